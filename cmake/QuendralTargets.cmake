@@ -1,0 +1,58 @@
+# Helpers that turn the source folders into targets. Sources are found by
+# globbing, so adding a file to a folder needs no edit here.
+
+# quendral_library(NAME DIRS dir... [LINKS target...])
+# A static library of the .cc files directly inside each folder.
+function(quendral_library name)
+  cmake_parse_arguments(ARG "" "" "DIRS;LINKS" ${ARGN})
+  set(sources "")
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cc)
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT sources)
+    set(sources ${CMAKE_SOURCE_DIR}/module/shared_library.cc)
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS} Threads::Threads)
+endfunction()
+
+# The operating-system layer: shared logic in platform/os, the system calls of
+# one implementation in platform/os/posix or platform/os/win32.
+function(quendral_os_library name)
+  if(WIN32)
+    set(impl win32)
+  else()
+    set(impl posix)
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/platform/os/*.cc
+       ${CMAKE_SOURCE_DIR}/platform/os/${impl}/*.cc)
+  if(NOT sources)
+    set(sources ${CMAKE_SOURCE_DIR}/module/shared_library.cc)
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
+  target_link_libraries(${name} PUBLIC Threads::Threads ${CMAKE_DL_LIBS})
+endfunction()
+
+# quendral_test(NAME DIRS dir... LINKS target...)
+# One GoogleTest executable of the *_test.cc files in the folders.
+function(quendral_test name)
+  cmake_parse_arguments(ARG "" "" "DIRS;LINKS" ${ARGN})
+  set(sources "")
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*_test.cc
+                                      ${CMAKE_SOURCE_DIR}/tests/${dir}/*_support.cc)
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QUENDRAL_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()

@@ -1,0 +1,69 @@
+// The formula language: compilation to a self-delimiting byte form, the
+// canonical text of a compiled formula, and evaluation with or without a note.
+#ifndef QUENDRAL_PLATFORM_NOTES_FORMULA_FORMULA_H_
+#define QUENDRAL_PLATFORM_NOTES_FORMULA_FORMULA_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/notes/formula/value.h"
+
+namespace notes::formula {
+
+// Bounds that keep every input safe to compile, decompile and evaluate.
+inline constexpr std::size_t kMaxFormulaTextLength = 32 * 1024;
+inline constexpr std::size_t kMaxCompiledLength = 0xFFFF;
+inline constexpr int kMaxNestingDepth = 100;
+
+// What a formula sees of the world: the note it runs against (if any), the
+// user and the clock.
+class Environment {
+ public:
+  virtual ~Environment() = default;
+
+  virtual bool HasNote() const = 0;
+  // The item's value, or nothing when the note has no such item (or no note).
+  virtual std::optional<Value> ReadField(std::string_view name) const = 0;
+  // FIELD assignment: creates the item with the value's type when missing.
+  virtual void WriteField(std::string_view name, const Value& value) = 0;
+  virtual std::optional<DateTime> Created() const = 0;
+  virtual std::optional<DateTime> Modified() const = 0;
+  virtual std::string DocumentUniqueId() const = 0;  // 32 hex digits
+  virtual std::string UserName() const = 0;
+  virtual std::vector<std::string> UserRoles() const = 0;
+  virtual DateTime Now() const = 0;
+};
+
+struct CompileError {
+  std::size_t position = 0;  // byte offset into the formula text
+  std::string message;
+};
+
+// Compiles `text`. On failure `compiled` is left empty and `error` says what
+// is wrong and where.
+bool Compile(std::string_view text, std::vector<std::uint8_t>* compiled, CompileError* error);
+
+// The length a compiled formula at `data` claims for itself, or 0 when the
+// bytes do not begin a compiled formula that fits within `available`.
+std::size_t CompiledLength(const std::uint8_t* data, std::size_t available);
+
+// The canonical text of the compiled formula at `data`; bytes behind its own
+// length are ignored. False when the bytes are not a valid compiled formula.
+bool Decompile(const std::uint8_t* data, std::size_t available, std::string* text);
+
+struct EvaluationError {
+  std::string message;
+};
+
+// Evaluates the compiled formula at `data`. A SELECT statement's value is the
+// result; otherwise the last statement's value.
+bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
+              Value* result, EvaluationError* error);
+
+}  // namespace notes::formula
+
+#endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_FORMULA_H_

@@ -1,0 +1,67 @@
+// Values of the formula language: lists of texts, numbers or date-times.
+#ifndef QUENDRAL_PLATFORM_NOTES_FORMULA_VALUE_H_
+#define QUENDRAL_PLATFORM_NOTES_FORMULA_VALUE_H_
+
+#include <compare>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notes::formula {
+
+// Local wall-clock time to the second, without a time zone: seconds since
+// 1970-01-01T00:00:00 (negative before it).
+struct DateTime {
+  std::int64_t seconds = 0;
+  auto operator<=>(const DateTime&) const = default;
+};
+
+struct CivilTime {
+  int year = 1970;
+  int month = 1;  // 1-12
+  int day = 1;    // 1-31
+  int hour = 0;   // 0-23
+  int minute = 0;
+  int second = 0;
+};
+
+DateTime MakeDateTime(const CivilTime& civil);
+CivilTime ToCivil(DateTime time);
+
+// "YYYY-MM-DDTHH:MM:SS".
+std::string FormatDateTime(DateTime time);
+// Accepts "YYYY-MM-DDTHH:MM:SS" and "YYYY-MM-DD"; false on anything else.
+bool ParseDateTime(std::string_view text, DateTime* time);
+
+// The shortest text that reads back as the same double ("1", "2.5", "0.1").
+std::string FormatNumber(double number);
+
+enum class ValueKind { kText, kNumber, kDateTime };
+
+// A list of values of one kind. An empty list is possible (e.g. a missing
+// field read as text gives one empty text, but @Explode("") gives none).
+struct Value {
+  ValueKind kind = ValueKind::kText;
+  std::vector<std::string> texts;
+  std::vector<double> numbers;
+  std::vector<DateTime> datetimes;
+
+  static Value Text(std::string text);
+  static Value Texts(std::vector<std::string> texts);
+  static Value Number(double number);
+  static Value Numbers(std::vector<double> numbers);
+  static Value Time(DateTime time);
+  static Value Times(std::vector<DateTime> times);
+
+  std::size_t size() const;
+  bool operator==(const Value&) const = default;
+};
+
+// Every element as text, numbers and date-times in the forms above.
+std::vector<std::string> ValueAsTexts(const Value& value);
+
+}  // namespace notes::formula
+
+#endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_VALUE_H_
