@@ -1,0 +1,45 @@
+#include "notes/replica_id.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace quendral {
+namespace {
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Up to eight hex digits, stopping at the first character that is not one.
+std::uint32_t ParseHexWord(const char* digits) {
+  std::uint32_t word = 0;
+  for (int i = 0; i < 8; ++i) {
+    const int value = HexDigitValue(digits[i]);
+    if (value < 0) break;
+    word = (word << 4) | static_cast<std::uint32_t>(value);
+  }
+  return word;
+}
+
+}  // namespace
+
+void ParseReplicaIdText(const char* text, TIMEDATE* replica_id) {
+  if (std::strlen(text) < 16) return;
+  const bool has_colon = std::strchr(text, ':') != nullptr;
+  replica_id->Innards[1] = ParseHexWord(text);
+  replica_id->Innards[0] = ParseHexWord(text + (has_colon ? 9 : 8));
+}
+
+std::string FormatReplicaIdText(const TIMEDATE& replica_id, bool with_colon) {
+  char text[18];
+  std::snprintf(text, sizeof text, with_colon ? "%08X:%08X" : "%08X%08X",
+                static_cast<unsigned>(replica_id.Innards[1]),
+                static_cast<unsigned>(replica_id.Innards[0]));
+  return text;
+}
+
+}  // namespace quendral
