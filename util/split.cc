@@ -1,0 +1,46 @@
+#include "util/split.h"
+
+#include <string_view>
+
+namespace util {
+namespace {
+
+constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+constexpr std::string_view kDefaultDelimiter = ",";
+
+// Trailing white space first, then leading: a piece of blanks only ends up
+// empty either way.
+std::string_view TrimWhiteSpace(std::string_view piece) {
+  const std::size_t last = piece.find_last_not_of(kWhiteSpace);
+  if (last == std::string_view::npos) return {};
+  piece.remove_suffix(piece.size() - last - 1);
+  piece.remove_prefix(piece.find_first_not_of(kWhiteSpace));
+  return piece;
+}
+
+void AppendNonEmpty(std::string_view piece, bool trim, std::vector<std::string>* pieces) {
+  pieces->emplace_back(trim ? TrimWhiteSpace(piece) : piece);
+}
+
+}  // namespace
+
+void SplitDelimited(std::string text, std::string delimiter, std::vector<std::string>* pieces,
+                    bool keep_empty, bool trim) {
+  const std::string_view separator = delimiter.empty() ? kDefaultDelimiter : delimiter;
+  const std::string_view whole = text;
+  std::size_t start = 0;
+  for (std::size_t found = whole.find(separator); found != std::string_view::npos;
+       found = whole.find(separator, start)) {
+    const std::string_view piece = whole.substr(start, found - start);
+    if (!piece.empty()) {
+      AppendNonEmpty(piece, trim, pieces);
+    } else if (keep_empty) {
+      pieces->emplace_back();
+    }
+    start = found + separator.size();
+  }
+  const std::string_view remainder = whole.substr(start);
+  if (!remainder.empty()) AppendNonEmpty(remainder, trim, pieces);
+}
+
+}  // namespace util
