@@ -12,7 +12,9 @@ constexpr std::string_view kDefaultDelimiter = ",";
 // empty either way.
 std::string_view TrimWhiteSpace(std::string_view piece) {
   const std::size_t last = piece.find_last_not_of(kWhiteSpace);
-  if (last == std::string_view::npos) return {};
+  if (last == std::string_view::npos) {
+    return {};
+  }
   piece.remove_suffix(piece.size() - last - 1);
   piece.remove_prefix(piece.find_first_not_of(kWhiteSpace));
   return piece;
@@ -24,6 +26,9 @@ void AppendNonEmpty(std::string_view piece, bool trim, std::vector<std::string>*
 
 }  // namespace
 
+// The texts are taken by value on purpose: a caller may split an element of
+// `pieces` itself, which appending could move while it is being read.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void SplitDelimited(std::string text, std::string delimiter, std::vector<std::string>* pieces,
                     bool keep_empty, bool trim) {
   const std::string_view separator = delimiter.empty() ? kDefaultDelimiter : delimiter;
@@ -40,7 +45,9 @@ void SplitDelimited(std::string text, std::string delimiter, std::vector<std::st
     start = found + separator.size();
   }
   const std::string_view remainder = whole.substr(start);
-  if (!remainder.empty()) AppendNonEmpty(remainder, trim, pieces);
+  if (!remainder.empty()) {
+    AppendNonEmpty(remainder, trim, pieces);
+  }
 }
 
 }  // namespace util

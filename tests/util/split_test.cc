@@ -88,5 +88,14 @@ TEST(SplitDelimitedTest, EmbeddedZeroBytesArePartOfTheText) {
   EXPECT_THAT(Split(text, ";", false, false), ElementsAre(std::string("a\0b", 3), "c"));
 }
 
+TEST(SplitDelimitedTest, SplittingAnElementOfTheOutputItselfIsSafe) {
+  std::vector<std::string> pieces = {"a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q;r"};
+  pieces.shrink_to_fit();
+  SplitDelimited(pieces[0], ";", &pieces, false, false);
+  ASSERT_EQ(pieces.size(), 19u);
+  EXPECT_EQ(pieces[1], "a");
+  EXPECT_EQ(pieces[18], "r");
+}
+
 }  // namespace
 }  // namespace util
