@@ -1,0 +1,52 @@
+// Where databases live: the local data directory, the directories of named
+// servers and the database files inside them.
+//
+// The local data directory is the environment variable NOTES_DATA_DIR or,
+// when it is unset or empty, $HOME/notesdata. A session may be pointed at
+// another one explicitly. Server "" is the local machine; any other server
+// name is looked up, without regard to case, in the data directory's
+// servers.json, an object that maps server names to directories (relative
+// ones are taken from the data directory):
+//   {"Srv1/Acme": "srv1", "Archive/Acme": "/srv/archive"}
+// A database is named by a path relative to its server's directory ("/" and
+// "\" both separate), by an absolute path inside that directory, or by its
+// replica ID. Nothing outside the server's directory is ever opened: ".."
+// and symbolic links that lead out are refused.
+#ifndef QUENDRAL_PLATFORM_NOTES_LOCATION_H_
+#define QUENDRAL_PLATFORM_NOTES_LOCATION_H_
+
+#include <filesystem>
+#include <string_view>
+
+#include "platform/notes/status.h"
+#include "platform/notes/types.h"
+
+namespace notes {
+
+inline constexpr const char* kDataDirectoryVariable = "NOTES_DATA_DIR";
+inline constexpr const char* kServersFileName = "servers.json";
+
+// NOTES_DATA_DIR, else $HOME/notesdata (else ./notesdata without a home).
+std::filesystem::path DefaultDataDirectory();
+
+// The directory that holds `server`'s databases. kErrUnknownServer when
+// servers.json is missing, unreadable or has no such server.
+STATUS ResolveServerDirectory(const std::filesystem::path& data_directory, std::string_view server,
+                              std::filesystem::path* directory);
+
+// The existing database file that `path` names inside `server_directory`.
+// kErrPathOutsideDataDirectory when it would leave the directory,
+// kErrDatabaseNotFound when no such file exists.
+STATUS ResolveDatabasePath(const std::filesystem::path& server_directory, std::string_view path,
+                           std::filesystem::path* file);
+
+// A database file below `server_directory` whose replica ID is `replica_id`
+// (the first by path when several replicas share it). kErrReplicaNotFound
+// when none has it. Lookups are answered from a catalog that is checked
+// against the file on every hit and rebuilt on a miss.
+STATUS FindReplica(const std::filesystem::path& server_directory, const TIMEDATE& replica_id,
+                   std::filesystem::path* file);
+
+}  // namespace notes
+
+#endif  // QUENDRAL_PLATFORM_NOTES_LOCATION_H_
