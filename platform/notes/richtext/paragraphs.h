@@ -2,6 +2,7 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_RICHTEXT_PARAGRAPHS_H_
 #define QUENDRAL_PLATFORM_NOTES_RICHTEXT_PARAGRAPHS_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ namespace notes::richtext {
 struct Run {
   enum class Kind { kText, kLink };
   Kind kind = Kind::kText;
-  std::string text;             // kText
+  std::string text;              // kText
   std::uint16_t link_index = 0;  // kLink
   bool operator==(const Run&) const = default;
 };
@@ -31,11 +32,18 @@ struct Paragraph {
 };
 
 // The value bytes of a rich-text item, data-type word 0x0001 first. Each
-// paragraph gets its own paragraph definition.
+// paragraph gets its own paragraph definition, followed by its hide-when
+// record (when it has one), its paragraph start and its runs. Throws
+// std::length_error for a hide-when area longer than 65523 bytes, which its
+// 16-bit record length cannot hold.
 std::vector<std::uint8_t> BuildRichText(const std::vector<Paragraph>& paragraphs);
 
-// Reads the paragraphs of a rich-text value (data-type word first). False
-// when the value is not rich text or a record is malformed.
+// Reads the paragraphs of a rich-text value of `length` bytes (data-type
+// word first), replacing *paragraphs; the exact inverse of BuildRichText. A
+// hide-when record belongs to the latest paragraph definition of the ID it
+// names, and so to every paragraph started with that definition. Records of
+// other kinds are skipped. False, with *paragraphs untouched, when the value
+// is not rich text or a record is malformed or refers to no definition.
 bool ReadParagraphs(const std::uint8_t* value, std::size_t length,
                     std::vector<Paragraph>* paragraphs);
 

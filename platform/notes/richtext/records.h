@@ -18,28 +18,57 @@
 namespace notes::richtext {
 
 enum : std::uint16_t {
+  // Defines paragraph attributes under a 16-bit ID: signature, length, ID.
   kSignatureParagraphDefinition = 0xFF82,
+  // A paragraph definition's hide-when formula: HideWhenFixedPart, then the
+  // compiled formula filling the rest of the record.
   kSignatureHideWhen = 0xFFBB,
+  // Starts a paragraph: signature, then the ID of its paragraph definition.
+  kSignatureParagraphStart = 0x0481,
+  // Text: signature, 16-bit length, the text bytes.
+  kSignatureTextRun = 0xFF85,
+  // Text too long for a 16-bit length: signature, 32-bit length, the bytes.
+  kSignatureLongTextRun = 0x0085,
+  // A reference to an entry of the note's $Links table: signature, length,
+  // 16-bit entry index.
+  kSignatureLinkReference = 0xFF86,
 };
 
 // Canonical structure type of a hide-when record's fixed part.
 inline constexpr std::uint16_t kStructureHideWhen = 358;
 
+// The fixed part of a hide-when record, as ReadCanonicalStructure gives it.
+// Its canonical form is these fields packed little-endian, in this order.
+struct HideWhenFixedPart {
+  std::uint16_t signature;
+  std::uint16_t length;  // of the whole record
+  std::uint16_t paragraph_definition_id;
+  std::uint16_t reserved[3];
+};
+
+// CanonicalStructureLength(kStructureHideWhen).
+inline constexpr std::uint16_t kHideWhenFixedPartLength = 12;
+
 // Called once per record, in order. Returning non-zero stops the
 // enumeration with that status.
-using RecordAction = STATUS (*)(char* record, std::uint16_t signature,
-                                std::uint32_t record_length, void* context);
+using RecordAction = STATUS (*)(char* record, std::uint16_t signature, std::uint32_t record_length,
+                                void* context);
 
 // Enumerates the records of an item value. `value_block` is the value as the
 // item query returns it (data-type word first) and `length` its length less
 // the 2 bytes of that word. A value that is not rich text has no records. A
 // record shorter than its header or running past the end stops the walk with
-// kErrCompositeRecordInvalid. Nothing outside the value is read.
+// kErrCompositeRecordInvalid; so does a hide-when record too short for its
+// fixed part, since actions read that part without a length to check against.
+// Nothing outside the value is read. Records are writable in place through
+// the address the action gets.
 STATUS EnumerateCompositeRecords(char* value_block, std::uint32_t length, RecordAction action,
                                  void* context);
 
 // Reads `count` structures of canonical type `type` from *pointer into
-// `destination` and advances *pointer past them.
+// `destination` (an array of the type's struct) and advances *pointer past
+// them. The source needs no alignment. Unknown types read nothing and leave
+// *pointer where it was. The caller makes sure the bytes are there.
 void ReadCanonicalStructure(char** pointer, std::uint16_t type, void* destination,
                             std::uint16_t count);
 
