@@ -12,7 +12,6 @@
 //   static void SetThrowAllErrors(int on);
 //   static int OpenDatabase(Session&, Database&, const char* server, const char* path);
 //   static LNSTATUS FindDocument(Database&, const char* document_id, Document*);
-//   static void DescribeStatus(LNSTATUS status);
 // and a `Repair` with
 //   void Prepare(std::span<typename Api::Database> databases);   // after opening
 //   WalkResult Walk(typename Api::Document& document);
@@ -67,7 +66,6 @@ class OperationFrame {
     try {
       RunSteps();
     } catch (LNSTATUS status) {
-      Api::DescribeStatus(status);
       Fail(status);
       Undo();
     } catch (...) {

@@ -1,9 +1,8 @@
 // quendral: the command-line face of the library.
-#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "tools/quendral/commands.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"quendral: repairs Notes documents in place"};
-  app.require_subcommand(1);
-  CLI11_PARSE(app, argc, argv);
-  return 0;
+  return quendral::cli::RunCommandLine(argc, argv, std::cout, std::cerr);
 }

@@ -1,0 +1,141 @@
+#include "repair/link_retarget.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include "notes/item_walk.h"
+#include "notes/replica_id.h"
+
+namespace quendral {
+namespace {
+
+constexpr char kLinksItemName[] = "$Links";
+constexpr std::uint32_t kEntrySize = 40;
+constexpr std::uint16_t kBackupItemFlags = 8;
+constexpr std::uint32_t kAddNewItem = 0x10000;
+
+// The $Links value as it lies in memory: a 16-bit entry count, then the
+// entries. Only the entries that the value really holds are visited, whatever
+// the count claims.
+class LinkTable {
+ public:
+  LinkTable() = default;
+  explicit LinkTable(const LockedValue& value) {
+    if (value.data() == nullptr || value.size() < 2) return;
+    entries_ = value.data() + 2;
+    std::uint16_t count = 0;
+    std::memcpy(&count, value.data(), sizeof count);
+    count_ = std::min<std::uint32_t>(count, (value.size() - 2) / kEntrySize);
+  }
+
+  std::uint32_t count() const { return count_; }
+
+  TIMEDATE ReplicaId(std::uint32_t index) const {
+    TIMEDATE id;
+    std::memcpy(&id, Entry(index), sizeof id);
+    return id;
+  }
+
+  void SetReplicaId(std::uint32_t index, const TIMEDATE& id) {
+    std::memcpy(Entry(index), &id, sizeof id);
+  }
+
+ private:
+  char* Entry(std::uint32_t index) const { return entries_ + index * kEntrySize; }
+
+  char* entries_ = nullptr;
+  std::uint32_t count_ = 0;
+};
+
+void MakeBackup(LNDocument& document) {
+  const util::DateTimeValue now(util::kMonthDayYear);
+  LNItem links;
+  if (document.GetItem(kLinksItemName, &links) == 0) {
+    document.CreateItem(LinkTableBackupName(now).c_str(), links, kBackupItemFlags, kAddNewItem);
+  }
+}
+
+// Rewrites the matching entries of one $Links item. The value is locked
+// while its entries are read and rewritten, released while the backup item
+// is created, and then addressed afresh: adding an item may move the note's
+// values, and the rewrites must land in the current one.
+class LinkItemRetargeter {
+ public:
+  LinkItemRetargeter(LNDocument& document, notes::NOTEHANDLE note, notes::BLOCKID item)
+      : document_(document), note_(note), item_(item) {
+    Address();
+  }
+
+  // True when an entry was rewritten.
+  bool Retarget(const std::vector<std::string>& old_ids, const TIMEDATE& target) {
+    bool changed = false;
+    for (std::uint32_t index = 0; index < table_.count(); ++index) {
+      const std::string replica = FormatReplicaIdText(table_.ReplicaId(index), true);
+      for (const std::string& old_id : old_ids) {
+        if (old_id != replica) continue;
+        if (!backup_made_ && !BackUp(index)) return changed;
+        table_.SetReplicaId(index, target);
+        changed = true;
+      }
+    }
+    return changed;
+  }
+
+ private:
+  void Address() {
+    value_.reset();
+    table_ = LinkTable();
+    ItemView view;
+    if (!QueryItemView(note_, item_, &view)) return;
+    value_.emplace(view.value, view.value_length);
+    table_ = LinkTable(*value_);
+  }
+
+  // Backs the table up before its first change; false when the entry at
+  // `index` is no longer there afterwards.
+  bool BackUp(std::uint32_t index) {
+    value_.reset();
+    backup_made_ = true;
+    MakeBackup(document_);
+    Address();
+    return index < table_.count();
+  }
+
+  LNDocument& document_;
+  notes::NOTEHANDLE note_;
+  notes::BLOCKID item_;
+  std::optional<LockedValue> value_;
+  LinkTable table_;
+  bool backup_made_ = false;
+};
+
+}  // namespace
+
+std::string LinkTableBackupName(const util::DateTimeValue& now) {
+  char name[64];
+  std::snprintf(name, sizeof name, "%s_Backup_%04d%02d%02d%02d%02d%02d", kLinksItemName,
+                now.GetYear(), now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(),
+                now.GetSecond());
+  return name;
+}
+
+WalkResult RetargetLinks(LNDocument& document, const std::vector<std::string>& old_ids,
+                         const TIMEDATE& target_replica_id) {
+  bool changed = false;
+  try {
+    const notes::NOTEHANDLE note = document.GetNoteHandle(1);
+    ForEachItem(note, [&](const ItemView& item) {
+      if (item.type != notes::kTypeNoteLinkList || item.name() != kLinksItemName) return;
+      LinkItemRetargeter links(document, note, item.item);
+      if (links.Retarget(old_ids, target_replica_id)) changed = true;
+    });
+  } catch (LNSTATUS status) {
+    return {changed, status};
+  }
+  return {changed, 0};
+}
+
+}  // namespace quendral

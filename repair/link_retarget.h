@@ -1,0 +1,30 @@
+// Retargeting links: every entry of a document's link table ($Links) whose
+// database replica ID is one of a list of old replica IDs is given the replica
+// ID of a target database, after the untouched table was copied into a
+// timestamped backup item. The links' view and document identities are kept.
+#ifndef QUENDRAL_REPAIR_LINK_RETARGET_H_
+#define QUENDRAL_REPAIR_LINK_RETARGET_H_
+
+#include <string>
+#include <vector>
+
+#include "module/operation_frame.h"
+#include "platform/notes/ln.h"
+#include "util/datetime.h"
+
+namespace quendral {
+
+// The name of the backup item for a table backed up at `now`:
+// "$Links_Backup_YYYYMMDDhhmmss".
+std::string LinkTableBackupName(const util::DateTimeValue& now);
+
+// Rewrites the matching entries of every $Links item of the opened document.
+// Old IDs match the entries' "%08X:%08X" texts byte for byte. `changed` is set
+// when an entry was rewritten; a status thrown inside (a failed backup, say)
+// ends the walk and is reported with what was changed before it.
+WalkResult RetargetLinks(LNDocument& document, const std::vector<std::string>& old_ids,
+                         const TIMEDATE& target_replica_id);
+
+}  // namespace quendral
+
+#endif  // QUENDRAL_REPAIR_LINK_RETARGET_H_

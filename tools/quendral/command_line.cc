@@ -1,0 +1,38 @@
+#include <ostream>
+
+#include "notes/status_text.h"
+#include "tools/quendral/command_error.h"
+#include "tools/quendral/commands.h"
+#include "tools/quendral/tool_session.h"
+
+namespace quendral::cli {
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{"quendral: repairs Notes documents in place", "quendral"};
+  app.require_subcommand(1);
+  Context context{"", &out};
+  Action action;
+  app.add_option("--data", context.data_directory,
+                 "Notes data directory (default: $NOTES_DATA_DIR, else $HOME/notesdata)");
+  AddDatabaseCommands(app, context, action);
+  AddFormulaCommands(app, context, action);
+  AddRepairCommands(app, context, action);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error, out, err);
+  }
+  try {
+    if (!context.data_directory.empty()) UseDataDirectory(context.data_directory);
+    return action();
+  } catch (const CommandError& error) {
+    err << "quendral: " << error.what() << "\n";
+  } catch (LNSTATUS status) {
+    err << "quendral: " << StatusText(status) << "\n";
+  } catch (const std::exception& error) {
+    err << "quendral: " << error.what() << "\n";
+  }
+  return 2;
+}
+
+}  // namespace quendral::cli

@@ -1,0 +1,34 @@
+// The commands of the quendral tool, each group registering itself on the
+// application.
+#ifndef QUENDRAL_TOOLS_QUENDRAL_COMMANDS_H_
+#define QUENDRAL_TOOLS_QUENDRAL_COMMANDS_H_
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace quendral::cli {
+
+// What every command sees: the data directory chosen on the command line
+// (empty for the default) and where to print.
+struct Context {
+  std::string data_directory;
+  std::ostream* out = nullptr;
+};
+
+// A command's work, run after the whole command line was parsed; returns the
+// exit code.
+using Action = std::function<int()>;
+
+void AddDatabaseCommands(CLI::App& app, Context& context, Action& action);
+void AddFormulaCommands(CLI::App& app, Context& context, Action& action);
+void AddRepairCommands(CLI::App& app, Context& context, Action& action);
+
+// Parses the command line and runs the chosen command. Errors are one line on
+// `err` and a non-zero result.
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace quendral::cli
+
+#endif  // QUENDRAL_TOOLS_QUENDRAL_COMMANDS_H_

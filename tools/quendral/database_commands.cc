@@ -1,0 +1,173 @@
+// db create, db import, db export, db list.
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "notes/replica_id.h"
+#include "platform/notes/database_file.h"
+#include "platform/notes/ln_universal_id.h"
+#include "tools/quendral/command_error.h"
+#include "tools/quendral/commands.h"
+#include "tools/quendral/json_image.h"
+#include "tools/quendral/replica_text.h"
+#include "tools/quendral/tool_session.h"
+
+namespace quendral::cli {
+namespace {
+
+namespace fs = std::filesystem;
+namespace store = notes::store;
+
+// Where a new database goes: `path` relative to the local data directory,
+// "\" or "/" separated, never leaving it.
+fs::path NewDatabaseFile(const ToolSession& session, const std::string& path) {
+  std::string portable = path;
+  for (char& c : portable) {
+    if (c == '\\') c = '/';
+  }
+  const fs::path relative = fs::path(portable).lexically_normal();
+  if (relative.empty() || relative.is_absolute() || relative.has_root_name() ||
+      *relative.begin() == ".." || relative.filename().empty()) {
+    throw CommandError("database path " + path + " must lie inside the data directory");
+  }
+  return session.ServerDirectory("") / relative;
+}
+
+void CreateFile(const fs::path& file, const store::DatabaseImage& image, bool replace,
+                const std::string& path) {
+  std::error_code ignored;
+  fs::create_directories(file.parent_path(), ignored);
+  CheckStatus(store::CreateDatabaseFile(file, image, replace), "cannot create database " + path);
+}
+
+std::string ReadAll(const std::string& source) {
+  if (source == "-") {
+    return {std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+  }
+  std::ifstream in(source, std::ios::binary);
+  if (!in) throw CommandError("cannot read " + source);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+nlohmann::json ParseJson(const std::string& text, const std::string& source) {
+  try {
+    return nlohmann::json::parse(text);
+  } catch (const nlohmann::json::parse_error& error) {
+    throw CommandError(source + " is not valid JSON: " + error.what());
+  }
+}
+
+void AddCreate(CLI::App& db, Context& context, Action& action) {
+  auto* command = db.add_subcommand("create", "Create an empty database");
+  struct Options {
+    std::string path, replica, title;
+  };
+  auto o = std::make_shared<Options>();
+  command->add_option("PATH", o->path, "Database path inside the data directory")->required();
+  command->add_option("--replica-id", o->replica, "Replica ID (16 hex digits); random when absent");
+  command->add_option("--title", o->title, "Database title");
+  command->callback([o, &context, &action] {
+    action = [o, &context] {
+      ToolSession session;
+      store::DatabaseImage image;
+      image.title = o->title;
+      image.replica_id = o->replica.empty() ? RandomReplicaId() : ReplicaIdFromText(o->replica);
+      CreateFile(NewDatabaseFile(session, o->path), image, false, o->path);
+      *context.out << "created " << o->path << " " << FormatReplicaIdText(image.replica_id, true)
+                   << "\n";
+      return 0;
+    };
+  });
+}
+
+void AddImport(CLI::App& db, Context& context, Action& action) {
+  auto* command = db.add_subcommand("import", "Create a database from JSON");
+  struct Options {
+    std::string path, source;
+    bool force = false;
+  };
+  auto o = std::make_shared<Options>();
+  command->add_option("PATH", o->path, "Database path inside the data directory")->required();
+  command->add_option("FILE", o->source, "JSON file, or - for standard input")->required();
+  command->add_flag("--force", o->force, "Replace an existing database");
+  command->callback([o, &context, &action] {
+    action = [o, &context] {
+      ToolSession session;
+      const store::DatabaseImage image = ImageFromJson(ParseJson(ReadAll(o->source), o->source));
+      CreateFile(NewDatabaseFile(session, o->path), image, o->force, o->path);
+      *context.out << "imported " << image.notes.size() << " notes into " << o->path << "\n";
+      return 0;
+    };
+  });
+}
+
+void AddExport(CLI::App& db, Context& context, Action& action) {
+  auto* command = db.add_subcommand("export", "Print a database as JSON");
+  struct Options {
+    std::string path, server, unid;
+    bool raw = false;
+  };
+  auto o = std::make_shared<Options>();
+  command->add_option("PATH", o->path, "Database path")->required();
+  command->add_option("--server", o->server, "Server name (default: this machine)");
+  command->add_option("--unid", o->unid, "Only the note with this universal ID");
+  command->add_flag("--raw", o->raw, "Add every item's exact bytes");
+  command->callback([o, &context, &action] {
+    action = [o, &context] {
+      ToolSession session;
+      store::DatabaseImage image;
+      CheckStatus(store::ReadDatabaseImage(session.DatabaseFile(o->path, o->server), &image),
+                  "cannot read database " + o->path);
+      if (!o->unid.empty()) {
+        UNIVERSALNOTEID wanted{};
+        if (!LNUniversalID::Parse(o->unid, &wanted)) {
+          throw CommandError("bad document ID " + o->unid);
+        }
+        std::erase_if(image.notes, [&wanted](const store::NoteImage& note) {
+          return std::memcmp(&note.unid, &wanted, sizeof wanted) != 0;
+        });
+        if (image.notes.empty()) throw CommandError("no note " + o->unid + " in " + o->path);
+      }
+      *context.out << JsonFromImage(image, o->raw).dump(2) << "\n";
+      return 0;
+    };
+  });
+}
+
+void AddList(CLI::App& db, Context& context, Action& action) {
+  auto* command = db.add_subcommand("list", "List the databases of a server");
+  auto server = std::make_shared<std::string>();
+  command->add_option("--server", *server, "Server name (default: this machine)");
+  command->callback([server, &context, &action] {
+    action = [server, &context] {
+      ToolSession session;
+      std::vector<store::DatabaseListing> listings;
+      CheckStatus(store::ListDatabases(session.ServerDirectory(*server), &listings),
+                  "cannot list databases");
+      for (const store::DatabaseListing& listing : listings) {
+        *context.out << listing.path.generic_string() << "\t"
+                     << FormatReplicaIdText(listing.replica_id, true) << "\t" << listing.title
+                     << "\t" << listing.note_count << "\n";
+      }
+      return 0;
+    };
+  });
+}
+
+}  // namespace
+
+void AddDatabaseCommands(CLI::App& app, Context& context, Action& action) {
+  auto* db = app.add_subcommand("db", "Create, import, export and list databases");
+  db->require_subcommand(1);
+  AddCreate(*db, context, action);
+  AddImport(*db, context, action);
+  AddExport(*db, context, action);
+  AddList(*db, context, action);
+}
+
+}  // namespace quendral::cli

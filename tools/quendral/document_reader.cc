@@ -1,0 +1,54 @@
+#include "tools/quendral/document_reader.h"
+
+#include "platform/notes/formula/formula.h"
+#include "platform/notes/item_values.h"
+#include "tools/quendral/command_error.h"
+
+namespace quendral::cli {
+
+std::vector<std::string> ResultTexts(const LNItem& result) {
+  notes::formula::Value value;
+  CheckStatus(notes::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
+                                                result.GetValueLength(), &value),
+              "cannot read the formula's result");
+  return notes::formula::ValueAsTexts(value);
+}
+
+bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument& document) {
+  std::string text;
+  if (!notes::formula::Decompile(hide_when_area.data(), hide_when_area.size(), &text)) {
+    return false;
+  }
+  LNFormula formula;
+  LNItem result;
+  if (formula.SetText(text) != 0 || formula.Evaluate(&result, &document) != 0) return false;
+  notes::formula::Value value;
+  if (notes::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
+                                        result.GetValueLength(), &value) != notes::kNoError) {
+    return false;
+  }
+  return value.kind == notes::formula::ValueKind::kNumber && !value.numbers.empty() &&
+         value.numbers[0] != 0;
+}
+
+std::vector<notes::richtext::Paragraph> RichTextParagraphs(const LNDocument& document,
+                                                           const std::string& only) {
+  std::vector<LNItem> items;
+  CheckStatus(document.GetItems(&items), "cannot read the document's items");
+  std::vector<notes::richtext::Paragraph> paragraphs;
+  bool found = false;
+  for (const LNItem& item : items) {
+    if (item.GetType() != notes::kTypeCompositeText) continue;
+    if (!only.empty() && item.GetName().GetString() != only) continue;
+    found = true;
+    std::vector<notes::richtext::Paragraph> item_paragraphs;
+    CheckStatus(
+        notes::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(), &item_paragraphs),
+        "rich text item " + item.GetName().GetString() + " is damaged");
+    paragraphs.insert(paragraphs.end(), item_paragraphs.begin(), item_paragraphs.end());
+  }
+  if (!only.empty() && !found) throw CommandError("no rich text item " + only);
+  return paragraphs;
+}
+
+}  // namespace quendral::cli

@@ -1,0 +1,146 @@
+// eval, show and links: reading documents the way their readers do.
+#include <memory>
+#include <ostream>
+
+#include "notes/replica_id.h"
+#include "notes/status_text.h"
+#include "platform/notes/item_values.h"
+#include "tools/quendral/command_error.h"
+#include "tools/quendral/commands.h"
+#include "tools/quendral/document_reader.h"
+#include "tools/quendral/tool_session.h"
+
+namespace quendral::cli {
+namespace {
+
+struct EvalOptions {
+  std::string database, server, unid, user, formula;
+  bool save = false;
+};
+
+void Compile(LNFormula& formula, const std::string& text) {
+  if (formula.SetText(text) != 0) {
+    throw CommandError("formula error at position " + std::to_string(formula.GetErrorPosition()) +
+                       ": " + formula.GetErrorMessage().GetString());
+  }
+}
+
+void CheckEvaluated(const LNFormula& formula, LNSTATUS status) {
+  if (status == 0) return;
+  const std::string reason = formula.GetErrorMessage().GetString();
+  throw CommandError("cannot evaluate the formula: " +
+                     (reason.empty() ? StatusText(status) : reason));
+}
+
+int Evaluate(const EvalOptions& options, std::ostream& out) {
+  ToolSession session(options.user);
+  LNFormula formula;
+  Compile(formula, options.formula);
+  LNItem result;
+  if (options.database.empty()) {
+    CheckEvaluated(formula, formula.Evaluate(&result));
+  } else {
+    const LNDatabase database = session.OpenDatabase(options.database, options.server);
+    LNDocument document = session.OpenDocument(database, options.unid);
+    CheckEvaluated(formula, formula.Evaluate(&result, &document));
+    if (options.save) CheckStatus(document.Save(0), "cannot save the document");
+  }
+  for (const std::string& text : ResultTexts(result)) out << text << "\n";
+  return 0;
+}
+
+void AddEval(CLI::App& app, Context& context, Action& action) {
+  auto* command = app.add_subcommand("eval", "Evaluate a formula, alone or against a document");
+  auto o = std::make_shared<EvalOptions>();
+  auto* database = command->add_option("--db", o->database, "Database path");
+  command->add_option("--server", o->server, "Server name (default: this machine)")
+      ->needs(database);
+  auto* unid = command->add_option("--unid", o->unid, "Universal ID of the document");
+  unid->needs(database);
+  database->needs(unid);
+  command->add_flag("--save", o->save, "Save the document's FIELD changes")->needs(database);
+  command->add_option("--user", o->user, "User name the formula sees");
+  command->add_option("FORMULA", o->formula, "Formula text")->required();
+  command->callback(
+      [o, &context, &action] { action = [o, &context] { return Evaluate(*o, *context.out); }; });
+}
+
+struct ShowOptions {
+  std::string database, unid, server, item, user;
+  bool all = false;
+};
+
+int Show(const ShowOptions& options, std::ostream& out) {
+  ToolSession session(options.user);
+  const LNDatabase database = session.OpenDatabase(options.database, options.server);
+  LNDocument document = session.OpenDocument(database, options.unid);
+  for (const auto& paragraph : RichTextParagraphs(document, options.item)) {
+    const bool hidden =
+        paragraph.has_hide_when && HidesParagraph(paragraph.hide_when_area, document);
+    if (!hidden) {
+      out << paragraph.Text() << "\n";
+    } else if (options.all) {
+      out << "[hidden] " << paragraph.Text() << "\n";
+    }
+  }
+  return 0;
+}
+
+void AddShow(CLI::App& app, Context& context, Action& action) {
+  auto* command = app.add_subcommand("show", "Print a document's rich text as a reader sees it");
+  auto o = std::make_shared<ShowOptions>();
+  command->add_option("PATH", o->database, "Database path")->required();
+  command->add_option("UNID", o->unid, "Universal ID of the document")->required();
+  command->add_option("--server", o->server, "Server name (default: this machine)");
+  command->add_option("--item", o->item, "Only this rich text item");
+  command->add_option("--user", o->user, "User name the hide-when formulas see");
+  command->add_flag("--all", o->all, "Print hidden paragraphs too, marked [hidden]");
+  command->callback(
+      [o, &context, &action] { action = [o, &context] { return Show(*o, *context.out); }; });
+}
+
+struct LinksOptions {
+  std::string database, unid, server;
+};
+
+int ShowLinks(const LinksOptions& options, std::ostream& out) {
+  ToolSession session;
+  const LNDatabase database = session.OpenDatabase(options.database, options.server);
+  const LNDocument document = session.OpenDocument(database, options.unid);
+  std::vector<LNItem> items;
+  CheckStatus(document.GetItems(&items), "cannot read the document's items");
+  for (const LNItem& item : items) {
+    if (item.GetType() != notes::kTypeNoteLinkList) continue;
+    std::vector<notes::values::NoteLink> links;
+    CheckStatus(
+        notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links),
+        "link table " + item.GetName().GetString() + " is damaged");
+    out << item.GetName().GetString() << "\n";
+    for (const auto& link : links) {
+      out << "  " << FormatReplicaIdText(link.replica_id, true) << " view "
+          << LNUniversalID::Format(link.view).GetString() << " note "
+          << LNUniversalID::Format(link.note).GetString() << "\n";
+    }
+  }
+  return 0;
+}
+
+void AddLinks(CLI::App& app, Context& context, Action& action) {
+  auto* command = app.add_subcommand("links", "Print a document's link tables");
+  auto o = std::make_shared<LinksOptions>();
+  command->add_option("PATH", o->database, "Database path")->required();
+  command->add_option("UNID", o->unid, "Universal ID of the document")->required();
+  command->add_option("--server", o->server, "Server name (default: this machine)");
+  command->callback(
+      [o, &context, &action] { action = [o, &context] { return ShowLinks(*o, *context.out); }; });
+}
+
+}  // namespace
+
+void AddFormulaCommands(CLI::App& app, Context& context, Action& action) {
+  AddEval(app, context, action);
+  AddShow(app, context, action);
+  AddLinks(app, context, action);
+}
+
+}  // namespace quendral::cli

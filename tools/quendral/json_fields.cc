@@ -1,0 +1,46 @@
+#include "tools/quendral/json_fields.h"
+
+#include "tools/quendral/command_error.h"
+
+namespace quendral::cli {
+
+const nlohmann::json& RequiredField(const nlohmann::json& object, const char* key) {
+  const auto found = object.find(key);
+  if (found == object.end()) throw CommandError(std::string("missing \"") + key + "\"");
+  return *found;
+}
+
+std::string AsString(const nlohmann::json& json, const std::string& what) {
+  if (!json.is_string()) throw CommandError(what + " must be a string");
+  return json.get<std::string>();
+}
+
+double AsNumber(const nlohmann::json& json, const std::string& what) {
+  if (!json.is_number()) throw CommandError(what + " must be a number");
+  return json.get<double>();
+}
+
+std::int64_t AsInteger(const nlohmann::json& json, std::int64_t min, std::int64_t max,
+                       const std::string& what) {
+  const bool in_range =
+      json.is_number_integer() && json.get<std::int64_t>() >= min &&
+      (json.is_number_unsigned() ? json.get<std::uint64_t>() <= static_cast<std::uint64_t>(max)
+                                 : json.get<std::int64_t>() <= max);
+  if (!in_range) {
+    throw CommandError(what + " must be a whole number from " + std::to_string(min) + " to " +
+                       std::to_string(max));
+  }
+  return json.get<std::int64_t>();
+}
+
+const nlohmann::json& AsArray(const nlohmann::json& json, const std::string& what) {
+  if (!json.is_array()) throw CommandError(what + " must be an array");
+  return json;
+}
+
+const nlohmann::json& AsObject(const nlohmann::json& json, const std::string& what) {
+  if (!json.is_object()) throw CommandError(what + " must be an object");
+  return json;
+}
+
+}  // namespace quendral::cli

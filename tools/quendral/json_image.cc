@@ -1,0 +1,140 @@
+#include "tools/quendral/json_image.h"
+
+#include <set>
+#include <string>
+
+#include "notes/replica_id.h"
+#include "platform/notes/ln_universal_id.h"
+#include "tools/quendral/command_error.h"
+#include "tools/quendral/json_fields.h"
+#include "tools/quendral/json_values.h"
+#include "tools/quendral/replica_text.h"
+
+namespace quendral::cli {
+namespace {
+
+using nlohmann::json;
+using notes::store::DatabaseImage;
+using notes::store::ItemImage;
+using notes::store::NoteClass;
+using notes::store::NoteImage;
+
+bool IsZero(const UNIVERSALNOTEID& id) {
+  return id.File.Innards[0] == 0 && id.File.Innards[1] == 0 && id.Note.Innards[0] == 0 &&
+         id.Note.Innards[1] == 0;
+}
+
+std::string UnidText(const UNIVERSALNOTEID& id) { return LNUniversalID::Format(id).GetString(); }
+
+ItemImage ItemFromJson(const json& json_item) {
+  AsObject(json_item, "an item");
+  ItemImage item;
+  item.name = AsString(RequiredField(json_item, "name"), "name");
+  try {
+    if (json_item.contains("flags")) {
+      item.flags = static_cast<std::uint16_t>(AsInteger(json_item["flags"], 0, 0xFFFF, "flags"));
+    }
+    ItemValueFromJson(json_item, &item);
+  } catch (const CommandError& error) {
+    throw CommandError("item \"" + item.name + "\": " + error.what());
+  }
+  return item;
+}
+
+void NoteClassFromJson(const json& json_note, NoteImage* note) {
+  const std::string note_class =
+      json_note.contains("class") ? AsString(json_note["class"], "class") : "document";
+  if (note_class == "document") return;
+  if (note_class != "profile") {
+    throw CommandError("class \"" + note_class + "\" is neither document nor profile");
+  }
+  note->note_class = NoteClass::kProfile;
+  note->profile_name = AsString(RequiredField(json_note, "profile_name"), "profile_name");
+  if (json_note.contains("profile_user")) {
+    note->profile_user = AsString(json_note["profile_user"], "profile_user");
+  }
+}
+
+NoteImage NoteFromJson(const json& json_note) {
+  AsObject(json_note, "a note");
+  NoteImage note;
+  if (json_note.contains("unid")) {
+    const std::string text = AsString(json_note["unid"], "unid");
+    if (!LNUniversalID::Parse(text, &note.unid) || IsZero(note.unid)) {
+      throw CommandError("unid \"" + text + "\" is not 32 hexadecimal digits");
+    }
+  }
+  NoteClassFromJson(json_note, &note);
+  if (json_note.contains("items")) {
+    for (const json& json_item : AsArray(json_note["items"], "\"items\"")) {
+      note.items.push_back(ItemFromJson(json_item));
+    }
+  }
+  return note;
+}
+
+std::string NoteLabel(const json& json_note, std::size_t index) {
+  std::string label = "note " + std::to_string(index + 1);
+  if (json_note.is_object() && json_note.contains("unid") && json_note["unid"].is_string()) {
+    label += " (" + json_note["unid"].get<std::string>() + ")";
+  }
+  return label;
+}
+
+}  // namespace
+
+DatabaseImage ImageFromJson(const json& json) {
+  AsObject(json, "the database");
+  DatabaseImage image;
+  if (json.contains("title")) image.title = AsString(json["title"], "title");
+  image.replica_id = json.contains("replica_id")
+                         ? ReplicaIdFromText(AsString(json["replica_id"], "replica_id"))
+                         : RandomReplicaId();
+  if (!json.contains("notes")) return image;
+  std::set<std::string> unids;
+  const auto& notes = AsArray(json["notes"], "\"notes\"");
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    try {
+      NoteImage note = NoteFromJson(notes[i]);
+      if (!IsZero(note.unid) && !unids.insert(UnidText(note.unid)).second) {
+        throw CommandError("duplicate unid");
+      }
+      image.notes.push_back(std::move(note));
+    } catch (const CommandError& error) {
+      throw CommandError(NoteLabel(notes[i], i) + ": " + error.what());
+    }
+  }
+  return image;
+}
+
+json JsonFromNote(const NoteImage& note, bool raw) {
+  json json_note = {{"unid", UnidText(note.unid)}};
+  if (note.note_class == NoteClass::kProfile) {
+    json_note["class"] = "profile";
+    json_note["profile_name"] = note.profile_name;
+    if (!note.profile_user.empty()) json_note["profile_user"] = note.profile_user;
+  } else {
+    json_note["class"] = "document";
+  }
+  json_note["note_id"] = note.note_id;
+  json_note["sequence"] = note.sequence;
+  json items = json::array();
+  for (const ItemImage& item : note.items) {
+    json json_item = {{"name", item.name}};
+    ItemValueToJson(item, raw, &json_item);
+    if (item.flags != 0) json_item["flags"] = item.flags;
+    items.push_back(std::move(json_item));
+  }
+  json_note["items"] = std::move(items);
+  return json_note;
+}
+
+json JsonFromImage(const DatabaseImage& image, bool raw) {
+  json notes = json::array();
+  for (const NoteImage& note : image.notes) notes.push_back(JsonFromNote(note, raw));
+  return {{"title", image.title},
+          {"replica_id", FormatReplicaIdText(image.replica_id, true)},
+          {"notes", std::move(notes)}};
+}
+
+}  // namespace quendral::cli

@@ -1,0 +1,36 @@
+// A database as JSON, for import and export:
+//
+//   { "title": "Sales", "replica_id": "85256E3A:0058F1B2",
+//     "notes": [ { "unid": "<32 hex digits>", "class": "document",
+//                  "note_id": 4, "sequence": 2,            (export only)
+//                  "items": [ { "name": "Subject", "type": "text", "values": ["a"], "flags": 8 },
+//                             ... ] } ] }
+//
+// Item types: "text", "number", "datetime" ("YYYY-MM-DDTHH:MM:SS"),
+// "links" (entries of replica_id, view_unid, note_unid), "richtext"
+// (paragraphs) and "raw" (type_word and the value bytes in hex). A profile
+// note has "class": "profile", "profile_name" and optionally "profile_user".
+#ifndef QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_
+#define QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_
+
+#include <nlohmann/json.hpp>
+
+#include "platform/notes/database_file.h"
+
+namespace quendral::cli {
+
+// Reads a database image; a CommandError names the note and item at fault.
+// A missing replica ID is made up at random; missing UNIDs are left zero for
+// the store to make up.
+notes::store::DatabaseImage ImageFromJson(const nlohmann::json& json);
+
+// Writes a database image. With `raw`, every item also carries "type_word"
+// and "hex", and every hide-when paragraph its "hide_when_bytes".
+nlohmann::json JsonFromImage(const notes::store::DatabaseImage& image, bool raw);
+
+// One note, as it stands inside "notes".
+nlohmann::json JsonFromNote(const notes::store::NoteImage& note, bool raw);
+
+}  // namespace quendral::cli
+
+#endif  // QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_

@@ -1,0 +1,28 @@
+// Item values as JSON, both ways, one item type at a time.
+#ifndef QUENDRAL_TOOLS_QUENDRAL_JSON_VALUES_H_
+#define QUENDRAL_TOOLS_QUENDRAL_JSON_VALUES_H_
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "platform/notes/database_file.h"
+
+namespace quendral::cli {
+
+// Fills the item's type and value from its JSON; a CommandError (without the
+// note and item, which the caller adds) tells what is wrong.
+void ItemValueFromJson(const nlohmann::json& json, notes::store::ItemImage* item);
+
+// Adds "type" and the value's fields to `json`. A value that does not decode
+// as its type is written as "raw".
+void ItemValueToJson(const notes::store::ItemImage& item, bool raw, nlohmann::json* json);
+
+std::string HexFromBytes(const std::vector<std::uint8_t>& bytes);
+// A CommandError for anything but an even number of hex digits.
+std::vector<std::uint8_t> BytesFromHex(const std::string& hex);
+
+}  // namespace quendral::cli
+
+#endif  // QUENDRAL_TOOLS_QUENDRAL_JSON_VALUES_H_

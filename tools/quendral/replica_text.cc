@@ -1,0 +1,37 @@
+#include "tools/quendral/replica_text.h"
+
+#include <cctype>
+#include <random>
+
+#include "notes/replica_id.h"
+#include "tools/quendral/command_error.h"
+
+namespace quendral::cli {
+namespace {
+
+bool AllHex(const std::string& text) {
+  for (const char c : text) {
+    if (std::isxdigit(static_cast<unsigned char>(c)) == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TIMEDATE ReplicaIdFromText(const std::string& text) {
+  const bool with_colon = text.size() == 17 && text[8] == ':';
+  const std::string digits = with_colon ? text.substr(0, 8) + text.substr(9) : text;
+  if (digits.size() != 16 || !AllHex(digits)) {
+    throw CommandError("replica ID \"" + text + "\" is not 16 hexadecimal digits");
+  }
+  TIMEDATE id{};
+  ParseReplicaIdText(text.c_str(), &id);
+  return id;
+}
+
+TIMEDATE RandomReplicaId() {
+  std::random_device random;
+  return TIMEDATE{{random(), random()}};
+}
+
+}  // namespace quendral::cli

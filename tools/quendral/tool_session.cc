@@ -1,0 +1,72 @@
+#include "tools/quendral/tool_session.h"
+
+#include <cstdlib>
+
+#include "notes/open_database.h"
+#include "platform/notes/location.h"
+#include "tools/quendral/command_error.h"
+
+namespace quendral::cli {
+
+ToolSession::ToolSession(const std::string& user) {
+  LNSetThrowAllErrorsGlobal(0);
+  CheckStatus(session_.Initialize(230, 0, nullptr, 1, nullptr), "cannot start a Notes session");
+  if (!user.empty()) session_.SetUserName(user);
+}
+
+ToolSession::~ToolSession() {
+  if (session_.IsInitialized()) session_.Term(0);
+}
+
+LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string& server) {
+  LNDatabase database;
+  // The opening itself says only that it failed; with the platform's errors
+  // thrown, its reason reaches us instead.
+  LNSetThrowAllErrorsGlobal(1);
+  LNSTATUS status = 0;
+  try {
+    if (OpenNotesDatabase(session_, database, server.c_str(), path.c_str()) != 0) {
+      status = notes::kErrOpenFailed;
+    }
+  } catch (LNSTATUS thrown) {
+    status = thrown;
+  }
+  LNSetThrowAllErrorsGlobal(0);
+  CheckStatus(status, "cannot open database " + path + (server.empty() ? "" : " on " + server));
+  return database;
+}
+
+LNDocument ToolSession::OpenDocument(const LNDatabase& database, const std::string& unid) {
+  UNIVERSALNOTEID id{};
+  CheckStatus(LNUniversalID(LNString(unid)).GetUniversalID(&id), "bad document ID " + unid);
+  LNDocument document;
+  CheckStatus(database.GetDocument(id, &document), "no document " + unid);
+  CheckStatus(document.Open(0), "cannot open document " + unid);
+  return document;
+}
+
+std::filesystem::path ToolSession::ServerDirectory(const std::string& server) const {
+  std::filesystem::path directory;
+  CheckStatus(
+      notes::ResolveServerDirectory(session_.GetDataDirectory().GetString(), server, &directory),
+      "unknown server " + server);
+  return directory;
+}
+
+std::filesystem::path ToolSession::DatabaseFile(const std::string& path,
+                                                const std::string& server) const {
+  std::filesystem::path file;
+  CheckStatus(notes::ResolveDatabasePath(ServerDirectory(server), path, &file),
+              "cannot find database " + path);
+  return file;
+}
+
+void UseDataDirectory(const std::string& directory) {
+#ifdef _WIN32
+  _putenv_s(notes::kDataDirectoryVariable, directory.c_str());
+#else
+  setenv(notes::kDataDirectoryVariable, directory.c_str(), 1);
+#endif
+}
+
+}  // namespace quendral::cli
