@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The main job on a fresh sample data directory: a document whose paragraphs
+# are hidden by formulas nobody satisfies, and whose links point at a replica
+# that was replaced by an archive database.
+set -euo pipefail
+quendral_bin=$(realpath "${1:-build/bin/quendral}")
+here=$(cd "$(dirname "$0")" && pwd)
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+unid=0123456789ABCDEF0123456789ABCDEF
+
+q() {
+  echo "\$ quendral $*"
+  "$quendral_bin" --data "$data" "$@"
+}
+
+q db import apps/sales.nsf "$here/demo/sales.json"
+q db import archive/sales.nsf "$here/demo/archive.json"
+q db list
+echo
+echo "== The document as a reader sees it"
+q show apps/sales.nsf "$unid"
+echo
+echo "== Neutralise its hide-when formulas"
+q fix-hidewhen apps/sales.nsf "$unid" || true
+q show apps/sales.nsf "$unid"
+echo
+echo "== Its links point at replica 85256E3A:0058F1B2, which is gone"
+q links apps/sales.nsf "$unid"
+echo
+echo "== Point them at the archive"
+q relink apps/sales.nsf "$unid" "85256E3A:0058F1B2" archive/sales.nsf || true
+q links apps/sales.nsf "$unid"
