@@ -1,7 +1,6 @@
 // Date and time texts.
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "util/datetime.h"
@@ -106,10 +105,10 @@ void DateTimeValue::CopyTimeText(char* buffer, int length, int mode, bool with_s
   if (buffer == nullptr || length <= 0) {
     return;
   }
-  const std::size_t size = static_cast<std::size_t>(length);
-  const std::size_t copied = std::min(size, text.size());
-  std::memcpy(buffer, text.data(), copied);
-  std::memset(buffer + copied, 0, size - copied);
+  char* const end = buffer + length;
+  char* const text_end =
+      std::copy_n(text.begin(), std::min<std::size_t>(length, text.size()), buffer);
+  std::fill(text_end, end, '\0');
 }
 
 }  // namespace util

@@ -134,8 +134,8 @@ class TextTokenizerFile : public testing::Test {
 
   std::string Write(const std::string& content) {
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::string path = testing::TempDir() + "tokenizer_" + test->name() + "_" +
-                             std::to_string(created_.size()) + ".txt";
+    std::string path = testing::TempDir() + "tokenizer_" + test->name() + "_" +
+                       std::to_string(created_.size()) + ".txt";
     std::ofstream(path, std::ios::binary) << content;
     created_.push_back(path);
     return path;
