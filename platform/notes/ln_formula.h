@@ -16,6 +16,10 @@
 class LNItem;
 class LNNote;
 
+namespace notes::internal {
+class NoteEnvironment;
+}
+
 class LNFormula {
  public:
   LNFormula() = default;
@@ -37,6 +41,8 @@ class LNFormula {
   LNSTATUS Evaluate(LNItem* result, LNNote* note, std::uint16_t* word = nullptr) const;
 
  private:
+  LNSTATUS Run(notes::internal::NoteEnvironment& environment, LNItem* result) const;
+
   LNString text_;
   std::vector<std::uint8_t> compiled_;
   std::size_t error_position_ = 0;

@@ -3,6 +3,8 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_LN_SESSION_H_
 #define QUENDRAL_PLATFORM_NOTES_LN_SESSION_H_
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +54,11 @@ class LNNotesSession {
   std::vector<std::string> GetUserRoles() const;
 
  private:
+  using DatabaseLocator =
+      std::function<notes::STATUS(const std::filesystem::path& server_directory,
+                                  std::filesystem::path* file)>;
+  LNSTATUS BindDatabase(LNDatabase* db, const LNString& server, const DatabaseLocator& locate);
+
   std::shared_ptr<notes::internal::SessionState> state_;
   bool initialized_ = false;
 };

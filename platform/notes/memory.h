@@ -21,11 +21,10 @@ namespace notes {
 // runs out.
 DHANDLE AllocateMemory(std::size_t size);
 
-// The block's address, or nullptr for a handle that is not allocated. Locks
-// nest: each lock needs its unlock.
+// The block's address, or nullptr for a handle that is not allocated.
 void* LockMemory(DHANDLE handle);
 
-// Undoes one LockMemory. Unlocking an unlocked or unknown handle does nothing.
+// Ends the use of an address from LockMemory; harmless for any handle.
 void UnlockMemory(DHANDLE handle);
 
 // Releases the block; kErrInvalidHandle when the handle is not allocated

@@ -1,0 +1,204 @@
+#include "platform/notes/database_file.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "platform/notes/database_scan.h"
+#include "platform/notes/new_ids.h"
+#include "platform/notes/store.h"
+
+namespace notes::store {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HasDuplicates(const DatabaseImage& image) {
+  std::set<std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t>> unids;
+  std::set<std::uint32_t> note_ids;
+  std::set<std::pair<std::string, std::string>> profiles;
+  for (const NoteImage& note : image.notes) {
+    const UNIVERSALNOTEID& id = note.unid;
+    bool zero = (id.File.Innards[0] | id.File.Innards[1] | id.Note.Innards[0] |
+                 id.Note.Innards[1]) == 0;
+    if ((!zero && !unids.emplace(id.File.Innards[0], id.File.Innards[1], id.Note.Innards[0],
+                                 id.Note.Innards[1])
+                       .second) ||
+        (note.note_id != 0 && !note_ids.insert(note.note_id).second) ||
+        (note.note_class == NoteClass::kProfile &&
+         !profiles.emplace(note.profile_name, note.profile_user).second)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+NoteHeader HeaderOf(const NoteImage& note) {
+  NoteHeader header;
+  header.note_id = note.note_id;
+  header.unid = note.unid;
+  if ((header.unid.File.Innards[0] | header.unid.File.Innards[1] | header.unid.Note.Innards[0] |
+       header.unid.Note.Innards[1]) == 0) {
+    header.unid = NewUniversalId();
+  }
+  header.note_class = note.note_class;
+  header.profile_name = note.profile_name;
+  header.profile_user = note.profile_user;
+  header.sequence = note.sequence;
+  header.created = note.created;
+  header.modified = note.modified;
+  return header;
+}
+
+STATUS InsertNotes(Store& store, const DatabaseImage& image) {
+  WriteTransaction transaction(store.connection());
+  STATUS status = transaction.Begin();
+  for (const NoteImage& note : image.notes) {
+    NoteHeader header = HeaderOf(note);
+    if (status == kNoError) {
+      status = store.InsertNote(&header);
+    }
+    for (std::size_t i = 0; i < note.items.size() && status == kNoError; ++i) {
+      const ItemImage& item = note.items[i];
+      ItemWrite write;
+      write.name = item.name;
+      write.type = item.type;
+      write.flags = item.flags;
+      write.value = item.value.data();
+      write.length = item.value.size();
+      status = store.InsertItem(header.note_id, static_cast<std::int64_t>(i), &write);
+    }
+  }
+  return status == kNoError ? transaction.Commit() : status;
+}
+
+void RemoveDatabaseFiles(const fs::path& file) {
+  std::error_code ignored;
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    fs::remove(fs::path(file.native() + suffix), ignored);
+  }
+}
+
+// A name beside the target that no other writer picks.
+fs::path TemporaryFileFor(const fs::path& file) {
+  static std::atomic<unsigned> counter{0};
+  return file.parent_path() / ("." + file.filename().native() + ".creating-" +
+                               std::to_string(getpid()) + "-" + std::to_string(++counter));
+}
+
+STATUS WriteImage(const fs::path& file, const DatabaseImage& image) {
+  std::unique_ptr<Store> store;
+  STATUS status = Store::Create(file, DatabaseInfo{image.replica_id, image.title}, &store);
+  if (status == kNoError) {
+    status = InsertNotes(*store, image);
+  }
+  // The file is moved into place without its log, so the log must be empty.
+  if (status == kNoError) {
+    status = store->Checkpoint();
+  }
+  if (store) {
+    STATUS closed = store->Close();
+    status = status != kNoError ? status : closed;
+  }
+  return status;
+}
+
+// Lets the file that is about to be replaced fold its write-ahead log into
+// itself, so that no log of the old file is left to be applied to the new.
+void SettleExistingFile(const fs::path& file) {
+  Connection connection;
+  if (LooksLikeDatabase(file) && connection.Open(file, false) == kNoError) {
+    connection.Execute("PRAGMA wal_checkpoint(TRUNCATE)");
+  }
+}
+
+STATUS MoveIntoPlace(const fs::path& temporary, const fs::path& file, bool replace_existing) {
+  if (!replace_existing) {
+    // link() fails when the name exists, so a file created meanwhile by
+    // someone else is never overwritten.
+    if (link(temporary.c_str(), file.c_str()) != 0) {
+      return errno == EEXIST ? kErrDatabaseExists : kErrStorageFailure;
+    }
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return kNoError;
+  }
+  SettleExistingFile(file);
+  std::error_code error;
+  fs::rename(temporary, file, error);
+  return error ? kErrStorageFailure : kNoError;
+}
+
+}  // namespace
+
+STATUS CreateDatabaseFile(const fs::path& file, const DatabaseImage& image,
+                          bool replace_existing) {
+  if (HasDuplicates(image)) {
+    return kErrInvalidArgument;
+  }
+  std::error_code error;
+  if (!replace_existing && fs::exists(file, error)) {
+    return kErrDatabaseExists;
+  }
+  fs::path temporary = TemporaryFileFor(file);
+  STATUS status = WriteImage(temporary, image);
+  if (status == kNoError) {
+    status = MoveIntoPlace(temporary, file, replace_existing);
+  }
+  RemoveDatabaseFiles(temporary);
+  return status;
+}
+
+STATUS ReadDatabaseImage(const fs::path& file, DatabaseImage* image) {
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) {
+    return kErrDatabaseNotFound;
+  }
+  std::unique_ptr<Store> store;
+  STATUS status = LooksLikeDatabase(file) ? Store::Open(file, &store) : STATUS{kErrDatabaseDamaged};
+  DatabaseInfo info;
+  std::vector<NoteHeader> headers;
+  if (status == kNoError) {
+    status = store->connection().Execute("BEGIN");
+  }
+  if (status == kNoError) {
+    status = store->ReadInfo(&info);
+  }
+  if (status == kNoError) {
+    status = store->ListNotes(&headers);
+  }
+  *image = DatabaseImage{info.title, info.replica_id, {}};
+  for (std::size_t i = 0; i < headers.size() && status == kNoError; ++i) {
+    const NoteHeader& header = headers[i];
+    image->notes.push_back(NoteImage{header.unid, static_cast<std::uint32_t>(header.note_id),
+                                     header.note_class, header.profile_name, header.profile_user,
+                                     header.sequence, header.created, header.modified, {}});
+    status = store->LoadItems(header.note_id, [&](const StoredItem& item) {
+      image->notes.back().items.push_back(ItemImage{std::string(item.name), item.type, item.flags,
+                                                    {item.value, item.value + item.length}});
+      return kNoError;
+    });
+  }
+  if (store) {
+    store->connection().Execute("COMMIT");
+  }
+  return status;
+}
+
+STATUS ListDatabases(const fs::path& directory, std::vector<DatabaseListing>* listings) {
+  listings->clear();
+  return ScanDatabases(directory, [&](const fs::path& file, Store& store) {
+    DatabaseInfo info;
+    std::size_t count = 0;
+    if (store.ReadInfo(&info) == kNoError && store.CountNotes(&count) == kNoError) {
+      listings->push_back(
+          DatabaseListing{file.lexically_relative(directory), info.replica_id, info.title, count});
+    }
+  });
+}
+
+}  // namespace notes::store

@@ -1,0 +1,146 @@
+#include "platform/notes/ln_session.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/notes/ln_database.h"
+#include "platform/notes/ln_internal.h"
+#include "platform/notes/ln_report.h"
+#include "platform/notes/location.h"
+
+namespace notes::internal {
+namespace {
+
+std::mutex current_mutex;
+std::weak_ptr<SessionState> current_session;
+
+std::string LoginName() {
+  if (const passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr) {
+    return entry->pw_name;
+  }
+  const char* user = std::getenv("USER");
+  return user != nullptr ? user : "";
+}
+
+void MakeCurrent(const std::shared_ptr<SessionState>& session) {
+  std::lock_guard<std::mutex> lock(current_mutex);
+  current_session = session;
+}
+
+std::shared_ptr<SessionState> NewSessionState() {
+  auto state = std::make_shared<SessionState>();
+  state->user_name = LoginName();
+  return state;
+}
+
+}  // namespace
+
+std::string SessionState::UserName() const {
+  std::lock_guard<std::mutex> lock(mutex);
+  return user_name;
+}
+
+std::vector<std::string> SessionState::UserRoles() const {
+  std::lock_guard<std::mutex> lock(mutex);
+  return user_roles;
+}
+
+std::shared_ptr<SessionState> CurrentSession() {
+  std::lock_guard<std::mutex> lock(current_mutex);
+  return current_session.lock();
+}
+
+}  // namespace notes::internal
+
+using notes::internal::Report;
+
+LNNotesSession::LNNotesSession() : state_(notes::internal::NewSessionState()) {}
+
+LNNotesSession::~LNNotesSession() = default;
+
+LNSTATUS LNNotesSession::Initialize(int /*api_version*/, int /*argc*/, char** /*argv*/,
+                                    int /*flag*/, const char* /*text*/) {
+  {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (state_->data_directory.empty()) {
+      state_->data_directory = notes::DefaultDataDirectory();
+    }
+  }
+  notes::internal::MakeCurrent(state_);
+  initialized_ = true;
+  return notes::kNoError;
+}
+
+bool LNNotesSession::IsInitialized() const { return initialized_; }
+
+LNSTATUS LNNotesSession::Term(int /*flag*/) {
+  if (!initialized_) {
+    return Report(notes::kErrSessionNotInitialized);
+  }
+  initialized_ = false;
+  return notes::kNoError;
+}
+
+LNSTATUS LNNotesSession::GetDatabase(const LNString& path, LNDatabase* db,
+                                     const LNString& server) {
+  return BindDatabase(db, server, [&](const std::filesystem::path& directory,
+                                      std::filesystem::path* file) {
+    return notes::ResolveDatabasePath(directory, path.View(), file);
+  });
+}
+
+LNSTATUS LNNotesSession::GetDatabase(const TIMEDATE& replica_id, LNDatabase* db,
+                                     const LNString& server) {
+  return BindDatabase(db, server, [&](const std::filesystem::path& directory,
+                                      std::filesystem::path* file) {
+    return notes::FindReplica(directory, replica_id, file);
+  });
+}
+
+LNSTATUS LNNotesSession::BindDatabase(LNDatabase* db, const LNString& server,
+                                      const DatabaseLocator& locate) {
+  if (db == nullptr) {
+    return Report(notes::kErrInvalidArgument);
+  }
+  if (!initialized_) {
+    return Report(notes::kErrSessionNotInitialized);
+  }
+  std::filesystem::path server_directory;
+  std::filesystem::path file;
+  notes::STATUS status = notes::ResolveServerDirectory(GetDataDirectory().GetString(),
+                                                       server.View(), &server_directory);
+  if (status == notes::kNoError) {
+    status = locate(server_directory, &file);
+  }
+  if (status == notes::kNoError) {
+    db->binding_ = std::make_shared<notes::internal::DatabaseBinding>(
+        notes::internal::DatabaseBinding{state_, file, nullptr});
+  }
+  return Report(status);
+}
+
+void LNNotesSession::SetDataDirectory(const LNString& directory) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  state_->data_directory = directory.GetString();
+}
+
+LNString LNNotesSession::GetDataDirectory() const {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  return LNString(state_->data_directory.string());
+}
+
+void LNNotesSession::SetUserName(const LNString& name) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  state_->user_name = name.GetString();
+}
+
+LNString LNNotesSession::GetUserName() const { return LNString(state_->UserName()); }
+
+void LNNotesSession::SetUserRoles(const std::vector<std::string>& roles) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  state_->user_roles = roles;
+}
+
+std::vector<std::string> LNNotesSession::GetUserRoles() const { return state_->UserRoles(); }

@@ -1,0 +1,13 @@
+// The local wall-clock time, as dates of notes and formulas use it.
+#ifndef QUENDRAL_PLATFORM_NOTES_LOCAL_TIME_H_
+#define QUENDRAL_PLATFORM_NOTES_LOCAL_TIME_H_
+
+#include "platform/notes/formula/value.h"
+
+namespace notes::internal {
+
+formula::DateTime CurrentLocalTime();
+
+}  // namespace notes::internal
+
+#endif  // QUENDRAL_PLATFORM_NOTES_LOCAL_TIME_H_

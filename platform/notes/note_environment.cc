@@ -1,0 +1,74 @@
+#include "platform/notes/note_environment.h"
+
+#include "platform/notes/item_values.h"
+#include "platform/notes/ln_note.h"
+#include "platform/notes/ln_universal_id.h"
+#include "platform/notes/local_time.h"
+
+namespace notes::internal {
+
+std::optional<formula::Value> NoteEnvironment::ReadField(std::string_view name) const {
+  if (!note_) {
+    return std::nullopt;
+  }
+  const OpenNote& note = *note_->open;
+  std::optional<std::size_t> slot = note.Find(name, 0);
+  if (!slot) {
+    return std::nullopt;
+  }
+  std::uint16_t type = note.Type(*slot);
+  const std::uint8_t* data = note.Value(*slot);
+  std::size_t length = note.ValueLength(*slot);
+  if (type == kTypeCompositeText) {
+    std::vector<richtext::Paragraph> paragraphs;
+    if (values::DecodeRichText(data, length, &paragraphs) != kNoError) {
+      return std::nullopt;
+    }
+    return formula::Value::Text(richtext::PlainText(paragraphs));
+  }
+  formula::Value value;
+  if (values::DecodeFormulaValue(type, data, length, &value) != kNoError) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+void NoteEnvironment::WriteField(std::string_view name, const formula::Value& value) {
+  std::uint16_t type = 0;
+  values::Bytes bytes;
+  STATUS status = note_ ? values::EncodeFormulaValue(value, &type, &bytes) : STATUS{kErrNoteNotOpen};
+  if (status == kNoError) {
+    OpenNote& note = *note_->open;
+    std::optional<std::size_t> slot = note.Find(name, 0);
+    std::size_t added = 0;
+    status = slot ? note.Replace(*slot, type, note.Item(*slot)->flags, bytes.data(), bytes.size())
+                  : note.Add(name, type, kItemFlagSummary, bytes.data(), bytes.size(), &added);
+  }
+  if (write_status_ == kNoError) {
+    write_status_ = status;
+  }
+}
+
+std::optional<formula::DateTime> NoteEnvironment::Created() const {
+  return note_ ? std::optional(note_->header.created) : std::nullopt;
+}
+
+std::optional<formula::DateTime> NoteEnvironment::Modified() const {
+  return note_ ? std::optional(note_->header.modified) : std::nullopt;
+}
+
+std::string NoteEnvironment::DocumentUniqueId() const {
+  return note_ ? LNUniversalID::Format(note_->header.unid).GetString() : std::string();
+}
+
+std::string NoteEnvironment::UserName() const {
+  return session_ ? session_->UserName() : std::string();
+}
+
+std::vector<std::string> NoteEnvironment::UserRoles() const {
+  return session_ ? session_->UserRoles() : std::vector<std::string>();
+}
+
+formula::DateTime NoteEnvironment::Now() const { return CurrentLocalTime(); }
+
+}  // namespace notes::internal

@@ -1,0 +1,392 @@
+#include "platform/notes/store.h"
+
+#include <utility>
+
+#include "platform/notes/byte_order.h"
+#include "platform/notes/schema.h"
+
+namespace notes::store {
+namespace {
+
+constexpr const char* kNoteColumns =
+    "note_id, unid, note_class, profile_name, profile_user, sequence, created, modified";
+
+std::vector<std::uint8_t> UnidBytes(const UNIVERSALNOTEID& unid) {
+  std::vector<std::uint8_t> bytes;
+  for (std::uint32_t word :
+       {unid.File.Innards[0], unid.File.Innards[1], unid.Note.Innards[0], unid.Note.Innards[1]}) {
+    bytes::AppendU32(&bytes, word);
+  }
+  return bytes;
+}
+
+UNIVERSALNOTEID UnidOfBytes(const std::uint8_t* data, std::size_t length) {
+  UNIVERSALNOTEID unid{};
+  bytes::Reader reader(data, length);
+  for (std::uint32_t* word :
+       {&unid.File.Innards[0], &unid.File.Innards[1], &unid.Note.Innards[0], &unid.Note.Innards[1]}) {
+    reader.ReadU32(word);
+  }
+  return unid;
+}
+
+NoteHeader HeaderOfRow(const Statement& row) {
+  NoteHeader header;
+  header.note_id = row.ColumnInt(0);
+  header.unid = UnidOfBytes(row.ColumnBlob(1), row.ColumnBytes(1));
+  header.note_class = row.ColumnInt(2) == 1 ? NoteClass::kProfile : NoteClass::kDocument;
+  header.profile_name = row.ColumnText(3);
+  header.profile_user = row.ColumnText(4);
+  header.sequence = static_cast<std::uint32_t>(row.ColumnInt(5));
+  header.created = formula::DateTime{row.ColumnInt(6)};
+  header.modified = formula::DateTime{row.ColumnInt(7)};
+  return header;
+}
+
+// Runs a statement that selects at most one note.
+STATUS FindOne(Statement* statement, NoteHeader* header) {
+  int result = statement->Step();
+  if (result == SQLITE_ROW) {
+    *header = HeaderOfRow(*statement);
+  }
+  statement->Reset();
+  if (result == SQLITE_DONE) {
+    return kErrNoteNotFound;
+  }
+  return StatusOfSqlite(result);
+}
+
+}  // namespace
+
+STATUS Store::Open(const std::filesystem::path& file, std::unique_ptr<Store>* store) {
+  std::unique_ptr<Store> opened(new Store);
+  STATUS status = opened->connection_.Open(file, false);
+  // Checked first: a file that is not ours must stay untouched.
+  if (status == kNoError) {
+    status = CheckSchema(opened->connection_);
+  }
+  if (status == kNoError) {
+    status = opened->connection_.UseWriteAheadLog();
+  }
+  if (status == kNoError) {
+    status = opened->PrepareStatements();
+  }
+  if (status == kNoError) {
+    *store = std::move(opened);
+  }
+  return status;
+}
+
+STATUS Store::Create(const std::filesystem::path& file, const DatabaseInfo& info,
+                     std::unique_ptr<Store>* store) {
+  std::unique_ptr<Store> created(new Store);
+  STATUS status = created->connection_.Open(file, true);
+  if (status == kNoError) {
+    status = created->connection_.UseWriteAheadLog();
+  }
+  if (status == kNoError) {
+    status = CreateSchema(created->connection_);
+  }
+  Statement insert;
+  if (status == kNoError) {
+    status = created->connection_.Prepare(
+        "INSERT INTO database_info (singleton, replica_word0, replica_word1, title) "
+        "VALUES (1, ?, ?, ?)",
+        &insert);
+  }
+  if (status == kNoError) {
+    insert.BindInt(1, info.replica_id.Innards[0]);
+    insert.BindInt(2, info.replica_id.Innards[1]);
+    insert.BindText(3, info.title);
+    status = insert.Run();
+  }
+  insert = Statement();
+  if (status == kNoError) {
+    status = created->PrepareStatements();
+  }
+  if (status == kNoError) {
+    *store = std::move(created);
+  }
+  return status;
+}
+
+STATUS Store::PrepareStatements() {
+  std::string select_notes = std::string("SELECT ") + kNoteColumns + " FROM notes ";
+  const std::pair<Statement*, std::string> statements[] = {
+      {&find_note_, select_notes + "WHERE note_id = ?"},
+      {&find_document_, select_notes + "WHERE unid = ? AND note_class = 0"},
+      {&find_profile_, select_notes +
+                           "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
+      {&load_items_,
+       "SELECT item_id, name, type, flags, value FROM items WHERE note_id = ? ORDER BY position"},
+      {&insert_note_, std::string("INSERT INTO notes (") + kNoteColumns +
+                          ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)"},
+      {&update_note_,
+       "UPDATE notes SET sequence = sequence + 1, modified = ? "
+       "WHERE note_id = ? AND sequence = ?"},
+      {&insert_item_,
+       "INSERT INTO items (note_id, position, name, type, flags, value) "
+       "VALUES (?, ?, ?, ?, ?, ?)"},
+      {&update_item_, "UPDATE items SET type = ?, flags = ?, value = ? WHERE item_id = ?"},
+      {&delete_items_, "DELETE FROM items WHERE note_id = ?"},
+  };
+  for (const auto& [statement, sql] : statements) {
+    STATUS status = connection_.Prepare(sql, statement);
+    if (status != kNoError) {
+      return status;
+    }
+  }
+  return kNoError;
+}
+
+STATUS Store::Checkpoint() {
+  Statement statement;
+  STATUS status = connection_.Prepare("PRAGMA wal_checkpoint(TRUNCATE)", &statement);
+  if (status != kNoError) {
+    return status;
+  }
+  int result = statement.Step();
+  if (result != SQLITE_ROW) {
+    return StatusOfSqlite(result);
+  }
+  return statement.ColumnInt(0) == 0 ? kNoError : kErrDatabaseBusy;
+}
+
+STATUS Store::Close() {
+  for (Statement* statement : {&find_note_, &find_document_, &find_profile_, &load_items_,
+                               &insert_note_, &update_note_, &insert_item_, &update_item_,
+                               &delete_items_}) {
+    *statement = Statement();
+  }
+  return connection_.Close();
+}
+
+STATUS Store::ReadInfo(DatabaseInfo* info) {
+  Statement statement;
+  STATUS status = connection_.Prepare(
+      "SELECT replica_word0, replica_word1, title FROM database_info WHERE singleton = 1",
+      &statement);
+  if (status != kNoError) {
+    return status;
+  }
+  int result = statement.Step();
+  if (result != SQLITE_ROW) {
+    return result == SQLITE_DONE ? STATUS{kErrDatabaseDamaged} : StatusOfSqlite(result);
+  }
+  info->replica_id.Innards[0] = static_cast<std::uint32_t>(statement.ColumnInt(0));
+  info->replica_id.Innards[1] = static_cast<std::uint32_t>(statement.ColumnInt(1));
+  info->title = statement.ColumnText(2);
+  return kNoError;
+}
+
+STATUS Store::CountNotes(std::size_t* count) {
+  Statement statement;
+  STATUS status = connection_.Prepare("SELECT count(*) FROM notes", &statement);
+  if (status != kNoError) {
+    return status;
+  }
+  int result = statement.Step();
+  *count = result == SQLITE_ROW ? static_cast<std::size_t>(statement.ColumnInt(0)) : 0;
+  return StatusOfSqlite(result);
+}
+
+STATUS Store::FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header) {
+  auto bytes = UnidBytes(unid);
+  find_document_.BindBlob(1, bytes.data(), bytes.size());
+  return FindOne(&find_document_, header);
+}
+
+STATUS Store::FindProfile(std::string_view name, std::string_view user, NoteHeader* header) {
+  find_profile_.BindText(1, name);
+  find_profile_.BindText(2, user);
+  return FindOne(&find_profile_, header);
+}
+
+STATUS Store::ReadHeaders(Statement* statement, std::vector<NoteHeader>* headers) {
+  headers->clear();
+  int result = statement->Step();
+  for (; result == SQLITE_ROW; result = statement->Step()) {
+    headers->push_back(HeaderOfRow(*statement));
+  }
+  return StatusOfSqlite(result);
+}
+
+STATUS Store::ListDocuments(std::vector<UNIVERSALNOTEID>* ids) {
+  std::vector<NoteHeader> headers;
+  STATUS status = ListNotes(&headers);
+  ids->clear();
+  for (const NoteHeader& header : headers) {
+    if (header.note_class == NoteClass::kDocument) {
+      ids->push_back(header.unid);
+    }
+  }
+  return status;
+}
+
+STATUS Store::ListNotes(std::vector<NoteHeader>* headers) {
+  Statement statement;
+  STATUS status = connection_.Prepare(
+      std::string("SELECT ") + kNoteColumns + " FROM notes ORDER BY note_id", &statement);
+  return status != kNoError ? status : ReadHeaders(&statement, headers);
+}
+
+STATUS Store::LoadItems(std::int64_t note_id, const ItemSink& sink) {
+  load_items_.BindInt(1, note_id);
+  int result = load_items_.Step();
+  STATUS status = kNoError;
+  for (; result == SQLITE_ROW && status == kNoError; result = load_items_.Step()) {
+    StoredItem item;
+    item.item_id = load_items_.ColumnInt(0);
+    item.name = std::string_view(reinterpret_cast<const char*>(load_items_.ColumnBlob(1)),
+                                 load_items_.ColumnBytes(1));
+    item.type = static_cast<std::uint16_t>(load_items_.ColumnInt(2));
+    item.flags = static_cast<std::uint16_t>(load_items_.ColumnInt(3));
+    item.value = load_items_.ColumnBlob(4);
+    item.length = load_items_.ColumnBytes(4);
+    status = sink(item);
+  }
+  load_items_.Reset();
+  return status != kNoError ? status : StatusOfSqlite(result);
+}
+
+STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink) {
+  STATUS status = connection_.Execute("BEGIN");
+  if (status != kNoError) {
+    return status;
+  }
+  find_note_.BindInt(1, note_id);
+  status = FindOne(&find_note_, header);
+  if (status == kNoError) {
+    status = LoadItems(note_id, sink);
+  }
+  STATUS ended = connection_.Execute("COMMIT");
+  return status != kNoError ? status : ended;
+}
+
+STATUS Store::InsertNote(NoteHeader* header) {
+  auto unid = UnidBytes(header->unid);
+  if (header->note_id == 0) {
+    insert_note_.BindNull(1);
+  } else {
+    insert_note_.BindInt(1, header->note_id);
+  }
+  insert_note_.BindBlob(2, unid.data(), unid.size());
+  insert_note_.BindInt(3, header->note_class == NoteClass::kProfile ? 1 : 0);
+  if (header->note_class == NoteClass::kProfile) {
+    insert_note_.BindText(4, header->profile_name);
+    insert_note_.BindText(5, header->profile_user);
+  }
+  insert_note_.BindInt(6, header->sequence);
+  insert_note_.BindInt(7, header->created.seconds);
+  insert_note_.BindInt(8, header->modified.seconds);
+  int result = insert_note_.Step();
+  insert_note_.Reset();
+  if ((result & 0xFF) == SQLITE_CONSTRAINT) {
+    // Someone stored a note with the same identity first.
+    return kErrSaveConflict;
+  }
+  if (result != SQLITE_DONE) {
+    return StatusOfSqlite(result);
+  }
+  header->note_id = connection_.LastInsertRowId();
+  return kNoError;
+}
+
+STATUS Store::InsertItem(std::int64_t note_id, std::int64_t position, ItemWrite* item) {
+  insert_item_.BindInt(1, note_id);
+  insert_item_.BindInt(2, position);
+  insert_item_.BindText(3, item->name);
+  insert_item_.BindInt(4, item->type);
+  insert_item_.BindInt(5, item->flags);
+  insert_item_.BindBlob(6, item->value, item->length);
+  STATUS status = insert_item_.Run();
+  if (status == kNoError) {
+    item->item_id = connection_.LastInsertRowId();
+  }
+  return status;
+}
+
+STATUS Store::SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
+                       std::vector<ItemWrite>* items) {
+  WriteTransaction transaction(connection_);
+  NoteHeader saved = *header;
+  STATUS status = transaction.Begin();
+  if (status == kNoError) {
+    status = UpdateNoteRow(&saved, now);
+  }
+  if (status == kNoError) {
+    status = WriteItems(saved, rewrite_items || header->note_id == 0, items);
+  }
+  if (status == kNoError) {
+    status = transaction.Commit();
+  }
+  if (status == kNoError) {
+    *header = saved;
+  }
+  return status;
+}
+
+STATUS Store::UpdateNoteRow(NoteHeader* header, formula::DateTime now) {
+  header->modified = now;
+  if (header->note_id == 0) {
+    header->sequence = 1;
+    return InsertNote(header);
+  }
+  update_note_.BindInt(1, now.seconds);
+  update_note_.BindInt(2, header->note_id);
+  update_note_.BindInt(3, header->sequence);
+  STATUS status = update_note_.Run();
+  if (status != kNoError) {
+    return status;
+  }
+  if (connection_.Changes() != 1) {
+    return kErrSaveConflict;
+  }
+  ++header->sequence;
+  return kNoError;
+}
+
+STATUS Store::WriteItems(const NoteHeader& header, bool rewrite_items,
+                         std::vector<ItemWrite>* items) {
+  if (rewrite_items) {
+    delete_items_.BindInt(1, header.note_id);
+    STATUS status = delete_items_.Run();
+    for (std::size_t i = 0; i < items->size() && status == kNoError; ++i) {
+      status = InsertItem(header.note_id, static_cast<std::int64_t>(i), &(*items)[i]);
+    }
+    return status;
+  }
+  for (const ItemWrite& item : *items) {
+    STATUS status = kNoError;
+    if (item.change == ItemWrite::Change::kBytes) {
+      status = WriteChangedBytes(item);
+    } else if (item.change == ItemWrite::Change::kWhole) {
+      update_item_.BindInt(1, item.type);
+      update_item_.BindInt(2, item.flags);
+      update_item_.BindBlob(3, item.value, item.length);
+      update_item_.BindInt(4, item.item_id);
+      status = update_item_.Run();
+    }
+    if (status != kNoError) {
+      return status;
+    }
+  }
+  return kNoError;
+}
+
+// Rewrites only the changed stretch of a value, so that a one-byte change
+// of a large value costs a page, not the whole value.
+STATUS Store::WriteChangedBytes(const ItemWrite& item) {
+  sqlite3_blob* blob = nullptr;
+  int result = sqlite3_blob_open(connection_.get(), "main", "items", "value", item.item_id, 1,
+                                 &blob);
+  if (result == SQLITE_OK) {
+    result = sqlite3_blob_write(blob, item.value + item.first_changed,
+                                static_cast<int>(item.end_changed - item.first_changed),
+                                static_cast<int>(item.first_changed));
+  }
+  int closed = sqlite3_blob_close(blob);
+  return StatusOfSqlite(result != SQLITE_OK ? result : closed);
+}
+
+}  // namespace notes::store

@@ -1,0 +1,137 @@
+// One open database file: its notes and their items, read and written with
+// prepared statements over one SQLite connection.
+//
+// Saves are single transactions, so a crash leaves either the old or the new
+// note, never a mix. A note's sequence number is its version: a save names
+// the sequence it started from and fails with kErrSaveConflict when the
+// stored note has moved on, so no one's change is silently overwritten.
+#ifndef QUENDRAL_PLATFORM_NOTES_STORE_H_
+#define QUENDRAL_PLATFORM_NOTES_STORE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/notes/database_file.h"
+#include "platform/notes/formula/value.h"
+#include "platform/notes/sqlite_connection.h"
+#include "platform/notes/status.h"
+#include "platform/notes/types.h"
+
+namespace notes::store {
+
+struct DatabaseInfo {
+  TIMEDATE replica_id{};
+  std::string title;
+};
+
+// A note without its items.
+struct NoteHeader {
+  std::int64_t note_id = 0;  // 0 until stored
+  UNIVERSALNOTEID unid{};
+  NoteClass note_class = NoteClass::kDocument;
+  std::string profile_name;
+  std::string profile_user;
+  std::uint32_t sequence = 0;
+  formula::DateTime created{};
+  formula::DateTime modified{};
+};
+
+// An item as read from the file; the pointers live until the sink returns.
+struct StoredItem {
+  std::int64_t item_id = 0;
+  std::string_view name;
+  std::uint16_t type = 0;
+  std::uint16_t flags = 0;
+  const std::uint8_t* value = nullptr;  // the bytes after the data-type word
+  std::size_t length = 0;
+};
+
+// An item to be saved, and what changed since it was read.
+struct ItemWrite {
+  enum class Change { kNone, kBytes, kWhole };
+  std::int64_t item_id = 0;  // 0 for an item never stored; set by the save
+  std::string_view name;
+  std::uint16_t type = 0;
+  std::uint16_t flags = 0;
+  const std::uint8_t* value = nullptr;
+  std::size_t length = 0;
+  Change change = Change::kWhole;
+  // For kBytes: the value bytes [first_changed, end_changed) differ, the
+  // rest and the item's length, type and flags are as stored.
+  std::size_t first_changed = 0;
+  std::size_t end_changed = 0;
+};
+
+class Store {
+ public:
+  // Opens an existing database file.
+  static STATUS Open(const std::filesystem::path& file, std::unique_ptr<Store>* store);
+  // Creates a new, empty database file (it must not exist yet).
+  static STATUS Create(const std::filesystem::path& file, const DatabaseInfo& info,
+                       std::unique_ptr<Store>* store);
+
+  STATUS ReadInfo(DatabaseInfo* info);
+  STATUS CountNotes(std::size_t* count);
+  // kErrNoteNotFound when there is no such note.
+  STATUS FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header);
+  STATUS FindProfile(std::string_view name, std::string_view user, NoteHeader* header);
+  STATUS ListDocuments(std::vector<UNIVERSALNOTEID>* ids);
+  STATUS ListNotes(std::vector<NoteHeader>* headers);
+
+  using ItemSink = std::function<STATUS(const StoredItem&)>;
+  // The note's items in storage order; stops at the first status the sink
+  // returns.
+  STATUS LoadItems(std::int64_t note_id, const ItemSink& sink);
+  // The note as it is now, header and items read from the same state of the
+  // file even while others write.
+  STATUS ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink);
+
+  // Saves a note in one transaction. A note with note_id 0 is inserted (with
+  // the creation time of its header);
+  // otherwise its stored sequence must still be header->sequence. With
+  // `rewrite_items` every item row is written anew, else only changed ones.
+  // On success the header carries the new sequence, modification time and
+  // note ID and each item its row.
+  STATUS SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
+                  std::vector<ItemWrite>* items);
+
+  // Inserts a note exactly as given (note_id 0: the next free one) and its
+  // items, inside the caller's transaction.
+  STATUS InsertNote(NoteHeader* header);
+  STATUS InsertItem(std::int64_t note_id, std::int64_t position, ItemWrite* item);
+
+  const Connection& connection() const { return connection_; }
+  // Folds the write-ahead log into the file, so that the file alone holds
+  // the whole database; kErrDatabaseBusy while a reader still needs the log.
+  STATUS Checkpoint();
+  STATUS Close();
+
+ private:
+  Store() = default;
+  STATUS PrepareStatements();
+  STATUS ReadHeaders(Statement* statement, std::vector<NoteHeader>* headers);
+  STATUS UpdateNoteRow(NoteHeader* header, formula::DateTime now);
+  STATUS WriteItems(const NoteHeader& header, bool rewrite_items, std::vector<ItemWrite>* items);
+  STATUS WriteChangedBytes(const ItemWrite& item);
+
+  Connection connection_;
+  Statement find_note_;
+  Statement find_document_;
+  Statement find_profile_;
+  Statement load_items_;
+  Statement insert_note_;
+  Statement update_note_;
+  Statement insert_item_;
+  Statement update_item_;
+  Statement delete_items_;
+};
+
+}  // namespace notes::store
+
+#endif  // QUENDRAL_PLATFORM_NOTES_STORE_H_
