@@ -34,10 +34,11 @@ class DateTimeValue {
   DateTimeValue(const char* text, int format_code);
   // The date of the day number `serial`.
   DateTimeValue(int serial, int format_code);
+  // A full copy, time of day and text included; assignment copies less.
   DateTimeValue(const DateTimeValue& other) = default;
 
-  // The virtual operations keep this order: callers built against the
-  // library's original layout index them by slot.
+  // The virtual operations are declared in a fixed order: the table of them
+  // is part of the class's binary interface.
   virtual ~DateTimeValue();
   virtual int ElapsedYears() const;
   virtual int DayOfWeek() const;

@@ -28,9 +28,6 @@ class TextTokenizer {
   // empty.
   TextTokenizer(const char* text, const char* separators, int strip_quotes);
 
-  TextTokenizer(const TextTokenizer&) = delete;
-  TextTokenizer& operator=(const TextTokenizer&) = delete;
-
   // Drops the text and every token, so that a new text may be given.
   void Clear();
   // 0 when a text is already held (nothing changes); else takes the new text
