@@ -18,6 +18,10 @@ namespace notes::formula {
 inline constexpr std::size_t kMaxFormulaTextLength = 32 * 1024;
 inline constexpr std::size_t kMaxCompiledLength = 0xFFFF;
 inline constexpr int kMaxNestingDepth = 100;
+// Bounds on every value that evaluation builds, so that no formula (lists
+// doubled again and again, huge @Explode results) can exhaust memory.
+inline constexpr std::size_t kMaxValueElements = 64 * 1024;
+inline constexpr std::size_t kMaxValueBytes = 4 * 1024 * 1024;
 
 // What a formula sees of the world: the note it runs against (if any), the
 // user and the clock.

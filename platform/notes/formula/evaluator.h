@@ -1,0 +1,47 @@
+// Runs a formula tree against an environment.
+#ifndef QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_
+#define QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/notes/formula/formula.h"
+#include "platform/notes/formula/syntax.h"
+
+namespace notes::formula {
+
+class Evaluator {
+ public:
+  explicit Evaluator(Environment& environment) : environment_(environment) {}
+
+  // The value of the last SELECT statement run, else of the last statement
+  // that has one; "" for a formula without any.
+  bool Run(const Program& program, Value* result);
+  bool Evaluate(const Node& node, Value* value);
+
+  // Records the reason evaluation stops; always false.
+  bool Fail(std::string message);
+  const std::string& error() const { return error_; }
+  Environment& environment() { return environment_; }
+
+ private:
+  bool RunStatement(const Statement& statement, Value* value);
+  bool RunDefault(const Statement& statement, Value* value);
+  bool EvaluateName(const std::string& name, Value* value);
+  bool EvaluateCall(const Node& node, Value* value);
+  bool EvaluateChain(const Node& node, Value* value);
+  bool EvaluateUnary(const Node& node, Value* value);
+  const Value* FindVariable(std::string_view name) const;
+  void SetVariable(const std::string& name, Value value);
+
+  Environment& environment_;
+  // Temporary variables, and fields given a DEFAULT, by name in any case.
+  std::vector<std::pair<std::string, Value>> variables_;
+  std::string error_;
+};
+
+}  // namespace notes::formula
+
+#endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_

@@ -1,0 +1,63 @@
+#include "platform/notes/formula/formula.h"
+
+#include "platform/notes/formula/encoding.h"
+#include "platform/notes/formula/evaluator.h"
+#include "platform/notes/formula/parser.h"
+#include "platform/notes/formula/printer.h"
+
+namespace notes::formula {
+
+bool Compile(std::string_view text, std::vector<std::uint8_t>* compiled, CompileError* error) {
+  compiled->clear();
+  CompileError ignored;
+  CompileError* report = error != nullptr ? error : &ignored;
+  if (text.size() > kMaxFormulaTextLength) {
+    *report = CompileError{kMaxFormulaTextLength, "Formula too long"};
+    return false;
+  }
+  Program program;
+  if (!Parse(text, &program, report)) {
+    return false;
+  }
+  if (!Encode(program, compiled)) {
+    *report = CompileError{0, "Compiled formula too large"};
+    return false;
+  }
+  return true;
+}
+
+std::size_t CompiledLength(const std::uint8_t* data, std::size_t available) {
+  Program program;
+  std::size_t length = 0;
+  return Decode(data, available, &program, &length) ? length : 0;
+}
+
+bool Decompile(const std::uint8_t* data, std::size_t available, std::string* text) {
+  Program program;
+  std::size_t length = 0;
+  if (!Decode(data, available, &program, &length)) {
+    return false;
+  }
+  *text = Print(program);
+  return true;
+}
+
+bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
+              Value* result, EvaluationError* error) {
+  Program program;
+  std::size_t length = 0;
+  EvaluationError ignored;
+  EvaluationError* report = error != nullptr ? error : &ignored;
+  if (!Decode(data, available, &program, &length)) {
+    report->message = "Invalid compiled formula";
+    return false;
+  }
+  Evaluator evaluator(environment);
+  if (!evaluator.Run(program, result)) {
+    report->message = evaluator.error();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace notes::formula
