@@ -1,0 +1,97 @@
+#include "platform/notes/memory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <thread>
+#include <vector>
+
+namespace notes {
+namespace {
+
+TEST(MemoryHandles, BlockIsZeroedAndKeepsItsAddress) {
+  DHANDLE handle = AllocateMemory(64);
+  ASSERT_NE(handle, 0u);
+  auto* first = static_cast<std::uint8_t*>(LockMemory(handle));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first[0], 0);
+  EXPECT_EQ(first[63], 0);
+  std::memset(first, 0xAB, 64);
+  UnlockMemory(handle);
+  // Other allocations in between must not move a block.
+  std::vector<DHANDLE> others;
+  for (int i = 0; i < 100; ++i) {
+    others.push_back(AllocateMemory(1000));
+  }
+  auto* again = static_cast<std::uint8_t*>(LockMemory(handle));
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(again[63], 0xAB);
+  EXPECT_EQ(MemorySize(handle), 64u);
+  for (DHANDLE other : others) {
+    EXPECT_EQ(FreeMemory(other), kNoError);
+  }
+  EXPECT_EQ(FreeMemory(handle), kNoError);
+}
+
+TEST(MemoryHandles, EmptyBlockStillHasAnAddress) {
+  DHANDLE handle = AllocateMemory(0);
+  ASSERT_NE(handle, 0u);
+  EXPECT_NE(LockMemory(handle), nullptr);
+  EXPECT_EQ(MemorySize(handle), 0u);
+  EXPECT_EQ(FreeMemory(handle), kNoError);
+}
+
+TEST(MemoryHandles, MisuseIsAnErrorNotACrash) {
+  EXPECT_EQ(LockMemory(0), nullptr);
+  EXPECT_EQ(LockMemory(0xDEADBEEF), nullptr);
+  UnlockMemory(0xDEADBEEF);
+  EXPECT_EQ(FreeMemory(0), kErrInvalidHandle);
+  EXPECT_EQ(MemorySize(0xDEADBEEF), 0u);
+
+  DHANDLE handle = AllocateMemory(8);
+  EXPECT_EQ(FreeMemory(handle), kNoError);
+  EXPECT_EQ(FreeMemory(handle), kErrInvalidHandle);
+  EXPECT_EQ(LockMemory(handle), nullptr);
+  UnlockMemory(handle);
+}
+
+TEST(MemoryHandles, FreedHandlesAreNotHandedOutAgainAtOnce) {
+  DHANDLE first = AllocateMemory(4);
+  ASSERT_EQ(FreeMemory(first), kNoError);
+  DHANDLE second = AllocateMemory(4);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(LockMemory(first), nullptr);
+  EXPECT_EQ(FreeMemory(second), kNoError);
+}
+
+TEST(MemoryHandles, ThreadsAllocateAndFreeConcurrently) {
+  constexpr int kThreads = 4;
+  constexpr int kRounds = 2000;
+  std::vector<std::thread> threads;
+  std::vector<int> failures(kThreads, 0);
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t, &failures] {
+      for (int i = 0; i < kRounds; ++i) {
+        DHANDLE handle = AllocateMemory(16);
+        auto* bytes = static_cast<std::uint8_t*>(LockMemory(handle));
+        if (bytes == nullptr) {
+          ++failures[t];
+          continue;
+        }
+        std::memset(bytes, t, 16);
+        if (bytes[15] != t || FreeMemory(handle) != kNoError) {
+          ++failures[t];
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) {
+    thread.join();
+  }
+  for (int failed : failures) {
+    EXPECT_EQ(failed, 0);
+  }
+}
+
+}  // namespace
+}  // namespace notes
