@@ -16,25 +16,47 @@ function(quendral_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} Threads::Threads)
+  _quendral_library_code(${name})
 endfunction()
+
+# Code of the library itself: the exported functions are defined, not
+# imported. Public, so that whatever links the code statically sees the same.
+function(_quendral_library_code name)
+  target_compile_definitions(${name} PUBLIC QUENDRAL_BUILDING_LIBRARY)
+endfunction()
+
+# Which implementation of the operating-system layer is built; the only
+# difference between the Windows and the POSIX builds of our code.
+if(WIN32)
+  set(_quendral_default_os_layer win32)
+else()
+  set(_quendral_default_os_layer posix)
+endif()
+set(QUENDRAL_OS_LAYER ${_quendral_default_os_layer} CACHE STRING
+    "Implementation of the operating-system layer (platform/os/<layer>): posix or win32")
+set_property(CACHE QUENDRAL_OS_LAYER PROPERTY STRINGS posix win32)
 
 # The operating-system layer: shared logic in platform/os, the system calls of
 # one implementation in platform/os/posix or platform/os/win32.
 function(quendral_os_library name)
-  if(WIN32)
-    set(impl win32)
-  else()
-    set(impl posix)
+  if(NOT QUENDRAL_OS_LAYER MATCHES "^(posix|win32)$")
+    message(FATAL_ERROR "QUENDRAL_OS_LAYER must be posix or win32, not ${QUENDRAL_OS_LAYER}")
   endif()
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/platform/os/*.cc
-       ${CMAKE_SOURCE_DIR}/platform/os/${impl}/*.cc)
+       ${CMAKE_SOURCE_DIR}/platform/os/${QUENDRAL_OS_LAYER}/*.cc)
   if(NOT sources)
     set(sources ${CMAKE_SOURCE_DIR}/module/shared_library.cc)
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
-  target_link_libraries(${name} PUBLIC Threads::Threads ${CMAKE_DL_LIBS})
+  if(QUENDRAL_OS_LAYER STREQUAL "win32")
+    set(system_libraries version)
+  else()
+    set(system_libraries ${CMAKE_DL_LIBS})
+  endif()
+  target_link_libraries(${name} PUBLIC Threads::Threads ${system_libraries})
+  _quendral_library_code(${name})
 endfunction()
 
 # quendral_test(NAME DIRS dir... LINKS target...)

@@ -1,0 +1,43 @@
+# What the Windows builds need beyond the toolchain: whole-archive linking,
+# the DLL's export table, and Wine to run the x86-64 test programs.
+
+# CMake knows no whole-archive linking for MinGW; GNU ld does it as on Linux.
+set(CMAKE_LINK_LIBRARY_USING_WHOLE_ARCHIVE
+    "LINKER:--whole-archive" "<LINK_ITEM>" "LINKER:--no-whole-archive")
+set(CMAKE_LINK_LIBRARY_USING_WHOLE_ARCHIVE_SUPPORTED TRUE)
+
+# The x86-64 programs run under Wine, in a prefix of the build's own that is
+# made here, once, so that parallel test runs do not race to make it.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  find_program(QUENDRAL_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  find_program(QUENDRAL_WINE64 wine64)
+  if(QUENDRAL_WINE64)
+    set(_prefix ${CMAKE_BINARY_DIR}/wine-prefix)
+    set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/env WINEPREFIX=${_prefix} WINEDEBUG=-all
+        WINEDLLOVERRIDES=mscoree,mshtml= ${QUENDRAL_WINE64})
+    if(NOT EXISTS ${_prefix}/system.reg)
+      message(STATUS "Making the Wine prefix ${_prefix}")
+      execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init
+                      OUTPUT_QUIET ERROR_QUIET)
+    endif()
+  elseif(QUENDRAL_TESTS)
+    message(WARNING "wine64 not found: the Windows tests cannot run")
+  endif()
+endif()
+
+# quendral_windows_dll(TARGET DEF file EXPORTS name...)
+# Names the library as Windows callers know it, exports exactly the .def
+# file's entries under their undecorated names (32-bit __stdcall functions
+# would otherwise carry "@<bytes>"), and checks the export table in a test.
+function(quendral_windows_dll target)
+  cmake_parse_arguments(ARG "" "DEF;OUTPUT_NAME" "EXPORTS" ${ARGN})
+  target_sources(${target} PRIVATE ${ARG_DEF})
+  target_link_options(${target} PRIVATE "LINKER:--kill-at,--enable-stdcall-fixup")
+  set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME})
+  enable_testing()
+  string(REPLACE ";" "," exports "${ARG_EXPORTS}")
+  add_test(NAME ${target}_exports
+           COMMAND ${CMAKE_COMMAND} -DLIBRARY=$<TARGET_FILE:${target}>
+                   -DOBJDUMP=${QUENDRAL_MINGW_TRIPLE}-objdump -DEXPORTS=${exports}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckDllExports.cmake)
+endfunction()

@@ -1,0 +1,54 @@
+#include "module/version.h"
+
+#include <array>
+
+#include "platform/os/directories.h"
+#include "platform/os/library.h"
+
+namespace quendral {
+namespace {
+
+bool CaptureFromDllGetVersion(const std::string& module_path, ModuleVersion* version) {
+  const os::LoadedLibrary library(module_path);
+  const auto entry = reinterpret_cast<DllGetVersionEntry>(library.Find("DllGetVersion"));
+  if (entry == nullptr) {
+    return false;
+  }
+  DllVersionRecord record;
+  record.size = sizeof(record);
+  if (entry(&record) < 0) {
+    return false;
+  }
+  version->major = static_cast<std::int32_t>(record.major);
+  version->minor = static_cast<std::int32_t>(record.minor);
+  version->build = static_cast<std::int32_t>(record.build);
+  return true;
+}
+
+// A dotted FileVersion ("1.2.0.1") is tried first, then the resource
+// compiler's own form ("1, 2, 0, 1").
+bool CaptureFromVersionText(const std::string& path, ModuleVersion* version) {
+  std::optional<std::string> text = ReadVersionStringField(path);
+  return text &&
+         (ParseVersionNumbers(&*text, '.', version) || ParseVersionNumbers(&*text, ',', version));
+}
+
+}  // namespace
+
+bool CaptureModuleVersion(const std::string& module_path, ModuleVersion* version) {
+  if (CaptureFromDllGetVersion(module_path, version) ||
+      CaptureFromVersionText(module_path, version)) {
+    return true;
+  }
+  constexpr std::array<std::string (*)(), 3> kDirectories = {
+      os::CurrentDirectory, os::WindowsDirectory, os::SystemDirectory};
+  for (const auto directory : kDirectories) {
+    const std::string prefix = directory();
+    if (!prefix.empty() && CaptureFromVersionText(os::JoinPath(prefix, module_path), version)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace quendral
