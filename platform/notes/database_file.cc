@@ -23,10 +23,11 @@ bool HasDuplicates(const DatabaseImage& image) {
   std::set<std::pair<std::string, std::string>> profiles;
   for (const NoteImage& note : image.notes) {
     const UNIVERSALNOTEID& id = note.unid;
-    bool zero = (id.File.Innards[0] | id.File.Innards[1] | id.Note.Innards[0] |
-                 id.Note.Innards[1]) == 0;
-    if ((!zero && !unids.emplace(id.File.Innards[0], id.File.Innards[1], id.Note.Innards[0],
-                                 id.Note.Innards[1])
+    bool zero =
+        (id.File.Innards[0] | id.File.Innards[1] | id.Note.Innards[0] | id.Note.Innards[1]) == 0;
+    if ((!zero && !unids
+                       .emplace(id.File.Innards[0], id.File.Innards[1], id.Note.Innards[0],
+                                id.Note.Innards[1])
                        .second) ||
         (note.note_id != 0 && !note_ids.insert(note.note_id).second) ||
         (note.note_class == NoteClass::kProfile &&
@@ -135,8 +136,7 @@ STATUS MoveIntoPlace(const fs::path& temporary, const fs::path& file, bool repla
 
 }  // namespace
 
-STATUS CreateDatabaseFile(const fs::path& file, const DatabaseImage& image,
-                          bool replace_existing) {
+STATUS CreateDatabaseFile(const fs::path& file, const DatabaseImage& image, bool replace_existing) {
   if (HasDuplicates(image)) {
     return kErrInvalidArgument;
   }
@@ -174,12 +174,18 @@ STATUS ReadDatabaseImage(const fs::path& file, DatabaseImage* image) {
   *image = DatabaseImage{info.title, info.replica_id, {}};
   for (std::size_t i = 0; i < headers.size() && status == kNoError; ++i) {
     const NoteHeader& header = headers[i];
-    image->notes.push_back(NoteImage{header.unid, static_cast<std::uint32_t>(header.note_id),
-                                     header.note_class, header.profile_name, header.profile_user,
-                                     header.sequence, header.created, header.modified, {}});
+    image->notes.push_back(NoteImage{header.unid,
+                                     static_cast<std::uint32_t>(header.note_id),
+                                     header.note_class,
+                                     header.profile_name,
+                                     header.profile_user,
+                                     header.sequence,
+                                     header.created,
+                                     header.modified,
+                                     {}});
     status = store->LoadItems(header.note_id, [&](const StoredItem& item) {
-      image->notes.back().items.push_back(ItemImage{std::string(item.name), item.type, item.flags,
-                                                    {item.value, item.value + item.length}});
+      image->notes.back().items.push_back(ItemImage{
+          std::string(item.name), item.type, item.flags, {item.value, item.value + item.length}});
       return kNoError;
     });
   }

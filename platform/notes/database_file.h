@@ -25,12 +25,12 @@ struct ItemImage {
 };
 
 struct NoteImage {
-  UNIVERSALNOTEID unid{};        // all zero: a new random one
-  std::uint32_t note_id = 0;     // 0: the next free one
+  UNIVERSALNOTEID unid{};     // all zero: a new random one
+  std::uint32_t note_id = 0;  // 0: the next free one
   NoteClass note_class = NoteClass::kDocument;
-  std::string profile_name;      // profiles only
-  std::string profile_user;      // profiles only; "" for a database-wide one
-  std::uint32_t sequence = 1;    // incremented by every save
+  std::string profile_name;    // profiles only
+  std::string profile_user;    // profiles only; "" for a database-wide one
+  std::uint32_t sequence = 1;  // incremented by every save
   formula::DateTime created{};
   formula::DateTime modified{};
   std::vector<ItemImage> items;  // in storage order
@@ -62,7 +62,8 @@ struct DatabaseListing {
 
 // Every database file below `directory` (recursively, symbolic links not
 // followed, sorted by path). Files that are not databases are skipped.
-STATUS ListDatabases(const std::filesystem::path& directory, std::vector<DatabaseListing>* listings);
+STATUS ListDatabases(const std::filesystem::path& directory,
+                     std::vector<DatabaseListing>* listings);
 
 // The conventional file name extension of a database.
 inline constexpr const char* kDatabaseExtension = ".nsf";

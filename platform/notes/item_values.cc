@@ -138,8 +138,8 @@ TIMEDATE ToTimedate(formula::DateTime time) {
 }
 
 formula::DateTime FromTimedate(const TIMEDATE& timedate) {
-  std::uint64_t seconds = (static_cast<std::uint64_t>(timedate.Innards[1]) << 32) |
-                          timedate.Innards[0];
+  std::uint64_t seconds =
+      (static_cast<std::uint64_t>(timedate.Innards[1]) << 32) | timedate.Innards[0];
   return formula::DateTime{static_cast<std::int64_t>(seconds)};
 }
 
@@ -228,9 +228,8 @@ STATUS DecodeRichText(const std::uint8_t* data, std::size_t length,
   bytes::AppendU16(&block, kTypeCompositeText);
   block.insert(block.end(), data, data + length);
   paragraphs->clear();
-  return richtext::ReadParagraphs(block.data(), block.size(), paragraphs)
-             ? kNoError
-             : kErrItemValueInvalid;
+  return richtext::ReadParagraphs(block.data(), block.size(), paragraphs) ? kNoError
+                                                                          : kErrItemValueInvalid;
 }
 
 }  // namespace notes::values

@@ -45,7 +45,8 @@ inline constexpr std::size_t kMaxListEntries = 0xFFFF;
 // Encoders fail with kErrItemValueInvalid when a list has too many entries
 // or a text is longer than 65535 bytes.
 STATUS EncodeTextList(const std::vector<std::string>& texts, Bytes* value);
-STATUS DecodeTextList(const std::uint8_t* data, std::size_t length, std::vector<std::string>* texts);
+STATUS DecodeTextList(const std::uint8_t* data, std::size_t length,
+                      std::vector<std::string>* texts);
 
 Bytes EncodeNumber(double number);
 STATUS EncodeNumberList(const std::vector<double>& numbers, Bytes* value);

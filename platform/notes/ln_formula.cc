@@ -57,8 +57,7 @@ LNSTATUS LNFormula::Run(notes::internal::NoteEnvironment& environment, LNItem* r
     return Report(environment.write_status());
   }
   auto binding = std::make_shared<notes::internal::ItemBinding>();
-  notes::STATUS status =
-      notes::values::EncodeFormulaValue(value, &binding->type, &binding->value);
+  notes::STATUS status = notes::values::EncodeFormulaValue(value, &binding->type, &binding->value);
   if (status == notes::kNoError) {
     result->binding_ = std::move(binding);
   }

@@ -40,7 +40,7 @@ struct DatabaseBinding {
 
 struct NoteBinding {
   std::shared_ptr<DatabaseBinding> database;
-  store::NoteHeader header;  // note_id 0 until first saved
+  store::NoteHeader header;        // note_id 0 until first saved
   std::shared_ptr<OpenNote> open;  // null while closed
 };
 

@@ -34,9 +34,8 @@ LNSTATUS JoinedText(const ItemBinding& item, ValueKind kind, const char* separat
 std::size_t CountOf(const ItemBinding& item) {
   notes::internal::ValueView view = notes::internal::View(item);
   Value list;
-  if (!view.valid ||
-      notes::values::DecodeFormulaValue(view.type, view.data, view.length, &list) !=
-          notes::kNoError) {
+  if (!view.valid || notes::values::DecodeFormulaValue(view.type, view.data, view.length, &list) !=
+                         notes::kNoError) {
     return 0;
   }
   return list.size();
@@ -58,8 +57,8 @@ LNSTATUS EditList(ItemBinding* item, ValueKind kind, Change change) {
 
 // Element `index` of the list, or a report of the missing one.
 template <typename Element>
-Element ElementOf(const ItemBinding& item, ValueKind kind,
-                  std::vector<Element> Value::*elements, std::size_t index) {
+Element ElementOf(const ItemBinding& item, ValueKind kind, std::vector<Element> Value::*elements,
+                  std::size_t index) {
   Value list;
   notes::STATUS status = notes::internal::ReadList(item, kind, &list);
   if (status == notes::kNoError && index >= (list.*elements).size()) {

@@ -60,9 +60,8 @@ LNSTATUS LNNote::Open(int /*flags*/) {
   notes::STATUS status = OpenNote::Create(&open);
   notes::store::NoteHeader header;
   if (status == notes::kNoError) {
-    status = store->ReadNote(note_->header.note_id, &header, [&](const auto& item) {
-      return open->AddStoredItem(item);
-    });
+    status = store->ReadNote(note_->header.note_id, &header,
+                             [&](const auto& item) { return open->AddStoredItem(item); });
   }
   if (status == notes::kNoError) {
     note_->header = std::move(header);
@@ -92,8 +91,8 @@ LNSTATUS LNNote::Save(int /*flags*/) {
   std::vector<notes::store::ItemWrite> writes;
   bool rewrite_items = false;
   note_->open->CollectWrites(&writes, &rewrite_items);
-  notes::STATUS status = store->SaveNote(&note_->header, notes::internal::CurrentLocalTime(),
-                                         rewrite_items, &writes);
+  notes::STATUS status =
+      store->SaveNote(&note_->header, notes::internal::CurrentLocalTime(), rewrite_items, &writes);
   if (status == notes::kNoError) {
     note_->open->MarkStored(writes);
   }
@@ -153,8 +152,8 @@ LNSTATUS LNNote::CreateItem(const LNString& name, const LNItem& source, std::uin
   // The source may be an item of this very note, whose value block the new
   // item may replace.
   std::vector<std::uint8_t> value(view.data, view.data + view.length);
-  return CreateItem(name, view.type, value.data(), static_cast<std::uint32_t>(value.size()),
-                    flags, option, result);
+  return CreateItem(name, view.type, value.data(), static_cast<std::uint32_t>(value.size()), flags,
+                    option, result);
 }
 
 LNSTATUS LNNote::CreateItem(const LNString& name, std::uint16_t type, const void* data,
@@ -168,9 +167,9 @@ LNSTATUS LNNote::CreateItem(const LNString& name, std::uint16_t type, const void
     return Report(notes::kErrNoteNotOpen);
   }
   std::size_t slot = 0;
-  notes::STATUS status = PutItem(note_->open.get(), name.View(), type,
-                                 static_cast<const std::uint8_t*>(data), length, flags, option,
-                                 &slot);
+  notes::STATUS status =
+      PutItem(note_->open.get(), name.View(), type, static_cast<const std::uint8_t*>(data), length,
+              flags, option, &slot);
   if (status == notes::kNoError && result != nullptr) {
     result->binding_ = Attach(note_->open, slot);
   }

@@ -83,20 +83,19 @@ LNSTATUS LNNotesSession::Term(int /*flag*/) {
   return notes::kNoError;
 }
 
-LNSTATUS LNNotesSession::GetDatabase(const LNString& path, LNDatabase* db,
-                                     const LNString& server) {
-  return BindDatabase(db, server, [&](const std::filesystem::path& directory,
-                                      std::filesystem::path* file) {
-    return notes::ResolveDatabasePath(directory, path.View(), file);
-  });
+LNSTATUS LNNotesSession::GetDatabase(const LNString& path, LNDatabase* db, const LNString& server) {
+  return BindDatabase(db, server,
+                      [&](const std::filesystem::path& directory, std::filesystem::path* file) {
+                        return notes::ResolveDatabasePath(directory, path.View(), file);
+                      });
 }
 
 LNSTATUS LNNotesSession::GetDatabase(const TIMEDATE& replica_id, LNDatabase* db,
                                      const LNString& server) {
-  return BindDatabase(db, server, [&](const std::filesystem::path& directory,
-                                      std::filesystem::path* file) {
-    return notes::FindReplica(directory, replica_id, file);
-  });
+  return BindDatabase(db, server,
+                      [&](const std::filesystem::path& directory, std::filesystem::path* file) {
+                        return notes::FindReplica(directory, replica_id, file);
+                      });
 }
 
 LNSTATUS LNNotesSession::BindDatabase(LNDatabase* db, const LNString& server,

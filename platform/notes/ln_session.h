@@ -54,9 +54,8 @@ class LNNotesSession {
   std::vector<std::string> GetUserRoles() const;
 
  private:
-  using DatabaseLocator =
-      std::function<notes::STATUS(const std::filesystem::path& server_directory,
-                                  std::filesystem::path* file)>;
+  using DatabaseLocator = std::function<notes::STATUS(const std::filesystem::path& server_directory,
+                                                      std::filesystem::path* file)>;
   LNSTATUS BindDatabase(LNDatabase* db, const LNString& server, const DatabaseLocator& locate);
 
   std::shared_ptr<notes::internal::SessionState> state_;

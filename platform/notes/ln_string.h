@@ -12,7 +12,7 @@ class LNString {
   LNString() = default;
   LNString(const char* text);  // NOLINT(google-explicit-constructor): texts convert freely
   LNString(const char* text, std::size_t length);
-  LNString(std::string text);  // NOLINT(google-explicit-constructor)
+  LNString(std::string text);       // NOLINT(google-explicit-constructor)
   LNString(std::string_view text);  // NOLINT(google-explicit-constructor)
 
   // Zero-terminated; never nullptr.

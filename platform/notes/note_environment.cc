@@ -36,7 +36,8 @@ std::optional<formula::Value> NoteEnvironment::ReadField(std::string_view name) 
 void NoteEnvironment::WriteField(std::string_view name, const formula::Value& value) {
   std::uint16_t type = 0;
   values::Bytes bytes;
-  STATUS status = note_ ? values::EncodeFormulaValue(value, &type, &bytes) : STATUS{kErrNoteNotOpen};
+  STATUS status =
+      note_ ? values::EncodeFormulaValue(value, &type, &bytes) : STATUS{kErrNoteNotOpen};
   if (status == kNoError) {
     OpenNote& note = *note_->open;
     std::optional<std::size_t> slot = note.Find(name, 0);

@@ -256,4 +256,3 @@ void OpenNote::MarkStored(const std::vector<store::ItemWrite>& writes) {
 std::shared_ptr<OpenNote> FindOpenNote(NOTEHANDLE handle) { return Table().Find(handle); }
 
 }  // namespace notes::internal
-

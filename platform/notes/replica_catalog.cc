@@ -26,8 +26,9 @@ bool FileHasReplica(const fs::path& file, const TIMEDATE& replica_id) {
   std::unique_ptr<store::Store> store;
   store::DatabaseInfo info;
   std::error_code error;
-  return !fs::is_symlink(file, error) && store::LooksLikeDatabase(file) && store::Store::Open(file, &store) == kNoError &&
-         store->ReadInfo(&info) == kNoError && SameReplica(info.replica_id, replica_id);
+  return !fs::is_symlink(file, error) && store::LooksLikeDatabase(file) &&
+         store::Store::Open(file, &store) == kNoError && store->ReadInfo(&info) == kNoError &&
+         SameReplica(info.replica_id, replica_id);
 }
 
 class ReplicaCatalog {

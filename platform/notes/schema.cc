@@ -66,7 +66,7 @@ STATUS CheckSchema(const Connection& connection) {
     return status;
   }
   return application_id == kApplicationId && version == kSchemaVersion ? kNoError
-                                                                        : kErrDatabaseDamaged;
+                                                                       : kErrDatabaseDamaged;
 }
 
 }  // namespace notes::store

@@ -23,8 +23,8 @@ std::vector<std::uint8_t> UnidBytes(const UNIVERSALNOTEID& unid) {
 UNIVERSALNOTEID UnidOfBytes(const std::uint8_t* data, std::size_t length) {
   UNIVERSALNOTEID unid{};
   bytes::Reader reader(data, length);
-  for (std::uint32_t* word :
-       {&unid.File.Innards[0], &unid.File.Innards[1], &unid.Note.Innards[0], &unid.Note.Innards[1]}) {
+  for (std::uint32_t* word : {&unid.File.Innards[0], &unid.File.Innards[1], &unid.Note.Innards[0],
+                              &unid.Note.Innards[1]}) {
     reader.ReadU32(word);
   }
   return unid;
@@ -115,12 +115,12 @@ STATUS Store::PrepareStatements() {
   const std::pair<Statement*, std::string> statements[] = {
       {&find_note_, select_notes + "WHERE note_id = ?"},
       {&find_document_, select_notes + "WHERE unid = ? AND note_class = 0"},
-      {&find_profile_, select_notes +
-                           "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
+      {&find_profile_,
+       select_notes + "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
       {&load_items_,
        "SELECT item_id, name, type, flags, value FROM items WHERE note_id = ? ORDER BY position"},
-      {&insert_note_, std::string("INSERT INTO notes (") + kNoteColumns +
-                          ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)"},
+      {&insert_note_,
+       std::string("INSERT INTO notes (") + kNoteColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)"},
       {&update_note_,
        "UPDATE notes SET sequence = sequence + 1, modified = ? "
        "WHERE note_id = ? AND sequence = ?"},
@@ -153,9 +153,9 @@ STATUS Store::Checkpoint() {
 }
 
 STATUS Store::Close() {
-  for (Statement* statement : {&find_note_, &find_document_, &find_profile_, &load_items_,
-                               &insert_note_, &update_note_, &insert_item_, &update_item_,
-                               &delete_items_}) {
+  for (Statement* statement :
+       {&find_note_, &find_document_, &find_profile_, &load_items_, &insert_note_, &update_note_,
+        &insert_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
   return connection_.Close();
@@ -378,8 +378,8 @@ STATUS Store::WriteItems(const NoteHeader& header, bool rewrite_items,
 // of a large value costs a page, not the whole value.
 STATUS Store::WriteChangedBytes(const ItemWrite& item) {
   sqlite3_blob* blob = nullptr;
-  int result = sqlite3_blob_open(connection_.get(), "main", "items", "value", item.item_id, 1,
-                                 &blob);
+  int result =
+      sqlite3_blob_open(connection_.get(), "main", "items", "value", item.item_id, 1, &blob);
   if (result == SQLITE_OK) {
     result = sqlite3_blob_write(blob, item.value + item.first_changed,
                                 static_cast<int>(item.end_changed - item.first_changed),

@@ -91,9 +91,9 @@ class ConcurrencyTest : public ::testing::Test {
  protected:
   void SetUp() override {
     LNSetThrowAllErrorsGlobal(0);
-    testing::WriteDatabase(data_.path() / "db.nsf", TIMEDATE{{1, 1}},
-                           {Document(1, {TextItem("Value", {"0"})}),
-                            Document(2, {TextItem("Value", {"0"})})});
+    testing::WriteDatabase(
+        data_.path() / "db.nsf", TIMEDATE{{1, 1}},
+        {Document(1, {TextItem("Value", {"0"})}), Document(2, {TextItem("Value", {"0"})})});
   }
 
   std::string ReadValue(std::uint32_t seed, std::uint32_t* sequence) {

@@ -40,9 +40,9 @@ class CoreItemsTest : public ::testing::Test {
     while (status == kNoError) {
       char name[261];
       std::uint16_t length = 0;
-      EXPECT_EQ(QueryItem(note_, item, name, sizeof name, &length, nullptr, nullptr, nullptr,
-                          nullptr),
-                kNoError);
+      EXPECT_EQ(
+          QueryItem(note_, item, name, sizeof name, &length, nullptr, nullptr, nullptr, nullptr),
+          kNoError);
       names.emplace_back(name, length);
       status = FindNextItem(note_, item, nullptr, 0, &item, nullptr, nullptr, nullptr);
     }
@@ -129,8 +129,8 @@ TEST_F(CoreItemsTest, BadHandlesAndBlocksAreErrors) {
   EXPECT_EQ(QueryItem(note_, BLOCKID{note_, 999}, nullptr, 0, nullptr, nullptr, nullptr, nullptr,
                       nullptr),
             kErrItemNotFound);
-  EXPECT_EQ(QueryItem(note_, BLOCKID{note_ + 1, 0}, nullptr, 0, nullptr, nullptr, nullptr,
-                      nullptr, nullptr),
+  EXPECT_EQ(QueryItem(note_, BLOCKID{note_ + 1, 0}, nullptr, 0, nullptr, nullptr, nullptr, nullptr,
+                      nullptr),
             kErrItemNotFound);
   EXPECT_EQ(FindNextItem(note_, BLOCKID{note_, 999}, nullptr, 0, &item, nullptr, nullptr, nullptr),
             kErrItemNotFound);
@@ -160,9 +160,9 @@ TEST(CoreFormula, CompileAndTurnBackIntoText) {
   EXPECT_EQ(MemorySize(formula), length);
   DHANDLE text = 0;
   std::uint16_t text_length = 0;
-  ASSERT_EQ(FormulaToText(static_cast<const char*>(LockMemory(formula)), false, &text,
-                          &text_length),
-            kNoError);
+  ASSERT_EQ(
+      FormulaToText(static_cast<const char*>(LockMemory(formula)), false, &text, &text_length),
+      kNoError);
   EXPECT_EQ(std::string(static_cast<const char*>(LockMemory(text)), text_length), "0");
   EXPECT_EQ(FreeMemory(text), kNoError);
   EXPECT_EQ(FreeMemory(formula), kNoError);

@@ -42,19 +42,19 @@ TEST_F(ThrowModeTest, ErrorsAreThrownAsUnsignedLongWhenOn) {
 
 TEST(ErrorTexts, EveryStatusHasItsOwnText) {
   const notes::STATUS statuses[] = {
-      notes::kErrInvalidArgument,    notes::kErrInvalidHandle,
-      notes::kErrOutOfMemory,        notes::kErrSessionNotInitialized,
-      notes::kErrUnknownServer,      notes::kErrPathOutsideDataDirectory,
-      notes::kErrDatabaseNotFound,   notes::kErrReplicaNotFound,
-      notes::kErrDatabaseNotOpen,    notes::kErrDatabaseExists,
-      notes::kErrDatabaseDamaged,    notes::kErrDatabaseBusy,
-      notes::kErrStorageFailure,     notes::kErrInvalidUniversalId,
-      notes::kErrNoteNotFound,       notes::kErrNoteNotOpen,
-      notes::kErrSaveConflict,       notes::kErrItemNotFound,
-      notes::kErrItemTypeMismatch,   notes::kErrItemValueInvalid,
-      notes::kErrNoMoreItems,        notes::kErrOpenFailed,
-      notes::kErrFormulaSyntax,      notes::kErrFormulaEvaluation,
-      notes::kErrFormulaTooLarge,    notes::kErrCompositeRecordInvalid,
+      notes::kErrInvalidArgument,  notes::kErrInvalidHandle,
+      notes::kErrOutOfMemory,      notes::kErrSessionNotInitialized,
+      notes::kErrUnknownServer,    notes::kErrPathOutsideDataDirectory,
+      notes::kErrDatabaseNotFound, notes::kErrReplicaNotFound,
+      notes::kErrDatabaseNotOpen,  notes::kErrDatabaseExists,
+      notes::kErrDatabaseDamaged,  notes::kErrDatabaseBusy,
+      notes::kErrStorageFailure,   notes::kErrInvalidUniversalId,
+      notes::kErrNoteNotFound,     notes::kErrNoteNotOpen,
+      notes::kErrSaveConflict,     notes::kErrItemNotFound,
+      notes::kErrItemTypeMismatch, notes::kErrItemValueInvalid,
+      notes::kErrNoMoreItems,      notes::kErrOpenFailed,
+      notes::kErrFormulaSyntax,    notes::kErrFormulaEvaluation,
+      notes::kErrFormulaTooLarge,  notes::kErrCompositeRecordInvalid,
   };
   char unknown[512];
   ASSERT_EQ(LNGetErrorMessageText(0x7ABC, unknown, sizeof unknown, 0), 0u);
@@ -93,9 +93,9 @@ TEST(UniversalIdText, DigitsMapToWordsSecondWordFirst) {
 
 TEST(UniversalIdText, AnythingButThirtyTwoHexDigitsIsInvalid) {
   UNIVERSALNOTEID unid{};
-  for (const char* text : {"", "0123456789ABCDEF0123456789ABCDE",
-                           "0123456789ABCDEF0123456789ABCDEF0", "0123456789ABCDEF0123456789ABCDEG",
-                           "+123456789ABCDEF0123456789ABCDEF"}) {
+  for (const char* text :
+       {"", "0123456789ABCDEF0123456789ABCDE", "0123456789ABCDEF0123456789ABCDEF0",
+        "0123456789ABCDEF0123456789ABCDEG", "+123456789ABCDEF0123456789ABCDEF"}) {
     EXPECT_FALSE(LNUniversalID::Parse(text, &unid)) << text;
   }
   EXPECT_EQ(LNUniversalID().GetUniversalID(&unid), notes::kErrInvalidUniversalId);

@@ -113,8 +113,7 @@ TEST_F(NoteTest, InPlaceChangeOfTheTypeWordIsSaved) {
   LNDocument doc;
   OpenDocument(*session, "db.nsf", MakeUnid(1), &db, &doc);
   BLOCKID value{};
-  ASSERT_EQ(FindItem(doc.GetNoteHandle(1), "Big", 3, nullptr, nullptr, &value, nullptr),
-            kNoError);
+  ASSERT_EQ(FindItem(doc.GetNoteHandle(1), "Big", 3, nullptr, nullptr, &value, nullptr), kNoError);
   auto* block = static_cast<std::uint8_t*>(LockMemory(value.pool)) + value.block;
   block[0] = 0x34;
   block[1] = 0x12;
@@ -201,9 +200,9 @@ TEST_F(NoteTest, CreateItemReplacesOrAppends) {
   ASSERT_EQ(doc.CreateItem("Subject", source, 0x0008, kItemOptionAppend), 0u);
   ASSERT_EQ(doc.CreateItem("Other", source, 0x0008, kItemOptionReplace), 0u);
   LNItem created;
-  ASSERT_EQ(doc.CreateItem("Fresh", kTypeNumberList, nullptr, 0, 0x0448, kItemOptionReplace,
-                           &created),
-            0u);
+  ASSERT_EQ(
+      doc.CreateItem("Fresh", kTypeNumberList, nullptr, 0, 0x0448, kItemOptionReplace, &created),
+      0u);
   EXPECT_EQ(created.GetType(), kTypeNumberList);
   EXPECT_EQ(created.GetFlags(), 0x0448);
   ASSERT_EQ(doc.Save(0), 0u);
