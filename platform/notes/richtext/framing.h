@@ -55,20 +55,25 @@ inline bool DecodeRecordHeader(const std::uint8_t* record, std::size_t available
 // callers get addresses of their own kind.
 template <typename Byte, typename Visitor>
 STATUS ForEachRecord(Byte* records, std::size_t size, Visitor&& visit) {
-  std::size_t offset = 0;
-  while (offset < size) {
+  Byte* const end = records + size;
+  Byte* record = records;
+  while (record != end) {
+    const auto available = static_cast<std::size_t>(end - record);
     RecordHeader header;
-    Byte* record = records + offset;
-    if (!DecodeRecordHeader(reinterpret_cast<const std::uint8_t*>(record), size - offset,
-                            &header)) {
+    if (!DecodeRecordHeader(reinterpret_cast<const std::uint8_t*>(record), available, &header)) {
       return kErrCompositeRecordInvalid;
     }
     const STATUS status = visit(record, header);
     if (status != kNoError) {
       return status;
     }
-    // Records start on even offsets; the last one may lack its pad byte.
-    offset += header.length + (header.length & 1U);
+    // The last record may lack its pad byte; stepping over it would leave
+    // the value.
+    if (header.length == available) {
+      break;
+    }
+    // Records start on even offsets.
+    record += header.length + (header.length & 1U);
   }
   return kNoError;
 }
