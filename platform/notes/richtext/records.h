@@ -7,7 +7,7 @@
 //   0x00  a 32-bit length follows the signature;
 //   else  the high byte itself is the record's length.
 // A length counts the whole record, header included; a record of odd length
-// is followed by one pad byte.
+// is followed by one pad byte, which the value's last record may lack.
 #ifndef QUENDRAL_PLATFORM_NOTES_RICHTEXT_RECORDS_H_
 #define QUENDRAL_PLATFORM_NOTES_RICHTEXT_RECORDS_H_
 
@@ -23,7 +23,8 @@ enum : std::uint16_t {
   // A paragraph definition's hide-when formula: HideWhenFixedPart, then the
   // compiled formula filling the rest of the record.
   kSignatureHideWhen = 0xFFBB,
-  // Starts a paragraph: signature, then the ID of its paragraph definition.
+  // Starts a paragraph: signature (whose high byte is the length, 4), then
+  // the ID of its paragraph definition.
   kSignatureParagraphStart = 0x0481,
   // Text: signature, 16-bit length, the text bytes.
   kSignatureTextRun = 0xFF85,
