@@ -87,7 +87,10 @@ DateTime MakeDateTime(const CivilTime& civil) {
 
 CivilTime ToCivil(DateTime time) {
   const std::int64_t days = FloorDivide(time.seconds, kSecondsPerDay);
-  const std::int64_t second_of_day = time.seconds - days * kSecondsPerDay;
+  std::int64_t second_of_day = time.seconds % kSecondsPerDay;
+  if (second_of_day < 0) {
+    second_of_day += kSecondsPerDay;
+  }
   const CivilDate date = CivilFromDays(days);
   CivilTime civil;
   // Only times hundreds of millions of years away have years beyond an int.

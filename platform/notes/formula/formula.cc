@@ -52,8 +52,9 @@ bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& envi
     report->message = "Invalid compiled formula";
     return false;
   }
+  Value discarded;
   Evaluator evaluator(environment);
-  if (!evaluator.Run(program, result)) {
+  if (!evaluator.Run(program, result != nullptr ? result : &discarded)) {
     report->message = evaluator.error();
     return false;
   }

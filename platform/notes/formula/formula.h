@@ -47,8 +47,8 @@ struct CompileError {
   std::string message;
 };
 
-// Compiles `text`. On failure `compiled` is left empty and `error` says what
-// is wrong and where.
+// Compiles `text`. On failure `compiled` is left empty and `error` (when
+// given) says what is wrong and where.
 bool Compile(std::string_view text, std::vector<std::uint8_t>* compiled, CompileError* error);
 
 // The length a compiled formula at `data` claims for itself, or 0 when the
@@ -64,7 +64,11 @@ struct EvaluationError {
 };
 
 // Evaluates the compiled formula at `data`. A SELECT statement's value is the
-// result; otherwise the last statement's value.
+// result; otherwise the last statement's value ("" when no statement has
+// one). A field the note lacks reads as "". On failure `result` is untouched
+// and `error` (when given) names the cause; FIELD assignments made before
+// the failure stay made. `result` may be null when only the assignments
+// matter.
 bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
               Value* result, EvaluationError* error);
 

@@ -82,16 +82,6 @@ void UpdateDepth(Node* node) {
   node->depth = deepest + 1;
 }
 
-int DepthOf(const Program& program) {
-  int deepest = 0;
-  for (const Statement& statement : program.statements) {
-    if (statement.kind != Statement::Kind::kRem) {
-      deepest = std::max(deepest, statement.value.depth);
-    }
-  }
-  return deepest;
-}
-
 bool IsNameStart(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$' ||
          static_cast<unsigned char>(c) >= 0x80;

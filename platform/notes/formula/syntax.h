@@ -76,8 +76,6 @@ struct Program {
   std::vector<Statement> statements;
 };
 
-int DepthOf(const Program& program);
-
 // Field and variable names: a letter, '_', '$' or a byte of the upper half
 // of the code page, then those or digits; never a keyword.
 bool IsNameStart(char c);

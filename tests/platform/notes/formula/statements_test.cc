@@ -110,6 +110,13 @@ TEST(Errors, EvaluationStopsAtTheFirstErrorWithoutLaterWrites) {
   EXPECT_EQ(environment.writes[0].first, "a");
 }
 
+TEST(Fields, ResultMayBeDiscardedWhenOnlyTheWritesMatter) {
+  FakeEnvironment environment;
+  const std::vector<std::uint8_t> compiled = testing::CompileOrDie("FIELD Seen := 1");
+  ASSERT_TRUE(Evaluate(compiled.data(), compiled.size(), environment, nullptr, nullptr));
+  EXPECT_EQ(environment.fields["Seen"], Value::Number(1));
+}
+
 TEST(Errors, InvalidBytesAreAnEvaluationError) {
   FakeEnvironment environment;
   const std::uint8_t junk[] = {1, 2, 3, 4, 5, 6, 7, 8};

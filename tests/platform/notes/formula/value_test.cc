@@ -60,6 +60,10 @@ TEST(CivilTime, ExtremeSecondsDoNotOverflow) {
   EXPECT_EQ(high.year, std::numeric_limits<int>::max());
   EXPECT_EQ(low.year, std::numeric_limits<int>::min());
   EXPECT_GE(low.second, 0);
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  EXPECT_GT(MakeDateTime({kMax, kMax, kMax, kMax, kMax, kMax}).seconds, 0);
+  EXPECT_LT(MakeDateTime({kMin, kMin, kMin, kMin, kMin, kMin}).seconds, 0);
 }
 
 TEST(DateTimeText, FormatsAndParsesBothForms) {
