@@ -92,8 +92,14 @@ fs::path TemporaryFileFor(const fs::path& file) {
 }
 
 STATUS WriteImage(const fs::path& file, const DatabaseImage& image) {
+  // A zero replica ID is what a caller's unparsable replica text leaves
+  // behind, so no database may carry it.
+  TIMEDATE replica_id = image.replica_id;
+  if ((replica_id.Innards[0] | replica_id.Innards[1]) == 0) {
+    replica_id = NewReplicaId();
+  }
   std::unique_ptr<Store> store;
-  STATUS status = Store::Create(file, DatabaseInfo{image.replica_id, image.title}, &store);
+  STATUS status = Store::Create(file, DatabaseInfo{replica_id, image.title}, &store);
   if (status == kNoError) {
     status = InsertNotes(*store, image);
   }

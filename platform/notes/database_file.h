@@ -38,7 +38,7 @@ struct NoteImage {
 
 struct DatabaseImage {
   std::string title;
-  TIMEDATE replica_id{};
+  TIMEDATE replica_id{};  // all zero: a new random one
   std::vector<NoteImage> notes;
 };
 

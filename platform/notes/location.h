@@ -42,9 +42,8 @@ STATUS ResolveDatabasePath(const std::filesystem::path& server_directory, std::s
 
 // A database file below `server_directory` whose replica ID is `replica_id`
 // (when several replicas share it, any one of them). kErrReplicaNotFound
-// when none has it. Lookups are answered from a catalog that is checked
-// against the file on every hit and rebuilt on a miss. Symbolic links are
-// not followed.
+// when none has it, and always for the zero replica ID. Lookups are answered from a catalog that is
+// checked against the file on every hit and rebuilt on a miss. Symbolic links are not followed.
 STATUS FindReplica(const std::filesystem::path& server_directory, const TIMEDATE& replica_id,
                    std::filesystem::path* file);
 

@@ -75,6 +75,10 @@ class ReplicaCatalog {
 
 STATUS FindReplica(const fs::path& server_directory, const TIMEDATE& replica_id, fs::path* file) {
   static auto* catalog = new ReplicaCatalog;
+  // Zero is no replica ID: it is what an unreadable replica text leaves.
+  if ((replica_id.Innards[0] | replica_id.Innards[1]) == 0) {
+    return kErrReplicaNotFound;
+  }
   std::error_code error;
   fs::path directory = fs::weakly_canonical(server_directory, error);
   if (error) {

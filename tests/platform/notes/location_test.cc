@@ -137,6 +137,17 @@ TEST(ReplicaLookup, FindsByReplicaIdAndNoticesChangedFiles) {
   EXPECT_EQ(file, data.path() / "a.nsf");
 }
 
+TEST(ReplicaLookup, ZeroReplicaIdNeverFindsADatabase) {
+  TemporaryDirectory data;
+  testing::WriteDatabase(data.path() / "zero.nsf", TIMEDATE{}, {});
+  store::DatabaseImage image;
+  ASSERT_EQ(store::ReadDatabaseImage(data.path() / "zero.nsf", &image), kNoError);
+  EXPECT_NE(image.replica_id.Innards[0] | image.replica_id.Innards[1], 0u);
+  fs::path file;
+  EXPECT_EQ(FindReplica(data.path(), TIMEDATE{}, &file), kErrReplicaNotFound);
+  EXPECT_EQ(FindReplica(data.path(), image.replica_id, &file), kNoError);
+}
+
 TEST(ReplicaLookup, LinksOutOfTheDirectoryAreNotFollowed) {
   TemporaryDirectory data;
   TemporaryDirectory outside;
