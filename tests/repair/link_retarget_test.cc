@@ -1,0 +1,168 @@
+// ChangeServerInLinks end to end, and the backup item's name.
+#include "repair/link_retarget.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <regex>
+
+#include "platform/notes/item_values.h"
+#include "quendral/quendral.h"
+#include "repair/repair_fixture.h"
+
+namespace quendral::testing {
+namespace {
+
+namespace values = notes::values;
+using notes::store::ItemImage;
+using notes::store::NoteImage;
+
+const TIMEDATE kHome{{0x11111111, 0xAAAAAAAA}};
+const TIMEDATE kOld{{0x0058F1B2, 0x85256E3A}};
+const TIMEDATE kOther{{0x22222222, 0x12345678}};
+const TIMEDATE kTarget{{0xCAFEBABE, 0x0BADF00D}};
+constexpr char kOldText[] = "85256E3A:0058F1B2";
+
+values::NoteLink Link(const TIMEDATE& replica, std::uint32_t tag) {
+  return {replica, UNIVERSALNOTEID{{{tag, tag + 1}}, {{tag + 2, tag + 3}}},
+          UNIVERSALNOTEID{{{tag + 4, tag + 5}}, {{tag + 6, tag + 7}}}};
+}
+
+ItemImage LinksItem(const std::vector<values::NoteLink>& links) {
+  ItemImage item{"$Links", notes::kTypeNoteLinkList, 0, {}};
+  EXPECT_EQ(values::EncodeNoteLinkList(links, &item.value), notes::kNoError);
+  return item;
+}
+
+std::vector<values::NoteLink> Links(const ItemImage& item) {
+  std::vector<values::NoteLink> links;
+  EXPECT_EQ(values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links),
+            notes::kNoError);
+  return links;
+}
+
+bool SameReplica(const TIMEDATE& a, const TIMEDATE& b) { return std::memcmp(&a, &b, 8) == 0; }
+bool SameId(const UNIVERSALNOTEID& a, const UNIVERSALNOTEID& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+std::vector<const ItemImage*> Backups(const NoteImage& note) {
+  std::vector<const ItemImage*> backups;
+  for (const ItemImage& item : note.items) {
+    if (item.name.rfind("$Links_Backup_", 0) == 0) backups.push_back(&item);
+  }
+  return backups;
+}
+
+class ChangeServerInLinksTest : public RepairTest {
+ protected:
+  void SetUp() override {
+    RepairTest::SetUp();
+    CreateDocument("target.nsf", kTarget, {});
+  }
+
+  NoteImage Relink(const std::vector<ItemImage>& items, const char* old_ids,
+                   int expected_result = 0, const char* target = "target.nsf") {
+    const std::string home = "home" + std::to_string(++calls_) + ".nsf";
+    unid_ = CreateDocument(home, kHome, items);
+    before_ = StoredNote(home, unid_);
+    EXPECT_EQ(ChangeServerInLinks("", home.c_str(), unid_.c_str(), old_ids, target),
+              expected_result);
+    return StoredNote(home, unid_);
+  }
+
+  int calls_ = 0;
+
+  std::string unid_;
+  NoteImage before_;
+};
+
+TEST_F(ChangeServerInLinksTest, RewritesEveryMatchingEntryAfterOneBackup) {
+  const std::vector<values::NoteLink> links = {Link(kOld, 10), Link(kOther, 20), Link(kOld, 30)};
+  const NoteImage after = Relink({TextItem("Subject", {"x"}), LinksItem(links)}, kOldText);
+  EXPECT_EQ(after.sequence, before_.sequence + 1);
+  const auto rewritten = Links(*FindItem(after, "$Links"));
+  ASSERT_EQ(rewritten.size(), 3u);
+  EXPECT_TRUE(SameReplica(rewritten[0].replica_id, kTarget));
+  EXPECT_TRUE(SameReplica(rewritten[1].replica_id, kOther));
+  EXPECT_TRUE(SameReplica(rewritten[2].replica_id, kTarget));
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    EXPECT_TRUE(SameId(rewritten[i].view, links[i].view));
+    EXPECT_TRUE(SameId(rewritten[i].note, links[i].note));
+  }
+  const auto backups = Backups(after);
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_TRUE(std::regex_match(backups[0]->name, std::regex(R"(\$Links_Backup_\d{14})")));
+  EXPECT_EQ(backups[0]->type, notes::kTypeNoteLinkList);
+  EXPECT_EQ(backups[0]->value, FindItem(before_, "$Links")->value);
+}
+
+TEST_F(ChangeServerInLinksTest, ListsWithBlanksRepeatsAndSeveralIdsAllWork) {
+  const NoteImage after = Relink({LinksItem({Link(kOld, 1), Link(kOther, 2)})},
+                                 " 85256E3A:0058F1B2 ;;12345678:22222222; 85256E3A:0058F1B2");
+  const auto rewritten = Links(*FindItem(after, "$Links"));
+  EXPECT_TRUE(SameReplica(rewritten[0].replica_id, kTarget));
+  EXPECT_TRUE(SameReplica(rewritten[1].replica_id, kTarget));
+  EXPECT_EQ(Backups(after).size(), 1u);
+}
+
+TEST_F(ChangeServerInLinksTest, IdsInAnyOtherFormMatchNothingAndNothingIsSaved) {
+  for (const char* ids : {"85256e3a:0058f1b2", "85256E3A0058F1B2", "", ";", "85256E3A:0058F1B"}) {
+    const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, ids);
+    EXPECT_EQ(after.sequence, before_.sequence) << ids;
+    EXPECT_TRUE(Backups(after).empty()) << ids;
+  }
+}
+
+TEST_F(ChangeServerInLinksTest, DocumentsWithoutAMatchingTableAreNotSaved) {
+  ItemImage wrong_type = LinksItem({Link(kOld, 1)});
+  wrong_type.type = 0x0300;
+  ItemImage wrong_name = LinksItem({Link(kOld, 1)});
+  wrong_name.name = "$links";
+  for (const ItemImage& item :
+       {TextItem("Subject", {"x"}), LinksItem({}), wrong_type, wrong_name}) {
+    const NoteImage after = Relink({item}, kOldText);
+    EXPECT_EQ(after.sequence, before_.sequence) << item.name;
+    EXPECT_TRUE(Backups(after).empty());
+  }
+}
+
+TEST_F(ChangeServerInLinksTest, UnopenableTargetReturnsOneAndLeavesTheDocumentUntouched) {
+  const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText, 1, "nowhere.nsf");
+  EXPECT_EQ(after.sequence, before_.sequence);
+  EXPECT_EQ(after.items.size(), before_.items.size());
+}
+
+TEST_F(ChangeServerInLinksTest, TargetByReplicaId) {
+  const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText, 0, "0BADF00DCAFEBABE");
+  EXPECT_TRUE(SameReplica(Links(*FindItem(after, "$Links"))[0].replica_id, kTarget));
+}
+
+TEST_F(ChangeServerInLinksTest, CountClaimingMoreEntriesThanTheValueHoldsVisitsOnlyThoseThatFit) {
+  ItemImage table = LinksItem({Link(kOld, 1), Link(kOld, 2)});
+  table.value[0] = 0x10;            // claims 16 entries
+  table.value.resize(2 + 40 + 39);  // one whole entry and most of another
+  const NoteImage after = Relink({table}, kOldText);
+  const ItemImage& links = *FindItem(after, "$Links");
+  ASSERT_EQ(links.value.size(), table.value.size());
+  TIMEDATE first;
+  std::memcpy(&first, links.value.data() + 2, sizeof first);
+  EXPECT_TRUE(SameReplica(first, kTarget));
+  EXPECT_TRUE(std::equal(links.value.begin() + 42, links.value.end(), table.value.begin() + 42));
+}
+
+TEST_F(ChangeServerInLinksTest, ValueShorterThanItsCountWordHasNoEntries) {
+  const ItemImage table{"$Links", notes::kTypeNoteLinkList, 0, {0x01}};
+  const NoteImage after = Relink({table}, kOldText);
+  EXPECT_EQ(after.sequence, before_.sequence);
+}
+
+TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {
+  const util::DateTimeValue now(util::kMonthDayYear);
+  const std::string name = LinkTableBackupName(now);
+  EXPECT_TRUE(std::regex_match(name, std::regex(R"(\$Links_Backup_\d{14})"))) << name;
+  EXPECT_EQ(name.substr(14, 4), std::to_string(now.GetYear()));
+}
+
+}  // namespace
+}  // namespace quendral::testing

@@ -1,0 +1,96 @@
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+#include "platform/notes/formula/formula.h"
+#include "platform/notes/item_values.h"
+#include "platform/notes/ln_universal_id.h"
+#include "repair/repair_fixture.h"
+
+namespace quendral::testing {
+
+namespace fs = std::filesystem;
+namespace store = notes::store;
+
+void RepairTest::SetUp() {
+  std::random_device random;
+  data_directory_ = fs::temp_directory_path() / ("quendral-repair-" + std::to_string(random()));
+  fs::create_directories(data_directory_);
+#ifdef _WIN32
+  _putenv_s("NOTES_DATA_DIR", data_directory_.string().c_str());
+#else
+  setenv("NOTES_DATA_DIR", data_directory_.string().c_str(), 1);
+#endif
+}
+
+void RepairTest::TearDown() {
+  std::error_code ignored;
+  fs::remove_all(data_directory_, ignored);
+}
+
+std::string RepairTest::CreateDocument(const std::string& path, const TIMEDATE& replica_id,
+                                       std::vector<store::ItemImage> items) {
+  store::DatabaseImage image;
+  image.title = path;
+  image.replica_id = replica_id;
+  store::NoteImage note;
+  std::random_device random;
+  note.unid = UNIVERSALNOTEID{{{random(), random()}}, {{random(), random()}}};
+  note.items = std::move(items);
+  image.notes.push_back(note);
+  fs::create_directories((data_directory_ / path).parent_path());
+  EXPECT_EQ(store::CreateDatabaseFile(data_directory_ / path, image, false), notes::kNoError);
+  return LNUniversalID::Format(note.unid).GetString();
+}
+
+store::NoteImage RepairTest::StoredNote(const std::string& path, const std::string& unid) const {
+  store::DatabaseImage image;
+  EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / path, &image), notes::kNoError);
+  for (const store::NoteImage& note : image.notes) {
+    if (LNUniversalID::Format(note.unid).GetString() == unid) return note;
+  }
+  ADD_FAILURE() << "no note " << unid << " in " << path;
+  return {};
+}
+
+const store::ItemImage* RepairTest::FindItem(const store::NoteImage& note,
+                                             const std::string& name) const {
+  for (const store::ItemImage& item : note.items) {
+    if (item.name == name) return &item;
+  }
+  return nullptr;
+}
+
+std::vector<std::uint8_t> Compiled(const std::string& formula) {
+  std::vector<std::uint8_t> bytes;
+  notes::formula::CompileError error;
+  EXPECT_TRUE(notes::formula::Compile(formula, &bytes, &error)) << error.message;
+  return bytes;
+}
+
+notes::richtext::Paragraph TextParagraph(const std::string& text) {
+  notes::richtext::Paragraph paragraph;
+  paragraph.runs.push_back({notes::richtext::Run::Kind::kText, text, 0});
+  return paragraph;
+}
+
+notes::richtext::Paragraph HiddenParagraph(const std::string& text,
+                                           std::vector<std::uint8_t> hide_when_area) {
+  notes::richtext::Paragraph paragraph = TextParagraph(text);
+  paragraph.has_hide_when = true;
+  paragraph.hide_when_area = std::move(hide_when_area);
+  return paragraph;
+}
+
+store::ItemImage RichTextItem(const std::string& name,
+                              const std::vector<notes::richtext::Paragraph>& paragraphs) {
+  return {name, notes::kTypeCompositeText, 0, notes::values::EncodeRichText(paragraphs)};
+}
+
+store::ItemImage TextItem(const std::string& name, const std::vector<std::string>& texts) {
+  store::ItemImage item{name, notes::kTypeTextList, 0, {}};
+  EXPECT_EQ(notes::values::EncodeTextList(texts, &item.value), notes::kNoError);
+  return item;
+}
+
+}  // namespace quendral::testing

@@ -1,0 +1,226 @@
+// The quendral commands, run in process against a data directory of their own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <sstream>
+
+#include "tools/quendral/commands.h"
+
+namespace quendral::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+constexpr char kUnid[] = "0123456789ABCDEF0123456789ABCDEF";
+
+struct CommandResult {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    data_ = fs::temp_directory_path() / ("quendral-cli-" + std::to_string(random()));
+    fs::create_directories(data_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(data_, ignored);
+  }
+
+  CommandResult Quendral(std::vector<std::string> args) {
+    args.insert(args.begin(), {"quendral", "--data", data_.string()});
+    std::vector<const char*> argv;
+    for (const auto& arg : args) argv.push_back(arg.c_str());
+    std::ostringstream out, err;
+    const int code = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {code, out.str(), err.str()};
+  }
+
+  CommandResult Import(const std::string& path, const json& image, bool force = false) {
+    const fs::path file = data_ / "import.json";
+    std::ofstream(file) << image.dump();
+    std::vector<std::string> args = {"db", "import", path, file.string()};
+    if (force) args.push_back("--force");
+    return Quendral(args);
+  }
+
+  json Export(const std::string& path, bool raw = false) {
+    std::vector<std::string> args = {"db", "export", path};
+    if (raw) args.push_back("--raw");
+    const CommandResult run = Quendral(args);
+    EXPECT_EQ(run.code, 0) << run.err;
+    return json::parse(run.out);
+  }
+
+  fs::path data_;
+};
+
+json Document(json items) {
+  return {{"title", "Sales"},
+          {"replica_id", "85256E3A:0058F1B2"},
+          {"notes", json::array({{{"unid", kUnid}, {"items", std::move(items)}}})}};
+}
+
+const json kEveryType = json::array({
+    {{"name", "Subject"}, {"type", "text"}, {"values", {"a", "b"}}, {"flags", 8}},
+    {{"name", "Count"}, {"type", "number"}, {"values", {1, 2.5}}},
+    {{"name", "Due"}, {"type", "datetime"}, {"values", {"2009-02-25T14:23:07"}}},
+    {{"name", "$Links"},
+     {"type", "links"},
+     {"links", json::array({{{"replica_id", "85256E3A:0058F1B2"},
+                             {"view_unid", "00000000000000000000000000000001"},
+                             {"note_unid", "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA1"}}})}},
+    {{"name", "Blob"}, {"type", "raw"}, {"type_word", 768}, {"hex", "0000F03F"}},
+    {{"name", "Body"},
+     {"type", "richtext"},
+     {"paragraphs", json::array({{{"text", "Visible"}},
+                                 {{"text", "Secret"}, {"hide_when", "Status = \"Closed\""}}})}},
+});
+
+TEST_F(CommandLineTest, ImportThenExportKeepsEveryItemTypeInOrder) {
+  ASSERT_EQ(Import("apps/sales.nsf", Document(kEveryType)).code, 0);
+  const json exported = Export("apps/sales.nsf");
+  EXPECT_EQ(exported["title"], "Sales");
+  EXPECT_EQ(exported["replica_id"], "85256E3A:0058F1B2");
+  const json& note = exported["notes"][0];
+  EXPECT_EQ(note["unid"], kUnid);
+  EXPECT_EQ(note["class"], "document");
+  ASSERT_EQ(note["items"].size(), kEveryType.size());
+  for (std::size_t i = 0; i < kEveryType.size(); ++i) {
+    for (const auto& [key, value] : kEveryType[i].items()) {
+      EXPECT_EQ(note["items"][i][key], value) << kEveryType[i]["name"] << " " << key;
+    }
+  }
+}
+
+TEST_F(CommandLineTest, RawExportImportsAsTheSameBytes) {
+  ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
+  const json raw = Export("a.nsf", true);
+  for (const json& item : raw["notes"][0]["items"]) {
+    EXPECT_TRUE(item.contains("type_word") && item.contains("hex")) << item;
+  }
+  ASSERT_EQ(Import("b.nsf", raw).code, 0);
+  EXPECT_EQ(Export("b.nsf", true)["notes"][0]["items"], raw["notes"][0]["items"]);
+}
+
+TEST_F(CommandLineTest, BadInputNamesTheNoteAndItemAndWritesNothing) {
+  const std::vector<std::pair<json, std::string>> cases = {
+      {Document(json::array({{{"name", "X"}, {"type", "colour"}, {"values", {1}}}})),
+       "item \"X\": unknown item type"},
+      {Document(json::array({{{"name", "N"}, {"type", "number"}, {"values", {"one"}}}})),
+       "item \"N\": a value must be a number"},
+      {Document(json::array({{{"name", "D"}, {"type", "datetime"}, {"values", {"soon"}}}})),
+       "item \"D\""},
+      {Document(json::array({{{"name", "B"},
+                              {"type", "richtext"},
+                              {"paragraphs", {{{"text", "t"}, {"hide_when", "(1"}}}}}})),
+       "item \"B\": hide_when:"},
+      {{{"notes", {{{"unid", "XYZ"}}}}}, "note 1 (XYZ): unid"},
+      {{{"replica_id", "1234"}}, "replica ID \"1234\""},
+      {{{"notes", {{{"unid", kUnid}}, {{"unid", kUnid}}}}}, "note 2"},
+      {{{"notes",
+         {{{"items", {{{"name", "F"}, {"type", "text"}, {"values", {"a"}}, {"flags", "x"}}}}}}}},
+       "item \"F\": flags"},
+  };
+  for (const auto& [image, message] : cases) {
+    const CommandResult run = Import("bad.nsf", image);
+    EXPECT_NE(run.code, 0) << image;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(fs::exists(data_ / "bad.nsf")) << image;
+  }
+}
+
+TEST_F(CommandLineTest, MalformedJsonIsRefused) {
+  const fs::path file = data_ / "broken.json";
+  std::ofstream(file) << "{\"title\": ";
+  const CommandResult run = Quendral({"db", "import", "x.nsf", file.string()});
+  EXPECT_NE(run.code, 0);
+  EXPECT_NE(run.err.find("not valid JSON"), std::string::npos) << run.err;
+}
+
+TEST_F(CommandLineTest, ImportReplacesAnExistingDatabaseOnlyWithForce) {
+  ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
+  EXPECT_NE(Import("a.nsf", json{{"title", "Other"}}).code, 0);
+  EXPECT_EQ(Export("a.nsf")["title"], "Sales");
+  EXPECT_EQ(Import("a.nsf", json{{"title", "Other"}}, true).code, 0);
+  EXPECT_EQ(Export("a.nsf")["title"], "Other");
+}
+
+TEST_F(CommandLineTest, CreateAndListDatabases) {
+  EXPECT_EQ(
+      Quendral({"db", "create", "x/one.nsf", "--replica-id", "0000000100000002", "--title", "One"})
+          .code,
+      0);
+  ASSERT_EQ(Import("two.nsf", Document(kEveryType)).code, 0);
+  const CommandResult list = Quendral({"db", "list"});
+  EXPECT_EQ(list.code, 0);
+  EXPECT_EQ(list.out,
+            "two.nsf\t85256E3A:0058F1B2\tSales\t1\n"
+            "x/one.nsf\t00000001:00000002\tOne\t0\n");
+  EXPECT_NE(Quendral({"db", "create", "../escape.nsf"}).code, 0);
+  EXPECT_NE(Quendral({"db", "list", "--server", "Nowhere/Acme"}).code, 0);
+}
+
+TEST_F(CommandLineTest, EvalPrintsOneValuePerLineAndReportsCompileErrors) {
+  CommandResult run = Quendral({"eval", "1 : 2.5 : (3 * 4)"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "1\n2.5\n12\n");
+  run = Quendral({"eval", "@UserName", "--user", "CN=Ann Lee/O=Acme"});
+  EXPECT_EQ(run.out, "CN=Ann Lee/O=Acme\n");
+  run = Quendral({"eval", "1 + (2"});
+  EXPECT_NE(run.code, 0);
+  EXPECT_NE(run.err.find("position"), std::string::npos) << run.err;
+}
+
+TEST_F(CommandLineTest, EvalAgainstADocumentSavesFieldChangesOnlyWhenAsked) {
+  ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
+  const std::string formula = "FIELD Subject := \"changed\"; Subject";
+  CommandResult run = Quendral({"eval", "--db", "a.nsf", "--unid", kUnid, formula});
+  EXPECT_EQ(run.out, "changed\n") << run.err;
+  EXPECT_EQ(Export("a.nsf")["notes"][0]["items"][0]["values"], json({"a", "b"}));
+  run = Quendral({"eval", "--db", "a.nsf", "--unid", kUnid, "--save", formula});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(Export("a.nsf")["notes"][0]["items"][0]["values"], json({"changed"}));
+}
+
+TEST_F(CommandLineTest, ShowLeavesOutHiddenParagraphsUntilTheRepairRuns) {
+  json items = kEveryType;
+  items.push_back({{"name", "Status"}, {"type", "text"}, {"values", {"Closed"}}});
+  ASSERT_EQ(Import("a.nsf", Document(items)).code, 0);
+  EXPECT_EQ(Quendral({"show", "a.nsf", kUnid}).out, "Visible\n");
+  EXPECT_EQ(Quendral({"show", "a.nsf", kUnid, "--all"}).out, "Visible\n[hidden] Secret\n");
+
+  CommandResult run = Quendral({"fix-hidewhen", "a.nsf", kUnid});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "hide-when formulas neutralised and saved\n");
+  EXPECT_EQ(Quendral({"show", "a.nsf", kUnid}).out, "Visible\nSecret\n");
+}
+
+TEST_F(CommandLineTest, RepairsSayWhatHappenedAndExitWithTheirResult) {
+  ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
+  ASSERT_EQ(Quendral({"db", "create", "target.nsf", "--replica-id", "0BADF00DCAFEBABE"}).code, 0);
+  CommandResult run = Quendral({"relink", "a.nsf", kUnid, "11111111:22222222", "target.nsf"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "nothing to change\n");
+  run = Quendral({"relink", "a.nsf", kUnid, "85256E3A:0058F1B2", "target.nsf"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "links retargeted and saved\n");
+  run = Quendral({"links", "a.nsf", kUnid});
+  EXPECT_NE(run.out.find("$Links\n  0BADF00D:CAFEBABE view"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("$Links_Backup_"), std::string::npos) << run.out;
+  run = Quendral({"fix-hidewhen", "missing.nsf", kUnid});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out.rfind("failed: ", 0), 0u) << run.out;
+}
+
+}  // namespace
+}  // namespace quendral::cli
