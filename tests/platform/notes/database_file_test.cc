@@ -11,7 +11,6 @@ namespace notes::store {
 namespace {
 
 using testing::Document;
-using testing::MakeUnid;
 using testing::TemporaryDirectory;
 using testing::TextItem;
 
@@ -121,7 +120,7 @@ TEST(DatabaseFile, OtherFilesAreDamagedAndStayUntouched) {
   EXPECT_EQ(ReadDatabaseImage(directory.path() / "none.nsf", &read), kErrDatabaseNotFound);
 
   std::filesystem::path empty = directory.path() / "empty.nsf";
-  std::ofstream{empty};
+  { std::ofstream touch(empty); }
   LNNotesSession session;
   session.SetDataDirectory(directory.path().string());
   ASSERT_EQ(session.Initialize(), 0u);

@@ -20,6 +20,7 @@ TEST(MemoryHandles, BlockIsZeroedAndKeepsItsAddress) {
   UnlockMemory(handle);
   // Other allocations in between must not move a block.
   std::vector<DHANDLE> others;
+  others.reserve(100);
   for (int i = 0; i < 100; ++i) {
     others.push_back(AllocateMemory(1000));
   }
@@ -68,6 +69,7 @@ TEST(MemoryHandles, ThreadsAllocateAndFreeConcurrently) {
   constexpr int kThreads = 4;
   constexpr int kRounds = 2000;
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   std::vector<int> failures(kThreads, 0);
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([t, &failures] {
