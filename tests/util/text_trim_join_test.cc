@@ -55,6 +55,41 @@ TEST(TrimCharacterInString, SourceIsLeftWholeUnlessItIsTheOutput) {
   EXPECT_EQ(in_place, "a b");
 }
 
+TEST(TrimCharacter, BufferIsCutAtEveryTabAndLineFeed) {
+  char source[] = "xab\tcd\nex";
+  char output[sizeof(source)];
+  TrimCharacter(source, output, 'B', 'x');
+  EXPECT_STREQ(output, "ab");
+  EXPECT_EQ(std::string(source, sizeof(source) - 1), std::string("xab\0cd\0ex", 9));
+}
+
+TEST(TrimCharacter, OutputMayBeTheSource) {
+  char text[] = "  padded  ";
+  TrimCharacter(text, text, 'L', ' ');
+  EXPECT_STREQ(text, "padded  ");
+  TrimCharacter(text, text, 'T', ' ');
+  EXPECT_STREQ(text, "padded");
+}
+
+TEST(TrimCharacter, ToStringCutsTheSourceToo) {
+  char source[] = "--a--\tb";
+  std::string output = "stale";
+  TrimCharacterToString(source, &output, 'B', '-');
+  EXPECT_EQ(output, "a");
+  EXPECT_STREQ(source, "--a--");
+}
+
+TEST(StripTrailingCharacter, CountsWhatItCuts) {
+  std::string text = "path///";
+  EXPECT_EQ(StripTrailingCharacter(&text, '/'), 3);
+  EXPECT_EQ(text, "path");
+  EXPECT_EQ(StripTrailingCharacter(&text, '/'), 0);
+  EXPECT_EQ(text, "path");
+  std::string only = "////";
+  EXPECT_EQ(StripTrailingCharacter(&only, '/'), 4);
+  EXPECT_EQ(only, "");
+}
+
 TEST(JoinStrings, SeparatesFromTheFirstIndexOn) {
   const std::vector<std::string> parts = {"C:", "dir", "file.txt"};
   EXPECT_EQ(JoinStrings("\\", parts, 0), "C:\\dir\\file.txt");

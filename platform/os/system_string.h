@@ -1,0 +1,40 @@
+// System strings: length-prefixed UTF-16 texts that the caller frees, the
+// form in which the system's object interfaces take texts.
+//
+// On Windows a system string is the OLE Automation BSTR (SysAllocStringLen,
+// SysFreeString) filled by MultiByteToWideChar from the ANSI code page.
+// Elsewhere it is a block of ours with the same shape: a 32-bit byte length
+// before the first unit and a zero unit after the last, converted from the C
+// library's multibyte character set (a byte sequence that is not a character
+// there becomes U+FFFD).
+#ifndef QUENDRAL_PLATFORM_OS_SYSTEM_STRING_H_
+#define QUENDRAL_PLATFORM_OS_SYSTEM_STRING_H_
+
+#include <cstddef>
+#include <string_view>
+
+#ifdef _WIN32
+#include "platform/os/win32/windows_headers.h"
+#endif
+
+namespace os {
+
+#ifdef _WIN32
+using SystemString = ::BSTR;
+#else
+using SystemString = char16_t*;
+#endif
+
+// A new system string holding `text` converted from the process's 8-bit code
+// page; null when it cannot be allocated. Zero bytes in `text` are kept.
+SystemString AllocSystemString(std::string_view text);
+
+// The number of UTF-16 units, not counting the terminator; 0 for null.
+std::size_t SystemStringLength(SystemString text);
+
+// Frees a system string; null is allowed.
+void FreeSystemString(SystemString text);
+
+}  // namespace os
+
+#endif  // QUENDRAL_PLATFORM_OS_SYSTEM_STRING_H_
