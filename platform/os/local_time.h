@@ -1,0 +1,17 @@
+// Breaking the calendar time down into the local time zone's fields.
+//
+// On Windows this is the C runtime's localtime_s, elsewhere localtime_r; both
+// fill the caller's structure instead of a shared one.
+#ifndef QUENDRAL_PLATFORM_OS_LOCAL_TIME_H_
+#define QUENDRAL_PLATFORM_OS_LOCAL_TIME_H_
+
+#include <ctime>
+
+namespace os {
+
+// False when `seconds` cannot be represented as a local time.
+bool LocalTimeFields(std::time_t seconds, std::tm* fields);
+
+}  // namespace os
+
+#endif  // QUENDRAL_PLATFORM_OS_LOCAL_TIME_H_
