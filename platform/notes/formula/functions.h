@@ -4,6 +4,7 @@
 #define QUENDRAL_PLATFORM_NOTES_FORMULA_FUNCTIONS_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>

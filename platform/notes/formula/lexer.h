@@ -3,6 +3,7 @@
 #define QUENDRAL_PLATFORM_NOTES_FORMULA_LEXER_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 

@@ -169,6 +169,24 @@ TEST(CompiledForm, DamagedBytesAreRejected) {
   EXPECT_FALSE(Decompile(bad.data(), bad.size(), &text));
 }
 
+// What the decompiler accepts must print as text that compiles back, so
+// forms the compiler never writes are refused.
+TEST(CompiledForm, FormsTheCompilerNeverWritesAreRejected) {
+  std::string text;
+  std::vector<std::uint8_t> name = CompileOrDie("REX");
+  ASSERT_EQ(name.back(), 'X');
+  name.back() = 'M';  // a keyword is no field name
+  EXPECT_FALSE(Decompile(name.data(), name.size(), &text));
+
+  std::vector<std::uint8_t> number = CompileOrDie("1.5");
+  ASSERT_EQ(number.back(), 0x3F);  // high byte of the double 1.5
+  number.back() |= 0x80;           // literals are never negative
+  EXPECT_FALSE(Decompile(number.data(), number.size(), &text));
+  number.back() = 0x7F;
+  number[number.size() - 2] = 0xF0;  // nor infinite
+  EXPECT_FALSE(Decompile(number.data(), number.size(), &text));
+}
+
 TEST(CompiledForm, RandomBytesAreRecognisedAsInvalid) {
   std::mt19937 random(7);
   int accepted = 0;
