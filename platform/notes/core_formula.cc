@@ -76,11 +76,17 @@ STATUS FormulaToText(const char* formula, bool /*selection*/, DHANDLE* text,
   if (formula == nullptr || text == nullptr) {
     return kErrInvalidArgument;
   }
-  // The compiled bytes carry their own length; the bound only caps how far
-  // the decompiler may look for it.
+  // The compiled bytes carry their own length, but a damaged length must not
+  // lead the decompiler past the end of the block the formula lies in (an
+  // item value, for a formula inside a rich-text record). Memory that is not
+  // the platform's is the caller's to bound.
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(formula);
+  std::size_t available = BytesAvailableAt(formula);
+  if (available == 0) {
+    available = formula::kMaxCompiledLength;
+  }
   std::string decompiled;
-  if (!formula::Decompile(bytes, formula::kMaxCompiledLength, &decompiled)) {
+  if (!formula::Decompile(bytes, std::min(available, formula::kMaxCompiledLength), &decompiled)) {
     return kErrFormulaSyntax;
   }
   if (decompiled.size() > 0xFFFF) {

@@ -1,9 +1,7 @@
 #include "platform/notes/database_file.h"
 
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
+#include <random>
 #include <set>
 #include <string>
 #include <tuple>
@@ -11,6 +9,7 @@
 #include "platform/notes/database_scan.h"
 #include "platform/notes/new_ids.h"
 #include "platform/notes/store.h"
+#include "platform/os/file_move.h"
 
 namespace notes::store {
 namespace {
@@ -84,11 +83,17 @@ void RemoveDatabaseFiles(const fs::path& file) {
   }
 }
 
+// Tells this process's temporary files from those of others.
+unsigned ProcessTag() {
+  static const unsigned tag = std::random_device()();
+  return tag;
+}
+
 // A name beside the target that no other writer picks.
 fs::path TemporaryFileFor(const fs::path& file) {
   static std::atomic<unsigned> counter{0};
   return file.parent_path() / ("." + file.filename().native() + ".creating-" +
-                               std::to_string(getpid()) + "-" + std::to_string(++counter));
+                               std::to_string(ProcessTag()) + "-" + std::to_string(++counter));
 }
 
 STATUS WriteImage(const fs::path& file, const DatabaseImage& image) {
@@ -125,14 +130,16 @@ void SettleExistingFile(const fs::path& file) {
 
 STATUS MoveIntoPlace(const fs::path& temporary, const fs::path& file, bool replace_existing) {
   if (!replace_existing) {
-    // link() fails when the name exists, so a file created meanwhile by
-    // someone else is never overwritten.
-    if (link(temporary.c_str(), file.c_str()) != 0) {
-      return errno == EEXIST ? kErrDatabaseExists : kErrStorageFailure;
+    // A file created meanwhile by someone else is never overwritten.
+    switch (os::MoveFileWithoutReplacing(temporary.string(), file.string())) {
+      case os::MoveResult::kMoved:
+        return kNoError;
+      case os::MoveResult::kTargetExists:
+        return kErrDatabaseExists;
+      case os::MoveResult::kFailed:
+        return kErrStorageFailure;
     }
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return kNoError;
+    return kErrStorageFailure;
   }
   SettleExistingFile(file);
   std::error_code error;

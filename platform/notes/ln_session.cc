@@ -1,28 +1,18 @@
 #include "platform/notes/ln_session.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "platform/notes/ln_database.h"
 #include "platform/notes/ln_internal.h"
 #include "platform/notes/ln_report.h"
 #include "platform/notes/location.h"
+#include "platform/os/login_name.h"
 
 namespace notes::internal {
 namespace {
 
 std::mutex current_mutex;
 std::weak_ptr<SessionState> current_session;
-
-std::string LoginName() {
-  if (const passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr) {
-    return entry->pw_name;
-  }
-  const char* user = std::getenv("USER");
-  return user != nullptr ? user : "";
-}
 
 void MakeCurrent(const std::shared_ptr<SessionState>& session) {
   std::lock_guard<std::mutex> lock(current_mutex);
@@ -31,7 +21,7 @@ void MakeCurrent(const std::shared_ptr<SessionState>& session) {
 
 std::shared_ptr<SessionState> NewSessionState() {
   auto state = std::make_shared<SessionState>();
-  state->user_name = LoginName();
+  state->user_name = os::LoginName();
   return state;
 }
 

@@ -1,5 +1,8 @@
 #include "platform/notes/memory.h"
 
+#include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -25,6 +28,7 @@ class HandleTable {
     }
     std::lock_guard<std::mutex> lock(mutex_);
     DHANDLE handle = NextFreeHandle();
+    by_address_.emplace(bytes.get(), handle);
     blocks_.emplace(handle, Block{std::move(bytes), size});
     return handle;
   }
@@ -44,6 +48,7 @@ class HandleTable {
         return kErrInvalidHandle;
       }
       released = std::move(found->second.bytes);
+      by_address_.erase(released.get());
       blocks_.erase(found);
     }
     return kNoError;
@@ -53,6 +58,18 @@ class HandleTable {
     std::lock_guard<std::mutex> lock(mutex_);
     Block* block = Find(handle);
     return block == nullptr ? 0 : block->size;
+  }
+
+  std::size_t BytesAvailableAt(const void* address) {
+    const auto* byte = static_cast<const std::uint8_t*>(address);
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto after = by_address_.upper_bound(byte);
+    if (after == by_address_.begin()) {
+      return 0;
+    }
+    const Block* block = Find(std::prev(after)->second);
+    const std::uint8_t* end = block->bytes.get() + block->size;
+    return std::less<>()(byte, end) ? static_cast<std::size_t>(end - byte) : 0;
   }
 
  private:
@@ -70,6 +87,8 @@ class HandleTable {
 
   std::mutex mutex_;
   std::unordered_map<DHANDLE, Block> blocks_;
+  // The blocks by their first byte, to find the block an address lies in.
+  std::map<const std::uint8_t*, DHANDLE, std::less<>> by_address_;
   DHANDLE last_handle_ = 0;
 };
 
@@ -91,5 +110,7 @@ void UnlockMemory(DHANDLE /*handle*/) {}
 STATUS FreeMemory(DHANDLE handle) { return Table().Free(handle); }
 
 std::size_t MemorySize(DHANDLE handle) { return Table().Size(handle); }
+
+std::size_t BytesAvailableAt(const void* address) { return Table().BytesAvailableAt(address); }
 
 }  // namespace notes

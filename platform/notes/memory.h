@@ -34,6 +34,11 @@ STATUS FreeMemory(DHANDLE handle);
 // The block's size in bytes, 0 for a handle that is not allocated.
 std::size_t MemorySize(DHANDLE handle);
 
+// How many bytes of an allocated block lie at and after `address`; 0 when
+// the address lies in no block. Lets calls that take a bare pointer to
+// self-delimiting data stay inside the block it points into.
+std::size_t BytesAvailableAt(const void* address);
+
 }  // namespace notes
 
 #endif  // QUENDRAL_PLATFORM_NOTES_MEMORY_H_

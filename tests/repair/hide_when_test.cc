@@ -96,6 +96,14 @@ TEST_F(FixRichTextFieldsTest, AreaThatHoldsNoFormulaIsLeftAlone) {
   EXPECT_EQ(FindItem(after, "Body")->value, FindItem(before_, "Body")->value);
 }
 
+TEST_F(FixRichTextFieldsTest, FormulaClaimingToRunPastTheValueIsLeftAlone) {
+  auto overlong = Compiled("@True");
+  overlong[2] = 0xF0;  // the compiled form's own length, little-endian
+  overlong[3] = 0xFF;
+  const NoteImage after = Fix({RichTextItem("Body", {HiddenParagraph("Long", overlong)})});
+  EXPECT_EQ(FindItem(after, "Body")->value, FindItem(before_, "Body")->value);
+}
+
 TEST_F(FixRichTextFieldsTest, RewritesHideWhenRecordsOfEveryRichTextItemAndNothingElse) {
   const ItemImage subject = TextItem("Subject", {"Status = \"Closed\""});
   const ItemImage opaque{"Blob", 0x0300, 0, {0xBB, 0xFF, 0x10, 0x00}};

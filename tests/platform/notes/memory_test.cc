@@ -95,5 +95,18 @@ TEST(MemoryHandles, ThreadsAllocateAndFreeConcurrently) {
   }
 }
 
+TEST(MemoryHandles, BytesAvailableAtAnAddressEndWithItsBlock) {
+  const DHANDLE handle = AllocateMemory(64);
+  auto* base = static_cast<std::uint8_t*>(LockMemory(handle));
+  EXPECT_EQ(BytesAvailableAt(base), 64u);
+  EXPECT_EQ(BytesAvailableAt(base + 60), 4u);
+  EXPECT_EQ(BytesAvailableAt(base + 64), 0u);
+  int outside = 0;
+  EXPECT_EQ(BytesAvailableAt(&outside), 0u);
+  UnlockMemory(handle);
+  FreeMemory(handle);
+  EXPECT_EQ(BytesAvailableAt(base), 0u);
+}
+
 }  // namespace
 }  // namespace notes
