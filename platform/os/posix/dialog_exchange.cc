@@ -1,0 +1,12 @@
+#include "platform/os/dialog_exchange.h"
+
+namespace os {
+
+// No dialog windows here: callers use MemoryDialogExchange instead.
+std::unique_ptr<DialogExchange> OpenWindowDialogExchange(
+    WindowHandle /*dialog*/, ExchangeDirection /*direction*/,
+    const MessageBoxFunction& /*show_message*/) {
+  return nullptr;
+}
+
+}  // namespace os
