@@ -1,0 +1,49 @@
+// Item values read from stored bytes: every decoder stays inside the bytes it
+// is given, and what it accepts encodes back to the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/notes/item_values.h"
+
+namespace {
+
+namespace values = notes::values;
+
+void ExpectSame(const values::Bytes& encoded, const std::uint8_t* data, std::size_t size) {
+  if (encoded.size() != size || !std::equal(encoded.begin(), encoded.end(), data)) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t size) {
+  // An exactly sized copy, so that reading one byte too far is caught.
+  const std::vector<std::uint8_t> bytes(input, input + size);
+  const std::uint8_t* data = bytes.data();
+
+  std::vector<std::string> texts;
+  values::Bytes encoded;
+  if (values::DecodeTextList(data, size, &texts) == notes::kNoError && size > 0 &&
+      values::EncodeTextList(texts, &encoded) == notes::kNoError) {
+    ExpectSame(encoded, data, size);
+  }
+  std::vector<double> numbers;
+  values::DecodeNumbers(notes::kTypeNumberList, data, size, &numbers);
+  values::DecodeNumbers(notes::kTypeNumber, data, size, &numbers);
+  std::vector<notes::formula::DateTime> times;
+  values::DecodeTimeList(data, size, &times);
+  std::vector<values::NoteLink> links;
+  if (values::DecodeNoteLinkList(data, size, &links) == notes::kNoError && size > 0 &&
+      values::EncodeNoteLinkList(links, &encoded) == notes::kNoError) {
+    ExpectSame(encoded, data, size);
+  }
+  std::vector<notes::richtext::Paragraph> paragraphs;
+  values::DecodeRichText(data, size, &paragraphs);
+  notes::formula::Value value;
+  for (const std::uint16_t type : {notes::kTypeTextList, notes::kTypeNumberList,
+                                   notes::kTypeTimeList, notes::kTypeNumber}) {
+    values::DecodeFormulaValue(type, data, size, &value);
+  }
+  return 0;
+}

@@ -1,0 +1,32 @@
+// Database images read from JSON: any input is either refused with a
+// CommandError or read into an image that exports and reads back the same.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "tools/quendral/command_error.h"
+#include "tools/quendral/json_image.h"
+
+namespace {
+
+bool SameImage(const notes::store::DatabaseImage& a, const notes::store::DatabaseImage& b) {
+  return quendral::cli::JsonFromImage(a, true) == quendral::cli::JsonFromImage(b, true);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const nlohmann::json json = nlohmann::json::parse(data, data + size, nullptr, false);
+  if (json.is_discarded()) return 0;
+  notes::store::DatabaseImage image;
+  try {
+    image = quendral::cli::ImageFromJson(json);
+  } catch (const quendral::cli::CommandError&) {
+    return 0;
+  }
+  const notes::store::DatabaseImage again =
+      quendral::cli::ImageFromJson(quendral::cli::JsonFromImage(image, true));
+  if (!SameImage(image, again)) std::abort();
+  return 0;
+}
