@@ -1,0 +1,18 @@
+#include "platform/os/directories.h"
+#include "platform/os/file_system.h"
+
+namespace os {
+
+bool IsPathSeparator(char c) { return c == '\\' || c == kPathSeparator; }
+
+std::string NativePath(std::string_view path) {
+  std::string native(path);
+  for (char& c : native) {
+    if (c == '\\') {
+      c = kPathSeparator;
+    }
+  }
+  return native;
+}
+
+}  // namespace os

@@ -1,0 +1,54 @@
+#include "platform/os/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace os {
+
+bool PathExists(const std::string& path) {
+  struct stat status;
+  return ::stat(NativePath(path).c_str(), &status) == 0;
+}
+
+bool MakeDirectory(const std::string& path) { return ::mkdir(NativePath(path).c_str(), 0777) == 0; }
+
+bool StoredFileName(const std::string& path, std::string* name) {
+  if (!PathExists(path)) {
+    return false;
+  }
+  const std::size_t last = path.find_last_of("\\/");
+  *name = last == std::string::npos ? path : path.substr(last + 1);
+  return true;
+}
+
+bool ShortPathName(const std::string& path, std::string* short_path) {
+  if (!PathExists(path)) {
+    return false;
+  }
+  *short_path = path;
+  return true;
+}
+
+std::string TempDirectory() {
+  const char* configured = std::getenv("TMPDIR");
+  return configured != nullptr && configured[0] != '\0' ? configured : "/tmp";
+}
+
+bool FileSize(const std::string& path, std::uint64_t* size) {
+  const int file = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) {
+    return false;
+  }
+  struct stat status;
+  const bool measured = ::fstat(file, &status) == 0;
+  ::close(file);
+  if (measured) {
+    *size = static_cast<std::uint64_t>(status.st_size);
+  }
+  return measured;
+}
+
+}  // namespace os

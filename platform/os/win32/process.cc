@@ -1,0 +1,59 @@
+#include "platform/os/process.h"
+
+#include "platform/os/win32/windows_headers.h"
+
+namespace os {
+namespace {
+
+HANDLE ToHandle(Process process) { return reinterpret_cast<HANDLE>(process.id); }
+
+}  // namespace
+
+const char kDefaultCommandInterpreter[] = "CMD.EXE";
+
+unsigned long StartProcess(const std::string& command_line, const ProcessOptions& options,
+                           Process* process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  DWORD flags = 0;
+  if (options.hidden_new_console) {
+    flags |= CREATE_NEW_CONSOLE;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+  }
+  if (options.normal_priority) {
+    flags |= NORMAL_PRIORITY_CLASS;
+  }
+  // CreateProcessA may write into the command line it is given.
+  std::string writable = command_line;
+  PROCESS_INFORMATION started = {};
+  if (!::CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                        &startup, &started)) {
+    return ::GetLastError();
+  }
+  ::CloseHandle(started.hThread);
+  process->id = reinterpret_cast<std::intptr_t>(started.hProcess);
+  return 0;
+}
+
+unsigned long StartShellCommand(std::string_view interpreter, std::string_view command,
+                                Process* process) {
+  return StartProcess(ShellCommandLine(interpreter, command), {.hidden_new_console = true},
+                      process);
+}
+
+bool WaitForExit(Process process, unsigned long* exit_code) {
+  const HANDLE handle = ToHandle(process);
+  ::WaitForSingleObject(handle, INFINITE);
+  DWORD code = 0;
+  const bool fetched = ::GetExitCodeProcess(handle, &code) != 0;
+  ::CloseHandle(handle);
+  if (fetched) {
+    *exit_code = code;
+  }
+  return fetched;
+}
+
+void ReleaseProcess(Process process) { ::CloseHandle(ToHandle(process)); }
+
+}  // namespace os

@@ -1,0 +1,141 @@
+#include "util/command_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "platform/os/process.h"
+
+namespace util {
+namespace {
+
+namespace fs = std::filesystem;
+
+void SetEnvironment(const char* name, const char* value) {
+#if defined(_WIN32)
+  _putenv_s(name, value == nullptr ? "" : value);
+#else
+  if (value == nullptr) {
+    unsetenv(name);
+  } else {
+    setenv(name, value, 1);
+  }
+#endif
+}
+
+// Sets or clears "COMSPEC" for one test and restores it afterwards.
+class ComspecOverride {
+ public:
+  explicit ComspecOverride(const char* value) {
+    if (const char* old = std::getenv("COMSPEC")) {
+      saved_ = old;
+    }
+    SetEnvironment("COMSPEC", value);
+  }
+  ~ComspecOverride() { SetEnvironment("COMSPEC", saved_ ? saved_->c_str() : nullptr); }
+  ComspecOverride(const ComspecOverride&) = delete;
+  ComspecOverride& operator=(const ComspecOverride&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+TEST(RunShellCommandTest, ExitCodePassesThrough) {
+  ComspecOverride system_interpreter(nullptr);
+  EXPECT_EQ(RunShellCommand("exit", "3"), 3U);
+  EXPECT_EQ(RunShellCommand("exit", "0"), 0U);
+}
+
+TEST(RunShellCommandTest, EmptyArgumentsAreFine) {
+  ComspecOverride system_interpreter(nullptr);
+  EXPECT_EQ(RunShellCommand("exit 4", ""), 4U);
+}
+
+TEST(RunShellCommandTest, MissingInterpreterGivesFileNotFound) {
+#if defined(_WIN32)
+  ComspecOverride missing("C:\\quendral\\no-such\\cmd.exe");
+#else
+  ComspecOverride missing("/quendral/no-such/sh");
+#endif
+  EXPECT_EQ(RunShellCommand("exit", "3"), 2U);
+}
+
+// The line is "<interpreter> /c exit <zeros>"; zeros make the exit code 0.
+std::string ZerosForLineLength(std::size_t line_length) {
+  const std::size_t fixed = os::ShellCommandLine(os::kDefaultCommandInterpreter, "exit ").size();
+  return std::string(line_length - fixed, '0');
+}
+
+TEST(RunShellCommandTest, LongestLineThatFitsRuns) {
+  ComspecOverride system_interpreter(nullptr);
+  EXPECT_EQ(RunShellCommand("exit", ZerosForLineLength(kCommandLineBufferSize - 1)), 0U);
+}
+
+TEST(RunShellCommandTest, LineThatDoesNotFitIsRefusedUnstarted) {
+  ComspecOverride system_interpreter(nullptr);
+  const fs::path marker = fs::temp_directory_path() / "quendral_refused_command_marker";
+  fs::remove(marker);
+  const std::string program = "echo x > \"" + marker.string() + "\" &&";
+  const std::size_t fixed =
+      os::ShellCommandLine(os::kDefaultCommandInterpreter, program + " ").size();
+  EXPECT_EQ(RunShellCommand(program, std::string(kCommandLineBufferSize - fixed, 'a')),
+            kCommandLineTooLong);
+  EXPECT_FALSE(fs::exists(marker));
+}
+
+class ReadTextFileLinesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = fs::temp_directory_path() / (std::string("quendral_lines_") + info->name());
+  }
+  void TearDown() override { fs::remove(path_); }
+
+  void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+
+  int Read() { return ReadTextFileLines(path_.string(), &content_, &message_); }
+
+  fs::path path_;
+  std::string content_ = "stale";
+  std::string message_ = "untouched";
+};
+
+TEST_F(ReadTextFileLinesTest, ThreeLinesJoinedByTwoLineFeeds) {
+  Write("one\ntwo\nthree\n");
+  EXPECT_EQ(Read(), 0);
+  EXPECT_EQ(content_, "one\ntwo\nthree");
+  EXPECT_EQ(message_, "untouched");
+}
+
+TEST_F(ReadTextFileLinesTest, CarriageReturnLineEndsAndNoFinalLineEnd) {
+  Write("one\r\ntwo\r\nthree");
+  EXPECT_EQ(Read(), 0);
+  EXPECT_EQ(content_, "one\ntwo\nthree");
+}
+
+TEST_F(ReadTextFileLinesTest, LeadingEmptyLinesDroppedInnerOnesKept) {
+  Write("\n\nfirst\n\nlast\n");
+  EXPECT_EQ(Read(), 0);
+  EXPECT_EQ(content_, "first\n\nlast");
+}
+
+TEST_F(ReadTextFileLinesTest, EmptyFile) {
+  Write("");
+  EXPECT_EQ(Read(), 0);
+  EXPECT_EQ(content_, "");
+}
+
+TEST_F(ReadTextFileLinesTest, MissingFileGivesMessage) {
+  EXPECT_EQ(Read(), 1);
+  EXPECT_EQ(content_, "");
+  EXPECT_NE(message_, "untouched");
+  EXPECT_FALSE(message_.empty());
+  EXPECT_LT(message_.size(), 1024U);
+}
+
+}  // namespace
+}  // namespace util

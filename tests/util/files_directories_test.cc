@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/os/directories.h"
+#include "util/files.h"
+
+namespace util {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh directory under the system's temporary one, removed afterwards.
+class ScratchDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = fs::temp_directory_path() / (std::string("quendral_files_") + info->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  // `relative` (backslash-separated) below the scratch directory, with
+  // backslashes between all components.
+  std::string BackslashPath(const std::string& relative) const {
+    std::string path = root_.string();
+    for (char& c : path) {
+      if (c == '/') {
+        c = '\\';
+      }
+    }
+    return path + "\\" + relative;
+  }
+
+  fs::path root_;
+};
+
+using CreateDirectoryTreeTest = ScratchDirectory;
+
+TEST_F(CreateDirectoryTreeTest, CreatesEveryMissingLevel) {
+  EXPECT_TRUE(CreateDirectoryTree(BackslashPath("a\\b\\c")));
+  EXPECT_TRUE(fs::is_directory(root_ / "a" / "b" / "c"));
+}
+
+TEST_F(CreateDirectoryTreeTest, AcceptsNativeSeparatorsAndTrailingOnes) {
+  const std::string native = (root_ / "n1" / "n2").string() + os::kPathSeparator;
+  EXPECT_TRUE(CreateDirectoryTree(native));
+  EXPECT_TRUE(fs::is_directory(root_ / "n1" / "n2"));
+}
+
+TEST_F(CreateDirectoryTreeTest, ExistingDirectoryIsFine) {
+  fs::create_directories(root_ / "x");
+  std::ofstream(root_ / "x" / "keep") << "data";
+  EXPECT_TRUE(CreateDirectoryTree(BackslashPath("x")));
+  EXPECT_TRUE(fs::exists(root_ / "x" / "keep"));
+}
+
+TEST_F(CreateDirectoryTreeTest, StopsAtAFileInTheWay) {
+  std::ofstream(root_ / "file") << "data";
+  EXPECT_FALSE(CreateDirectoryTree(BackslashPath("file\\sub")));
+  EXPECT_TRUE(fs::is_regular_file(root_ / "file"));
+}
+
+TEST(CreateDirectoryTreeEmptyTest, EmptyPathFails) { EXPECT_FALSE(CreateDirectoryTree("")); }
+
+using CreateDirectoryForFileTest = ScratchDirectory;
+
+TEST_F(CreateDirectoryForFileTest, CreatesTheFilesDirectoryOnly) {
+  EXPECT_TRUE(CreateDirectoryForFile(BackslashPath("a\\b\\f.txt")));
+  EXPECT_TRUE(fs::is_directory(root_ / "a" / "b"));
+  EXPECT_FALSE(fs::exists(root_ / "a" / "b" / "f.txt"));
+}
+
+TEST_F(CreateDirectoryForFileTest, FileInAnExistingDirectoryCreatesNothing) {
+  EXPECT_TRUE(CreateDirectoryForFile(BackslashPath("f.txt")));
+  EXPECT_TRUE(fs::is_empty(root_));
+  EXPECT_TRUE(CreateDirectoryForFile("bare-name.txt"));
+}
+
+using ExpandLongPathTest = ScratchDirectory;
+
+TEST_F(ExpandLongPathTest, ExistingPathIsKept) {
+  fs::create_directories(root_ / "LongDirectoryName");
+  const std::string path = BackslashPath("LongDirectoryName");
+  EXPECT_EQ(ExpandLongPath(path), path);
+}
+
+TEST_F(ExpandLongPathTest, MissingComponentKeepsTheRestAsGiven) {
+  fs::create_directories(root_ / "present");
+  const std::string path = BackslashPath("present\\missing\\more\\f.txt");
+  EXPECT_EQ(ExpandLongPath(path), path);
+}
+
+TEST(ExpandLongPathPlainTest, RelativeTextIsCopied) {
+  EXPECT_EQ(ExpandLongPath("no-separator-here"), "no-separator-here");
+  EXPECT_EQ(ExpandLongPath(""), "");
+}
+
+#if defined(_WIN32)
+TEST_F(ExpandLongPathTest, ShortNamesBecomeLong) {
+  fs::create_directories(root_ / "LongDirectoryName");
+  const std::string short_form = GetShortPath(BackslashPath("LongDirectoryName"));
+  ASSERT_FALSE(short_form.empty());
+  EXPECT_EQ(ExpandLongPath(short_form), ExpandLongPath(BackslashPath("LongDirectoryName")));
+}
+#endif
+
+using GetShortPathTest = ScratchDirectory;
+
+TEST_F(GetShortPathTest, QuotesAreRemovedAndMissingPathsGiveNothing) {
+  const std::string path = BackslashPath("here");
+  fs::create_directories(root_ / "here");
+  EXPECT_FALSE(GetShortPath("\"" + path + "\"").empty());
+  EXPECT_EQ(GetShortPath(BackslashPath("not-here")), "");
+}
+
+TEST(SystemDirectoriesTest, NoTrailingSeparatorAndTrueLength) {
+  for (auto* query : {&GetTempDirectory, &GetWindowsDirectoryPath}) {
+    std::size_t length = 12345;
+    const std::string directory = query(kMaxPathLength, &length);
+    ASSERT_FALSE(directory.empty());
+    EXPECT_EQ(length, directory.size());
+    EXPECT_NE(directory.back(), '\\');
+    EXPECT_NE(directory.back(), '/');
+  }
+}
+
+TEST(SystemDirectoriesTest, TooSmallARoomGivesNothing) {
+  std::size_t length = 12345;
+  EXPECT_EQ(GetTempDirectory(2, &length), "");
+  EXPECT_EQ(length, 0U);
+}
+
+using QueryFileSizeTest = ScratchDirectory;
+
+TEST_F(QueryFileSizeTest, SizeOfAFileOrZero) {
+  std::ofstream(root_ / "five", std::ios::binary) << "12345";
+  EXPECT_EQ(QueryFileSize(BackslashPath("five")), 5U);
+  EXPECT_EQ(QueryFileSize(BackslashPath("absent")), 0U);
+}
+
+}  // namespace
+}  // namespace util

@@ -1,0 +1,158 @@
+#include "util/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace util {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FindInStringListTest, CountLimitsTheSearch) {
+  const std::vector<std::string> list = {"alpha", "beta", "Gamma"};
+  EXPECT_EQ(FindInStringList(list, "gamma", 2), 0);
+  EXPECT_EQ(FindInStringList(list, "gamma", -1), 1);
+  EXPECT_EQ(FindInStringList(list, "gamma", 3), 1);
+  EXPECT_EQ(FindInStringList(list, "gamma", 99), 1);
+  EXPECT_EQ(FindInStringList(list, "ALPHA", 1), 1);
+  EXPECT_EQ(FindInStringList(list, "alph", -1), 0);
+  EXPECT_EQ(FindInStringList({}, "x", -1), 0);
+}
+
+void SetEnvironment(const char* name, const std::string& value) {
+#if defined(_WIN32)
+  _putenv_s(name, value.c_str());
+#else
+  setenv(name, value.c_str(), 1);
+#endif
+}
+
+// Each test gets its own key path; outside Windows also its own store files.
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    key_ = std::string("Software\\QuendralTests\\") + info->name();
+#if !defined(_WIN32)
+    store_ = fs::temp_directory_path() / (std::string("quendral_registry_") + info->name());
+    fs::remove_all(store_);
+    SetEnvironment("QUENDRAL_REGISTRY_CURRENT_USER", (store_ / "user.sqlite").string());
+    SetEnvironment("QUENDRAL_REGISTRY_LOCAL_MACHINE", (store_ / "machine.sqlite").string());
+#endif
+    Clean();
+  }
+  void TearDown() override {
+    Clean();
+#if !defined(_WIN32)
+    fs::remove_all(store_);
+#endif
+  }
+
+  void Clean() {
+    DeleteRegistryKeyTree(os::CurrentUserRoot(), key_);
+    DeleteRegistryKeyTree(os::LocalMachineRoot(), key_);
+  }
+
+  int Read(const std::string& name, int* place, std::uint32_t size = sizeof(buffer_)) {
+    std::memset(buffer_, 'x', sizeof(buffer_));
+    return ReadRegistryValue(key_, name, buffer_, size, place);
+  }
+
+  std::string key_;
+  fs::path store_;
+  char buffer_[64];
+};
+
+TEST_F(RegistryTest, WrittenStringReadsBackWithItsTerminator) {
+  EXPECT_EQ(WriteRegistryString(kRegistryCurrentUser, 0, key_, "Name", "value"), 6);
+  int place = kRegistryPlaceUnknown;
+  EXPECT_EQ(Read("Name", &place), 6);
+  EXPECT_STREQ(buffer_, "value");
+  EXPECT_EQ(place, kRegistryCurrentUser);
+}
+
+TEST_F(RegistryTest, ValueNamesIgnoreCase) {
+  WriteRegistryString(kRegistryCurrentUser, 0, key_, "Name", "first");
+  WriteRegistryString(kRegistryCurrentUser, 0, key_, "NAME", "second");
+  int place = kRegistryCurrentUser;
+  EXPECT_EQ(Read("name", &place), 7);
+  EXPECT_STREQ(buffer_, "second");
+}
+
+TEST_F(RegistryTest, UnknownPlaceFindsTheMachineValueAndRemembers) {
+  ASSERT_EQ(WriteRegistryString(kRegistryLocalMachine, 0, key_, "Only", "here"), 5);
+  int place = kRegistryPlaceUnknown;
+  EXPECT_EQ(Read("Only", &place), 5);
+  EXPECT_EQ(place, kRegistryLocalMachine);
+  EXPECT_EQ(Read("Only", &place), 5);
+
+  int user_only = kRegistryCurrentUser;
+  EXPECT_EQ(Read("Only", &user_only), -1);
+  EXPECT_EQ(user_only, kRegistryCurrentUser);
+}
+
+TEST_F(RegistryTest, CurrentUserKeyHidesTheMachineValue) {
+  WriteRegistryString(kRegistryLocalMachine, 0, key_, "Value", "machine");
+  WriteRegistryString(kRegistryCurrentUser, 0, key_, "Other", "user");
+  int place = kRegistryPlaceUnknown;
+  EXPECT_EQ(Read("Value", &place), -1);
+  EXPECT_EQ(place, kRegistryCurrentUser);
+}
+
+TEST_F(RegistryTest, MissingKeyOrBadSelector) {
+  int place = kRegistryPlaceUnknown;
+  EXPECT_EQ(Read("Nothing", &place), -1);
+  EXPECT_EQ(place, kRegistryPlaceUnknown);
+  WriteRegistryString(kRegistryCurrentUser, 0, key_, "Name", "v");
+  int bad = 3;
+  EXPECT_EQ(Read("Name", &bad), -1);
+  EXPECT_EQ(bad, 3);
+}
+
+TEST_F(RegistryTest, TooSmallABufferGivesMinusOneAndZeroedStart) {
+  WriteRegistryString(kRegistryCurrentUser, 0, key_, "Long", "a longer value");
+  int place = kRegistryCurrentUser;
+  EXPECT_EQ(Read("Long", &place, 8), -1);
+  EXPECT_EQ(std::memcmp(buffer_, "\0\0\0\0", 4), 0);
+}
+
+TEST_F(RegistryTest, UnknownRootWritesNothing) {
+  EXPECT_EQ(WriteRegistryString(3, 0, key_, "Name", "abc"), 3);
+  int place = kRegistryPlaceUnknown;
+  EXPECT_EQ(Read("Name", &place), -1);
+}
+
+TEST_F(RegistryTest, DeleteTreeRemovesEverythingBelow) {
+  WriteRegistryString(kRegistryCurrentUser, 0, key_ + "\\a\\b", "V", "1");
+  WriteRegistryString(kRegistryCurrentUser, 0, key_ + "\\a\\c", "V", "2");
+  WriteRegistryString(kRegistryCurrentUser, 0, key_, "Top", "3");
+  EXPECT_EQ(DeleteRegistryKeyTree(os::CurrentUserRoot(), key_), 0);
+  int place = kRegistryCurrentUser;
+  EXPECT_EQ(Read("Top", &place), -1);
+  EXPECT_EQ(ReadRegistryValue(key_ + "\\a\\b", "V", buffer_, sizeof(buffer_), &place), -1);
+}
+
+TEST_F(RegistryTest, DeleteMissingKeyGivesNotFound) {
+  EXPECT_EQ(DeleteRegistryKeyTree(os::CurrentUserRoot(), key_ + "\\missing"), 2);
+}
+
+#if !defined(_WIN32)
+TEST_F(RegistryTest, StoreFilesFollowTheEnvironment) {
+  WriteRegistryString(kRegistryCurrentUser, 0, key_, "V", "1");
+  WriteRegistryString(kRegistryLocalMachine, 0, key_, "V", "1");
+  EXPECT_TRUE(fs::exists(store_ / "user.sqlite"));
+  EXPECT_TRUE(fs::exists(store_ / "machine.sqlite"));
+}
+
+TEST_F(RegistryTest, UnwritableStoreKeepsTheLength) {
+  SetEnvironment("QUENDRAL_REGISTRY_CURRENT_USER", "/proc/quendral/no/user.sqlite");
+  EXPECT_EQ(WriteRegistryString(kRegistryCurrentUser, 0, key_, "V", "abc"), 3);
+}
+#endif
+
+}  // namespace
+}  // namespace util
