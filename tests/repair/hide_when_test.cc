@@ -130,11 +130,14 @@ TEST_F(FixRichTextFieldsTest, FailuresToReachTheDocumentReturnOneAndChangeNothin
   EXPECT_EQ(FixRichTextFields("Local", "a.nsf", unid_.c_str()), 1) << "Local is a server name";
   EXPECT_EQ(FixRichTextFields("", "missing.nsf", unid_.c_str()), 1);
   EXPECT_EQ(FixRichTextFields("", "85256E3A0058F1B", unid_.c_str()), 1) << "15 characters";
+  const std::string too_long = "85256E3A0058F1B2" + std::string(56, '0');
+  EXPECT_EQ(FixRichTextFields("", too_long.c_str(), unid_.c_str()), 1) << "past 71 characters";
+  EXPECT_EQ(FixRichTextFields("", too_long.substr(0, 71).c_str(), unid_.c_str()), 0);
   EXPECT_EQ(FixRichTextFields("", "../a.nsf", unid_.c_str()), 1);
   EXPECT_EQ(FixRichTextFields("", "a.nsf", "not hex"), 1);
   EXPECT_EQ(FixRichTextFields("", "a.nsf", "0123456789ABCDEF0123456789ABCDEF"), 1);
   EXPECT_EQ(FixRichTextFields(nullptr, nullptr, nullptr), 1);
-  EXPECT_EQ(StoredNote("a.nsf", unid_).sequence, 1u);
+  EXPECT_EQ(StoredNote("a.nsf", unid_).sequence, 2u) << "saved by the one call that opened it";
 }
 
 TEST_F(FixRichTextFieldsTest, ConcurrentCallsEachRepairTheirOwnDocument) {
