@@ -1,5 +1,5 @@
-// Files, paths, processes and resources: free functions over the file
-// system, the shell, processes and module resources. Each call is
+// Files, paths, processes and libraries: free functions over the file
+// system, the shell, processes and shared libraries. Each call is
 // independent and keeps no state.
 //
 // Paths are 8-bit texts. The textual helpers (SplitPath, SanitizePath,
@@ -15,7 +15,6 @@
 #include <string>
 
 #include "platform/os/library.h"
-#include "platform/os/module.h"
 
 namespace util {
 
@@ -106,15 +105,6 @@ int RunProgram(bool wait, const std::string& program, const std::string& argumen
 // Starts `command_line` without waiting. Non-zero when the process was
 // started, 0 when not: the opposite of RunProgram.
 int StartCommandLine(const std::string& command_line);
-
-// The text of the module's resource `id` of type `type`: "HTML", "DATA" or
-// "STRING" (any case) select the standard types 23, 10 and the string table;
-// any other text names the type itself. Data resources are read up to their
-// size or their first zero byte. Empty when missing.
-std::string LoadResourceText(std::uint16_t id, const std::string& type, os::ModuleHandle module);
-
-// The string-table entry `id` of `module`.
-std::string LoadModuleString(os::ModuleHandle module, std::uint16_t id);
 
 // One function-pointer slot to fill and the entry name to fill it with.
 struct EntryPointBinding {
