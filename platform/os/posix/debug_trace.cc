@@ -1,0 +1,13 @@
+#include "platform/os/debug_trace.h"
+
+#include <cstdio>
+
+namespace os {
+
+#ifdef NDEBUG
+void DebugTrace(const char* /*text*/) {}
+#else
+void DebugTrace(const char* text) { std::fputs(text, stderr); }
+#endif
+
+}  // namespace os

@@ -1,0 +1,9 @@
+#include "platform/os/debug_trace.h"
+
+#include "platform/os/win32/windows_headers.h"
+
+namespace os {
+
+void DebugTrace(const char* text) { ::OutputDebugStringA(text); }
+
+}  // namespace os
