@@ -15,6 +15,8 @@
 
 #ifdef _WIN32
 #include "platform/os/win32/windows_headers.h"
+// After windows.h, which it needs.
+#include <oleauto.h>
 #endif
 
 namespace os {

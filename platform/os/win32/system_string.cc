@@ -1,7 +1,5 @@
 #include "platform/os/system_string.h"
 
-#include <oleauto.h>
-
 #include <climits>
 
 namespace os {
