@@ -64,20 +64,41 @@ constexpr std::array<Replacement, 32> kReplacements = {{
 constexpr std::string_view kPlaceholder = "~|~";
 constexpr std::string_view kApostropheReference = "&apos;";
 
-// Bytes at which something other than a plain copy may happen.
-struct SpecialBytes {
+// The replacements grouped by their first byte, in table order within a
+// group, and the bytes at which something other than a plain copy may happen.
+struct ReplacementIndex {
+  std::array<std::uint8_t, kReplacements.size()> order{};
+  std::array<std::uint8_t, 256> begin{};
+  std::array<std::uint8_t, 256> count{};
   std::array<bool, 256> is_special{};
-  constexpr SpecialBytes() {
+
+  constexpr ReplacementIndex() {
     for (const Replacement& replacement : kReplacements) {
-      is_special[static_cast<unsigned char>(replacement.old_bytes.front())] = true;
+      ++count[Lead(replacement)];
+    }
+    std::uint8_t next = 0;
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+      begin[byte] = next;
+      next = static_cast<std::uint8_t>(next + count[byte]);
+      is_special[byte] = count[byte] > 0;
+    }
+    std::array<std::uint8_t, 256> filled{};
+    for (std::size_t i = 0; i < kReplacements.size(); ++i) {
+      const unsigned char lead = Lead(kReplacements[i]);
+      order[begin[lead] + filled[lead]++] = static_cast<std::uint8_t>(i);
     }
     is_special['~'] = true;
     is_special[';'] = true;
   }
-  bool operator()(char byte) const { return is_special[static_cast<unsigned char>(byte)]; }
+
+  static constexpr unsigned char Lead(const Replacement& replacement) {
+    return static_cast<unsigned char>(replacement.old_bytes.front());
+  }
 };
 
-constexpr SpecialBytes kIsSpecial;
+constexpr ReplacementIndex kIndex;
+
+bool IsSpecial(char byte) { return kIndex.is_special[static_cast<unsigned char>(byte)]; }
 
 class EntityWriter {
  public:
@@ -112,7 +133,9 @@ class EntityWriter {
 };
 
 const Replacement* ReplacementAt(std::string_view rest) {
-  for (const Replacement& replacement : kReplacements) {
+  const auto lead = static_cast<unsigned char>(rest.front());
+  for (std::size_t i = kIndex.begin[lead]; i < kIndex.begin[lead] + kIndex.count[lead]; ++i) {
+    const Replacement& replacement = kReplacements[kIndex.order[i]];
     if (rest.starts_with(replacement.old_bytes)) {
       return &replacement;
     }
@@ -131,7 +154,7 @@ void EncodeEntities(std::string& text) {
   std::size_t position = 0;
   while (position < whole.size()) {
     std::size_t run_end = position;
-    while (run_end < whole.size() && !kIsSpecial(whole[run_end])) {
+    while (run_end < whole.size() && !IsSpecial(whole[run_end])) {
       ++run_end;
     }
     writer.Plain(whole.substr(position, run_end - position));
