@@ -34,6 +34,7 @@ class FilesShellTest : public ::testing::Test {
   fs::path root_;
 };
 
+#if !defined(_WIN32)
 // A 2 x 3 pixel, 24-bit bitmap at 96 pixels per inch.
 std::vector<std::uint8_t> SmallBitmap() {
   std::vector<std::uint8_t> bytes = {'B', 'M'};
@@ -55,7 +56,6 @@ std::vector<std::uint8_t> SmallBitmap() {
   return bytes;
 }
 
-#if !defined(_WIN32)
 // On Windows the shell's link object needs COM set up by the caller.
 TEST_F(FilesShellTest, ShortcutFileIsResolved) {
   const std::string link = Write("report.lnk", os_test::LinkFile("C:\\Data\\", "", "report.txt"));

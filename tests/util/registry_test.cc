@@ -23,13 +23,10 @@ TEST(FindInStringListTest, CountLimitsTheSearch) {
   EXPECT_EQ(FindInStringList({}, "x", -1), 0);
 }
 
-void SetEnvironment(const char* name, const std::string& value) {
-#if defined(_WIN32)
-  _putenv_s(name, value.c_str());
-#else
-  setenv(name, value.c_str(), 1);
+#if !defined(_WIN32)
+void SetEnvironment(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
+
 #endif
-}
 
 // Each test gets its own key path; outside Windows also its own store files.
 class RegistryTest : public ::testing::Test {
