@@ -50,7 +50,8 @@ class TestDialog {
     AddDword(words, WS_POPUP | WS_CAPTION);
     AddDword(words, 0);
     words.push_back(static_cast<WORD>(edit_ids.size()));
-    words.insert(words.end(), {0, 0, 200, 20 * static_cast<WORD>(edit_ids.size() + 1)});
+    const auto height = static_cast<WORD>(20 * (edit_ids.size() + 1));
+    words.insert(words.end(), {0, 0, 200, height});
     words.insert(words.end(), {0, 0, 0});
     short y = 5;
     for (const int id : edit_ids) {
