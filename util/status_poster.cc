@@ -72,6 +72,8 @@ void StatusRecordDeleter::operator()(StatusRecord* record) const {
 }
 
 OwnedStatusRecord TakeStatusRecord(std::intptr_t second_parameter) {
+  // The address travels as a message parameter, an integer.
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
   return OwnedStatusRecord(reinterpret_cast<StatusRecord*>(second_parameter));
 }
 
