@@ -1,5 +1,6 @@
 # The two set-up commands of the README, and the steps behind them.
-.PHONY: deps build build-sanitize test test-native test-sanitize demo fuzz bench format clean
+.PHONY: deps build build-sanitize test test-native test-sanitize demo fuzz bench format clean \
+        build-windows-x64 build-windows-x86 test-windows test-windows-x64 test-windows-x86
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,8 +19,33 @@ test-native: build
 test-sanitize: build-sanitize
 	ctest --preset sanitize
 
-# The sanitizer suite runs last so that its summary closes the run.
+# Windows: the x86-64 build runs the whole test suite under Wine; the 32-bit
+# QUENDRAL.dll is built and its export table checked, but not run.
+build-windows-x64: deps
+	cmake --preset windows-x64 >/dev/null
+	cmake --build --preset windows-x64
+
+build-windows-x86: deps
+	cmake --preset windows-x86 >/dev/null
+	cmake --build --preset windows-x86
+
+test-windows-x64: build-windows-x64
+	ctest --preset windows-x64
+
+test-windows-x86: build-windows-x86
+	ctest --preset windows-x86
+
+test-windows: test-windows-x86 test-windows-x64
+
+# The sanitizer suite runs last so that its summary closes the run. The
+# Windows suite runs with WINDOWS=1, the default once every library builds
+# with MinGW-w64.
+WINDOWS ?= 0
+ifeq ($(WINDOWS),1)
+test: test-native test-windows test-sanitize
+else
 test: test-native test-sanitize
+endif
 
 demo: build
 	@bash scripts/demo.sh build/bin/quendral
@@ -35,4 +61,4 @@ format:
 	git ls-files '*.cc' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-windows-x64 build-windows-x86

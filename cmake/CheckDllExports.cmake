@@ -7,11 +7,14 @@ if(NOT result EQUAL 0)
 endif()
 
 # The name table lists one "[ n] Name" line per export, up to a blank line.
-string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)*" table "${dump}")
-string(REGEX MATCHALL "\\] [^\n]+" lines "${table}")
+# Square brackets would group CMake list elements, so they are replaced first.
+string(REPLACE "[" "<" dump "${dump}")
+string(REPLACE "]" ">" dump "${dump}")
+string(REGEX MATCH "<Ordinal/Name Pointer> Table\n([^\n]+\n)*" table "${dump}")
+string(REGEX MATCHALL "<[ 0-9]+> [^\n]+" entries "${table}")
 set(found "")
-foreach(line IN LISTS lines)
-  string(SUBSTRING "${line}" 2 -1 name)
+foreach(entry IN LISTS entries)
+  string(REGEX REPLACE "^<[ 0-9]+> " "" name "${entry}")
   list(APPEND found "${name}")
 endforeach()
 

@@ -1,4 +1,10 @@
-# Third-party libraries, all from the distribution's packages.
+# Third-party libraries, all from the distribution's packages. The Windows
+# builds are cross builds and get theirs elsewhere.
+if(WIN32)
+  include(QuendralWindowsDependencies)
+  return()
+endif()
+
 find_package(SQLite3 REQUIRED)
 find_package(Threads REQUIRED)
 find_package(CLI11 CONFIG REQUIRED)

@@ -8,7 +8,17 @@ packages=(
   libclang-rt-14-dev
   libsqlite3-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev googletest libbenchmark-dev
+  # The Windows builds: MinGW-w64 cross compilers (their -posix variants
+  # have std::thread) and Wine to run the x86-64 test programs.
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine wine64
 )
+# npm fetches the SQLite sources of the Windows builds; the machine's own
+# Node.js may already bring it.
+if ! command -v npm >/dev/null 2>&1; then
+  packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
