@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 #include "platform/os/elf_image_support.h"
@@ -21,7 +21,7 @@ ReadFileAt Reader(const std::vector<std::uint8_t>& file) {
     if (offset > file.size() || file.size() - offset < out.size()) {
       return false;
     }
-    std::memcpy(out.data(), file.data() + offset, out.size());
+    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
     return true;
   };
 }
