@@ -24,7 +24,7 @@ namespace {
 using ReceivedKey = std::pair<unsigned, bool>;
 
 template <typename Function>
-Function* Entry(const os::LoadedLibrary& library, Function* /*declared*/, const char* name) {
+Function* Entry(const os::LoadedLibrary& library, const char* name) {
   return reinterpret_cast<Function*>(library.Find(name));
 }
 
@@ -33,27 +33,28 @@ Function* Entry(const os::LoadedLibrary& library, Function* /*declared*/, const 
 class FocusedWindow {
  public:
   FocusedWindow() {
-    auto* open_display = Entry(x11_, &XOpenDisplay, "XOpenDisplay");
+    auto* open_display = Entry<decltype(XOpenDisplay)>(x11_, "XOpenDisplay");
     if (open_display == nullptr || std::getenv("DISPLAY") == nullptr ||
         (display_ = open_display(nullptr)) == nullptr) {
       return;
     }
     const int screen = DefaultScreen(display_);
-    window_ = Entry(x11_, &XCreateSimpleWindow, "XCreateSimpleWindow")(
+    window_ = Entry<decltype(XCreateSimpleWindow)>(x11_, "XCreateSimpleWindow")(
         display_, RootWindow(display_, screen), 0, 0, 100, 100, 0, BlackPixel(display_, screen),
         WhitePixel(display_, screen));
-    Entry(x11_, &XSelectInput, "XSelectInput")(display_, window_,
-                                               KeyPressMask | KeyReleaseMask | StructureNotifyMask);
-    Entry(x11_, &XMapRaised, "XMapRaised")(display_, window_);
+    Entry<decltype(XSelectInput)>(x11_, "XSelectInput")(
+        display_, window_, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+    Entry<decltype(XMapRaised)>(x11_, "XMapRaised")(display_, window_);
     WaitFor([](const XEvent& event) { return event.type == MapNotify; });
-    Entry(x11_, &XSetInputFocus, "XSetInputFocus")(display_, window_, RevertToParent, CurrentTime);
-    Entry(x11_, &XSync, "XSync")(display_, False);
+    Entry<decltype(XSetInputFocus)>(x11_, "XSetInputFocus")(display_, window_, RevertToParent,
+                                                            CurrentTime);
+    Entry<decltype(XSync)>(x11_, "XSync")(display_, False);
   }
 
   ~FocusedWindow() {
     if (display_ != nullptr) {
-      Entry(x11_, &XDestroyWindow, "XDestroyWindow")(display_, window_);
-      Entry(x11_, &XCloseDisplay, "XCloseDisplay")(display_);
+      Entry<decltype(XDestroyWindow)>(x11_, "XDestroyWindow")(display_, window_);
+      Entry<decltype(XCloseDisplay)>(x11_, "XCloseDisplay")(display_);
     }
   }
 
@@ -77,8 +78,8 @@ class FocusedWindow {
  private:
   template <typename Predicate>
   void WaitFor(Predicate done) {
-    auto* pending = Entry(x11_, &XPending, "XPending");
-    auto* next_event = Entry(x11_, &XNextEvent, "XNextEvent");
+    auto* pending = Entry<decltype(XPending)>(x11_, "XPending");
+    auto* next_event = Entry<decltype(XNextEvent)>(x11_, "XNextEvent");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (std::chrono::steady_clock::now() < deadline) {
       while (pending(display_) > 0) {

@@ -100,7 +100,7 @@ std::int16_t ControlCharacterKey(unsigned char character) {
 }
 
 template <typename Function>
-Function* Entry(const LoadedLibrary& library, Function* /*declared*/, const char* name) {
+Function* Entry(const LoadedLibrary& library, const char* name) {
   return reinterpret_cast<Function*>(library.Find(name));
 }
 
@@ -128,14 +128,14 @@ struct Keyboard::Connection {
 };
 
 bool Keyboard::Connection::Open() {
-  auto* open_display = Entry(x11, &XOpenDisplay, "XOpenDisplay");
-  auto* display_key_codes = Entry(x11, &XDisplayKeycodes, "XDisplayKeycodes");
-  auto* get_mapping = Entry(x11, &XGetKeyboardMapping, "XGetKeyboardMapping");
-  auto* free = Entry(x11, &XFree, "XFree");
-  auto* query_extension = Entry(xtest, &XTestQueryExtension, "XTestQueryExtension");
-  close_display = Entry(x11, &XCloseDisplay, "XCloseDisplay");
-  flush = Entry(x11, &XFlush, "XFlush");
-  fake_key_event = Entry(xtest, &XTestFakeKeyEvent, "XTestFakeKeyEvent");
+  auto* open_display = Entry<decltype(XOpenDisplay)>(x11, "XOpenDisplay");
+  auto* display_key_codes = Entry<decltype(XDisplayKeycodes)>(x11, "XDisplayKeycodes");
+  auto* get_mapping = Entry<decltype(XGetKeyboardMapping)>(x11, "XGetKeyboardMapping");
+  auto* free = Entry<decltype(XFree)>(x11, "XFree");
+  auto* query_extension = Entry<decltype(XTestQueryExtension)>(xtest, "XTestQueryExtension");
+  close_display = Entry<decltype(XCloseDisplay)>(x11, "XCloseDisplay");
+  flush = Entry<decltype(XFlush)>(x11, "XFlush");
+  fake_key_event = Entry<decltype(XTestFakeKeyEvent)>(xtest, "XTestFakeKeyEvent");
   if (open_display == nullptr || display_key_codes == nullptr || get_mapping == nullptr ||
       free == nullptr || query_extension == nullptr || close_display == nullptr ||
       flush == nullptr || fake_key_event == nullptr) {

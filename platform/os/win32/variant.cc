@@ -16,18 +16,18 @@ const LoadedLibrary& OleAutomation() {
   return library;
 }
 
-// The entry `name` as a function of the type of `declared`, null when the
+// The entry `name` as a function of type `Function`, null when the
 // library or the entry is missing.
 template <typename Function>
-Function* Entry(Function* /*declared*/, const char* name) {
+Function* Entry(const char* name) {
   return reinterpret_cast<Function*>(OleAutomation().Find(name));
 }
 
 }  // namespace
 
 std::string CurrencyText(std::int64_t ten_thousandths) {
-  auto* currency_to_text = Entry(&::VarBstrFromCy, "VarBstrFromCy");
-  auto* free_text = Entry(&::SysFreeString, "SysFreeString");
+  auto* currency_to_text = Entry<decltype(::VarBstrFromCy)>("VarBstrFromCy");
+  auto* free_text = Entry<decltype(::SysFreeString)>("SysFreeString");
   if (currency_to_text == nullptr || free_text == nullptr) {
     return {};
   }
@@ -43,7 +43,7 @@ std::string CurrencyText(std::int64_t ten_thousandths) {
 }
 
 bool VariantDateFields(double date, std::tm* fields) {
-  auto* to_system_time = Entry(&::VariantTimeToSystemTime, "VariantTimeToSystemTime");
+  auto* to_system_time = Entry<decltype(::VariantTimeToSystemTime)>("VariantTimeToSystemTime");
   SYSTEMTIME time{};
   if (to_system_time == nullptr || !to_system_time(date, &time)) {
     return false;
