@@ -8,6 +8,9 @@ packages=(
   libclang-rt-14-dev
   libsqlite3-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev googletest libbenchmark-dev
+  # Picture sizes, keyboard injection and the X window tests, the CRC and
+  # markup benchmarks' references.
+  libstb-dev libx11-dev libxtst-dev xvfb zlib1g-dev libxml2-dev
   # The Windows builds: MinGW-w64 cross compilers (their -posix variants
   # have std::thread) and Wine to run the x86-64 test programs.
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
