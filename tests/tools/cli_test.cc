@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tools/quendral/commands.h"
+#include "tools/quendral/json_image.h"
 
 namespace quendral::cli {
 namespace {
@@ -137,6 +138,13 @@ TEST_F(CommandLineTest, BadInputNamesTheNoteAndItemAndWritesNothing) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_FALSE(fs::exists(data_ / "bad.nsf")) << image;
   }
+}
+
+TEST(JsonImage, NoteNotYetStoredExportsWithoutIdentityAndReadsBack) {
+  const json image = {{"replica_id", "85256E3A:0058F1B2"}, {"notes", {{{"items", json::array()}}}}};
+  const json exported = JsonFromImage(ImageFromJson(image), false);
+  EXPECT_FALSE(exported["notes"][0].contains("unid"));
+  EXPECT_EQ(JsonFromImage(ImageFromJson(exported), false), exported);
 }
 
 TEST_F(CommandLineTest, MalformedJsonIsRefused) {

@@ -108,7 +108,10 @@ DatabaseImage ImageFromJson(const json& json) {
 }
 
 json JsonFromNote(const NoteImage& note, bool raw) {
-  json json_note = {{"unid", UnidText(note.unid)}};
+  // A note that has not been stored has no identity yet: the store makes
+  // one up, as it does for an imported note without "unid".
+  json json_note = json::object();
+  if (!IsZero(note.unid)) json_note["unid"] = UnidText(note.unid);
   if (note.note_class == NoteClass::kProfile) {
     json_note["class"] = "profile";
     json_note["profile_name"] = note.profile_name;
