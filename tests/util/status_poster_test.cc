@@ -49,18 +49,18 @@ TEST_F(StatusPosterTest, RecordCarriesEveryField) {
   ASSERT_NE(record, nullptr);
   EXPECT_EQ(message.message, kStatusMessage);
   EXPECT_EQ(message.first, 3U);
-  EXPECT_EQ(record->kind, 3);
-  EXPECT_EQ(record->value1, 1);
-  EXPECT_EQ(record->value2, 2);
+  EXPECT_EQ(+record->kind, 3);
+  EXPECT_EQ(+record->value1, 1);
+  EXPECT_EQ(+record->value2, 2);
   EXPECT_STREQ(record->code, "E42");
-  EXPECT_EQ(record->code_number, 42);
+  EXPECT_EQ(+record->code_number, 42);
   EXPECT_STREQ(record->sender, "Repair service");
   EXPECT_STREQ(record->source, "fixer");
-  EXPECT_EQ(record->value3, 3);
-  EXPECT_EQ(record->value4, 4);
-  EXPECT_EQ(record->value5, 5);
+  EXPECT_EQ(+record->value3, 3);
+  EXPECT_EQ(+record->value4, 4);
+  EXPECT_EQ(+record->value5, 5);
   EXPECT_STREQ(record->message_text, "all done");
-  EXPECT_EQ(record->message_length, 8U);
+  EXPECT_EQ(+record->message_length, 8U);
 }
 
 TEST_F(StatusPosterTest, RecordHoldsTheLocalTimeOfPosting) {
@@ -71,10 +71,10 @@ TEST_F(StatusPosterTest, RecordHoldsTheLocalTimeOfPosting) {
   ASSERT_NE(record, nullptr);
   std::tm local{};
   ASSERT_TRUE(os::LocalTimeFields(before, &local));
-  EXPECT_EQ(record->time.year, local.tm_year + 1900);
-  EXPECT_GE(record->time.month, 1);
-  EXPECT_LE(record->time.month, 12);
-  EXPECT_LT(record->time.milliseconds, 1000);
+  EXPECT_EQ(+record->time.year, local.tm_year + 1900);
+  EXPECT_GE(+record->time.month, 1);
+  EXPECT_LE(+record->time.month, 12);
+  EXPECT_LT(+record->time.milliseconds, 1000);
 }
 
 TEST_F(StatusPosterTest, LongTextsAreCutToTheirFields) {
@@ -95,12 +95,12 @@ TEST_F(StatusPosterTest, ReportUsesTheFixedValues) {
   os::WindowMessage message{};
   const OwnedStatusRecord record = Receive(&message);
   ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->kind, 1);
+  EXPECT_EQ(+record->kind, 1);
   EXPECT_EQ(message.first, 1U);
   EXPECT_STREQ(record->code, "");
-  EXPECT_EQ(record->code_number, 0);
-  EXPECT_EQ(record->value3, 1);
-  EXPECT_EQ(record->value1 | record->value2 | record->value4 | record->value5, 0);
+  EXPECT_EQ(+record->code_number, 0);
+  EXPECT_EQ(+record->value3, 1);
+  EXPECT_EQ(+record->value1 | record->value2 | record->value4 | record->value5, 0);
   EXPECT_STREQ(record->source, "checker");
   EXPECT_STREQ(record->message_text, "3 of 7");
 }
@@ -111,7 +111,7 @@ TEST_F(StatusPosterTest, FormattedTextIsCutToItsBuffer) {
   os::WindowMessage message{};
   const OwnedStatusRecord record = Receive(&message);
   ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->message_length, StatusPoster::kMaxFormattedLength);
+  EXPECT_EQ(+record->message_length, StatusPoster::kMaxFormattedLength);
   EXPECT_EQ(std::strlen(record->message_text), StatusPoster::kMaxFormattedLength);
   EXPECT_EQ(record->message_text[0], '[');
 }
