@@ -7,17 +7,12 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "platform/os/ascii_case.h"
+
 namespace notes {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool SameServerName(std::string_view left, std::string_view right) {
-  return std::equal(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
-}
 
 // True when `path` is `directory` or lies below it; both must be canonical.
 bool IsInside(const fs::path& path, const fs::path& directory) {
@@ -54,7 +49,7 @@ STATUS ResolveServerDirectory(const fs::path& data_directory, std::string_view s
     return kErrUnknownServer;
   }
   for (const auto& [name, location] : servers.items()) {
-    if (location.is_string() && SameServerName(name, server)) {
+    if (location.is_string() && os::EqualsIgnoringCase(name, server)) {
       fs::path place(location.get<std::string>());
       *directory = place.is_absolute() ? place : data_directory / place;
       return kNoError;

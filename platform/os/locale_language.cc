@@ -2,6 +2,7 @@
 #include <cctype>
 #include <optional>
 
+#include "platform/os/ascii_case.h"
 #include "platform/os/language.h"
 
 namespace os {
@@ -27,19 +28,6 @@ constexpr std::array<LocaleLanguage, 45> kLocaleLanguages = {{
     {"sv", "FI", 0x081D}, {"tr", "", 0x041F},   {"zh", "", 0x0804},   {"zh", "HK", 0x0C04},
     {"zh", "TW", 0x0404},
 }};
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::optional<std::uint16_t> Find(std::string_view language, std::string_view territory) {
   for (const LocaleLanguage& entry : kLocaleLanguages) {

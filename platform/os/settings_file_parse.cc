@@ -1,5 +1,6 @@
 #include <cctype>
 
+#include "platform/os/ascii_case.h"
 #include "platform/os/settings_file.h"
 
 namespace os {
@@ -13,19 +14,6 @@ std::string_view TrimBlanks(std::string_view text) {
     return {};
   }
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 std::string_view Unquoted(std::string_view value) {
@@ -60,12 +48,12 @@ bool ParseSettingsValue(std::string_view contents, std::string_view section, std
       if (in_section) {
         return false;
       }
-      in_section = SameIgnoringCase(name, TrimBlanks(section));
+      in_section = EqualsIgnoringCase(name, TrimBlanks(section));
       continue;
     }
     const std::size_t equals = line.find('=');
     if (in_section && equals != std::string_view::npos &&
-        SameIgnoringCase(TrimBlanks(line.substr(0, equals)), TrimBlanks(key))) {
+        EqualsIgnoringCase(TrimBlanks(line.substr(0, equals)), TrimBlanks(key))) {
       value->assign(Unquoted(TrimBlanks(line.substr(equals + 1))));
       return true;
     }
