@@ -11,6 +11,8 @@ packages=(
   # Picture sizes, keyboard injection and the X window tests, the CRC and
   # markup benchmarks' references.
   libstb-dev libx11-dev libxtst-dev xvfb zlib1g-dev libxml2-dev
+  # The display mode of the system report: RandR, loaded at run time.
+  libxrandr2
   # The Windows builds: MinGW-w64 cross compilers (their -posix variants
   # have std::thread) and Wine to run the x86-64 test programs.
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix

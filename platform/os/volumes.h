@@ -1,0 +1,53 @@
+// The machine's drives: which there are, their sizes and their volumes.
+//
+// On Windows the drives are the roots "c:\" to "z:\" (a: and b: are never
+// examined), each of the type GetDriveTypeA gives; sizes come from
+// GetDiskFreeSpaceExA and volumes from GetVolumeInformationA.
+//
+// Elsewhere the drives are the mounted file systems, in mount order
+// (/proc/self/mounts, read with getmntent_r), each named by its mount point:
+// a file system of type iso9660 or udf is a CD drive; one mounted from a
+// device under /dev/ other than a loop device is a fixed disk, listed at its
+// first mount point only (later ones are bind mounts of the same device);
+// all others (memory, kernel and network file systems) are of another type.
+// Sizes come from statvfs; the volume's serial number is the low 32 bits of
+// the file-system ID statvfs gives, its longest file-name component its name
+// limit, and its file-system name the mounted type.
+#ifndef QUENDRAL_PLATFORM_OS_VOLUMES_H_
+#define QUENDRAL_PLATFORM_OS_VOLUMES_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace os {
+
+enum class DriveType { kOther, kFixed, kCdRom };
+
+struct Drive {
+  std::string root;
+  DriveType type = DriveType::kOther;
+};
+
+std::vector<Drive> ListDrives();
+
+struct DiskSpace {
+  std::uint64_t total_bytes = 0;
+  std::uint64_t total_free_bytes = 0;
+};
+
+// False when the sizes cannot be read.
+bool ReadDiskSpace(const std::string& root, DiskSpace* space);
+
+struct VolumeInformation {
+  std::uint32_t serial_number = 0;
+  std::uint32_t max_component_length = 0;
+  std::string file_system;
+};
+
+// False when the volume cannot be read.
+bool ReadVolumeInformation(const std::string& root, VolumeInformation* volume);
+
+}  // namespace os
+
+#endif  // QUENDRAL_PLATFORM_OS_VOLUMES_H_

@@ -1,0 +1,142 @@
+#include "platform/os/system_info.h"
+
+#include "platform/os/library.h"
+#include "platform/os/win32/windows_headers.h"
+// After windows.h, which its lean form leaves without the older sockets.
+#include <winsock2.h>
+
+#include <cstring>
+
+namespace os {
+namespace {
+
+// Windows Sockets, looked up at run time so that the library needs no link
+// to ws2_32.
+struct Sockets {
+  LoadedLibrary library{"ws2_32.dll"};
+  decltype(&::WSAStartup) startup =
+      reinterpret_cast<decltype(&::WSAStartup)>(library.Find("WSAStartup"));
+  decltype(&::WSACleanup) cleanup =
+      reinterpret_cast<decltype(&::WSACleanup)>(library.Find("WSACleanup"));
+  decltype(&::gethostname) host_name =
+      reinterpret_cast<decltype(&::gethostname)>(library.Find("gethostname"));
+  decltype(&::gethostbyname) host_by_name =
+      reinterpret_cast<decltype(&::gethostbyname)>(library.Find("gethostbyname"));
+  decltype(&::inet_ntoa) address_text =
+      reinterpret_cast<decltype(&::inet_ntoa)>(library.Find("inet_ntoa"));
+
+  bool complete() const {
+    return startup != nullptr && cleanup != nullptr && host_name != nullptr &&
+           host_by_name != nullptr && address_text != nullptr;
+  }
+};
+
+// The first address of the host entry of the machine's name; the sockets
+// are started.
+std::string FirstHostAddress(const Sockets& sockets) {
+  char name[255] = {};
+  if (sockets.host_name(name, sizeof name) != 0) {
+    return "";
+  }
+  const hostent* host = sockets.host_by_name(name);
+  if (host == nullptr || host->h_addrtype != AF_INET || host->h_addr_list == nullptr ||
+      host->h_addr_list[0] == nullptr) {
+    return "";
+  }
+  in_addr address{};
+  std::memcpy(&address, host->h_addr_list[0], sizeof address);
+  const char* text = sockets.address_text(address);
+  return text != nullptr ? text : "";
+}
+
+// The record DllGetVersion fills in.
+struct DllVersionInfo {
+  DWORD size;
+  DWORD major;
+  DWORD minor;
+  DWORD build_number;
+  DWORD platform;
+};
+using DllGetVersionFunction = HRESULT(CALLBACK*)(DllVersionInfo*);
+
+}  // namespace
+
+bool ReadMemoryStatus(MemoryStatus* status) {
+  MEMORYSTATUSEX memory{};
+  memory.dwLength = sizeof memory;
+  if (!::GlobalMemoryStatusEx(&memory)) {
+    return false;
+  }
+  status->total_physical_bytes = memory.ullTotalPhys;
+  status->available_physical_bytes = memory.ullAvailPhys;
+  status->memory_load_percent = memory.dwMemoryLoad;
+  return true;
+}
+
+bool ReadComputerName(std::string* name) {
+  char buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = sizeof buffer;
+  if (!::GetComputerNameA(buffer, &size)) {
+    return false;
+  }
+  *name = buffer;
+  return true;
+}
+
+int ProcessorCount() {
+  SYSTEM_INFO info{};
+  ::GetSystemInfo(&info);
+  return static_cast<int>(info.dwNumberOfProcessors);
+}
+
+std::string HostIpv4Address() {
+  const Sockets sockets;
+  WSADATA data{};
+  if (!sockets.complete() || sockets.startup(MAKEWORD(2, 0), &data) != 0) {
+    return "";
+  }
+  std::string address = FirstHostAddress(sockets);
+  sockets.cleanup();
+  return address;
+}
+
+bool ReadSystemVersion(SystemVersion* version) {
+  OSVERSIONINFOEXA extended{};
+  extended.dwOSVersionInfoSize = sizeof extended;
+  const bool has_extended = ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended)) != 0;
+  if (!has_extended) {
+    extended = OSVERSIONINFOEXA{};
+    extended.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) {
+      return false;
+    }
+  }
+  *version = SystemVersion{};
+  version->platform = extended.dwPlatformId;
+  version->major = extended.dwMajorVersion;
+  version->minor = extended.dwMinorVersion;
+  version->build_number = extended.dwBuildNumber;
+  version->has_service_pack = has_extended;
+  if (has_extended) {
+    version->service_pack_major = extended.wServicePackMajor;
+    version->service_pack_minor = extended.wServicePackMinor;
+  }
+  return true;
+}
+
+bool ReadBrowserVersion(BrowserVersion* version) {
+  const LoadedLibrary library("shdocvw.dll");
+  const auto get_version = reinterpret_cast<DllGetVersionFunction>(library.Find("DllGetVersion"));
+  if (get_version == nullptr) {
+    return false;
+  }
+  DllVersionInfo info{};
+  info.size = sizeof info;
+  if (get_version(&info) < 0) {
+    return false;
+  }
+  *version = BrowserVersion{info.major, info.minor, info.build_number};
+  return true;
+}
+
+}  // namespace os

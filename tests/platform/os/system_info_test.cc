@@ -1,0 +1,118 @@
+// Facts about this machine: drives, memory, names, processors, address,
+// version and display.
+#include "platform/os/system_info.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/os/display_mode.h"
+#include "platform/os/volumes.h"
+
+namespace os {
+namespace {
+
+TEST(MachineMemory, HasPhysicalMemoryAndALoad) {
+  MemoryStatus status;
+  ASSERT_TRUE(ReadMemoryStatus(&status));
+  EXPECT_GT(status.total_physical_bytes, std::uint64_t{16} << 20);
+  EXPECT_LE(status.available_physical_bytes, status.total_physical_bytes);
+  EXPECT_LE(status.memory_load_percent, 100U);
+}
+
+TEST(MachineProcessors, CountsThoseOnline) {
+  EXPECT_GE(ProcessorCount(), 1);
+  const unsigned hardware = std::thread::hardware_concurrency();
+  if (hardware != 0) {
+    EXPECT_LE(ProcessorCount(), static_cast<int>(hardware));
+  }
+}
+
+TEST(MachineName, FitsAWindowsComputerName) {
+  std::string name;
+  if (ReadComputerName(&name)) {
+    EXPECT_FALSE(name.empty());
+    EXPECT_LE(name.size(), 15U);
+  }
+}
+
+TEST(MachineAddress, EmptyOrDottedIpv4) {
+  const std::string address = HostIpv4Address();
+  if (!address.empty()) {
+    EXPECT_EQ(std::count(address.begin(), address.end(), '.'), 3);
+  }
+}
+
+TEST(MachineVersion, ReadsMajorAndMinor) {
+  SystemVersion version;
+  ASSERT_TRUE(ReadSystemVersion(&version));
+  EXPECT_GT(version.major, 0U);
+#if !defined(_WIN32)
+  EXPECT_EQ(version.platform, kPlatformNotWindows);
+  EXPECT_FALSE(version.has_service_pack);
+#endif
+}
+
+#if !defined(_WIN32)
+TEST(MachineBrowser, NoneOutsideWindows) {
+  BrowserVersion version;
+  EXPECT_FALSE(ReadBrowserVersion(&version));
+}
+
+// The root file system is on a device of its own on any real machine or
+// virtual machine; in a container it may be an overlay.
+TEST(MachineDrives, RootFileSystemIsListedOnce) {
+  const std::vector<Drive> drives = ListDrives();
+  const auto root = std::count_if(drives.begin(), drives.end(),
+                                  [](const Drive& drive) { return drive.root == "/"; });
+  EXPECT_LE(root, 1);
+  for (const Drive& drive : drives) {
+    if (drive.type == DriveType::kFixed) {
+      DiskSpace space;
+      EXPECT_TRUE(ReadDiskSpace(drive.root, &space)) << drive.root;
+      EXPECT_LE(space.total_free_bytes, space.total_bytes);
+      VolumeInformation volume;
+      EXPECT_TRUE(ReadVolumeInformation(drive.root, &volume)) << drive.root;
+      EXPECT_FALSE(volume.file_system.empty());
+      EXPECT_GT(volume.max_component_length, 0U);
+    }
+  }
+}
+
+TEST(MachineDrives, KernelFileSystemsAreNoDrives) {
+  for (const Drive& drive : ListDrives()) {
+    if (drive.root == "/proc" || drive.root == "/sys") {
+      EXPECT_EQ(drive.type, DriveType::kOther);
+    }
+  }
+}
+
+TEST(MachineDrives, UnreadableRootHasNoSizesOrVolume) {
+  DiskSpace space;
+  VolumeInformation volume;
+  EXPECT_FALSE(ReadDiskSpace("/no/such/mount/point", &space));
+  EXPECT_FALSE(ReadVolumeInformation("/no/such/mount/point", &volume));
+}
+
+// Needs an X display (run the tests under xvfb-run); without one the
+// screen measures nothing.
+TEST(MachineDisplay, ModeOfTheDisplayOrNone) {
+  DisplayMode mode;
+  const ScreenSize screen = PrimaryScreenSize();
+  if (std::getenv("DISPLAY") == nullptr) {
+    EXPECT_FALSE(ReadDisplayMode(&mode));
+    EXPECT_EQ(screen.width, 0);
+    EXPECT_EQ(screen.height, 0);
+    return;
+  }
+  ASSERT_TRUE(ReadDisplayMode(&mode));
+  EXPECT_GT(mode.bits_per_pixel, 0U);
+  EXPECT_EQ(mode.width, static_cast<std::uint32_t>(screen.width));
+  EXPECT_EQ(mode.height, static_cast<std::uint32_t>(screen.height));
+}
+#endif
+
+}  // namespace
+}  // namespace os
