@@ -16,6 +16,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                  "Notes data directory (default: $NOTES_DATA_DIR, else $HOME/notesdata)");
   AddDatabaseCommands(app, context, action);
   AddFormulaCommands(app, context, action);
+  AddItemCommands(app, context, action);
   AddRepairCommands(app, context, action);
   try {
     app.parse(argc, argv);

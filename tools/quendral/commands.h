@@ -23,6 +23,7 @@ using Action = std::function<int()>;
 
 void AddDatabaseCommands(CLI::App& app, Context& context, Action& action);
 void AddFormulaCommands(CLI::App& app, Context& context, Action& action);
+void AddItemCommands(CLI::App& app, Context& context, Action& action);
 void AddRepairCommands(CLI::App& app, Context& context, Action& action);
 
 // Parses the command line and runs the chosen command. Errors are one line on

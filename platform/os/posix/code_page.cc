@@ -1,0 +1,64 @@
+#include "platform/os/code_page.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+namespace os {
+namespace {
+
+constexpr char kOemCodePage[] = "CP437";
+constexpr char kAnsiCodePage[] = "WINDOWS-1252";
+constexpr char kNoCharacter = '?';
+
+using ByteTable = std::array<char, 256>;
+
+// What one byte of the OEM code page becomes; kNoCharacter when the ANSI
+// code page has no such character.
+char ConvertByte(iconv_t converter, unsigned char byte) {
+  char in = static_cast<char>(byte);
+  char out = kNoCharacter;
+  char* in_position = &in;
+  char* out_position = &out;
+  std::size_t in_left = 1;
+  std::size_t out_left = 1;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(converter, &in_position, &in_left, &out_position, &out_left) ==
+      static_cast<std::size_t>(-1)) {
+    return kNoCharacter;
+  }
+  return out;
+}
+
+// Both code pages are single-byte, so one table of 256 entries is the whole
+// conversion; it is built once, on first use.
+std::optional<ByteTable> BuildTable() {
+  iconv_t converter = iconv_open(kAnsiCodePage, kOemCodePage);
+  // iconv_open reports failure by the value (iconv_t)-1.
+  if (converter == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
+    return std::nullopt;
+  }
+  ByteTable table;
+  for (std::size_t byte = 0; byte < table.size(); ++byte) {
+    table[byte] = ConvertByte(converter, static_cast<unsigned char>(byte));
+  }
+  iconv_close(converter);
+  return table;
+}
+
+}  // namespace
+
+bool OemToAnsi(std::string* text) {
+  static const std::optional<ByteTable> table = BuildTable();
+  if (!table) {
+    return false;
+  }
+  for (char& c : *text) {
+    c = (*table)[static_cast<unsigned char>(c)];
+  }
+  return true;
+}
+
+}  // namespace os

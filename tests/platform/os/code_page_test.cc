@@ -1,0 +1,42 @@
+// Converting texts from the OEM to the ANSI code page.
+#include "platform/os/code_page.h"
+
+#include <gtest/gtest.h>
+
+namespace os {
+namespace {
+
+TEST(OemToAnsi, AsciiAndLengthStay) {
+  std::string all;
+  for (int byte = 0; byte < 256; ++byte) {
+    all += static_cast<char>(byte);
+  }
+  std::string converted = all;
+  ASSERT_TRUE(OemToAnsi(&converted));
+  ASSERT_EQ(converted.size(), all.size());
+  EXPECT_EQ(converted.substr(0x20, 0x5F), all.substr(0x20, 0x5F));
+  std::string empty;
+  EXPECT_TRUE(OemToAnsi(&empty));
+  EXPECT_EQ(empty, "");
+}
+
+#ifndef _WIN32
+// Code page 437 stands for the OEM code page, Windows-1252 for the ANSI one.
+TEST(OemToAnsi, Cp437LettersAndSignsBecomeTheirWindows1252Bytes) {
+  std::string text = "\x80\x81\x82\x9B\x9C\x9D\xE1\xF8";
+  ASSERT_TRUE(OemToAnsi(&text));
+  EXPECT_EQ(text, "\xC7\xFC\xE9\xA2\xA3\xA5\xDF\xB0");
+}
+
+TEST(OemToAnsi, CharactersWithoutAnAnsiByteBecomeQuestionMarks) {
+  // Box drawing, Greek capital gamma and the square root sign.
+  std::string text =
+      "a\xB3\xC4\xE2\xFB"
+      "b";
+  ASSERT_TRUE(OemToAnsi(&text));
+  EXPECT_EQ(text, "a????b");
+}
+#endif
+
+}  // namespace
+}  // namespace os

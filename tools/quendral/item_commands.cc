@@ -1,0 +1,81 @@
+// item set and item get: one item of a document, assigned by a formula or
+// read as text.
+#include <memory>
+#include <ostream>
+
+#include "notes/item_assignment.h"
+#include "notes/item_values.h"
+#include "notes/status_text.h"
+#include "tools/quendral/command_error.h"
+#include "tools/quendral/commands.h"
+#include "tools/quendral/tool_session.h"
+
+namespace quendral::cli {
+namespace {
+
+struct ItemOptions {
+  std::string database, server, unid, name, type_word, formula;
+};
+
+CLI::App* AddDocumentArguments(CLI::App& parent, const char* name, const char* description,
+                               ItemOptions& o) {
+  auto* command = parent.add_subcommand(name, description);
+  command->add_option("DATABASE", o.database, "Database path or replica ID")->required();
+  command->add_option("UNID", o.unid, "Universal ID of the document")->required();
+  command->add_option("NAME", o.name, "Item name")->required();
+  command->add_option("--server", o.server, "Server name (default: this machine)");
+  return command;
+}
+
+int SetItem(const ItemOptions& options, std::ostream& out) {
+  ToolSession session;
+  const LNDatabase database = session.OpenDatabase(options.database, options.server);
+  LNDocument document = session.OpenDocument(database, options.unid);
+  bool changed = false;
+  try {
+    changed = AssignItemByFormula(document, options.name.c_str(), options.type_word.c_str(),
+                                  options.formula.c_str()) != 0;
+  } catch (LNSTATUS status) {
+    // The assignment lets the platform's errors through as thrown statuses.
+    throw CommandError("cannot set item " + options.name + ": " + StatusText(status));
+  }
+  out << options.name << (changed ? ": changed, document saved\n" : ": unchanged, not saved\n");
+  return 0;
+}
+
+int GetItem(const ItemOptions& options, std::ostream& out) {
+  ToolSession session;
+  const LNDatabase database = session.OpenDatabase(options.database, options.server);
+  const LNDocument document = session.OpenDocument(database, options.unid);
+  // The reader cannot tell a missing item from an empty one; a user can.
+  if (!document.HasItem(options.name)) {
+    throw CommandError("document " + options.unid + " has no item " + options.name);
+  }
+  std::string text;
+  ReadItemText(document, options.name.c_str(), &text);
+  out << text << "\n";
+  return 0;
+}
+
+}  // namespace
+
+void AddItemCommands(CLI::App& app, Context& context, Action& action) {
+  auto* item = app.add_subcommand("item", "Set or read one item of a document");
+  item->require_subcommand(1);
+  auto o = std::make_shared<ItemOptions>();
+
+  auto* set = AddDocumentArguments(*item, "set", "Assign an item the value of a formula", *o);
+  set->add_option("TYPE_WORD", o->type_word,
+                  "Type of a new item: TEXT, NUMBER, DATETIME, READERS or AUTHORS "
+                  "(any other word: DATETIME)")
+      ->required();
+  set->add_option("FORMULA", o->formula, "Value formula (default: @Now)");
+  set->callback(
+      [o, &context, &action] { action = [o, &context] { return SetItem(*o, *context.out); }; });
+
+  auto* get = AddDocumentArguments(*item, "get", "Print an item's values as one text", *o);
+  get->callback(
+      [o, &context, &action] { action = [o, &context] { return GetItem(*o, *context.out); }; });
+}
+
+}  // namespace quendral::cli
