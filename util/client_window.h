@@ -95,7 +95,23 @@ class StatusPoster {
   bool PostReport(const std::string& source, const char* format, ...) const
       __attribute__((format(printf, 3, 4)));
 
+  // PostFormatted with string `format_id` of the string table of the
+  // source of resources (os::ResourceSource) as the format. A missing
+  // string, or an identifier above 0xFFFF, formats as the empty text.
+  bool PostFormattedFromStringTable(const std::string& code, int code_number,
+                                    const std::string& source, int kind, int value1, int value2,
+                                    int value3, int value4, int value5, unsigned int format_id,
+                                    ...) const;
+
+  // PostReport with string `text_id` of that string table as its text, a
+  // format without arguments: "%%" gives "%", and any other conversion is
+  // kept as it stands, since there is no argument to read for it.
+  bool PostReportFromStringTable(const std::string& source, std::uint16_t text_id) const;
+
  private:
+  // A plain report's fixed values with `text`.
+  bool PostReportText(const std::string& source, const std::string& text) const;
+
   std::string name_;
   os::WindowHandle window_ = 0;
   std::uint32_t message_ = 0;

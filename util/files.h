@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/os/library.h"
+#include "platform/os/module.h"
 
 namespace util {
 
@@ -119,6 +120,18 @@ struct EntryPointBinding {
 // The library is never unloaded here.
 int BindLibraryEntryPoints(os::LibraryHandle* library, const std::string& file_name,
                            std::span<const EntryPointBinding> bindings);
+
+// The text of resource `id` of `module` (null: the executable), empty when
+// it is missing. `type` is "HTML" (the standard HTML type), "DATA" (raw
+// data), "STRING" (string `id` of the string table), compared without
+// regard to case, or else the name of the resource type. Data resources
+// are read as text up to their first zero byte.
+std::string LoadResourceText(std::uint16_t id, const std::string& type, os::ModuleHandle module);
+
+// String `id` of `module`'s string table, loaded with the module made the
+// source of resources for that load (see os::LoadStringWithSource); empty
+// when the module has no such string.
+std::string LoadModuleString(os::ModuleHandle module, std::uint16_t id);
 
 }  // namespace util
 

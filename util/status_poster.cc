@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/os/local_time.h"
+#include "platform/os/resources.h"
 #include "platform/os/window_message.h"
 #include "util/client_window.h"
 
@@ -60,6 +61,24 @@ std::string FormatBounded(const char* format, va_list arguments) {
   char buffer[StatusPoster::kMaxFormattedLength + 1];
   const int length = std::vsnprintf(buffer, sizeof(buffer), format, arguments);
   return length < 0 ? std::string() : std::string(buffer);
+}
+
+// The format a string-table form names; 16-bit identifiers are all there is.
+std::string TableFormat(unsigned int id) {
+  return id > 0xFFFF ? std::string() : os::LoadSourceString(static_cast<std::uint16_t>(id));
+}
+
+// A format used with no arguments, cut as FormatBounded cuts.
+std::string FormatWithoutArguments(std::string_view format) {
+  std::string text;
+  for (std::size_t at = 0; at < format.size() && text.size() < StatusPoster::kMaxFormattedLength;
+       ++at) {
+    text += format[at];
+    if (format[at] == '%' && at + 1 < format.size() && format[at + 1] == '%') {
+      ++at;
+    }
+  }
+  return text;
 }
 
 }  // namespace
@@ -133,6 +152,27 @@ bool StatusPoster::PostReport(const std::string& source, const char* format, ...
   va_start(arguments, format);
   const std::string text = FormatBounded(format, arguments);
   va_end(arguments);
+  return PostReportText(source, text);
+}
+
+bool StatusPoster::PostFormattedFromStringTable(const std::string& code, int code_number,
+                                                const std::string& source, int kind, int value1,
+                                                int value2, int value3, int value4, int value5,
+                                                unsigned int format_id, ...) const {
+  const std::string format = TableFormat(format_id);
+  va_list arguments;
+  va_start(arguments, format_id);
+  const std::string text = FormatBounded(format.c_str(), arguments);
+  va_end(arguments);
+  return Post(code, code_number, source, kind, value1, value2, value3, value4, value5, text);
+}
+
+bool StatusPoster::PostReportFromStringTable(const std::string& source,
+                                             std::uint16_t text_id) const {
+  return PostReportText(source, FormatWithoutArguments(os::LoadSourceString(text_id)));
+}
+
+bool StatusPoster::PostReportText(const std::string& source, const std::string& text) const {
   return Post("", 0, source, 1, 0, 0, 1, 0, 0, text);
 }
 

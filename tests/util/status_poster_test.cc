@@ -1,5 +1,5 @@
-// Status records posted to a window: their fields, their ownership, and
-// posts that fail.
+// Status records posted to a window: their fields, their ownership, texts
+// taken from the string table, and posts that fail.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/os/local_time.h"
+#include "platform/os/resource_modules.h"
+#include "platform/os/resources.h"
 #include "platform/os/window_message.h"
 #include "util/client_window.h"
 
@@ -90,17 +92,22 @@ TEST_F(StatusPosterTest, LongTextsAreCutToTheirFields) {
   EXPECT_EQ(std::string(record->message_text), long_text);
 }
 
+// The fixed values of a plain report.
+void ExpectReportValues(const os::WindowMessage& message, const StatusRecord& record) {
+  EXPECT_EQ(+record.kind, 1);
+  EXPECT_EQ(message.first, 1U);
+  EXPECT_STREQ(record.code, "");
+  EXPECT_EQ(+record.code_number, 0);
+  EXPECT_EQ(+record.value3, 1);
+  EXPECT_EQ(+record.value1 | record.value2 | record.value4 | record.value5, 0);
+}
+
 TEST_F(StatusPosterTest, ReportUsesTheFixedValues) {
   ASSERT_TRUE(poster_.PostReport("checker", "%d of %d", 3, 7));
   os::WindowMessage message{};
   const OwnedStatusRecord record = Receive(&message);
   ASSERT_NE(record, nullptr);
-  EXPECT_EQ(+record->kind, 1);
-  EXPECT_EQ(message.first, 1U);
-  EXPECT_STREQ(record->code, "");
-  EXPECT_EQ(+record->code_number, 0);
-  EXPECT_EQ(+record->value3, 1);
-  EXPECT_EQ(+record->value1 | record->value2 | record->value4 | record->value5, 0);
+  ExpectReportValues(message, *record);
   EXPECT_STREQ(record->source, "checker");
   EXPECT_STREQ(record->message_text, "3 of 7");
 }
@@ -124,6 +131,113 @@ TEST_F(StatusPosterTest, FailedPostFreesItsRecord) {
   poster_.Initialise("lost", gone, kStatusMessage);
   EXPECT_FALSE(poster_.Post("E", 1, "s", 1, 0, 0, 0, 0, 0, "nobody reads this"));
   EXPECT_FALSE(poster_.PostReport("s", "%s", "nor this"));
+}
+
+// The string-table forms read the source of resources, here the resource
+// test module (tests/platform/os/resource_module/resources.json).
+class StatusPosterStringTableTest : public StatusPosterTest {
+ protected:
+  void SetUp() override {
+    StatusPosterTest::SetUp();
+    ASSERT_NE(module_.handle(), nullptr) << os_test::ResourceModulePath();
+    original_source_ = os::SetResourceSource(module_.handle());
+  }
+  void TearDown() override {
+    os::SetResourceSource(original_source_);
+    StatusPosterTest::TearDown();
+  }
+
+  os_test::ResourceTestModule module_;
+  os::ModuleHandle original_source_ = nullptr;
+};
+
+TEST_F(StatusPosterStringTableTest, FormatFromTheTableTakesTheArguments) {
+  ASSERT_TRUE(poster_.PostFormattedFromStringTable("W7", 7, "checker", 4, 1, 2, 3, 4, 5, 17, 3, 7,
+                                                   "names.nsf"));
+  os::WindowMessage message{};
+  const OwnedStatusRecord record = Receive(&message);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(message.first, 4U);
+  EXPECT_STREQ(record->message_text, "Checked 3 of 7 documents in names.nsf");
+  EXPECT_STREQ(record->code, "W7");
+  EXPECT_EQ(+record->code_number, 7);
+  EXPECT_STREQ(record->source, "checker");
+  EXPECT_EQ(+record->kind, 4);
+  EXPECT_EQ(+record->value1, 1);
+  EXPECT_EQ(+record->value5, 5);
+}
+
+TEST_F(StatusPosterStringTableTest, FormatFromTheTableIsCutToItsBuffer) {
+  const std::string long_text(3000, 'z');
+  ASSERT_TRUE(poster_.PostFormattedFromStringTable("C", 1, "s", 2, 0, 0, 0, 0, 0, 17, 1, 2,
+                                                   long_text.c_str()));
+  os::WindowMessage message{};
+  const OwnedStatusRecord record = Receive(&message);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(+record->message_length, StatusPoster::kMaxFormattedLength);
+  EXPECT_EQ(std::string(record->message_text).rfind("Checked 1 of 2 documents in zzz", 0), 0U);
+}
+
+// Identifiers are 16 bits wide: 0x10001 must not read string 1.
+TEST_F(StatusPosterStringTableTest, MissingFormatPostsEmptyText) {
+  ASSERT_TRUE(poster_.PostFormattedFromStringTable("C", 1, "s", 2, 0, 0, 0, 0, 0, 300));
+  ASSERT_TRUE(poster_.PostFormattedFromStringTable("C", 1, "s", 2, 0, 0, 0, 0, 0, 0x10001));
+  for (int i = 0; i < 2; ++i) {
+    os::WindowMessage message{};
+    const OwnedStatusRecord record = Receive(&message);
+    ASSERT_NE(record, nullptr);
+    EXPECT_STREQ(record->message_text, "");
+    EXPECT_EQ(+record->message_length, 0U);
+  }
+}
+
+TEST_F(StatusPosterStringTableTest, ReportFromTheTableUsesTheFixedValues) {
+  ASSERT_TRUE(poster_.PostReportFromStringTable("checker", 16));
+  os::WindowMessage message{};
+  const OwnedStatusRecord record = Receive(&message);
+  ASSERT_NE(record, nullptr);
+  EXPECT_STREQ(record->message_text, "first of the second block");
+  ExpectReportValues(message, *record);
+  EXPECT_STREQ(record->source, "checker");
+  EXPECT_STREQ(record->sender, "Repair service");
+}
+
+// With no arguments to read, "%%" still gives "%" and a conversion that
+// would read one stays as it stands.
+TEST_F(StatusPosterStringTableTest, ReportTextIsAFormatWithoutArguments) {
+  ASSERT_TRUE(poster_.PostReportFromStringTable("s", 18));
+  ASSERT_TRUE(poster_.PostReportFromStringTable("s", 17));
+  os::WindowMessage message{};
+  OwnedStatusRecord record = Receive(&message);
+  ASSERT_NE(record, nullptr);
+  EXPECT_STREQ(record->message_text, "Done: 100% of %s");
+  record = Receive(&message);
+  ASSERT_NE(record, nullptr);
+  EXPECT_STREQ(record->message_text, "Checked %d of %d documents in %s");
+}
+
+TEST_F(StatusPosterStringTableTest, FormsFollowTheSourceOfResources) {
+  const os_test::LibraryModule library;
+  ASSERT_NE(library.handle(), nullptr);
+  os::SetResourceSource(library.handle());
+  ASSERT_TRUE(poster_.PostReportFromStringTable("s", 2));
+  ASSERT_TRUE(poster_.PostFormattedFromStringTable("", 0, "s", 1, 0, 0, 0, 0, 0, 1, 80));
+  os::SetResourceSource(module_.handle());
+  os::WindowMessage message{};
+  OwnedStatusRecord record = Receive(&message);
+  ASSERT_NE(record, nullptr);
+  EXPECT_STREQ(record->message_text, "Invalid Date or Format");
+  record = Receive(&message);
+  ASSERT_NE(record, nullptr);
+  EXPECT_STREQ(record->message_text, "Max Length is 80");
+}
+
+TEST_F(StatusPosterStringTableTest, FailedPostsFreeTheirRecords) {
+  const os::WindowHandle gone = os::CreateMessageWindow();
+  os::DestroyMessageWindow(gone);
+  poster_.Initialise("lost", gone, kStatusMessage);
+  EXPECT_FALSE(poster_.PostFormattedFromStringTable("E", 1, "s", 1, 0, 0, 0, 0, 0, 17, 1, 2, "x"));
+  EXPECT_FALSE(poster_.PostReportFromStringTable("s", 16));
 }
 
 TEST(StatusRecord, FieldsSitAtTheirOffsets) {
