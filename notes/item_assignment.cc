@@ -11,8 +11,6 @@
 namespace quendral {
 namespace {
 
-// Set on every item these helpers create.
-constexpr std::uint16_t kCreatedItemFlag = 0x0008;
 constexpr ItemKind kDefaultKind{notes::kTypeTimeList, kCreatedItemFlag};
 
 struct TypeWordRow {

@@ -10,8 +10,6 @@ namespace quendral {
 namespace {
 
 constexpr char kValueSeparator[] = ";";
-// Set on every item these helpers create.
-constexpr std::uint16_t kCreatedItemFlag = 0x0008;
 
 std::int32_t ReadInto(const LNNote& note, const char* name, std::string* output) {
   if (output == nullptr) {

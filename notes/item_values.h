@@ -11,6 +11,9 @@
 
 namespace quendral {
 
+// The item flag word of every item the Notes helpers create.
+inline constexpr std::uint16_t kCreatedItemFlag = 0x0008;
+
 // The values of `item` as one text, by its type: a text, date-time or number
 // list joined by ";", rich text as its whole plain text; empty for any other
 // type. A failure of the platform is thrown as an LNSTATUS, whatever the
