@@ -101,9 +101,10 @@ std::string DateText(double date) {
   if (!os::VariantDateFields(date, &fields)) {
     return {};
   }
-  char buffer[32];
-  const std::size_t length = std::strftime(buffer, sizeof buffer, "%m %d %y", &fields);
-  return std::string(buffer, length);
+  // The conversions of "%m %d %y", written out: the Windows C runtime's
+  // strftime refuses the years before 1900 that dates near the epoch reach.
+  const int year_in_century = ((fields.tm_year + 1900) % 100 + 100) % 100;
+  return Printed("%02d %02d %02d", fields.tm_mon + 1, fields.tm_mday, year_in_century);
 }
 
 std::string ValueText(const os::Variant& value) {

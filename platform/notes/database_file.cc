@@ -79,7 +79,8 @@ STATUS InsertNotes(Store& store, const DatabaseImage& image) {
 void RemoveDatabaseFiles(const fs::path& file) {
   std::error_code ignored;
   for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-    fs::remove(fs::path(file.native() + suffix), ignored);
+    fs::path companion = file;
+    fs::remove(companion += suffix, ignored);
   }
 }
 
@@ -92,8 +93,10 @@ unsigned ProcessTag() {
 // A name beside the target that no other writer picks.
 fs::path TemporaryFileFor(const fs::path& file) {
   static std::atomic<unsigned> counter{0};
-  return file.parent_path() / ("." + file.filename().native() + ".creating-" +
-                               std::to_string(ProcessTag()) + "-" + std::to_string(++counter));
+  fs::path name = ".";
+  name += file.filename();
+  name += ".creating-" + std::to_string(ProcessTag()) + "-" + std::to_string(++counter);
+  return file.parent_path() / name;
 }
 
 STATUS WriteImage(const fs::path& file, const DatabaseImage& image) {

@@ -1,5 +1,6 @@
 #include "platform/notes/sqlite_connection.h"
 
+#include <string>
 #include <utility>
 
 namespace notes::store {
@@ -89,7 +90,10 @@ Connection::~Connection() { Close(); }
 
 STATUS Connection::Open(const std::filesystem::path& file, bool create) {
   int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-  int result = sqlite3_open_v2(file.c_str(), &database_, flags, nullptr);
+  // SQLite takes file names in UTF-8 on every system.
+  const std::u8string name = file.u8string();
+  int result =
+      sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &database_, flags, nullptr);
   if (result != SQLITE_OK) {
     Close();
     return StatusOfSqlite(result);

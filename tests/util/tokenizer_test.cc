@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -222,6 +223,12 @@ TEST_F(TextTokenizerFile, ReadOnlyFileCannotBeLoaded) {
   using std::filesystem::perms;
   std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
 #if defined(_WIN32)
+  // Windows refuses to write a read-only file even to administrators. Wine
+  // keeps the attribute as file permissions, which its root user overrides.
+  if (std::FILE* writable = std::fopen(path.c_str(), "r+b")) {
+    std::fclose(writable);
+    GTEST_SKIP() << "read-only files can be written here (Wine run as root)";
+  }
   EXPECT_EQ(LoadWithoutPrivileges(path), 0);
 #else
   EXPECT_EXIT(std::exit(LoadWithoutPrivileges(path)), testing::ExitedWithCode(0), "");

@@ -12,4 +12,11 @@
 #include <windows.h>
 #include <winver.h>
 
+// Macros of the Windows headers that share a name with functions of ours and
+// would rename them: the ANSI/wide switches and a compiler intrinsic.
+#undef GetUserName
+#undef InsertMenuItem
+#undef OemToAnsi
+#undef ReadTimeStampCounter
+
 #endif  // QUENDRAL_PLATFORM_OS_WIN32_WINDOWS_HEADERS_H_

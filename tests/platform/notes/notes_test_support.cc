@@ -1,19 +1,27 @@
 #include "platform/notes/notes_test_support.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#include <random>
+#include <string>
 
 #include "platform/notes/item_values.h"
 
 namespace notes::testing {
 
 TemporaryDirectory::TemporaryDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "notes-test-XXXXXX").string();
-  char* made = mkdtemp(pattern.data());
-  EXPECT_NE(made, nullptr);
-  path_ = std::filesystem::canonical(pattern);
+  // create_directory reports a name that exists already, so a name taken by
+  // another test program is never shared.
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate = base / ("notes-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = std::filesystem::canonical(candidate);
+      return;
+    }
+  }
+  ADD_FAILURE() << "no fresh directory could be made in " << base;
 }
 
 TemporaryDirectory::~TemporaryDirectory() {

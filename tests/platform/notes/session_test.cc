@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/notes/notes_test_support.h"
+#include "support/environment_override.h"
 
 namespace notes {
 namespace {
@@ -82,9 +83,7 @@ TEST_F(SessionTest, DatabasesNeedAnInitializedSession) {
 }
 
 TEST_F(SessionTest, DataDirectoryComesFromTheEnvironmentUnlessSet) {
-  const char* saved = std::getenv("NOTES_DATA_DIR");
-  std::string restore = saved != nullptr ? saved : "";
-  setenv("NOTES_DATA_DIR", data_.path().c_str(), 1);
+  quendral_testing::EnvironmentOverride variable("NOTES_DATA_DIR", data_.path().string().c_str());
   LNNotesSession from_environment;
   ASSERT_EQ(from_environment.Initialize(), 0u);
   EXPECT_EQ(from_environment.GetDataDirectory(), LNString(data_.path().string()));
@@ -92,11 +91,6 @@ TEST_F(SessionTest, DataDirectoryComesFromTheEnvironmentUnlessSet) {
   explicit_directory.SetDataDirectory("/elsewhere");
   ASSERT_EQ(explicit_directory.Initialize(), 0u);
   EXPECT_EQ(explicit_directory.GetDataDirectory(), LNString("/elsewhere"));
-  if (saved != nullptr) {
-    setenv("NOTES_DATA_DIR", restore.c_str(), 1);
-  } else {
-    unsetenv("NOTES_DATA_DIR");
-  }
 }
 
 TEST_F(SessionTest, UserNameDefaultsToTheLoginName) {
