@@ -37,15 +37,9 @@ test-windows-x86: build-windows-x86
 
 test-windows: test-windows-x86 test-windows-x64
 
-# The sanitizer suite runs last so that its summary closes the run. The
-# Windows suite runs with WINDOWS=1, the default once every library builds
-# with MinGW-w64.
-WINDOWS ?= 0
-ifeq ($(WINDOWS),1)
+# The whole suite: native, Windows (x86-64 under Wine, and the 32-bit DLL),
+# and the sanitizer suite last, so that its summary closes the run.
 test: test-native test-windows test-sanitize
-else
-test: test-native test-sanitize
-endif
 
 demo: build
 	@bash scripts/demo.sh build/bin/quendral

@@ -59,29 +59,70 @@ function(quendral_os_library name)
   _quendral_library_code(${name})
 endfunction()
 
+# Test files whose cases put windows on a display. They are built into a
+# program of their own per folder, which runs on the test run's virtual
+# display (tests/display_server.sh) while no other such program does.
+set(QUENDRAL_DISPLAY_TEST_PATTERNS "*_window_test.cc" "*_x11_test.cc")
+
 # quendral_test(NAME DIRS dir... LINKS target...)
-# One GoogleTest executable of the *_test.cc files in the folders.
+# One GoogleTest executable of the *_test.cc files in the folders, and one
+# named <stem>_display_tests for those of them that need a display.
 function(quendral_test name)
   cmake_parse_arguments(ARG "" "" "DIRS;LINKS" ${ARGN})
-  set(sources "")
+  set(tests "")
+  set(display_tests "")
+  set(support "")
   foreach(dir IN LISTS ARG_DIRS)
-    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*_test.cc
-                                      ${CMAKE_SOURCE_DIR}/tests/${dir}/*_support.cc)
-    list(APPEND sources ${found})
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*_test.cc)
+    foreach(pattern IN LISTS QUENDRAL_DISPLAY_TEST_PATTERNS)
+      file(GLOB on_display CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/${pattern})
+      if(on_display)
+        list(REMOVE_ITEM found ${on_display})
+        list(APPEND display_tests ${on_display})
+      endif()
+    endforeach()
+    list(APPEND tests ${found})
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*_support.cc)
+    list(APPEND support ${found})
   endforeach()
-  if(NOT sources)
+  _quendral_test_program(${name} "${tests}" "${support}" "${ARG_LINKS}" OFF)
+  string(REGEX REPLACE "_tests$" "" stem ${name})
+  _quendral_test_program(${stem}_display_tests "${display_tests}" "${support}" "${ARG_LINKS}" ON)
+endfunction()
+
+function(_quendral_test_program name tests support links on_display)
+  if(NOT tests)
     return()
   endif()
-  add_executable(${name} ${sources})
+  add_executable(${name} ${tests} ${support})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${links} GTest::gtest GTest::gtest_main GTest::gmock)
   set(environment "QUENDRAL_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
-  if(CMAKE_CROSSCOMPILING)
-    # Each run pays for starting the emulator (Wine: about a second), so a
-    # program runs whole, as one test; its output names the failing cases.
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}")
+  if(on_display OR CMAKE_CROSSCOMPILING)
+    # A program on the display runs whole, as one test. So does every program
+    # under an emulator, where each run pays for starting it (Wine: about a
+    # second); the output names the failing cases. Wine's windows need a
+    # display too, and one display serves the whole run.
+    add_test(NAME ${name} COMMAND ${QUENDRAL_DISPLAY_RUN} ${CMAKE_CROSSCOMPILING_EMULATOR}
+                                  $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}"
+                                            FIXTURES_REQUIRED display)
+    if(on_display)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${environment}")
   endif()
+endfunction()
+
+# The virtual display of a test run: started before the first test that
+# needs it and stopped after the last.
+function(quendral_test_display)
+  set(script ${CMAKE_SOURCE_DIR}/tests/display_server.sh)
+  set(state ${CMAKE_BINARY_DIR}/test-display)
+  add_test(NAME display_server_start COMMAND sh ${script} start ${state})
+  add_test(NAME display_server_stop COMMAND sh ${script} stop ${state})
+  set_tests_properties(display_server_start PROPERTIES FIXTURES_SETUP display)
+  set_tests_properties(display_server_stop PROPERTIES FIXTURES_CLEANUP display)
+  set(QUENDRAL_DISPLAY_RUN sh ${script} run ${state} PARENT_SCOPE)
 endfunction()
