@@ -15,13 +15,13 @@ bool ProcessorInfo::ReadBrandString() {
     }
   }
   char brand[49] = {};
-  for (std::uint32_t part = 0; part < 3; ++part) {
+  for (std::size_t part = 0; part < 3; ++part) {
     os::CpuidRegisters registers;
-    if (!Cpuid(kFirstLeaf + part, &registers)) {
+    if (!Cpuid(kFirstLeaf + static_cast<std::uint32_t>(part), &registers)) {
       return false;
     }
     const std::uint32_t words[4] = {registers.eax, registers.ebx, registers.ecx, registers.edx};
-    std::memcpy(brand + 16 * part, words, sizeof words);
+    std::memcpy(brand + (16 * part), words, sizeof words);
   }
   const char* text = brand;
   if (vendor_ == ProcessorVendor::Intel) {

@@ -79,7 +79,7 @@ class GivenFacts : public SystemFacts {
   }
 };
 
-constexpr std::uint64_t kMegabyte = 1024 * 1024;
+constexpr std::uint64_t kMegabyte = std::uint64_t{1} << 20;
 
 TEST(BrowserVersionText, VersionLine) {
   GivenFacts facts;
@@ -181,7 +181,7 @@ TEST(MemoryReport, MegabytesKilobytesAndLoad) {
 TEST(MemoryReport, LargeMemory) {
   GivenFacts facts;
   facts.memory_known = true;
-  facts.memory = os::MemoryStatus{64 * 1024 * kMegabyte, 8 * 1024 * kMegabyte, 87};
+  facts.memory = os::MemoryStatus{kMegabyte << 16, kMegabyte << 13, 87};
   EXPECT_EQ(GetMemoryReport(facts),
             "Installed RAM: 65536MB<br>Memory Available: 8388608KB<br>Precent of used RAM: 87%");
 }
@@ -329,6 +329,30 @@ TEST(ProcessorReport, SpeedTextWithoutTimeStampCounter) {
   const ScriptedProcessor probe("AuthenticAMD", 6, 4);
   EXPECT_EQ(GetProcessorSpeedText(probe), "-1 MHz");
 }
+
+// The real machine: whatever it has, the texts keep their forms.
+TEST(SystemReportOfThisMachine, TextsHaveTheirForms) {
+  EXPECT_NE(GetWindowsVersionText().find(" - Build "), std::string::npos);
+  EXPECT_EQ(GetMemoryReport().rfind("Installed RAM: ", 0), 0U);
+  EXPECT_EQ(GetScreenResolutionText().rfind("Screen resolution: ", 0), 0U);
+  EXPECT_GE(std::stoi(GetProcessorCountText()), 1);
+  EXPECT_EQ(GetSpecialFolderPath(0x7FFF), "Folder not found.");
+#if defined(__i386__) || defined(__x86_64__)
+  EXPECT_EQ(GetProcessorBrief().rfind("Vendor ID: ", 0), 0U);
+#endif
+}
+
+#if defined(_WIN32)
+TEST(SystemReportOfThisMachine, WindowsHasADriveC) {
+  EXPECT_EQ(GetHardDiskReport().rfind("*** Hard Disk: (c:\\) ***<br>Total size: ", 0), 0U);
+  EXPECT_NE(GetSpecialFolderPath(0x24), "Folder not found.");  // the Windows directory
+}
+#else
+TEST(SystemReportOfThisMachine, OutsideWindowsTheKindIsZero) {
+  EXPECT_EQ(GetWindowsKind(), 0);
+  EXPECT_EQ(GetInternetExplorerVersionText(), "Cannot extract version number of Internet Explorer");
+}
+#endif
 
 }  // namespace
 }  // namespace util

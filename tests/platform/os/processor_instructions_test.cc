@@ -33,8 +33,10 @@ TEST(ProcessorInstructions, TimeStampCounterMovesForward) {
   EXPECT_GT(second, first);
 }
 
+#if defined(__x86_64__)
 // Every x86-64 system enables SSE.
 TEST(ProcessorInstructions, SseInstructionRuns) { EXPECT_TRUE(ExecuteSseInstruction()); }
+#endif
 
 TEST(ProcessorInstructions, BitScanLoopOfZeroDoesNothing) { EXPECT_TRUE(RunBitScanLoop(0)); }
 
