@@ -19,12 +19,25 @@ Function* Entry(const LoadedLibrary& library, const char* name) {
   return reinterpret_cast<Function*>(library.Find(name));
 }
 
-// An open connection to the display $DISPLAY names, with the entries used.
+// Loaded once and kept: closing a display calls back into RandR's library
+// when RandR was used on it, and unloading and loading the libraries again
+// is not reliable.
+const LoadedLibrary& X11Library() {
+  static const LoadedLibrary library("libX11.so.6");
+  return library;
+}
+
+const LoadedLibrary& RandrLibrary() {
+  static const LoadedLibrary library("libXrandr.so.2");
+  return library;
+}
+
+// An open connection to the display $DISPLAY names.
 class XDisplay {
  public:
   XDisplay() {
-    auto* open_display = Entry<decltype(XOpenDisplay)>(x11_, "XOpenDisplay");
-    close_display_ = Entry<decltype(XCloseDisplay)>(x11_, "XCloseDisplay");
+    auto* open_display = Entry<decltype(XOpenDisplay)>(x11(), "XOpenDisplay");
+    close_display_ = Entry<decltype(XCloseDisplay)>(x11(), "XCloseDisplay");
     if (open_display != nullptr && close_display_ != nullptr) {
       display_ = open_display(nullptr);
     }
@@ -38,14 +51,10 @@ class XDisplay {
   XDisplay& operator=(const XDisplay&) = delete;
 
   Display* get() const { return display_; }
-  const LoadedLibrary& x11() const { return x11_; }
-  const LoadedLibrary& randr() const { return randr_; }
+  const LoadedLibrary& x11() const { return X11Library(); }
+  const LoadedLibrary& randr() const { return RandrLibrary(); }
 
  private:
-  LoadedLibrary x11_{"libX11.so.6"};
-  // Loaded before the display is opened and unloaded after it is closed:
-  // closing the display calls back into the extension's library.
-  LoadedLibrary randr_{"libXrandr.so.2"};
   decltype(&XCloseDisplay) close_display_ = nullptr;
   Display* display_ = nullptr;
 };
