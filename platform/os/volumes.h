@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace os {
@@ -30,6 +31,10 @@ struct Drive {
 };
 
 std::vector<Drive> ListDrives();
+
+// What a file system mounted from `device` with the type `file_system`
+// counts as outside Windows (see above).
+DriveType DriveTypeOfMount(std::string_view device, std::string_view file_system);
 
 struct DiskSpace {
   std::uint64_t total_bytes = 0;

@@ -5,22 +5,8 @@
 
 #include <cstdio>
 #include <set>
-#include <string_view>
 
 namespace os {
-namespace {
-
-DriveType TypeOfMount(std::string_view device, std::string_view type) {
-  if (type == "iso9660" || type == "udf") {
-    return DriveType::kCdRom;
-  }
-  if (device.starts_with("/dev/") && !device.starts_with("/dev/loop")) {
-    return DriveType::kFixed;
-  }
-  return DriveType::kOther;
-}
-
-}  // namespace
 
 std::vector<Drive> ListDrives() {
   std::vector<Drive> drives;
@@ -32,7 +18,7 @@ std::vector<Drive> ListDrives() {
   mntent entry{};
   char buffer[4096];
   while (::getmntent_r(mounts, &entry, buffer, sizeof buffer) != nullptr) {
-    Drive drive{entry.mnt_dir, TypeOfMount(entry.mnt_fsname, entry.mnt_type)};
+    Drive drive{entry.mnt_dir, DriveTypeOfMount(entry.mnt_fsname, entry.mnt_type)};
     // A device mounted again is the same drive seen through a bind mount.
     if (drive.type != DriveType::kOther && !devices_seen.insert(entry.mnt_fsname).second) {
       continue;
