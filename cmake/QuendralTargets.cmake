@@ -51,7 +51,9 @@ function(quendral_os_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
   if(QUENDRAL_OS_LAYER STREQUAL "win32")
-    set(system_libraries version)
+    # The system libraries it calls directly; the rest (OLE pictures, Windows
+    # Sockets) are looked up when needed.
+    set(system_libraries version user32 advapi32 shell32 oleaut32)
   else()
     set(system_libraries ${CMAKE_DL_LIBS})
   endif()

@@ -1,24 +1,17 @@
 // Several processes saving into one database at the same time.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
-#include <functional>
+#include <cstdlib>
 #include <string>
 
 #include "platform/notes/notes_test_support.h"
+#include "platform/os/module.h"
+#include "platform/os/process.h"
+#include "support/environment_override.h"
 
 namespace notes {
 namespace {
 
-#ifdef _WIN32
-TEST(ConcurrencyTest, ProcessesSavingAtTheSameTime) {
-  GTEST_SKIP() << "the writer processes are made with fork, which Windows lacks";
-}
-#else
 using testing::Document;
 using testing::ItemText;
 using testing::MakeUnid;
@@ -27,21 +20,6 @@ using testing::TemporaryDirectory;
 using testing::TextItem;
 
 constexpr int kSavesPerProcess = 40;
-
-// Runs `work` in a child process; its result is the child's exit code.
-pid_t Spawn(const std::function<int()>& work) {
-  pid_t child = fork();
-  if (child == 0) {
-    _exit(work());
-  }
-  return child;
-}
-
-int ExitCodeOf(pid_t child) {
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
-}
 
 // Saves the note `seed` kSavesPerProcess times with the text "<tag><n>".
 int SaveRepeatedly(const std::filesystem::path& data, std::uint32_t seed, const std::string& tag) {
@@ -95,6 +73,59 @@ int IncrementRepeatedly(const std::filesystem::path& data) {
   return 0;
 }
 
+// A writer process is this test program started again with the work in
+// kWorkVariable ("save:<seed>:<tag>" or "increment") and the data directory
+// in kDataVariable. It does the work before any test runs and exits with
+// the work's result.
+constexpr char kWorkVariable[] = "QUENDRAL_TEST_WRITER_WORK";
+constexpr char kDataVariable[] = "QUENDRAL_TEST_WRITER_DATA";
+
+int DoWork(const std::string& work, const std::filesystem::path& data) {
+  if (work == "increment") {
+    return IncrementRepeatedly(data);
+  }
+  const std::size_t seed_end = work.find(':', 5);
+  if (work.rfind("save:", 0) != 0 || seed_end == std::string::npos) {
+    return 10;
+  }
+  const auto seed = static_cast<std::uint32_t>(std::stoul(work.substr(5, seed_end - 5)));
+  return SaveRepeatedly(data, seed, work.substr(seed_end + 1));
+}
+
+class WriterProcess : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    const char* work = std::getenv(kWorkVariable);
+    const char* data = std::getenv(kDataVariable);
+    if (work != nullptr && *work != '\0' && data != nullptr) {
+      std::exit(DoWork(work, data));
+    }
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const kWriterProcess =
+    ::testing::AddGlobalTestEnvironment(new WriterProcess);
+
+// Starts a writer process doing `work` on `data`. It runs the current test
+// only, so that it reaches the environment's set-up.
+bool StartWriter(const std::filesystem::path& data, const std::string& work, os::Process* process) {
+  quendral_testing::EnvironmentOverride data_variable(kDataVariable, data.string().c_str());
+  quendral_testing::EnvironmentOverride work_variable(kWorkVariable, work.c_str());
+  std::string program;
+  if (!os::ModuleFilePath(nullptr, &program)) {
+    return false;
+  }
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string command_line =
+      "\"" + program + "\" --gtest_filter=" + test->test_suite_name() + "." + test->name();
+  return os::StartProcess(command_line, os::ProcessOptions{}, process) == 0;
+}
+
+int ExitCodeOf(os::Process process) {
+  unsigned long code = 0;
+  return os::WaitForExit(process, &code) ? static_cast<int>(code) : 100;
+}
+
 class ConcurrencyTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -117,9 +148,9 @@ class ConcurrencyTest : public ::testing::Test {
 };
 
 TEST_F(ConcurrencyTest, TwoProcessesSavingDifferentNotesBothSurvive) {
-  std::filesystem::path data = data_.path();
-  pid_t first = Spawn([&] { return SaveRepeatedly(data, 1, "first"); });
-  pid_t second = Spawn([&] { return SaveRepeatedly(data, 2, "second"); });
+  os::Process first, second;
+  ASSERT_TRUE(StartWriter(data_.path(), "save:1:first", &first));
+  ASSERT_TRUE(StartWriter(data_.path(), "save:2:second", &second));
   EXPECT_EQ(ExitCodeOf(first), 0);
   EXPECT_EQ(ExitCodeOf(second), 0);
   std::uint32_t sequence = 0;
@@ -130,17 +161,15 @@ TEST_F(ConcurrencyTest, TwoProcessesSavingDifferentNotesBothSurvive) {
 }
 
 TEST_F(ConcurrencyTest, TwoProcessesSavingOneNoteLoseNoUpdate) {
-  std::filesystem::path data = data_.path();
-  pid_t first = Spawn([&] { return IncrementRepeatedly(data); });
-  pid_t second = Spawn([&] { return IncrementRepeatedly(data); });
+  os::Process first, second;
+  ASSERT_TRUE(StartWriter(data_.path(), "increment", &first));
+  ASSERT_TRUE(StartWriter(data_.path(), "increment", &second));
   EXPECT_EQ(ExitCodeOf(first), 0);
   EXPECT_EQ(ExitCodeOf(second), 0);
   std::uint32_t sequence = 0;
   EXPECT_EQ(ReadValue(1, &sequence), std::to_string(2 * kSavesPerProcess));
   EXPECT_EQ(sequence, 1u + 2 * kSavesPerProcess);
 }
-
-#endif  // _WIN32
 
 }  // namespace
 }  // namespace notes
