@@ -166,7 +166,7 @@ function(_quendral_resources_embedding out)
          "constexpr os::ResourceTableSource kSource = {.resources = kResources, .strings = kStrings};\n\n"
          "static_assert(std::string_view(os::kResourceSectionName) == \"${QUENDRAL_RESOURCE_SECTION}\");\n\n"
          "[[gnu::used, gnu::section(\"${QUENDRAL_RESOURCE_SECTION}\")]] constexpr auto kResourceTable =\n"
-         "    os::EncodeResourceTableArray<os::ResourceTableSize(kSource)>(kSource);\n\n"
+         "    os::EncodeToArray<os::ResourceTableWriter,\n                    os::EncodedSize<os::ResourceTableWriter>(kSource)>(kSource);\n\n"
          "}  // namespace\n")
   file(CONFIGURE OUTPUT "${out}" CONTENT "@text@" @ONLY)
 endfunction()

@@ -160,7 +160,7 @@ function(_quendral_version_embedding source out)
          "};\n\n"
          "static_assert(std::string_view(os::kVersionSectionName) == \"${QUENDRAL_VERSION_SECTION}\");\n\n"
          "[[gnu::used, gnu::section(\"${QUENDRAL_VERSION_SECTION}\")]] constexpr auto kVersionBlock =\n"
-         "    os::EncodeVersionBlockArray<os::VersionBlockSize(kSource)>(kSource);\n\n"
+         "    os::EncodeToArray<os::VersionBlockWriter,\n                    os::EncodedSize<os::VersionBlockWriter>(kSource)>(kSource);\n\n"
          "}  // namespace\n")
   file(CONFIGURE OUTPUT "${out}" CONTENT "@text@" @ONLY)
 endfunction()

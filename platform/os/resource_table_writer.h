@@ -17,6 +17,7 @@
 
 #include "platform/os/resource_table.h"
 #include "platform/os/resources.h"
+#include "platform/os/two_pass_encoder.h"
 
 namespace os {
 
@@ -166,27 +167,8 @@ class ResourceTableWriter {
   std::size_t size_ = 0;
 };
 
-constexpr std::size_t ResourceTableSize(const ResourceTableSource& source) {
-  ResourceTableWriter counter(nullptr);
-  counter.Write(source);
-  return counter.size();
-}
-
-// For constant data: kSize is ResourceTableSize(source).
-template <std::size_t kSize>
-constexpr std::array<std::uint8_t, kSize> EncodeResourceTableArray(
-    const ResourceTableSource& source) {
-  std::array<std::uint8_t, kSize> table{};
-  ResourceTableWriter writer(table.data());
-  writer.Write(source);
-  return table;
-}
-
 inline std::vector<std::uint8_t> EncodeResourceTable(const ResourceTableSource& source) {
-  std::vector<std::uint8_t> table(ResourceTableSize(source));
-  ResourceTableWriter writer(table.data());
-  writer.Write(source);
-  return table;
+  return EncodeToVector<ResourceTableWriter>(source);
 }
 
 }  // namespace os

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/two_pass_encoder.h"
+
 namespace os {
 
 struct VersionString {
@@ -197,27 +199,8 @@ class VersionBlockWriter {
   std::size_t size_ = 0;
 };
 
-constexpr std::size_t VersionBlockSize(const VersionBlockSource& source) {
-  VersionBlockWriter counter(nullptr);
-  counter.Write(source);
-  return counter.size();
-}
-
-// For constant data: kSize is VersionBlockSize(source).
-template <std::size_t kSize>
-constexpr std::array<std::uint8_t, kSize> EncodeVersionBlockArray(
-    const VersionBlockSource& source) {
-  std::array<std::uint8_t, kSize> block{};
-  VersionBlockWriter writer(block.data());
-  writer.Write(source);
-  return block;
-}
-
 inline std::vector<std::uint8_t> EncodeVersionBlock(const VersionBlockSource& source) {
-  std::vector<std::uint8_t> block(VersionBlockSize(source));
-  VersionBlockWriter writer(block.data());
-  writer.Write(source);
-  return block;
+  return EncodeToVector<VersionBlockWriter>(source);
 }
 
 }  // namespace os

@@ -200,7 +200,8 @@ constexpr VersionBlockSource kConstantSource = {.file_version = {9, 9, 0, 0},
                                                 .code_page = 0x04B0,
                                                 .strings = kConstantStrings};
 constexpr auto kConstantBlock =
-    EncodeVersionBlockArray<VersionBlockSize(kConstantSource)>(kConstantSource);
+    EncodeToArray<VersionBlockWriter, EncodedSize<VersionBlockWriter>(kConstantSource)>(
+        kConstantSource);
 
 TEST(VersionBlock, CompileTimeBlockEqualsRunTimeBlock) {
   const std::vector<std::uint8_t> block = EncodeVersionBlock(kConstantSource);
