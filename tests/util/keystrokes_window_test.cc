@@ -1,0 +1,143 @@
+// Sends key sequences for real to a Win32 window of ours that is in the
+// foreground with the keyboard focus, and compares the key messages it
+// receives with the events the sequence stands for (Windows only; on other
+// systems the X display test does the same).
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <chrono>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "platform/os/keyboard.h"
+#include "platform/os/win32/windows_headers.h"
+#include "util/keystrokes.h"
+
+namespace util {
+namespace {
+
+// A key message as the window sees it: virtual-key code, and whether it
+// went down.
+using ReceivedKey = std::pair<std::uint16_t, bool>;
+
+std::vector<ReceivedKey>* g_received = nullptr;
+
+LRESULT CALLBACK RecordKeys(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+  if ((down || up) && g_received != nullptr) {
+    g_received->emplace_back(static_cast<std::uint16_t>(w_param), down);
+    return 0;
+  }
+  return ::DefWindowProcA(window, message, w_param, l_param);
+}
+
+constexpr char kClassName[] = "QuendralKeyRecorder";
+
+// A visible top-level window that takes the foreground and the focus.
+class FocusedWindow {
+ public:
+  FocusedWindow() {
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = RecordKeys;
+    window_class.hInstance = ::GetModuleHandleA(nullptr);
+    window_class.lpszClassName = kClassName;
+    ::RegisterClassA(&window_class);
+    window_ = ::CreateWindowExA(0, kClassName, "keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                100, nullptr, nullptr, window_class.hInstance, nullptr);
+    if (window_ != nullptr) {
+      ::SetForegroundWindow(window_);
+      ::SetFocus(window_);
+      Pump();
+    }
+    g_received = &received_;
+  }
+  ~FocusedWindow() {
+    g_received = nullptr;
+    if (window_ != nullptr) {
+      ::DestroyWindow(window_);
+    }
+    ::UnregisterClassA(kClassName, ::GetModuleHandleA(nullptr));
+  }
+  FocusedWindow(const FocusedWindow&) = delete;
+  FocusedWindow& operator=(const FocusedWindow&) = delete;
+
+  bool has_focus() const { return window_ != nullptr && ::GetFocus() == window_; }
+
+  // The key messages received until `count` have come or two seconds passed.
+  std::vector<ReceivedKey> ReceiveKeys(std::size_t count) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (received_.size() < count && std::chrono::steady_clock::now() < deadline) {
+      Pump();
+      ::Sleep(5);
+    }
+    std::vector<ReceivedKey> keys = std::move(received_);
+    received_.clear();
+    return keys;
+  }
+
+ private:
+  static void Pump() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+  }
+
+  HWND window_ = nullptr;
+  std::vector<ReceivedKey> received_;
+};
+
+class LayoutOfTheSystem : public KeySequenceHost {
+ public:
+  std::int16_t KeyForCharacter(char character) override {
+    return keyboard_.KeyForCharacter(character);
+  }
+  void Pause(std::int32_t /*milliseconds*/) override {}
+
+ private:
+  os::Keyboard keyboard_;
+};
+
+// The messages `text` stands for, as the window should see them.
+std::vector<ReceivedKey> ExpectedKeys(const char* text) {
+  LayoutOfTheSystem layout;
+  std::vector<ReceivedKey> keys;
+  for (const KeyEvent& event : ParseKeySequence(text, layout)) {
+    keys.emplace_back(event.virtual_key, event.flags == kKeyDown);
+  }
+  return keys;
+}
+
+class KeySequenceToWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!window_.has_focus()) {
+      GTEST_SKIP() << "no window could take the keyboard focus (no display?)";
+    }
+  }
+
+  FocusedWindow window_;
+};
+
+TEST_F(KeySequenceToWindow, WindowWithTheFocusReceivesTheEventsInOrder) {
+  for (const char* text : {"abc", "aB{TAB 2}~", "^c", "[+xy]", "{F5}{LEFT}{BS}", "1 2;"}) {
+    const std::vector<ReceivedKey> expected = ExpectedKeys(text);
+    ASSERT_FALSE(expected.empty()) << text;
+    EXPECT_EQ(SendKeySequence(text), 0);
+    EXPECT_EQ(window_.ReceiveKeys(expected.size()), expected) << text;
+  }
+}
+
+TEST_F(KeySequenceToWindow, NothingTypeableSendsNothing) {
+  EXPECT_EQ(SendKeySequence("{NOSUCHKEY}{PAUSE 1}"), 0);
+  EXPECT_EQ(SendKeySequence("x"), 0);
+  // Only the "x" arrives: the first text sent nothing.
+  EXPECT_EQ(window_.ReceiveKeys(2), ExpectedKeys("x"));
+}
+
+}  // namespace
+}  // namespace util
+#endif  // _WIN32
