@@ -12,6 +12,7 @@
 
 #include "platform/os/keyboard.h"
 #include "platform/os/win32/windows_headers.h"
+#include "util/key_sequence_delivery.h"
 #include "util/keystrokes.h"
 
 namespace util {
@@ -123,19 +124,11 @@ class KeySequenceToWindow : public ::testing::Test {
 };
 
 TEST_F(KeySequenceToWindow, WindowWithTheFocusReceivesTheEventsInOrder) {
-  for (const char* text : {"abc", "aB{TAB 2}~", "^c", "[+xy]", "{F5}{LEFT}{BS}", "1 2;"}) {
-    const std::vector<ReceivedKey> expected = ExpectedKeys(text);
-    ASSERT_FALSE(expected.empty()) << text;
-    EXPECT_EQ(SendKeySequence(text), 0);
-    EXPECT_EQ(window_.ReceiveKeys(expected.size()), expected) << text;
-  }
+  testing::ExpectEverySequenceDelivered(window_, ExpectedKeys);
 }
 
 TEST_F(KeySequenceToWindow, NothingTypeableSendsNothing) {
-  EXPECT_EQ(SendKeySequence("{NOSUCHKEY}{PAUSE 1}"), 0);
-  EXPECT_EQ(SendKeySequence("x"), 0);
-  // Only the "x" arrives: the first text sent nothing.
-  EXPECT_EQ(window_.ReceiveKeys(2), ExpectedKeys("x"));
+  testing::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include "platform/os/keyboard.h"
 #include "platform/os/library.h"
+#include "util/key_sequence_delivery.h"
 #include "util/keystrokes.h"
 
 namespace util {
@@ -130,15 +131,7 @@ class KeySequenceOnDisplay : public ::testing::Test {
 };
 
 TEST_F(KeySequenceOnDisplay, WindowWithTheFocusReceivesTheEventsInOrder) {
-  for (const char* text : {"abc", "aB{TAB 2}~", "^c", "[+xy]", "{F5}{LEFT}{BS}", "1 2;"}) {
-    const std::vector<ReceivedKey> expected = ExpectedKeys(text);
-    ASSERT_FALSE(expected.empty()) << text;
-    for (const ReceivedKey& key : expected) {
-      ASSERT_NE(key.first, 0U) << text << ": a key without a key code";
-    }
-    EXPECT_EQ(SendKeySequence(text), 0);
-    EXPECT_EQ(window_.ReceiveKeys(expected.size()), expected) << text;
-  }
+  testing::ExpectEverySequenceDelivered(window_, ExpectedKeys);
 }
 
 TEST_F(KeySequenceOnDisplay, CapitalNeedsShiftOnTheLayout) {
@@ -150,10 +143,7 @@ TEST_F(KeySequenceOnDisplay, CapitalNeedsShiftOnTheLayout) {
 }
 
 TEST_F(KeySequenceOnDisplay, NothingTypeableSendsNothing) {
-  EXPECT_EQ(SendKeySequence("{NOSUCHKEY}{PAUSE 1}"), 0);
-  EXPECT_EQ(SendKeySequence("x"), 0);
-  // Only the "x" arrives: the first text sent nothing.
-  EXPECT_EQ(window_.ReceiveKeys(2), ExpectedKeys("x"));
+  testing::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
 }
 
 }  // namespace
