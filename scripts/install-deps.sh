@@ -11,6 +11,8 @@ packages=(
   # Picture sizes, keyboard injection and the X window tests, the CRC and
   # markup benchmarks' references.
   libstb-dev libx11-dev libxtst-dev xvfb zlib1g-dev libxml2-dev
+  # The streaming parser of XML exports; the man page made from --help.
+  libexpat1-dev help2man
   # The display mode of the system report: RandR, loaded at run time.
   libxrandr2
   # The Windows builds: MinGW-w64 cross compilers (their -posix variants

@@ -1,0 +1,81 @@
+// What an audit found: per database (or exported file) the documents with
+// hidden paragraphs, links that lead nowhere and link backups. The database
+// audit and the export audit fill the same shape and print it the same way.
+#ifndef QUENDRAL_REPORT_AUDIT_REPORT_H_
+#define QUENDRAL_REPORT_AUDIT_REPORT_H_
+
+#include <cstdint>
+#include <iosfwd>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quendral::report {
+
+// The link statuses an audit gives.
+inline constexpr const char* kLinkOk = "ok";
+inline constexpr const char* kDatabaseNotFound = "Database was not found";
+inline constexpr const char* kDocumentNotFound = "Document was not found";
+
+// A paragraph whose hide-when formula the repair would neutralise.
+struct HiddenParagraph {
+  std::string item;     // the rich-text item
+  std::string formula;  // the formula's text
+  // Whether it hides the paragraph now; unset when not evaluated.
+  std::optional<bool> hides;
+  // A disabled formula is reported but not counted: the repair leaves it.
+  bool enabled = true;
+  nlohmann::json extra = nlohmann::json::object();  // further keys of the entry
+};
+
+struct LinkFinding {
+  std::string item;  // "$Links", or the rich-text item holding the link
+  std::int64_t index = 0;
+  std::string replica_id;  // "XXXXXXXX:XXXXXXXX"
+  std::string note_unid;
+  std::string status = kLinkOk;
+  nlohmann::json extra = nlohmann::json::object();
+
+  bool Broken() const;
+};
+
+struct DocumentFindings {
+  std::string unid;
+  std::vector<HiddenParagraph> hidden;
+  std::vector<LinkFinding> links;
+  std::vector<std::string> backups;  // names of the link-table backup items
+  nlohmann::json extra = nlohmann::json::object();
+
+  bool Empty() const;
+};
+
+struct DatabaseAudit {
+  std::string path;        // database path, or the exported file
+  std::string replica_id;  // "XXXXXXXX:XXXXXXXX"
+  std::int64_t documents = 0;
+  std::vector<DocumentFindings> findings;  // documents with any finding only
+};
+
+struct AuditReport {
+  // "path" for databases, "file" for exports.
+  std::string source_key = "path";
+  std::vector<DatabaseAudit> databases;
+};
+
+struct AuditTotals {
+  std::int64_t databases = 0, documents = 0, hidden = 0, broken_links = 0;
+};
+AuditTotals Totals(const AuditReport& report);
+
+// {"databases": [{"path": P, "replica_id": R, "documents": N, "findings":
+// [{"unid": U, "hidden": [...], "links": [...], "backups": [...]}]}],
+//  "totals": {"databases": D, "documents": N, "hidden": H, "broken_links": B}}
+nlohmann::json AuditJson(const AuditReport& report);
+
+// A readable table of the same facts, closed by a totals line.
+void PrintAuditText(const AuditReport& report, std::ostream& out);
+
+}  // namespace quendral::report
+
+#endif  // QUENDRAL_REPORT_AUDIT_REPORT_H_
