@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/os/ascii_case.h"
+#include "platform/os/special_folders.h"
 
 namespace notes {
 namespace {
@@ -30,8 +31,10 @@ fs::path DefaultDataDirectory() {
   if (configured != nullptr && *configured != '\0') {
     return fs::path(configured);
   }
-  const char* home = std::getenv("HOME");
-  return (home != nullptr && *home != '\0' ? fs::path(home) : fs::path(".")) / "notesdata";
+  std::string profile;
+  return (os::ReadSpecialFolderPath(os::kProfileFolder, &profile) ? fs::path(profile)
+                                                                  : fs::path(".")) /
+         "notesdata";
 }
 
 STATUS ResolveServerDirectory(const fs::path& data_directory, std::string_view server,

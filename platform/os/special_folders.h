@@ -25,6 +25,9 @@
 
 namespace os {
 
+// The user's profile folder: the home directory outside Windows.
+inline constexpr int kProfileFolder = 0x28;
+
 // False when the folder number is unknown or the folder does not exist.
 bool ReadSpecialFolderPath(int folder, std::string* path);
 

@@ -230,5 +230,60 @@ TEST_F(CommandLineTest, RepairsSayWhatHappenedAndExitWithTheirResult) {
   EXPECT_EQ(run.out.rfind("failed: ", 0), 0u) << run.out;
 }
 
+TEST_F(CommandLineTest, VersionHelpAndUsageErrorsExitAsDocumented) {
+  CommandResult run = Quendral({"--version"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "quendral 1.2.0\n");
+  run = Quendral({"--help"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_NE(run.out.find("Exit codes:\n  0  done\n"), std::string::npos) << run.out;
+  EXPECT_EQ(Quendral({"db", "list", "--no-such-option"}).code, 2);
+  EXPECT_EQ(Quendral({}).code, 2);
+}
+
+TEST_F(CommandLineTest, MissingDataDirectoryIsNamedWithHowToNameAnother) {
+  data_ /= "missing";
+  const std::vector<std::vector<std::string>> commands = {{"db", "list"},
+                                                          {"show", "a.nsf", kUnid},
+                                                          {"links", "a.nsf", kUnid},
+                                                          {"db", "create", "a.nsf"}};
+  for (const auto& command : commands) {
+    const CommandResult run = Quendral(command);
+    EXPECT_EQ(run.code, 2) << command[0];
+    EXPECT_NE(run.err.find("no data directory " + data_.string()), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--data DIR or NOTES_DATA_DIR"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(fs::exists(data_));
+}
+
+TEST_F(CommandLineTest, ReadingCommandsPrintJson) {
+  json items = kEveryType;
+  items.push_back({{"name", "Status"}, {"type", "text"}, {"values", {"Closed"}}});
+  ASSERT_EQ(Import("a.nsf", Document(items)).code, 0);
+  const std::vector<std::pair<std::vector<std::string>, json>> cases = {
+      {{"db", "list", "--json"},
+       {{"databases",
+         {{{"path", "a.nsf"},
+           {"replica_id", "85256E3A:0058F1B2"},
+           {"title", "Sales"},
+           {"note_count", 1}}}}}},
+      {{"show", "a.nsf", kUnid, "--json"},
+       {{"paragraphs", {{{"text", "Visible"}, {"hidden", false}}}}}},
+      {{"show", "a.nsf", kUnid, "--json", "--all"},
+       {{"paragraphs",
+         {{{"text", "Visible"}, {"hidden", false}}, {{"text", "Secret"}, {"hidden", true}}}}}},
+      {{"links", "a.nsf", kUnid, "--json"},
+       {{"link_tables", {{{"name", "$Links"}, {"links", kEveryType[3]["links"]}}}}}},
+      {{"item", "get", "a.nsf", kUnid, "Subject", "--json"},
+       {{"name", "Subject"}, {"text", "a;b"}}},
+      {{"eval", "--json", "1 : 2.5"}, {{"values", {"1", "2.5"}}}},
+  };
+  for (const auto& [command, expected] : cases) {
+    const CommandResult run = Quendral(command);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(json::parse(run.out, nullptr, false), expected) << command[0] << "\n" << run.out;
+  }
+}
+
 }  // namespace
 }  // namespace quendral::cli

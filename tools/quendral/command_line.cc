@@ -1,19 +1,33 @@
 #include <ostream>
 
 #include "notes/status_text.h"
+#include "report/run_summary.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/tool_session.h"
 
 namespace quendral::cli {
+namespace {
+
+constexpr char kExitCodesFooter[] =
+    "Exit codes:\n"
+    "  0  done\n"
+    "  1  the repair, or some document, failed\n"
+    "  2  usage or input error";
+
+}  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"quendral: repairs Notes documents in place", "quendral"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("quendral ") + QUENDRAL_VERSION_TEXT,
+                       "Print the version and exit");
+  app.footer(kExitCodesFooter);
   Context context{"", &out};
   Action action;
   app.add_option("--data", context.data_directory,
-                 "Notes data directory (default: $NOTES_DATA_DIR, else $HOME/notesdata)");
+                 "Notes data directory (default: $NOTES_DATA_DIR, else notesdata in the "
+                 "user's home folder)");
   AddDatabaseCommands(app, context, action);
   AddFormulaCommands(app, context, action);
   AddItemCommands(app, context, action);
@@ -21,7 +35,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return app.exit(error, out, err);
+    // Help and version end the parse too, successfully.
+    return app.exit(error, out, err) == 0 ? report::kExitDone : report::kExitUsage;
   }
   try {
     if (!context.data_directory.empty()) UseDataDirectory(context.data_directory);
@@ -33,7 +48,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   } catch (const std::exception& error) {
     err << "quendral: " << error.what() << "\n";
   }
-  return 2;
+  return report::kExitUsage;
 }
 
 }  // namespace quendral::cli

@@ -139,16 +139,38 @@ void AddExport(CLI::App& db, Context& context, Action& action) {
   });
 }
 
+// {"databases": [{"path", "replica_id", "title", "note_count"}, ...]}
+nlohmann::json ListingsJson(const std::vector<store::DatabaseListing>& listings) {
+  nlohmann::json databases = nlohmann::json::array();
+  for (const store::DatabaseListing& listing : listings) {
+    databases.push_back({{"path", listing.path.generic_string()},
+                         {"replica_id", FormatReplicaIdText(listing.replica_id, true)},
+                         {"title", listing.title},
+                         {"note_count", listing.note_count}});
+  }
+  return {{"databases", databases}};
+}
+
 void AddList(CLI::App& db, Context& context, Action& action) {
   auto* command = db.add_subcommand("list", "List the databases of a server");
-  auto server = std::make_shared<std::string>();
-  command->add_option("--server", *server, "Server name (default: this machine)");
-  command->callback([server, &context, &action] {
-    action = [server, &context] {
+  struct Options {
+    std::string server;
+    bool json = false;
+  };
+  auto o = std::make_shared<Options>();
+  command->add_option("--server", o->server, "Server name (default: this machine)");
+  command->add_flag("--json", o->json,
+                    "Print JSON: databases, each with path, replica_id, title, note_count");
+  command->callback([o, &context, &action] {
+    action = [o, &context] {
       ToolSession session;
       std::vector<store::DatabaseListing> listings;
-      CheckStatus(store::ListDatabases(session.ServerDirectory(*server), &listings),
+      CheckStatus(store::ListDatabases(session.ServerDirectory(o->server), &listings),
                   "cannot list databases");
+      if (o->json) {
+        *context.out << ListingsJson(listings).dump(2) << "\n";
+        return 0;
+      }
       for (const store::DatabaseListing& listing : listings) {
         *context.out << listing.path.generic_string() << "\t"
                      << FormatReplicaIdText(listing.replica_id, true) << "\t" << listing.title

@@ -1,5 +1,6 @@
 // eval, show and links: reading documents the way their readers do.
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "notes/replica_id.h"
@@ -8,6 +9,7 @@
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/document_reader.h"
+#include "tools/quendral/json_values.h"
 #include "tools/quendral/tool_session.h"
 
 namespace quendral::cli {
@@ -16,6 +18,7 @@ namespace {
 struct EvalOptions {
   std::string database, server, unid, user, formula;
   bool save = false;
+  bool json = false;
 };
 
 void Compile(LNFormula& formula, const std::string& text) {
@@ -45,7 +48,12 @@ int Evaluate(const EvalOptions& options, std::ostream& out) {
     CheckEvaluated(formula, formula.Evaluate(&result, &document));
     if (options.save) CheckStatus(document.Save(0), "cannot save the document");
   }
-  for (const std::string& text : ResultTexts(result)) out << text << "\n";
+  const std::vector<std::string> texts = ResultTexts(result);
+  if (options.json) {
+    out << nlohmann::json{{"values", texts}}.dump(2) << "\n";
+    return 0;
+  }
+  for (const std::string& text : texts) out << text << "\n";
   return 0;
 }
 
@@ -61,6 +69,7 @@ void AddEval(CLI::App& app, Context& context, Action& action) {
   command->add_flag("--save", o->save, "Save the document's FIELD changes")->needs(database);
   command->add_option("--user", o->user, "User name the formula sees");
   command->add_option("FORMULA", o->formula, "Formula text")->required();
+  command->add_flag("--json", o->json, "Print JSON: values, one text each");
   command->callback(
       [o, &context, &action] { action = [o, &context] { return Evaluate(*o, *context.out); }; });
 }
@@ -68,21 +77,25 @@ void AddEval(CLI::App& app, Context& context, Action& action) {
 struct ShowOptions {
   std::string database, unid, server, item, user;
   bool all = false;
+  bool json = false;
 };
 
 int Show(const ShowOptions& options, std::ostream& out) {
   ToolSession session(options.user);
   const LNDatabase database = session.OpenDatabase(options.database, options.server);
   LNDocument document = session.OpenDocument(database, options.unid);
+  nlohmann::json paragraphs = nlohmann::json::array();
   for (const auto& paragraph : RichTextParagraphs(document, options.item)) {
     const bool hidden =
         paragraph.has_hide_when && HidesParagraph(paragraph.hide_when_area, document);
-    if (!hidden) {
-      out << paragraph.Text() << "\n";
-    } else if (options.all) {
-      out << "[hidden] " << paragraph.Text() << "\n";
+    if (hidden && !options.all) continue;
+    if (options.json) {
+      paragraphs.push_back({{"text", paragraph.Text()}, {"hidden", hidden}});
+    } else {
+      out << (hidden ? "[hidden] " : "") << paragraph.Text() << "\n";
     }
   }
+  if (options.json) out << nlohmann::json{{"paragraphs", paragraphs}}.dump(2) << "\n";
   return 0;
 }
 
@@ -95,12 +108,14 @@ void AddShow(CLI::App& app, Context& context, Action& action) {
   command->add_option("--item", o->item, "Only this rich text item");
   command->add_option("--user", o->user, "User name the hide-when formulas see");
   command->add_flag("--all", o->all, "Print hidden paragraphs too, marked [hidden]");
+  command->add_flag("--json", o->json, "Print JSON: paragraphs, each with text and hidden");
   command->callback(
       [o, &context, &action] { action = [o, &context] { return Show(*o, *context.out); }; });
 }
 
 struct LinksOptions {
   std::string database, unid, server;
+  bool json = false;
 };
 
 int ShowLinks(const LinksOptions& options, std::ostream& out) {
@@ -109,12 +124,17 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
   const LNDocument document = session.OpenDocument(database, options.unid);
   std::vector<LNItem> items;
   CheckStatus(document.GetItems(&items), "cannot read the document's items");
+  nlohmann::json tables = nlohmann::json::array();
   for (const LNItem& item : items) {
     if (item.GetType() != notes::kTypeNoteLinkList) continue;
     std::vector<notes::values::NoteLink> links;
     CheckStatus(
         notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links),
         "link table " + item.GetName().GetString() + " is damaged");
+    if (options.json) {
+      tables.push_back({{"name", item.GetName().GetString()}, {"links", LinksToJson(links)}});
+      continue;
+    }
     out << item.GetName().GetString() << "\n";
     for (const auto& link : links) {
       out << "  " << FormatReplicaIdText(link.replica_id, true) << " view "
@@ -122,6 +142,7 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
           << LNUniversalID::Format(link.note).GetString() << "\n";
     }
   }
+  if (options.json) out << nlohmann::json{{"link_tables", tables}}.dump(2) << "\n";
   return 0;
 }
 
@@ -131,6 +152,9 @@ void AddLinks(CLI::App& app, Context& context, Action& action) {
   command->add_option("PATH", o->database, "Database path")->required();
   command->add_option("UNID", o->unid, "Universal ID of the document")->required();
   command->add_option("--server", o->server, "Server name (default: this machine)");
+  command->add_flag("--json", o->json,
+                    "Print JSON: link_tables, each with name and links (replica_id, view_unid, "
+                    "note_unid)");
   command->callback(
       [o, &context, &action] { action = [o, &context] { return ShowLinks(*o, *context.out); }; });
 }

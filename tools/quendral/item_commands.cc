@@ -1,6 +1,7 @@
 // item set and item get: one item of a document, assigned by a formula or
 // read as text.
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "notes/item_assignment.h"
@@ -15,6 +16,7 @@ namespace {
 
 struct ItemOptions {
   std::string database, server, unid, name, type_word, formula;
+  bool json = false;
 };
 
 CLI::App* AddDocumentArguments(CLI::App& parent, const char* name, const char* description,
@@ -53,7 +55,11 @@ int GetItem(const ItemOptions& options, std::ostream& out) {
   }
   std::string text;
   ReadItemText(document, options.name.c_str(), &text);
-  out << text << "\n";
+  if (options.json) {
+    out << nlohmann::json{{"name", options.name}, {"text", text}}.dump(2) << "\n";
+  } else {
+    out << text << "\n";
+  }
   return 0;
 }
 
@@ -74,6 +80,7 @@ void AddItemCommands(CLI::App& app, Context& context, Action& action) {
       [o, &context, &action] { action = [o, &context] { return SetItem(*o, *context.out); }; });
 
   auto* get = AddDocumentArguments(*item, "get", "Print an item's values as one text", *o);
+  get->add_flag("--json", o->json, "Print JSON: name and text");
   get->callback(
       [o, &context, &action] { action = [o, &context] { return GetItem(*o, *context.out); }; });
 }

@@ -154,16 +154,6 @@ void TypedValueFromJson(const std::string& type, const json& json_item, ItemImag
   }
 }
 
-json LinksToJson(const std::vector<values::NoteLink>& links) {
-  json list = json::array();
-  for (const values::NoteLink& link : links) {
-    list.push_back({{"replica_id", FormatReplicaIdText(link.replica_id, true)},
-                    {"view_unid", LNUniversalID::Format(link.view).GetString()},
-                    {"note_unid", LNUniversalID::Format(link.note).GetString()}});
-  }
-  return list;
-}
-
 json RunsToJson(const std::vector<richtext::Run>& runs) {
   json list = json::array();
   for (const richtext::Run& run : runs) {
@@ -244,6 +234,16 @@ bool TypedValueToJson(const ItemImage& item, bool raw, json* out) {
 }
 
 }  // namespace
+
+json LinksToJson(const std::vector<values::NoteLink>& links) {
+  json list = json::array();
+  for (const values::NoteLink& link : links) {
+    list.push_back({{"replica_id", FormatReplicaIdText(link.replica_id, true)},
+                    {"view_unid", LNUniversalID::Format(link.view).GetString()},
+                    {"note_unid", LNUniversalID::Format(link.note).GetString()}});
+  }
+  return list;
+}
 
 void ItemValueFromJson(const json& json_item, ItemImage* item) {
   if (json_item.contains("hex")) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/notes/database_file.h"
+#include "platform/notes/item_values.h"
 
 namespace quendral::cli {
 
@@ -18,6 +19,9 @@ void ItemValueFromJson(const nlohmann::json& json, notes::store::ItemImage* item
 // Adds "type" and the value's fields to `json`. A value that does not decode
 // as its type is written as "raw".
 void ItemValueToJson(const notes::store::ItemImage& item, bool raw, nlohmann::json* json);
+
+// A link table's entries: [{"replica_id", "view_unid", "note_unid"}, ...].
+nlohmann::json LinksToJson(const std::vector<notes::values::NoteLink>& links);
 
 std::string HexFromBytes(const std::vector<std::uint8_t>& bytes);
 // A CommandError for anything but an even number of hex digits.

@@ -19,6 +19,7 @@ ToolSession::~ToolSession() {
 }
 
 LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string& server) {
+  DataDirectory();
   LNDatabase database;
   // The opening itself says only that it failed; with the platform's errors
   // thrown, its reason reaches us instead.
@@ -45,11 +46,27 @@ LNDocument ToolSession::OpenDocument(const LNDatabase& database, const std::stri
   return document;
 }
 
+std::filesystem::path ToolSession::DataDirectory() const {
+  const std::filesystem::path directory = session_.GetDataDirectory().GetString();
+  const std::string another =
+      ": name another with --data DIR or " + std::string(notes::kDataDirectoryVariable);
+  std::error_code error;
+  if (!std::filesystem::is_directory(directory, error)) {
+    throw CommandError("no data directory " + directory.string() + another);
+  }
+  // Listing it is what every lookup of a database does first.
+  std::filesystem::directory_iterator listing(directory, error);
+  if (error) {
+    throw CommandError("cannot read data directory " + directory.string() + " (" + error.message() +
+                       ")" + another);
+  }
+  return directory;
+}
+
 std::filesystem::path ToolSession::ServerDirectory(const std::string& server) const {
   std::filesystem::path directory;
-  CheckStatus(
-      notes::ResolveServerDirectory(session_.GetDataDirectory().GetString(), server, &directory),
-      "unknown server " + server);
+  CheckStatus(notes::ResolveServerDirectory(DataDirectory(), server, &directory),
+              "unknown server " + server);
   return directory;
 }
 

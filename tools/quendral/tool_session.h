@@ -24,6 +24,9 @@ class ToolSession {
   // The open document with universal-ID text `unid`.
   LNDocument OpenDocument(const LNDatabase& database, const std::string& unid);
 
+  // The local data directory; a CommandError that names it, and how to name
+  // another, when it is missing or cannot be read.
+  std::filesystem::path DataDirectory() const;
   // The directory of `server`'s databases ("" = the local data directory).
   std::filesystem::path ServerDirectory(const std::string& server) const;
   // The existing database file `path` names on `server`.

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/notes/notes_test_support.h"
+#include "platform/os/special_folders.h"
 #include "support/environment_override.h"
 
 namespace notes {
@@ -28,13 +29,14 @@ void WriteServers(const fs::path& data, const std::string& json) {
     }                                                                           \
   } while (false)
 
-TEST(DataDirectory, ComesFromTheEnvironmentElseHome) {
+TEST(DataDirectory, ComesFromTheEnvironmentElseTheProfileFolder) {
   quendral_testing::EnvironmentOverride variable(kDataDirectoryVariable, "/srv/notes");
   EXPECT_EQ(DefaultDataDirectory(), fs::path("/srv/notes"));
   variable.Set(nullptr);
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') {
-    EXPECT_EQ(DefaultDataDirectory(), fs::path(home) / "notesdata");
+  // The profile folder is $HOME outside Windows, never $HOME on Windows.
+  std::string profile;
+  if (os::ReadSpecialFolderPath(os::kProfileFolder, &profile)) {
+    EXPECT_EQ(DefaultDataDirectory(), fs::path(profile) / "notesdata");
   }
 }
 
