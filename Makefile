@@ -1,6 +1,6 @@
 # The two set-up commands of the README, and the steps behind them.
 .PHONY: deps build build-sanitize test test-native test-sanitize demo fuzz bench format clean \
-        build-windows-x64 build-windows-x86 test-windows test-windows-x64 test-windows-x86
+        build-windows-x64 build-windows-x86 test-windows test-windows-x64 test-windows-x86 package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -41,8 +41,21 @@ test-windows: test-windows-x86 test-windows-x64
 # and the sanitizer suite last, so that its summary closes the run.
 test: test-native test-windows test-sanitize
 
-demo: build
+# Only what the demo runs: the library and the tool, in the same build tree.
+demo: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default --target quendral quendral_cli
 	@bash scripts/demo.sh build/bin/quendral
+
+# The Debian package (build/packages) and the Windows kit
+# (build-windows-x86/packages): the 32-bit DLL with the x86-64 tool.
+package: build
+	cd build && cpack
+	cmake --preset windows-x64 >/dev/null
+	cmake --build --preset windows-x64 --target quendral_cli
+	cmake --preset windows-x86 >/dev/null
+	cmake --build --preset windows-x86
+	cd build-windows-x86 && cpack
 
 bench: build
 	@bash scripts/bench.sh

@@ -13,6 +13,9 @@ packages=(
   libstb-dev libx11-dev libxtst-dev xvfb zlib1g-dev libxml2-dev
   # The streaming parser of XML exports; the man page made from --help.
   libexpat1-dev help2man
+  # The packages and the tests of their consumers: CPack's Debian package
+  # with its library dependencies, and pkg-config.
+  dpkg-dev file pkgconf
   # The display mode of the system report: RandR, loaded at run time.
   libxrandr2
   # The Windows builds: MinGW-w64 cross compilers (their -posix variants
