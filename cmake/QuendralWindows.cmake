@@ -36,7 +36,8 @@ enable_testing()
 # quendral_windows_dll(TARGET OUTPUT_NAME name DEF file EXPORTS name...)
 # Names the library as Windows callers know it, exports exactly the .def
 # file's entries under their undecorated names (32-bit __stdcall functions
-# would otherwise carry "@<bytes>"), and checks the export table in a test.
+# would otherwise carry "@<bytes>"), gives callers an import library that
+# links, and checks both in tests.
 function(quendral_windows_dll target)
   cmake_parse_arguments(ARG "" "DEF;OUTPUT_NAME" "EXPORTS" ${ARGN})
   target_sources(${target} PRIVATE ${ARG_DEF})
@@ -47,4 +48,18 @@ function(quendral_windows_dll target)
            COMMAND ${CMAKE_COMMAND} -DLIBRARY=$<TARGET_FILE:${target}>
                    -DOBJDUMP=${QUENDRAL_MINGW_TRIPLE}-objdump -DEXPORTS=${exports}
                    -P ${CMAKE_SOURCE_DIR}/cmake/CheckDllExports.cmake)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -DLIBRARY=$<TARGET_FILE:${target}>
+              -DIMPORT_LIBRARY=$<TARGET_LINKER_FILE:${target}>
+              -DNM=${QUENDRAL_MINGW_TRIPLE}-nm -DDLLTOOL=${QUENDRAL_MINGW_TRIPLE}-dlltool
+              -DEXPORTS=${exports} -P ${CMAKE_SOURCE_DIR}/cmake/StdcallImportLibrary.cmake
+      COMMENT "Making the import library of ${ARG_OUTPUT_NAME} with the __stdcall names")
+    # A C caller of the header links against it. (The x86-64 suite runs one
+    # under Wine.)
+    add_test(NAME ${target}_import_library
+             COMMAND ${CMAKE_C_COMPILER} -o ${CMAKE_CURRENT_BINARY_DIR}/import_library_caller.exe
+                     ${CMAKE_SOURCE_DIR}/tests/install/consumer/consumer.c
+                     -I${CMAKE_SOURCE_DIR}/include $<TARGET_LINKER_FILE:${target}>)
+  endif()
 endfunction()
