@@ -24,6 +24,7 @@ trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 consumer=$source/tests/install/consumer
 unid=0123456789ABCDEF0123456789ABCDEF
+sample_json=$source/scripts/demo/sales.json
 
 fail() {
   echo "FAILED: $*" >&2
@@ -40,7 +41,7 @@ make_sample() {
   data=$1
   shift
   mkdir -p "$work/data"
-  "$@" --data "$data" db import sales.nsf "$source/scripts/demo/sales.json" >/dev/null
+  "$@" --data "$data" db import sales.nsf "$sample_json" >/dev/null
 }
 
 # Runs the consumer (the commands given) on the sample data directory and
@@ -100,8 +101,10 @@ case $mode in
     install_prefix
     "$cc" -o "$prefix/bin/consumer.exe" "$consumer/consumer.c" -I"$prefix/include" \
       "$prefix/lib/libQUENDRAL.dll.a"
-    # The Windows programs see the data directory through Wine's Z: drive;
-    # the tool runs with no DLL beside it but QUENDRAL.dll.
+    # The Windows programs see the files through Wine's Z: drive (and would
+    # take "/path" for an option); the tool runs with no DLL beside it but
+    # QUENDRAL.dll.
+    sample_json="Z:$sample_json"
     data="Z:$work/data"
     make_sample "$data" "$@" "$prefix/bin/quendral.exe"
     check_repair "$@" "$prefix/bin/consumer.exe" sales.nsf $unid
