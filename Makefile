@@ -1,4 +1,4 @@
-# The two set-up commands of the README, and the steps behind them.
+# The set-up commands of the README, and the steps behind them.
 .PHONY: deps build build-sanitize test test-native test-sanitize demo fuzz bench format clean \
         build-windows-x64 build-windows-x86 test-windows test-windows-x64 test-windows-x86 package
 
