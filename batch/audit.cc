@@ -109,6 +109,10 @@ std::optional<report::DocumentFindings> AuditDocument(LNDocument& document, Link
 
 }  // namespace
 
+void LinkTargets::Add(const TIMEDATE& replica_id, const LNDatabase& database) {
+  databases_.insert_or_assign(FormatReplicaIdText(replica_id, false), database);
+}
+
 const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note) {
   const std::string key = FormatReplicaIdText(replica_id, false);
   auto found = databases_.find(key);
@@ -136,6 +140,8 @@ report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& pat
   TIMEDATE replica_id{};
   database.GetReplicaID(&replica_id);
   audit.replica_id = FormatReplicaIdText(replica_id, true);
+  // Links within the database are looked up in the same read group.
+  targets.Add(replica_id, database);
   std::size_t total = 0;
   database.GetDocumentCount(&total);
   std::int64_t done = 0;

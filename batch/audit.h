@@ -22,6 +22,9 @@ class LinkTargets {
   LinkTargets(LNNotesSession& session, std::string server)
       : session_(session), server_(std::move(server)) {}
 
+  // Takes `database`, open already, as the one of `replica_id`.
+  void Add(const TIMEDATE& replica_id, const LNDatabase& database);
+
   // report::kLinkOk, kDatabaseNotFound or kDocumentNotFound.
   const char* Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note);
 

@@ -95,7 +95,6 @@ class GroupRun {
       document.Close();
     } else {
       pending_.push_back(document);
-      if (pending_.size() >= options_.group_size) Flush();
     }
   }
 
@@ -129,11 +128,12 @@ void RunOverDatabase(LNDatabase& database, DocumentRepair& repair, const RunOpti
   std::size_t total = 0;
   database.GetDocumentCount(&total);
   GroupRun run(database, repair, options, summary, static_cast<std::int64_t>(total));
-  const LNSTATUS status =
-      ForEachDocumentPage(database, options.group_size, [&run](std::vector<LNDocument>& page) {
+  const LNSTATUS status = ForEachDocumentPage(
+      database, options.group_size,
+      [&run](std::vector<LNDocument>& page) {
         for (LNDocument& document : page) run.Take(document);
-        run.Flush();
-      });
+      },
+      [&run](std::vector<LNDocument>&) { run.Flush(); });
   if (status != 0) {
     summary->AddFailure("", "cannot read the list of documents: " + StatusText(status));
   }

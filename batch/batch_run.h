@@ -25,7 +25,8 @@ struct RunOptions {
   const Selection* selection = nullptr;  // nullptr: every document
   // Reads and repairs in memory and counts, but saves nothing.
   bool dry_run = false;
-  // Documents read per page, and the most saved in one transaction.
+  // Documents read per page; the changed ones of a page are saved in one
+  // transaction.
   std::size_t group_size = 250;
   // Told after each document was read and handled in memory (before its
   // group is saved): documents done, and the database's documents.

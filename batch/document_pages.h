@@ -11,12 +11,15 @@
 
 namespace quendral::batch {
 
-// Calls `visit` with each page of at most `page_size` documents (bound, not
-// opened), in note ID order. Documents added meanwhile behind the last page
-// read are visited too. Returns the status that stopped the listing, 0 when
-// every page was visited.
-LNSTATUS ForEachDocumentPage(const LNDatabase& database, std::size_t page_size,
-                             const std::function<void(std::vector<LNDocument>& page)>& visit);
+// Calls `read` with each page of at most `page_size` documents (bound, not
+// opened), in note ID order, and then `after` (when given) with the same
+// page. The listing and `read` share one read group of the database, so
+// that `read` must save nothing; `after` runs outside it. Documents added
+// meanwhile behind the last page read are visited too. Returns the status
+// that stopped the listing, 0 when every page was visited.
+using PageVisitor = std::function<void(std::vector<LNDocument>& page)>;
+LNSTATUS ForEachDocumentPage(LNDatabase& database, std::size_t page_size, const PageVisitor& read,
+                             const PageVisitor& after = nullptr);
 
 }  // namespace quendral::batch
 

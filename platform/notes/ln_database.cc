@@ -145,6 +145,20 @@ LNSTATUS LNDatabase::GetDocuments(std::uint32_t after_note_id, std::size_t limit
   return Report(status);
 }
 
+LNSTATUS LNDatabase::BeginReadGroup() {
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  return Report(binding_->store->BeginReadGroup());
+}
+
+LNSTATUS LNDatabase::EndReadGroup() {
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  return Report(binding_->store->EndReadGroup());
+}
+
 LNSTATUS LNDatabase::BeginSaveGroup() {
   if (!IsOpen()) {
     return Report(notes::kErrDatabaseNotOpen);

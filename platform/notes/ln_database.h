@@ -46,6 +46,10 @@ class LNDatabase {
   // gone through a page at a time.
   LNSTATUS GetDocuments(std::uint32_t after_note_id, std::size_t limit,
                         std::vector<LNDocument>* docs) const;
+  // Lets the reads that follow, up to EndReadGroup, share one view of the
+  // file and one transaction: faster for many reads. No saves in between.
+  LNSTATUS BeginReadGroup();
+  LNSTATUS EndReadGroup();
   // Writes the saves that follow, up to CommitSaveGroup, in one transaction.
   // Each save stays whole on its own: one that fails or conflicts is undone
   // alone. A group not committed is rolled back by AbortSaveGroup or Close.

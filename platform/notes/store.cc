@@ -152,6 +152,10 @@ STATUS Store::Checkpoint() {
   return statement.ColumnInt(0) == 0 ? kNoError : kErrDatabaseBusy;
 }
 
+STATUS Store::BeginReadGroup() { return connection_.Execute("BEGIN"); }
+
+STATUS Store::EndReadGroup() { return connection_.Execute("COMMIT"); }
+
 STATUS Store::BeginSaveGroup() {
   if (save_group_) {
     return kErrInvalidArgument;

@@ -106,6 +106,12 @@ class Store {
   STATUS SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
                   std::vector<ItemWrite>* items);
 
+  // A read group: the reads between BeginReadGroup and EndReadGroup see one
+  // state of the file and share one transaction, which spares each read the
+  // start of a transaction of its own. No saves in between.
+  STATUS BeginReadGroup();
+  STATUS EndReadGroup();
+
   // A save group: the saves between BeginSaveGroup and CommitSaveGroup are
   // written in one transaction, each still all or nothing on its own (a
   // conflicting or failing save leaves the others of the group standing).
