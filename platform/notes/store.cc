@@ -8,6 +8,11 @@
 namespace notes::store {
 namespace {
 
+// Values from this size on get only their changed bytes written. Below it,
+// rewriting the row with the prepared statement is cheaper than opening the
+// value for a partial write, which compiles a statement of its own each time.
+constexpr std::size_t kPartialWriteThreshold = 16 * 1024;
+
 constexpr const char* kNoteColumns =
     "note_id, unid, note_class, profile_name, profile_user, sequence, created, modified";
 
@@ -415,9 +420,9 @@ STATUS Store::WriteItems(const NoteHeader& header, bool rewrite_items,
   }
   for (const ItemWrite& item : *items) {
     STATUS status = kNoError;
-    if (item.change == ItemWrite::Change::kBytes) {
+    if (item.change == ItemWrite::Change::kBytes && item.length >= kPartialWriteThreshold) {
       status = WriteChangedBytes(item);
-    } else if (item.change == ItemWrite::Change::kWhole) {
+    } else if (item.change != ItemWrite::Change::kNone) {
       update_item_.BindInt(1, item.type);
       update_item_.BindInt(2, item.flags);
       update_item_.BindBlob(3, item.value, item.length);
