@@ -39,10 +39,35 @@ std::vector<RichTextItem> RichTextItems(const LNDocument& document) {
   return rich_text;
 }
 
+// The hide-when formulas met so far, decompiled and compiled again once
+// each: a database holds few distinct ones.
+class HideWhenFormulas {
+ public:
+  struct Formula {
+    std::string text;
+    LNFormula compiled;
+    bool usable = false;  // it decompiled and compiled
+  };
+
+  const Formula& Of(const std::vector<std::uint8_t>& area) {
+    auto [found, added] = formulas_.try_emplace(area);
+    if (added) {
+      Formula& formula = found->second;
+      formula.usable = notes::formula::Decompile(area.data(), area.size(), &formula.text) &&
+                       formula.compiled.SetText(formula.text) == 0;
+    }
+    return found->second;
+  }
+
+ private:
+  std::map<std::vector<std::uint8_t>, Formula> formulas_;
+};
+
 // The paragraphs whose hide-when formula the repair changes: the repair's
 // own walk runs on the document in memory, and every paragraph whose formula
 // area differs afterwards is one. The document is left repaired in memory.
-void FindHiddenParagraphs(LNDocument& document, report::DocumentFindings* findings) {
+void FindHiddenParagraphs(LNDocument& document, HideWhenFormulas& formulas,
+                          report::DocumentFindings* findings) {
   const std::vector<RichTextItem> before = RichTextItems(document);
   NeutraliseHideWhen(document);
   const std::vector<RichTextItem> after = RichTextItems(document);
@@ -52,10 +77,12 @@ void FindHiddenParagraphs(LNDocument& document, report::DocumentFindings* findin
     for (std::size_t p = 0; p < old_paragraphs.size() && p < new_paragraphs.size(); ++p) {
       const auto& area = old_paragraphs[p].hide_when_area;
       if (area == new_paragraphs[p].hide_when_area) continue;
+      const HideWhenFormulas::Formula& formula = formulas.Of(area);
       report::HiddenParagraph hidden;
       hidden.item = before[i].name;
-      notes::formula::Decompile(area.data(), area.size(), &hidden.formula);
-      hidden.hides = HidesParagraph(area, document);
+      hidden.formula = formula.text;
+      // A formula that cannot be read or evaluated hides nothing.
+      hidden.hides = formula.usable && IsTrueFor(formula.compiled, document);
       findings->hidden.push_back(std::move(hidden));
     }
   }
@@ -84,6 +111,7 @@ void FindBrokenLinks(const LNDocument& document, LinkTargets& targets,
 
 // The findings of one document, or nothing when the selection leaves it out.
 std::optional<report::DocumentFindings> AuditDocument(LNDocument& document, LinkTargets& targets,
+                                                      HideWhenFormulas& formulas,
                                                       const AuditOptions& options) {
   UNIVERSALNOTEID unid{};
   document.GetUniversalID(&unid);
@@ -102,7 +130,7 @@ std::optional<report::DocumentFindings> AuditDocument(LNDocument& document, Link
     findings.extra["error"] = damaged;
   }
   FindBrokenLinks(document, targets, &findings);
-  FindHiddenParagraphs(document, &findings);
+  FindHiddenParagraphs(document, formulas, &findings);
   document.Close();
   return findings;
 }
@@ -145,11 +173,12 @@ report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& pat
   std::size_t total = 0;
   database.GetDocumentCount(&total);
   std::int64_t done = 0;
+  HideWhenFormulas formulas;
   const LNSTATUS status =
       ForEachDocumentPage(database, kPageSize, [&](std::vector<LNDocument>& page) {
         for (LNDocument& document : page) {
           std::optional<report::DocumentFindings> findings =
-              AuditDocument(document, targets, options);
+              AuditDocument(document, targets, formulas, options);
           if (findings) ++audit.documents;
           if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
             audit.findings.push_back(std::move(*findings));

@@ -23,9 +23,12 @@ bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument&
     return false;
   }
   LNFormula formula;
+  return formula.SetText(text) == 0 && IsTrueFor(formula, document);
+}
+
+bool IsTrueFor(const LNFormula& formula, LNDocument& document) {
   LNItem result;
-  if (formula.SetText(text) != 0 || formula.Evaluate(&result, &document) != 0) return false;
-  return IsTrue(result);
+  return formula.Evaluate(&result, &document) == 0 && IsTrue(result);
 }
 
 }  // namespace quendral::batch

@@ -14,6 +14,10 @@ namespace quendral::batch {
 // false.
 bool IsTrue(const LNItem& result);
 
+// Whether the compiled formula, evaluated against `document`, is true; false
+// when it cannot be evaluated.
+bool IsTrueFor(const LNFormula& formula, LNDocument& document);
+
 // Whether the hide-when formula area hides its paragraph in `document`. A
 // formula that cannot be read or evaluated hides nothing, as a reader's
 // client treats it.
