@@ -50,6 +50,11 @@ unsigned long StartShellCommand(std::string_view interpreter, std::string_view c
 // when its exit code could not be fetched. A process ended by a signal
 // (outside Windows) gives 128 plus the signal number, as the shells do.
 bool WaitForExit(Process process, unsigned long* exit_code);
+// The same, also telling the largest resident size the process reached, in
+// bytes. Outside Windows a process started by StartProcess shares the
+// starter's memory until it runs its program, so the figure is at least the
+// starter's own peak: measure from a small starter.
+bool WaitForExit(Process process, unsigned long* exit_code, std::uint64_t* peak_resident_size);
 
 // Gives the process up without waiting. Outside Windows a detached thread
 // waits for its end, so that it never lingers as a zombie.

@@ -23,7 +23,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   app.set_version_flag("--version", std::string("quendral ") + QUENDRAL_VERSION_TEXT,
                        "Print the version and exit");
   app.footer(kExitCodesFooter);
-  Context context{"", &out};
+  Context context{"", &out, &err};
   Action action;
   app.add_option("--data", context.data_directory,
                  "Notes data directory (default: $NOTES_DATA_DIR, else notesdata in the "
@@ -32,6 +32,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   AddFormulaCommands(app, context, action);
   AddItemCommands(app, context, action);
   AddRepairCommands(app, context, action);
+  AddWholeDatabaseCommands(app, context, action);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -27,6 +27,9 @@ class ToolSession {
   // The local data directory; a CommandError that names it, and how to name
   // another, when it is missing or cannot be read.
   std::filesystem::path DataDirectory() const;
+
+  LNNotesSession& notes_session() { return session_; }
+
   // The directory of `server`'s databases ("" = the local data directory).
   std::filesystem::path ServerDirectory(const std::string& server) const;
   // The existing database file `path` names on `server`.

@@ -1,6 +1,7 @@
 #include "platform/os/process.h"
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -42,9 +43,9 @@ unsigned long SpawnWords(const std::vector<std::string>& words, Process* process
   return 0;
 }
 
-bool WaitForPid(pid_t pid, int* status) {
+bool WaitForPid(pid_t pid, int* status, rusage* usage = nullptr) {
   for (;;) {
-    if (::waitpid(pid, status, 0) == pid) {
+    if (::wait4(pid, status, 0, usage) == pid) {
       return true;
     }
     if (errno != EINTR) {
@@ -71,10 +72,18 @@ unsigned long StartShellCommand(std::string_view interpreter, std::string_view c
 }
 
 bool WaitForExit(Process process, unsigned long* exit_code) {
+  std::uint64_t peak = 0;
+  return WaitForExit(process, exit_code, &peak);
+}
+
+bool WaitForExit(Process process, unsigned long* exit_code, std::uint64_t* peak_resident_size) {
   int status = 0;
-  if (!WaitForPid(static_cast<pid_t>(process.id), &status)) {
+  rusage usage{};
+  if (!WaitForPid(static_cast<pid_t>(process.id), &status, &usage)) {
     return false;
   }
+  // Linux counts in kilobytes.
+  *peak_resident_size = static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
   if (WIFEXITED(status)) {
     *exit_code = static_cast<unsigned long>(WEXITSTATUS(status));
   } else {

@@ -1,5 +1,7 @@
 #include "platform/os/process.h"
 
+#include <psapi.h>
+
 #include "platform/os/win32/windows_headers.h"
 
 namespace os {
@@ -43,8 +45,18 @@ unsigned long StartShellCommand(std::string_view interpreter, std::string_view c
 }
 
 bool WaitForExit(Process process, unsigned long* exit_code) {
+  std::uint64_t peak = 0;
+  return WaitForExit(process, exit_code, &peak);
+}
+
+bool WaitForExit(Process process, unsigned long* exit_code, std::uint64_t* peak_resident_size) {
   const HANDLE handle = ToHandle(process);
   ::WaitForSingleObject(handle, INFINITE);
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  *peak_resident_size = ::K32GetProcessMemoryInfo(handle, &counters, sizeof counters)
+                            ? counters.PeakWorkingSetSize
+                            : 0;
   DWORD code = 0;
   const bool fetched = ::GetExitCodeProcess(handle, &code) != 0;
   ::CloseHandle(handle);
