@@ -1,6 +1,7 @@
 #include "dxl/datetime_text.h"
 
 #include <cctype>
+#include <string>
 
 namespace quendral::dxl {
 namespace {
@@ -32,15 +33,15 @@ bool ReadTime(std::string_view text, std::size_t* position, notes::formula::Civi
   return civil->hour < 24 && civil->minute < 60 && civil->second < 60;
 }
 
-// "Z", or a sign and hh, hhmm or hh:mm.
+// Nothing, "Z", or a sign and hh, hhmm or hh:mm.
 bool IsOffset(std::string_view rest) {
   if (rest.empty() || rest == "Z") return true;
   if (rest[0] != '+' && rest[0] != '-') return false;
-  rest.remove_prefix(1);
-  if (rest.size() == 5 && rest[2] == ':') rest = std::string_view(rest.data(), 2);
-  if (rest.size() != 2 && rest.size() != 4 && rest.size() != 5) return false;
-  for (const char c : rest) {
-    if (std::isdigit(static_cast<unsigned char>(c)) == 0 && c != ':') return false;
+  std::string digits(rest.substr(1));
+  if (digits.size() == 5 && digits[2] == ':') digits.erase(2, 1);
+  if (digits.size() != 2 && digits.size() != 4) return false;
+  for (const char c : digits) {
+    if (std::isdigit(static_cast<unsigned char>(c)) == 0) return false;
   }
   return true;
 }

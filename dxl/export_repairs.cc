@@ -67,6 +67,7 @@ class LinkRetargeter : public RepairVisitor {
   void OnLink(const NoteFacts&, const LinkElement& link) override {
     const auto replica = NormaliseReplicaId(link.database);
     if (!replica || !options_.old_replicas.contains(*replica)) return;
+    if (*replica == options_.target && !options_.target_server) return;
     const std::string tag = rewriter_.Bytes(link.tag);
     std::vector<Edit> edits = LinkEdits(tag, link.tag.begin);
     std::sort(edits.begin(), edits.end(),
@@ -84,7 +85,8 @@ class LinkRetargeter : public RepairVisitor {
     }
     std::int64_t retargeted = 0;
     for (std::size_t i = 0; i < table.entries().size(); ++i) {
-      if (!options_.old_replicas.contains(table.entries()[i].replica_id)) continue;
+      const std::string& replica = table.entries()[i].replica_id;
+      if (!options_.old_replicas.contains(replica) || replica == options_.target) continue;
       table.SetReplicaId(i, options_.target);
       ++retargeted;
     }

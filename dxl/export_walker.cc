@@ -55,7 +55,7 @@ ExportWalker::Role ExportWalker::RoleOf(const StartTag& tag) const {
   if (name == "noteinfo") return Role::kNoteInfo;
   if (parent == Role::kNoteInfo && name == "created") return Role::kCreated;
   if (parent == Role::kNoteInfo && name == "modified") return Role::kModified;
-  if (name == "item" && depth == note_depth_ + 1) return Role::kItem;
+  if (name == "item" && depth == note_depth_) return Role::kItem;
   if (name == "richtext") return Role::kRichText;
   if (name == "pardef") return Role::kPardef;
   if (name == "code" && parent == Role::kPardef && tag.Attribute("event") == "hidewhen") {

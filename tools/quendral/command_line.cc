@@ -15,6 +15,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   app.add_option("--data", context.data_directory,
                  "Notes data directory (default: $NOTES_DATA_DIR, else $HOME/notesdata)");
   AddDatabaseCommands(app, context, action);
+  AddDxlCommands(app, context, action);
   AddFormulaCommands(app, context, action);
   AddItemCommands(app, context, action);
   AddRepairCommands(app, context, action);
