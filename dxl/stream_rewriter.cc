@@ -175,6 +175,8 @@ Span StreamRewriter::CurrentEvent() const {
 
 void StreamRewriter::OnStart(const char* name, const char** attributes) {
   MarkEvent();
+  // The parser may still report the rest of a token after being stopped.
+  if (refusal_) return;
   const QualifiedName qualified = SplitName(name);
   if (depth_++ == 0 && !qualified.dxl) {
     Refuse("the root element <" + std::string(qualified.local) + "> is not in the DXL namespace " +
@@ -186,6 +188,7 @@ void StreamRewriter::OnStart(const char* name, const char** attributes) {
 
 void StreamRewriter::OnEnd(const char* name) {
   MarkEvent();
+  if (refusal_) return;
   --depth_;
   const QualifiedName qualified = SplitName(name);
   listener_->OnEnd(EndTag{qualified.local, qualified.dxl, CurrentEvent()});

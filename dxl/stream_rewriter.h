@@ -108,7 +108,9 @@ class StreamRewriter {
   void MarkEvent();
   void OnStart(const char* name, const char** attributes);
   void OnEnd(const char* name);
-  void OnText(std::string_view text) { listener_->OnText(text); }
+  void OnText(std::string_view text) {
+    if (!refusal_) listener_->OnText(text);
+  }
   void CheckDeclaredEncoding(const char* encoding);
 
  private:

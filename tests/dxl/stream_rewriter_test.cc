@@ -32,13 +32,13 @@ TEST(StreamRewriter, RefusesWhatIsNotWellFormedDxl) {
       {"other namespace", "<database xmlns='urn:x'/>", 1, 1, "not in the DXL namespace"},
       {"Latin-1 declared", "<?xml version='1.0' encoding='ISO-8859-1'?><database " + dxl + "/>", 1,
        1, "not UTF-8 or UTF-16"},
-      {"unknown encoding", "<?xml version='1.0' encoding='windows-1252'?><database/>", 1, 31,
+      {"unknown encoding", "<?xml version='1.0' encoding='windows-1252'?><database/>", 1, 1,
        "not UTF-8 or UTF-16"},
       {"Latin-1 bytes",
        "<database " + dxl +
            ">Gr\xFC\xDF"
            "e</database>",
-       1, 45, "not well-formed"},
+       1, 46, "not well-formed"},
   };
   for (const Refused& c : cases) {
     SCOPED_TRACE(c.name);
