@@ -17,6 +17,7 @@ class AuditVisitor : public ExportVisitor {
       : options_(options), audit_(*audit) {}
 
   bool WantsItems() const override { return options_.user.has_value(); }
+  bool WantsParagraphs() const override { return true; }
 
   void OnDatabase(const StartTag& tag) override {
     const auto replica = NormaliseReplicaId(tag.Attribute("replicaid").value_or(""));

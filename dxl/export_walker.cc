@@ -154,10 +154,11 @@ void ExportWalker::StartItem(const StartTag& tag) {
 }
 
 void ExportWalker::StartParagraph(const StartTag& tag) {
+  in_paragraph_ = true;
+  if (!counting_paragraphs_) return;
   // A paragraph without a definition continues the previous one's.
   if (const auto def = tag.Attribute("def")) last_def_ = std::string(*def);
   if (last_def_) ++note_->paragraphs[*last_def_];
-  in_paragraph_ = true;
 }
 
 void ExportWalker::StartLink(const StartTag& tag) {

@@ -24,7 +24,8 @@ struct NoteFacts {
   bool is_document = false;
   std::string unid, note_id, form;
   std::string created, modified;  // <datetime> texts of the note's info
-  // Paragraphs using each pardef id, counted as the note is read.
+  // Paragraphs using each pardef id, counted as the note is read (when the
+  // visitor wants them).
   std::map<std::string, std::int64_t> paragraphs;
 };
 
@@ -69,14 +70,19 @@ class ExportVisitor {
   virtual void OnItemData(const NoteFacts& /*note*/, const ItemData& /*data*/) {}
   virtual void OnItem(const NoteFacts& /*note*/, ItemValue&& /*item*/) {}
   virtual void OnNoteEnd(const NoteFacts& /*note*/) {}
-  // Whether OnItem is wanted; collecting values costs time.
+  // Whether OnItem, and NoteFacts::paragraphs, are wanted; collecting them
+  // costs time.
   virtual bool WantsItems() const { return false; }
+  virtual bool WantsParagraphs() const { return false; }
 };
 
 class ExportWalker : public ElementListener {
  public:
   ExportWalker(StreamRewriter& rewriter, ExportVisitor& visitor, bool all_notes)
-      : rewriter_(rewriter), visitor_(visitor), all_notes_(all_notes) {}
+      : rewriter_(rewriter),
+        visitor_(visitor),
+        all_notes_(all_notes),
+        counting_paragraphs_(visitor.WantsParagraphs()) {}
 
   void OnStart(const StartTag& tag) override;
   void OnEnd(const EndTag& tag) override;
@@ -95,6 +101,7 @@ class ExportWalker : public ElementListener {
   StreamRewriter& rewriter_;
   ExportVisitor& visitor_;
   bool all_notes_;
+  bool counting_paragraphs_;
   std::vector<Role> open_;  // the open elements
   bool database_root_ = false;
 
