@@ -31,6 +31,7 @@ class AuditVisitor : public ExportVisitor {
   }
 
   void OnHideWhen(const NoteFacts&, const HideWhen& formula) override {
+    if (formula.Neutral()) return;
     report::HiddenParagraph paragraph;
     paragraph.item = formula.item;
     paragraph.formula = formula.formula;

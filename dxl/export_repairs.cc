@@ -36,21 +36,12 @@ class RepairVisitor : public ExportVisitor {
   std::uint64_t replacements_before_ = 0;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 class HideWhenFixer : public RepairVisitor {
  public:
   using RepairVisitor::RepairVisitor;
 
   void OnHideWhen(const NoteFacts&, const HideWhen& formula) override {
-    const std::string_view text = Trimmed(formula.formula);
-    if (formula.enabled && !text.empty() && text != "0") Replace(formula.text, "0");
+    if (formula.enabled && !formula.Neutral()) Replace(formula.text, "0");
   }
 };
 

@@ -36,6 +36,9 @@ struct HideWhen {
   bool enabled = true;
   std::string formula;  // its text
   Span text;            // the bytes between <formula> and </formula>
+
+  // Empty, or "0" already: it hides nothing and needs no repair.
+  bool Neutral() const;
 };
 
 struct LinkElement {

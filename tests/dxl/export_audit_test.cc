@@ -140,6 +140,17 @@ TEST(ExportAudit, ItemKindsReachTheFormula) {
   }
 }
 
+TEST(ExportAudit, NeutralFormulasAreNoFindings) {
+  const auto audit = Audit(
+      "<document xmlns='http://www.lotus.com/dxl'><item name='Body'><richtext>"
+      "<pardef id='1'><code event='hidewhen'><formula> 0 </formula></code></pardef>"
+      "<pardef id='2'><code event='hidewhen'><formula/></code></pardef></richtext></item>"
+      "</document>",
+      {});
+  EXPECT_EQ(audit.documents, 1);
+  EXPECT_TRUE(audit.findings.empty());
+}
+
 TEST(ExportAudit, DesignNotesOnlyWhenAsked) {
   AuditOptions options;
   options.all_notes = true;
