@@ -107,9 +107,12 @@ bool StreamRewriter::Run(std::istream& in, ElementListener& listener, Refusal* r
       encoding_ = DetectEncoding(std::string_view(chunk.data(), std::min<std::size_t>(length, 4)));
     first = false;
     buffer_.append(chunk.data(), length);
-    if (XML_Parse(parser, chunk.data(), static_cast<int>(length), final) != XML_STATUS_OK) {
+    // A stop in the last buffer is not an error to every version of the
+    // parser, so a refusal counts whatever it returns.
+    if (XML_Parse(parser, chunk.data(), static_cast<int>(length), final) != XML_STATUS_OK ||
+        refusal_) {
       const XML_Error error = XML_GetErrorCode(parser);
-      if (error != XML_ERROR_ABORTED || !refusal_) {
+      if (!refusal_) {
         const bool encoding =
             error == XML_ERROR_UNKNOWN_ENCODING || error == XML_ERROR_INCORRECT_ENCODING;
         Fail(encoding ? std::string("not UTF-8 or UTF-16: ") + XML_ErrorString(error)

@@ -97,7 +97,8 @@ TEST(ExportAudit, EvaluatesEnabledFormulasForTheUser) {
     SCOPED_TRACE(c.user);
     AuditOptions options;
     options.user = c.user;
-    const auto& hidden = Audit(kSalesExport, options).findings.at(0).hidden;
+    const report::DatabaseAudit audit = Audit(kSalesExport, options);
+    const auto& hidden = audit.findings.at(0).hidden;
     EXPECT_EQ(hidden[0].hides, c.body_hides);
     EXPECT_FALSE(hidden[1].hides.has_value());  // disabled
     EXPECT_EQ(hidden[2].hides, c.notes_hides);
