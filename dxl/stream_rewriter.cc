@@ -16,6 +16,9 @@ namespace {
 // character in any name.
 constexpr char kNamespaceSeparator = '\x01';
 constexpr std::size_t kChunkSize = 256 * 1024;
+// Output is gathered into writes of about this size: the pieces between
+// replacements are small, and each would otherwise be a write of its own.
+constexpr std::size_t kOutputBlock = 1024 * 1024;
 
 StreamRewriter& RewriterOf(void* user_data) { return *static_cast<StreamRewriter*>(user_data); }
 
@@ -124,6 +127,7 @@ bool StreamRewriter::Run(std::istream& in, ElementListener& listener, Refusal* r
     Settle(final);
     if (final) break;
   }
+  if (out_ != nullptr) FlushOutput();
   if (out_ != nullptr && !out_->flush()) {
     *refusal = Refusal{"cannot be written"};
     return false;
@@ -161,8 +165,7 @@ void StreamRewriter::Replace(Span span, std::string_view text) {
   }
   Emit(span.begin);
   std::string replacement = EncodeText(text, encoding_);
-  if (out_ != nullptr)
-    out_->write(replacement.data(), static_cast<std::streamsize>(replacement.size()));
+  Write(replacement.data(), replacement.size());
   emitted_ = span.end;
   ++replacements_;
   if (change_log_ != nullptr) change_log_->push_back({span, std::move(replacement)});
@@ -207,11 +210,19 @@ void StreamRewriter::CheckDeclaredEncoding(const char* encoding) {
 
 void StreamRewriter::Emit(std::uint64_t upto) {
   if (upto <= emitted_) return;
-  if (out_ != nullptr) {
-    out_->write(buffer_.data() + (emitted_ - buffer_begin_),
-                static_cast<std::streamsize>(upto - emitted_));
-  }
+  Write(buffer_.data() + (emitted_ - buffer_begin_), upto - emitted_);
   emitted_ = upto;
+}
+
+void StreamRewriter::Write(const char* data, std::size_t size) {
+  if (out_ == nullptr) return;
+  output_.append(data, size);
+  if (output_.size() >= kOutputBlock) FlushOutput();
+}
+
+void StreamRewriter::FlushOutput() {
+  out_->write(output_.data(), static_cast<std::streamsize>(output_.size()));
+  output_.clear();
 }
 
 // Passes on what no later event can change and forgets what is passed on.

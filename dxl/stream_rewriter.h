@@ -116,12 +116,15 @@ class StreamRewriter {
  private:
   Span CurrentEvent() const;
   void Emit(std::uint64_t upto);
+  void Write(const char* data, std::size_t size);
+  void FlushOutput();
   void Settle(bool final);
   void Fail(std::string reason);
 
   struct Parser;
   ElementListener* listener_ = nullptr;
   std::ostream* out_;
+  std::string output_;  // written to `out_` in blocks
   std::unique_ptr<Parser> parser_;
   TextEncoding encoding_ = TextEncoding::kUtf8;
   std::string buffer_;  // input bytes from buffer_begin_ on
