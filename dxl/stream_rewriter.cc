@@ -197,7 +197,11 @@ void StreamRewriter::OnEnd(const char* name) {
   if (refusal_) return;
   --depth_;
   const QualifiedName qualified = SplitName(name);
-  listener_->OnEnd(EndTag{qualified.local, qualified.dxl, CurrentEvent()});
+  // The end of "<x/>" is reported as a token of no bytes; it lies where the
+  // start tag ends.
+  Span span = CurrentEvent();
+  if (span.end == span.begin) span = Span{parsed_end_, parsed_end_};
+  listener_->OnEnd(EndTag{qualified.local, qualified.dxl, span});
 }
 
 void StreamRewriter::CheckDeclaredEncoding(const char* encoding) {

@@ -173,6 +173,16 @@ TEST(ExportRepairs, NothingToChangeCopiesTheFile) {
   }
 }
 
+TEST(ExportRepairs, LinkTablesWithoutEntriesAreKept) {
+  const std::string input =
+      "<document xmlns='http://www.lotus.com/dxl'><item name='$Links'><rawitemdata type='7'>"
+      "AAA=</rawitemdata></item><item name='$Links'><rawitemdata type='7'/></item></document>";
+  const Rewrite result = RunRepair(input, Repair::kRelink);
+  ASSERT_TRUE(result.taken);
+  EXPECT_EQ(result.output, input);
+  EXPECT_EQ(result.counts.failures.size(), 1u);  // the one without even a count
+}
+
 TEST(ExportRepairs, UnreadableLinkTableIsReportedAndKept) {
   const std::string input =
       "<document xmlns='http://www.lotus.com/dxl'><noteinfo unid='AB'/><item name='$Links'>"
