@@ -24,7 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where a repair writes: -o OUT, --in-place, or nowhere with --dry-run.
+// The options both repairs take: where they write (-o OUT, --in-place, or
+// nowhere with --dry-run), how they report, which notes they take.
 struct OutputOptions {
   std::string out;
   bool in_place = false;
