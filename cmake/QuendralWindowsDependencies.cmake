@@ -1,7 +1,8 @@
 # Third-party libraries for the Windows cross builds. The distribution has
 # no Windows builds of them, so: SQLite is compiled from the amalgamation
-# that the npm registry's better-sqlite3 package ships (fetched into the
-# build tree when configuring), GoogleTest from its Debian sources, and the
+# that the npm registry's better-sqlite3 package ships and expat from the C
+# sources that node-expat ships (both fetched into the build tree when
+# configuring), GoogleTest from its Debian sources, and the
 # header-only CLI11 and nlohmann-json come from the host's headers. No
 # benchmarks.
 find_package(Threads REQUIRED)
@@ -10,33 +11,55 @@ if(QUENDRAL_BENCH)
   message(FATAL_ERROR "The benchmarks are not built for Windows: configure with -DQUENDRAL_BENCH=OFF")
 endif()
 
+# Fetches `package` from the npm registry and unpacks its `folder` under
+# `root`, unless `probe` (a file below `root`) is there already.
+function(_quendral_npm_sources package root folder probe)
+  if(EXISTS ${root}/${probe})
+    return()
+  endif()
+  find_program(QUENDRAL_NPM npm REQUIRED)
+  file(MAKE_DIRECTORY ${root})
+  message(STATUS "Fetching sources: npm pack ${package}")
+  execute_process(COMMAND ${QUENDRAL_NPM} pack ${package} --silent
+                  WORKING_DIRECTORY ${root}
+                  OUTPUT_VARIABLE tarball OUTPUT_STRIP_TRAILING_WHITESPACE
+                  RESULT_VARIABLE result)
+  if(NOT result EQUAL 0 OR NOT EXISTS ${root}/${tarball})
+    message(FATAL_ERROR "npm pack ${package} failed (${result})")
+  endif()
+  file(ARCHIVE_EXTRACT INPUT ${root}/${tarball} DESTINATION ${root} PATTERNS ${folder})
+  file(REMOVE ${root}/${tarball})
+  if(NOT EXISTS ${root}/${probe})
+    message(FATAL_ERROR "${package} carries no ${probe}")
+  endif()
+endfunction()
+
 set(QUENDRAL_SQLITE_NPM_PACKAGE "better-sqlite3@12" CACHE STRING
     "npm package whose deps/sqlite3 holds the SQLite amalgamation")
 set(_sqlite_root ${CMAKE_BINARY_DIR}/_deps/sqlite)
 set(_sqlite_dir ${_sqlite_root}/package/deps/sqlite3)
-if(NOT EXISTS ${_sqlite_dir}/sqlite3.c)
-  find_program(QUENDRAL_NPM npm REQUIRED)
-  file(MAKE_DIRECTORY ${_sqlite_root})
-  message(STATUS "Fetching the SQLite amalgamation: npm pack ${QUENDRAL_SQLITE_NPM_PACKAGE}")
-  execute_process(COMMAND ${QUENDRAL_NPM} pack ${QUENDRAL_SQLITE_NPM_PACKAGE} --silent
-                  WORKING_DIRECTORY ${_sqlite_root}
-                  OUTPUT_VARIABLE _tarball OUTPUT_STRIP_TRAILING_WHITESPACE
-                  RESULT_VARIABLE _result)
-  if(NOT _result EQUAL 0 OR NOT EXISTS ${_sqlite_root}/${_tarball})
-    message(FATAL_ERROR "npm pack ${QUENDRAL_SQLITE_NPM_PACKAGE} failed (${_result})")
-  endif()
-  file(ARCHIVE_EXTRACT INPUT ${_sqlite_root}/${_tarball} DESTINATION ${_sqlite_root}
-       PATTERNS package/deps/sqlite3)
-  file(REMOVE ${_sqlite_root}/${_tarball})
-  if(NOT EXISTS ${_sqlite_dir}/sqlite3.c)
-    message(FATAL_ERROR "${QUENDRAL_SQLITE_NPM_PACKAGE} carries no deps/sqlite3/sqlite3.c")
-  endif()
-endif()
+_quendral_npm_sources(${QUENDRAL_SQLITE_NPM_PACKAGE} ${_sqlite_root} package/deps/sqlite3
+                      package/deps/sqlite3/sqlite3.c)
 add_library(qd_sqlite3 STATIC ${_sqlite_dir}/sqlite3.c)
 target_include_directories(qd_sqlite3 SYSTEM PUBLIC ${_sqlite_dir})
 target_compile_definitions(qd_sqlite3 PRIVATE SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION)
 target_compile_options(qd_sqlite3 PRIVATE -w)  # not our code
 add_library(SQLite::SQLite3 ALIAS qd_sqlite3)
+
+# expat, static, with 64-bit stream positions so that exports over 2 GB keep
+# exact byte offsets (the Windows long is 32 bits).
+set(QUENDRAL_EXPAT_NPM_PACKAGE "node-expat@2.4.1" CACHE STRING
+    "npm package whose deps/libexpat holds the expat sources")
+set(_expat_root ${CMAKE_BINARY_DIR}/_deps/expat)
+set(_expat_dir ${_expat_root}/package/deps/libexpat/lib)
+_quendral_npm_sources(${QUENDRAL_EXPAT_NPM_PACKAGE} ${_expat_root} package/deps/libexpat
+                      package/deps/libexpat/lib/xmlparse.c)
+add_library(qd_expat STATIC ${_expat_dir}/xmlparse.c ${_expat_dir}/xmlrole.c
+                            ${_expat_dir}/xmltok.c)
+target_include_directories(qd_expat SYSTEM PUBLIC ${_expat_dir})
+target_compile_definitions(qd_expat PUBLIC XML_STATIC XML_LARGE_SIZE)
+target_compile_options(qd_expat PRIVATE -w)  # not our code
+add_library(EXPAT::EXPAT ALIAS qd_expat)
 
 # The host's include directory must not be searched whole by the cross
 # compiler, so each library gets a directory holding only a link to its

@@ -45,3 +45,24 @@ q relink --all apps/orders.nsf "85256E3A:0058F1B2" archive/orders.nsf
 echo
 echo "== The audit after the fix: only the link backups are left"
 q audit apps/orders.nsf
+
+# The same repairs on an export of the sales document (DXL), file to file:
+# only the formulas and link targets change, every other byte stays.
+export_file="$data/exports/sales.xml"
+mkdir -p "$data/exports"
+cp "$here/demo/sales-export.xml" "$export_file"
+echo
+echo "== An export of the document, audited for a user who is no manager"
+q dxl audit --user "CN=Jane Doe/O=Sales" "$export_file"
+echo
+echo "== Its hide-when formulas neutralised, into a new file"
+q dxl fix-hidewhen "$export_file" -o "$data/exports/fixed.xml" || true
+echo
+echo "== Its links pointed at the archive, in place (the original stays as .orig)"
+q dxl relink --in-place "$data/exports/fixed.xml" "85256E3A:0058F1B2" archive/sales.nsf || true
+echo
+echo "== What changed in the export"
+diff "$export_file" "$data/exports/fixed.xml" || true
+echo
+echo "== The repaired export, audited again"
+q dxl audit "$data/exports/fixed.xml"

@@ -29,6 +29,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                  "Notes data directory (default: $NOTES_DATA_DIR, else notesdata in the "
                  "user's home folder)");
   AddDatabaseCommands(app, context, action);
+  AddDxlCommands(app, context, action);
   AddFormulaCommands(app, context, action);
   AddItemCommands(app, context, action);
   AddRepairCommands(app, context, action);

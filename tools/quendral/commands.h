@@ -23,6 +23,7 @@ struct Context {
 using Action = std::function<int()>;
 
 void AddDatabaseCommands(CLI::App& app, Context& context, Action& action);
+void AddDxlCommands(CLI::App& app, Context& context, Action& action);
 void AddFormulaCommands(CLI::App& app, Context& context, Action& action);
 void AddItemCommands(CLI::App& app, Context& context, Action& action);
 void AddRepairCommands(CLI::App& app, Context& context, Action& action);

@@ -1,0 +1,114 @@
+#include "dxl/export_audit.h"
+
+#include <nlohmann/json.hpp>
+
+#include "dxl/document_environment.h"
+#include "dxl/export_walker.h"
+#include "dxl/link_table.h"
+
+namespace quendral::dxl {
+namespace {
+
+using nlohmann::json;
+
+class AuditVisitor : public ExportVisitor {
+ public:
+  AuditVisitor(const AuditOptions& options, report::DatabaseAudit* audit)
+      : options_(options), audit_(*audit) {}
+
+  bool WantsItems() const override { return options_.user.has_value(); }
+  bool WantsParagraphs() const override { return true; }
+
+  void OnDatabase(const StartTag& tag) override {
+    const auto replica = NormaliseReplicaId(tag.Attribute("replicaid").value_or(""));
+    if (replica) audit_.replica_id = ReplicaIdWithColon(*replica);
+  }
+
+  void OnNoteStart(const NoteFacts&) override {
+    findings_ = report::DocumentFindings{};
+    pardefs_.clear();
+    items_.clear();
+  }
+
+  void OnHideWhen(const NoteFacts&, const HideWhen& formula) override {
+    if (formula.Neutral()) return;
+    report::HiddenParagraph paragraph;
+    paragraph.item = formula.item;
+    paragraph.formula = formula.formula;
+    paragraph.enabled = formula.enabled;
+    paragraph.extra = {{"pardef", formula.pardef_id}, {"hide", formula.static_hide}};
+    findings_.hidden.push_back(std::move(paragraph));
+    pardefs_.push_back(formula.pardef_id);
+  }
+
+  void OnLink(const NoteFacts&, const LinkElement& link) override {
+    report::LinkFinding finding;
+    finding.item = link.item;
+    finding.index = static_cast<std::int64_t>(findings_.links.size());
+    const auto replica = NormaliseReplicaId(link.database);
+    finding.replica_id = replica ? ReplicaIdWithColon(*replica) : link.database;
+    finding.note_unid = link.document;
+    finding.status = Status(replica);
+    finding.extra = {{"kind", link.element}, {"view_unid", link.view}, {"server", link.server}};
+    findings_.links.push_back(std::move(finding));
+  }
+
+  void OnItemData(const NoteFacts&, const ItemData& data) override {
+    LinkTable table;
+    if (data.item != kLinkTableItem || data.type != kLinkTableType || !table.Decode(data.text)) {
+      return;
+    }
+    std::int64_t index = 0;
+    for (const LinkTableEntry& entry : table.entries()) {
+      report::LinkFinding finding;
+      finding.item = data.item;
+      finding.index = index++;
+      finding.replica_id = ReplicaIdWithColon(entry.replica_id);
+      finding.note_unid = entry.note_unid;
+      finding.status = Status(entry.replica_id);
+      finding.extra = {{"kind", "notelink"}, {"view_unid", entry.view_unid}};
+      findings_.links.push_back(std::move(finding));
+    }
+  }
+
+  void OnItem(const NoteFacts&, ItemValue&& item) override { items_.push_back(std::move(item)); }
+
+  void OnNoteEnd(const NoteFacts& note) override {
+    ++audit_.documents;
+    for (std::size_t i = 0; i < findings_.hidden.size(); ++i) {
+      report::HiddenParagraph& paragraph = findings_.hidden[i];
+      const auto used = note.paragraphs.find(pardefs_[i]);
+      paragraph.extra["paragraphs"] = used == note.paragraphs.end() ? 0 : used->second;
+      if (options_.user && paragraph.enabled) {
+        paragraph.hides = FormulaHides(paragraph.formula, note, items_, *options_.user);
+      }
+    }
+    if (findings_.Empty()) return;
+    findings_.unid = note.unid;
+    findings_.extra = {{"form", note.form}, {"note_id", note.note_id}, {"element", note.element}};
+    audit_.findings.push_back(std::move(findings_));
+  }
+
+ private:
+  std::string Status(const std::optional<std::string>& replica) const {
+    return replica && options_.known_replicas.contains(*replica) ? report::kLinkOk
+                                                                 : report::kDatabaseNotFound;
+  }
+
+  const AuditOptions& options_;
+  report::DatabaseAudit& audit_;
+  report::DocumentFindings findings_;
+  std::vector<std::string> pardefs_;  // of each formula in `findings_.hidden`
+  std::vector<ItemValue> items_;
+};
+
+}  // namespace
+
+bool AuditExport(std::istream& in, const AuditOptions& options, report::DatabaseAudit* audit,
+                 Refusal* refusal) {
+  AuditVisitor visitor(options, audit);
+  StreamRewriter rewriter(nullptr);
+  return WalkExport(in, rewriter, visitor, options.all_notes, refusal);
+}
+
+}  // namespace quendral::dxl

@@ -1,0 +1,32 @@
+// The audit of an export: per note its hide-when formulas and links, in the
+// shape the database audit reports.
+#ifndef QUENDRAL_DXL_EXPORT_AUDIT_H_
+#define QUENDRAL_DXL_EXPORT_AUDIT_H_
+
+#include <iosfwd>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "dxl/stream_rewriter.h"
+#include "report/audit_report.h"
+
+namespace quendral::dxl {
+
+struct AuditOptions {
+  bool all_notes = false;  // forms, subforms, pages... too, not only documents
+  // Evaluates each enabled formula for this user when set.
+  std::optional<std::string> user;
+  // The replica IDs (16 digits) of the databases that exist; a link to any
+  // other is reported as leading nowhere.
+  std::set<std::string> known_replicas;
+};
+
+// Reads the export from `in` into `audit` (whose `path` the caller names).
+// False with `refusal` set when the export is not taken.
+bool AuditExport(std::istream& in, const AuditOptions& options, report::DatabaseAudit* audit,
+                 Refusal* refusal);
+
+}  // namespace quendral::dxl
+
+#endif  // QUENDRAL_DXL_EXPORT_AUDIT_H_

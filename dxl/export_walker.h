@@ -1,0 +1,138 @@
+// What an export holds for the repairs, read from the parser's events: its
+// notes, their hide-when formulas, links, link tables and item values.
+//
+// A note is the root element when it is not <database>, else every child of
+// <database> but the database's own settings. Only documents are reported,
+// unless all notes are asked for.
+#ifndef QUENDRAL_DXL_EXPORT_WALKER_H_
+#define QUENDRAL_DXL_EXPORT_WALKER_H_
+
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dxl/stream_rewriter.h"
+#include "platform/notes/formula/value.h"
+
+namespace quendral::dxl {
+
+struct NoteFacts {
+  std::string element;  // "document", "form", "note"...
+  bool is_document = false;
+  std::string unid, note_id, form;
+  std::string created, modified;  // <datetime> texts of the note's info
+  // Paragraphs using each pardef id, counted as the note is read (when the
+  // visitor wants them).
+  std::map<std::string, std::int64_t> paragraphs;
+};
+
+struct HideWhen {
+  std::string item;  // the rich-text item
+  std::string pardef_id;
+  std::string static_hide;  // the pardef's hide tokens
+  bool enabled = true;
+  std::string formula;  // its text
+  Span text;            // the bytes between <formula> and </formula>
+
+  // Empty, or "0" already: it hides nothing and needs no repair.
+  bool Neutral() const;
+};
+
+struct LinkElement {
+  std::string element;  // "doclink", "viewlink" or "databaselink"
+  std::string item;
+  std::string database, view, document, server;
+  Span tag;
+};
+
+// An item whose value is given as <itemdata> or <rawitemdata>: its Base64
+// text, which the listener may replace while it is reported.
+struct ItemData {
+  std::string item;
+  std::string type;  // the type attribute, hexadecimal
+  std::string text;  // the Base64 text, as the parser gives it
+  Span span;
+  bool verbatim = false;  // the bytes of `span` are `text` itself, unescaped
+};
+
+struct ItemValue {
+  std::string name;
+  notes::formula::Value value;
+};
+
+class ExportVisitor {
+ public:
+  virtual ~ExportVisitor() = default;
+  virtual void OnDatabase(const StartTag& /*tag*/) {}
+  virtual void OnNoteStart(const NoteFacts& /*note*/) {}
+  virtual void OnHideWhen(const NoteFacts& /*note*/, const HideWhen& /*formula*/) {}
+  virtual void OnLink(const NoteFacts& /*note*/, const LinkElement& /*link*/) {}
+  virtual void OnItemData(const NoteFacts& /*note*/, const ItemData& /*data*/) {}
+  virtual void OnItem(const NoteFacts& /*note*/, ItemValue&& /*item*/) {}
+  virtual void OnNoteEnd(const NoteFacts& /*note*/) {}
+  // Whether OnItem, and NoteFacts::paragraphs, are wanted; collecting them
+  // costs time.
+  virtual bool WantsItems() const { return false; }
+  virtual bool WantsParagraphs() const { return false; }
+};
+
+class ExportWalker : public ElementListener {
+ public:
+  ExportWalker(StreamRewriter& rewriter, ExportVisitor& visitor, bool all_notes)
+      : rewriter_(rewriter),
+        visitor_(visitor),
+        all_notes_(all_notes),
+        counting_paragraphs_(visitor.WantsParagraphs()) {}
+
+  void OnStart(const StartTag& tag) override;
+  void OnEnd(const EndTag& tag) override;
+  void OnText(std::string_view text) override;
+
+ private:
+  enum class Role : std::uint8_t;
+  Role RoleOf(const StartTag& tag) const;
+  void StartNote(const StartTag& tag);
+  void StartItem(const StartTag& tag);
+  void StartParagraph(const StartTag& tag);
+  void StartLink(const StartTag& tag);
+  void EndValue(Role role, Role parent);
+  void EndItem();
+
+  StreamRewriter& rewriter_;
+  ExportVisitor& visitor_;
+  bool all_notes_;
+  bool counting_paragraphs_;
+  std::vector<Role> open_;  // the open elements
+  bool database_root_ = false;
+
+  // The note being read, and whether it is reported.
+  std::optional<NoteFacts> note_;
+  bool reported_ = false;
+  std::size_t note_depth_ = 0;
+
+  std::string item_;
+  std::size_t item_depth_ = 0;
+  bool collecting_ = false;  // item values for OnItem
+  std::optional<notes::formula::Value> value_;
+  std::string text_;      // character data of the text being read
+  bool capture_ = false;  // whether a value's text is being read
+  bool in_rich_text_ = false;
+  bool in_paragraph_ = false;
+  std::optional<std::string> last_def_;  // the pardef of the previous paragraph
+
+  HideWhen hide_when_;  // pardef and code facts for the next formula
+  bool in_formula_ = false;
+  std::optional<ItemData> item_data_;
+};
+
+// Walks the export read from `in` with `visitor`; `rewriter` copies it to its
+// output with the visitor's replacements.
+bool WalkExport(std::istream& in, StreamRewriter& rewriter, ExportVisitor& visitor, bool all_notes,
+                Refusal* refusal);
+
+}  // namespace quendral::dxl
+
+#endif  // QUENDRAL_DXL_EXPORT_WALKER_H_

@@ -1,0 +1,54 @@
+// Replica IDs as exports write them, and the link table ($Links) when an
+// export carries it as item data: a 16-bit entry count, then one 40-byte
+// note link per entry (replica ID words 0 and 1, view UNID, note UNID; all
+// little-endian), Base64-encoded.
+#ifndef QUENDRAL_DXL_LINK_TABLE_H_
+#define QUENDRAL_DXL_LINK_TABLE_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quendral::dxl {
+
+inline constexpr char kLinkTableItem[] = "$Links";
+inline constexpr char kLinkTableType[] = "7";  // the note-link list type
+
+// 16 upper-case hexadecimal digits for a replica-ID text of 1 to 16 digits
+// (left-padded with zeros) or of the form "XXXXXXXX:XXXXXXXX"; nothing for
+// anything else.
+std::optional<std::string> NormaliseReplicaId(std::string_view text);
+
+// "XXXXXXXX:XXXXXXXX" for 16 digits; any other text as it is.
+std::string ReplicaIdWithColon(std::string_view digits);
+
+struct LinkTableEntry {
+  std::string replica_id;  // 16 digits, word 1 first
+  std::string view_unid;   // 32 digits, each half word 1 first
+  std::string note_unid;
+};
+
+// A link table decoded from its Base64 text. The text keeps its layout
+// (line breaks, indentation) when the table is encoded again.
+class LinkTable {
+ public:
+  // False when `text` is not Base64 of a well-formed table.
+  bool Decode(std::string_view text);
+
+  const std::vector<LinkTableEntry>& entries() const { return entries_; }
+  // Points entry `index` at the replica `replica_id` (16 digits).
+  void SetReplicaId(std::size_t index, std::string_view replica_id);
+  // The Base64 text of the table, laid out as the decoded text was.
+  std::string Encode() const;
+
+ private:
+  std::string layout_;
+  std::vector<std::uint8_t> bytes_;
+  std::vector<LinkTableEntry> entries_;
+};
+
+}  // namespace quendral::dxl
+
+#endif  // QUENDRAL_DXL_LINK_TABLE_H_

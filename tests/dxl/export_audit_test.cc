@@ -1,0 +1,166 @@
+// What the audit of an export finds: formulas with their pardefs and
+// paragraphs, links with their status, and whether formulas hide for a user.
+#include "dxl/export_audit.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "dxl/export_fixtures.h"
+
+namespace quendral::dxl {
+namespace {
+
+using nlohmann::json;
+using testing::kOldReplica;
+using testing::kSalesExport;
+
+report::DatabaseAudit Audit(const std::string& input, const AuditOptions& options) {
+  std::istringstream in(input);
+  report::DatabaseAudit audit;
+  Refusal refusal;
+  EXPECT_TRUE(AuditExport(in, options, &audit, &refusal)) << refusal.Text();
+  return audit;
+}
+
+TEST(ExportAudit, ReportsFormulasWithTheirPardefsAndParagraphs) {
+  const report::DatabaseAudit audit = Audit(kSalesExport, {});
+  EXPECT_EQ(audit.replica_id, "85256E3A:0058F1B2");
+  EXPECT_EQ(audit.documents, 1);
+  ASSERT_EQ(audit.findings.size(), 1u);
+  const report::DocumentFindings& document = audit.findings[0];
+  EXPECT_EQ(document.unid, "0123456789ABCDEF0123456789ABCDEF");
+  EXPECT_EQ(document.extra["form"], "Memo");
+  EXPECT_EQ(document.extra["note_id"], "8f6");
+  const struct {
+    const char* item;
+    const char* formula;
+    bool enabled;
+    const char* pardef;
+    const char* hide;
+    int paragraphs;
+  } expected[] = {
+      {"Body", "Status = \"Draft\"", true, "1", "web", 2},
+      {"Body", "@True", false, "3", "", 2},
+      {"Notes", "Count > 2 & @UserName = \"Jane Doe\"", true, "12", "notes web", 1},
+  };
+  ASSERT_EQ(document.hidden.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    SCOPED_TRACE(i);
+    const report::HiddenParagraph& paragraph = document.hidden[i];
+    EXPECT_EQ(paragraph.item, expected[i].item);
+    EXPECT_EQ(paragraph.formula, expected[i].formula);
+    EXPECT_EQ(paragraph.enabled, expected[i].enabled);
+    EXPECT_FALSE(paragraph.hides.has_value());
+    EXPECT_EQ(paragraph.extra["pardef"], expected[i].pardef);
+    EXPECT_EQ(paragraph.extra["hide"], expected[i].hide);
+    EXPECT_EQ(paragraph.extra["paragraphs"], expected[i].paragraphs);
+  }
+}
+
+TEST(ExportAudit, LinkStatusFollowsTheKnownReplicas) {
+  AuditOptions options;
+  options.known_replicas = {kOldReplica};
+  const report::DatabaseAudit audit = Audit(kSalesExport, options);
+  const struct {
+    const char* item;
+    const char* kind;
+    const char* replica;
+    const char* status;
+  } expected[] = {
+      {"Body", "doclink", "85256E3A:0058F1B2", "ok"},
+      {"Body", "databaselink", "C12575C9:0051572F", "Database was not found"},
+      {"Notes", "viewlink", "85256E3A:0058F1B2", "ok"},
+      {"$Links", "notelink", "85256E3A:0058F1B2", "ok"},
+      {"$Links", "notelink", "C12575C9:0051572F", "Database was not found"},
+  };
+  const auto& links = audit.findings.at(0).links;
+  ASSERT_EQ(links.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(links[i].item, expected[i].item);
+    EXPECT_EQ(links[i].extra["kind"], expected[i].kind);
+    EXPECT_EQ(links[i].replica_id, expected[i].replica);
+    EXPECT_EQ(links[i].status, expected[i].status);
+  }
+  EXPECT_EQ(links[0].extra["server"], "CN=pluto/O=NotesLab");
+  EXPECT_EQ(links[3].note_unid, "85256E3A0058F1B20000ABCD00001234");
+  EXPECT_EQ(links[3].extra["view_unid"], "C12575C9005157490000000000000001");
+}
+
+TEST(ExportAudit, EvaluatesEnabledFormulasForTheUser) {
+  const struct {
+    const char* user;
+    bool body_hides, notes_hides;
+  } cases[] = {{"Jane Doe", true, true}, {"John Roe", true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.user);
+    AuditOptions options;
+    options.user = c.user;
+    const report::DatabaseAudit audit = Audit(kSalesExport, options);
+    const auto& hidden = audit.findings.at(0).hidden;
+    EXPECT_EQ(hidden[0].hides, c.body_hides);
+    EXPECT_FALSE(hidden[1].hides.has_value());  // disabled
+    EXPECT_EQ(hidden[2].hides, c.notes_hides);
+  }
+}
+
+TEST(ExportAudit, ItemKindsReachTheFormula) {
+  const std::string head =
+      "<document xmlns='http://www.lotus.com/dxl' form='Order'><noteinfo unid='AB'>"
+      "<created><datetime>20090602T164827,61+02</datetime></created></noteinfo>"
+      "<item name='Amounts'><numberlist><number>1.5</number><number>2</number></numberlist></item>"
+      "<item name='Due'><datetime>19990713T060306,52+05</datetime></item>"
+      "<item name='Readers' names='true' readers='true'><textlist><text>CN=Jane Doe/O=Lab</text>"
+      "<text>[Admin]</text></textlist></item>"
+      "<item name='Body'><richtext><par>one</par><par>two</par></richtext></item>"
+      "<item name='Show'><richtext><pardef id='1'><code event='hidewhen'><formula>";
+  const std::string tail = "</formula></code></pardef><par def='1'/></richtext></item></document>";
+  const struct {
+    const char* formula;
+    bool hides;
+  } cases[] = {
+      {"@Sum(Amounts) = 3.5", true},
+      {"@Year(Due) = 1999 &amp; @Month(Due) = 7", true},
+      {"@IsMember(\"[Admin]\"; Readers)", true},
+      {"Form = \"Order\" &amp; @DocumentUniqueID = \"AB\"", true},
+      {"@Year(@Created) = 2009", true},
+      {"@Contains(Body; \"two\")", true},
+      {"Missing = \"\"", true},
+      {"FIELD Amounts := 0; Amounts = 0", true},
+      {"\"text\"", false},   // not a condition
+      {"1 +", false},        // does not compile
+      {"\"a\" * 2", false},  // fails to evaluate
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.formula);
+    AuditOptions options;
+    options.user = "Jane Doe";
+    const auto audit = Audit(head + c.formula + tail, options);
+    EXPECT_EQ(audit.findings.at(0).hidden.at(0).hides, c.hides);
+  }
+}
+
+TEST(ExportAudit, NeutralFormulasAreNoFindings) {
+  const auto audit = Audit(
+      "<document xmlns='http://www.lotus.com/dxl'><item name='Body'><richtext>"
+      "<pardef id='1'><code event='hidewhen'><formula> 0 </formula></code></pardef>"
+      "<pardef id='2'><code event='hidewhen'><formula/></code></pardef></richtext></item>"
+      "</document>",
+      {});
+  EXPECT_EQ(audit.documents, 1);
+  EXPECT_TRUE(audit.findings.empty());
+}
+
+TEST(ExportAudit, DesignNotesOnlyWhenAsked) {
+  AuditOptions options;
+  options.all_notes = true;
+  const report::DatabaseAudit audit = Audit(kSalesExport, options);
+  EXPECT_EQ(audit.documents, 2);
+  ASSERT_EQ(audit.findings.size(), 2u);
+  EXPECT_EQ(audit.findings[1].extra["element"], "form");
+  EXPECT_EQ(audit.findings[1].hidden.at(0).formula, "@IsNewDoc");
+}
+
+}  // namespace
+}  // namespace quendral::dxl
