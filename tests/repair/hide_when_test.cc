@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "platform/notes/fault_injection.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
 #include "quendral/quendral.h"
@@ -114,6 +115,14 @@ TEST_F(FixRichTextFieldsTest, RewritesHideWhenRecordsOfEveryRichTextItemAndNothi
   EXPECT_EQ(Decompiled(Paragraphs(*FindItem(after, "Notes"))[0].hide_when_area), "0");
   EXPECT_EQ(FindItem(after, "Subject")->value, subject.value);
   EXPECT_EQ(FindItem(after, "Blob")->value, opaque.value);
+}
+
+TEST_F(FixRichTextFieldsTest, AnItemTheQueryCannotDescribeIsPassedOver) {
+  notes::ArmFault(notes::FaultPoint::kQueryItem, 0);
+  const NoteImage after = Fix({TextItem("Subject", {"x"}),
+                               RichTextItem("Body", {HiddenParagraph("x", Compiled("@True"))})});
+  notes::DisarmFaults();
+  EXPECT_EQ(Decompiled(Paragraphs(*FindItem(after, "Body"))[0].hide_when_area), "0");
 }
 
 TEST_F(FixRichTextFieldsTest, OpensByReplicaIdInBothTextFormsAndByLocalServer) {
