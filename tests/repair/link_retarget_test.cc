@@ -6,6 +6,7 @@
 #include <cstring>
 #include <regex>
 
+#include "platform/notes/fault_injection.h"
 #include "platform/notes/item_values.h"
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
@@ -59,6 +60,10 @@ class ChangeServerInLinksTest : public RepairTest {
   void SetUp() override {
     RepairTest::SetUp();
     CreateDocument("target.nsf", kTarget, {});
+  }
+  void TearDown() override {
+    notes::DisarmFaults();
+    RepairTest::TearDown();
   }
 
   NoteImage Relink(const std::vector<ItemImage>& items, const char* old_ids,
@@ -155,6 +160,47 @@ TEST_F(ChangeServerInLinksTest, ValueShorterThanItsCountWordHasNoEntries) {
   const ItemImage table{"$Links", notes::kTypeNoteLinkList, 0, {0x01}};
   const NoteImage after = Relink({table}, kOldText);
   EXPECT_EQ(after.sequence, before_.sequence);
+}
+
+TEST_F(ChangeServerInLinksTest, EachTableIsBackedUpFromItsOwnValue) {
+  const std::vector<ItemImage> tables = {LinksItem({Link(kOld, 1)}),
+                                         LinksItem({Link(kOther, 2), Link(kOld, 3)})};
+  const NoteImage after = Relink(tables, kOldText);
+  const auto backups = Backups(after);
+  ASSERT_EQ(backups.size(), 2u);
+  EXPECT_EQ(backups[0]->value, tables[0].value);
+  EXPECT_EQ(backups[1]->value, tables[1].value);
+  EXPECT_EQ(backups[0]->flags, 8);
+}
+
+TEST_F(ChangeServerInLinksTest, AnItemTheQueryCannotDescribeIsPassedOver) {
+  notes::ArmFault(notes::FaultPoint::kQueryItem, 0);
+  const NoteImage after =
+      Relink({TextItem("Subject", {"x"}), LinksItem({Link(kOld, 1)})}, kOldText);
+  EXPECT_TRUE(SameReplica(Links(*FindItem(after, "$Links"))[0].replica_id, kTarget));
+}
+
+TEST_F(ChangeServerInLinksTest, FailedBackupSavesWhatChangedBeforeAndReturnsOne) {
+  const std::vector<ItemImage> tables = {LinksItem({Link(kOld, 1)}), LinksItem({Link(kOld, 2)})};
+  notes::ArmFault(notes::FaultPoint::kCreateItem, 1);
+  const NoteImage after = Relink(tables, kOldText, 1);
+  EXPECT_EQ(after.sequence, before_.sequence + 1);
+  ASSERT_EQ(Backups(after).size(), 1u);
+  EXPECT_EQ(Backups(after)[0]->value, tables[0].value);
+  std::vector<const ItemImage*> stored;
+  for (const ItemImage& item : after.items) {
+    if (item.name == "$Links") stored.push_back(&item);
+  }
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_TRUE(SameReplica(Links(*stored[0])[0].replica_id, kTarget));
+  EXPECT_EQ(stored[1]->value, tables[1].value) << "the table whose backup failed is untouched";
+}
+
+TEST_F(ChangeServerInLinksTest, FailedFirstBackupLeavesTheDocumentUnsaved) {
+  notes::ArmFault(notes::FaultPoint::kCreateItem, 0);
+  const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText, 1);
+  EXPECT_EQ(after.sequence, before_.sequence);
+  EXPECT_EQ(after.items.size(), before_.items.size());
 }
 
 TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {
