@@ -7,6 +7,14 @@
 #include <filesystem>
 #include <string>
 
+#include "support/text_code_page.h"
+
+#if !defined(_WIN32)
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace util {
 namespace {
 
@@ -21,6 +29,15 @@ TEST(FindInStringListTest, CountLimitsTheSearch) {
   EXPECT_EQ(FindInStringList(list, "ALPHA", 1), 1);
   EXPECT_EQ(FindInStringList(list, "alph", -1), 0);
   EXPECT_EQ(FindInStringList({}, "x", -1), 0);
+  EXPECT_EQ(FindInStringList(list, "alpha", -2), 0) << "only -1 means the whole list";
+}
+
+TEST(FindInStringListTest, DoubleByteCharactersCompareWholeInCodePage932) {
+  const quendral_testing::TextCodePage japanese(932);
+  // The second bytes 0x41 and 0x61 are "A" and "a" as single bytes.
+  const std::vector<std::string> list = {"x\x83\x41"};
+  EXPECT_EQ(FindInStringList(list, "X\x83\x41", -1), 1);
+  EXPECT_EQ(FindInStringList(list, "x\x83\x61", -1), 0);
 }
 
 #if !defined(_WIN32)

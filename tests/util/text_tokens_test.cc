@@ -67,6 +67,7 @@ TEST(ReverseFindText, MissingOrEmptyGivesMinusOne) {
   EXPECT_EQ(ReverseFindText("", "a", -1), -1);
   EXPECT_EQ(ReverseFindText("abc", "", -1), -1);
   EXPECT_EQ(ReverseFindText("ab", "abc", -1), -1);
+  EXPECT_EQ(ReverseFindText("abc", "a", -2), -1);
 }
 
 TEST(FormatToString, GrowsForLongTexts) {
