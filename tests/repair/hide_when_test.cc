@@ -64,6 +64,12 @@ TEST_F(FixRichTextFieldsTest, HiddenParagraphGetsTheFalseFormulaInPlace) {
       << "bytes behind the copied formula keep their old values";
 }
 
+TEST_F(FixRichTextFieldsTest, NoteWithoutItemsIsLeftAlone) {
+  const NoteImage after = Fix({});
+  EXPECT_EQ(after.sequence, before_.sequence);
+  EXPECT_TRUE(after.items.empty());
+}
+
 TEST_F(FixRichTextFieldsTest, DocumentWithoutHideWhenRecordsIsNotSaved) {
   const NoteImage after =
       Fix({TextItem("Subject", {"Hello"}), RichTextItem("Body", {TextParagraph("Plain")})});

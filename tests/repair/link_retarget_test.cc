@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ctime>
 #include <regex>
 
 #include "platform/notes/fault_injection.h"
@@ -201,6 +202,51 @@ TEST_F(ChangeServerInLinksTest, FailedFirstBackupLeavesTheDocumentUnsaved) {
   const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText, 1);
   EXPECT_EQ(after.sequence, before_.sequence);
   EXPECT_EQ(after.items.size(), before_.items.size());
+}
+
+TEST_F(ChangeServerInLinksTest, NoteWithoutItemsIsLeftAlone) {
+  const NoteImage after = Relink({}, kOldText);
+  EXPECT_EQ(after.sequence, before_.sequence);
+  EXPECT_TRUE(after.items.empty());
+}
+
+// The local time as the backup name writes it; its fixed-width digits sort
+// as the times do.
+std::string LocalStamp() {
+  const std::time_t now = std::time(nullptr);
+  char stamp[16] = {};
+  std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", std::localtime(&now));
+  return stamp;
+}
+
+TEST_F(ChangeServerInLinksTest, BackupIsNamedForTheLocalTimeOfTheCall) {
+  const std::string before = LocalStamp();
+  const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText);
+  const std::string latest = LocalStamp();
+  ASSERT_EQ(Backups(after).size(), 1u);
+  const std::string stamp = Backups(after)[0]->name.substr(std::strlen("$Links_Backup_"));
+  EXPECT_LE(before, stamp);
+  EXPECT_LE(stamp, latest);
+}
+
+TEST_F(ChangeServerInLinksTest, SecondCallInTheSameSecondAddsASameNamedBackup) {
+  const std::string target_text = "0BADF00D:CAFEBABE";
+  // Calls that straddle a second boundary name their backups apart; a few
+  // tries meet two calls within one second.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const NoteImage first = Relink({LinksItem({Link(kOld, 1)})}, kOldText);
+    ASSERT_EQ(ChangeServerInLinks("", ("home" + std::to_string(calls_) + ".nsf").c_str(),
+                                  unid_.c_str(), target_text.c_str(), "target.nsf"),
+              0);
+    const NoteImage second = StoredNote("home" + std::to_string(calls_) + ".nsf", unid_);
+    const auto backups = Backups(second);
+    ASSERT_EQ(backups.size(), 2u);
+    if (backups[0]->name != backups[1]->name) continue;
+    EXPECT_EQ(backups[0]->value, FindItem(before_, "$Links")->value);
+    EXPECT_EQ(backups[1]->value, FindItem(first, "$Links")->value);
+    return;
+  }
+  ADD_FAILURE() << "no two calls fell within one second";
 }
 
 TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {
