@@ -1,23 +1,27 @@
 #include "util/characters.h"
 
-#include "platform/os/code_page.h"
-
 namespace util {
 
-std::size_t CharacterEnd(std::string_view text, std::size_t position) {
-  return position + 1 < text.size() && os::IsLeadByte(text[position]) ? position + 2 : position + 1;
-}
-
-std::size_t FindWholeText(std::string_view text, std::string_view pattern, std::size_t from) {
+std::size_t Characters::Find(std::string_view pattern, std::size_t from) const {
+  if (single_byte_) return text_.find(pattern, from);
   std::size_t boundary = from;
   // The byte search finds candidates quickly; one is taken only when it
   // begins a character, found by walking whole characters up to it.
-  for (std::size_t found = text.find(pattern, from); found != std::string_view::npos;
-       found = text.find(pattern, boundary)) {
-    while (boundary < found) boundary = CharacterEnd(text, boundary);
+  for (std::size_t found = text_.find(pattern, from); found != npos;
+       found = text_.find(pattern, boundary)) {
+    while (boundary < found) boundary = End(boundary);
     if (boundary == found) return found;
   }
-  return std::string_view::npos;
+  return npos;
+}
+
+// A boundary is known only by walking from the start.
+std::size_t Characters::FindLastOfWalking(std::string_view set) const {
+  std::size_t last = npos;
+  for (std::size_t at = 0; at < text_.size(); at = End(at)) {
+    if (InSet(set, text_[at])) last = at;
+  }
+  return last;
 }
 
 }  // namespace util

@@ -4,42 +4,72 @@
 // ASCII character such as "\" or ";"; a search that went byte by byte would
 // find a separator in the middle of a character. These searches only match
 // at character boundaries (platform/os/code_page.h tells where characters
-// begin).
+// begin). On a single-byte code page they are the plain byte searches.
 #ifndef QUENDRAL_UTIL_CHARACTERS_H_
 #define QUENDRAL_UTIL_CHARACTERS_H_
 
 #include <cstddef>
 #include <string_view>
 
+#include "platform/os/code_page.h"
+
 namespace util {
 
-// The position after the character that begins at `position`: 2 bytes on
-// for a lead byte with a byte after it, else 1 (also at or past the end).
-std::size_t CharacterEnd(std::string_view text, std::size_t position);
+// A text seen as characters of the code page in use when it was made.
+class Characters {
+ public:
+  static constexpr std::size_t npos = std::string_view::npos;
 
-// The first occurrence of `pattern` that begins at a character boundary at
-// or after `from` (itself a boundary); npos when there is none.
-std::size_t FindWholeText(std::string_view text, std::string_view pattern, std::size_t from = 0);
+  explicit Characters(std::string_view text)
+      : text_(text), leads_(os::TextLeadBytes()), single_byte_(!leads_.any()) {}
 
-// The first character at or after `from` (a boundary), and the last one of
-// the text, for which matches(char) holds; npos when there is none. Only
-// the first byte of a character is shown to `matches`.
-template <class Predicate>
-std::size_t FindCharacterIf(std::string_view text, Predicate matches, std::size_t from = 0) {
-  for (std::size_t at = from; at < text.size(); at = CharacterEnd(text, at)) {
-    if (matches(text[at])) return at;
+  std::string_view text() const { return text_; }
+
+  // The position after the character that begins at `position`: 2 bytes on
+  // for a lead byte with a byte after it, else 1 (also at or past the end).
+  std::size_t End(std::size_t position) const {
+    return position + 1 < text_.size() && leads_[text_[position]] ? position + 2 : position + 1;
   }
-  return std::string_view::npos;
-}
 
-template <class Predicate>
-std::size_t FindLastCharacterIf(std::string_view text, Predicate matches) {
-  std::size_t last = std::string_view::npos;
-  for (std::size_t at = 0; at < text.size(); at = CharacterEnd(text, at)) {
-    if (matches(text[at])) last = at;
+  // The first occurrence of `pattern` that begins at a character boundary
+  // at or after `from` (itself a boundary); npos when there is none.
+  std::size_t Find(std::string_view pattern, std::size_t from = 0) const;
+
+  // The first character at or after `from` (a boundary), and the last one
+  // of the text, that is one of the single-byte characters of `set`; npos
+  // when there is none.
+  std::size_t FindFirstOf(std::string_view set, std::size_t from = 0) const {
+    if (single_byte_ && set.size() == 1) return text_.find(set[0], from);
+    for (std::size_t at = from; at < text_.size(); at = single_byte_ ? at + 1 : End(at)) {
+      if (InSet(set, text_[at])) return at;
+    }
+    return npos;
   }
-  return last;
-}
+
+  std::size_t FindLastOf(std::string_view set) const {
+    if (!single_byte_) return FindLastOfWalking(set);
+    if (set.size() == 1) return text_.rfind(set[0]);
+    for (std::size_t at = text_.size(); at-- > 0;) {
+      if (InSet(set, text_[at])) return at;
+    }
+    return npos;
+  }
+
+ private:
+  // Sets are of a character or two: a loop beats a table.
+  static bool InSet(std::string_view set, char c) {
+    for (const char member : set) {
+      if (member == c) return true;
+    }
+    return false;
+  }
+
+  std::size_t FindLastOfWalking(std::string_view set) const;
+
+  std::string_view text_;
+  const os::LeadBytes& leads_;
+  bool single_byte_;
+};
 
 }  // namespace util
 

@@ -31,7 +31,14 @@ bool IsControlToRemove(char c) {
   return code >= 1 && code <= 26;
 }
 
-bool IsSeparator(char c) { return os::IsPathSeparator(c); }
+// The characters that separate path components here: the backslash, and
+// the native separator.
+std::string_view Separators() {
+  static const bool slash_separates = os::IsPathSeparator('/');
+  return slash_separates ? "\\/" : "\\";
+}
+
+bool IsSeparator(char c) { return Separators().find(c) != std::string_view::npos; }
 
 bool StartsWithTwoBackslashes(std::string_view path) {
   return path.size() >= 2 && path[0] == kBackslash && path[1] == kBackslash;
@@ -42,35 +49,35 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 // Where paths have drives, a colon anywhere makes the first two characters
 // the drive; elsewhere only a letter and a colon at the start do, so that a
 // native name with a colon ("/data/a:b") keeps it.
-bool HasDriveLetter(std::string_view path) {
-  if (os::PathsHaveDrives()) {
-    return FindCharacterIf(path, [](char c) { return c == ':'; }) != std::string_view::npos;
-  }
-  return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
+bool HasDriveLetter(const Characters& path) {
+  if (os::PathsHaveDrives()) return path.FindFirstOf(":") != Characters::npos;
+  const std::string_view text = path.text();
+  return text.size() >= 2 && IsAsciiLetter(text[0]) && text[1] == ':';
 }
 
 // The separator the path uses first; a backslash when it has none.
-char SeparatorOf(std::string_view path) {
-  const std::size_t first = FindCharacterIf(path, IsSeparator);
-  return first == std::string_view::npos ? kBackslash : path[first];
+char SeparatorOf(const Characters& path) {
+  const std::size_t first = path.FindFirstOf(Separators());
+  return first == Characters::npos ? kBackslash : path.text()[first];
 }
 
 // Fills the drive and tells where the rest of the path starts, or npos when
 // the path is all drive (a network path naming only a server and share).
-std::size_t SplitDrive(std::string_view path, PathParts* parts) {
+std::size_t SplitDrive(const Characters& characters, PathParts* parts) {
+  const std::string_view path = characters.text();
   std::size_t separator = 0;
   if (StartsWithTwoBackslashes(path)) {
     // The server's name has at least one character.
-    const std::size_t after_server = FindCharacterIf(path, IsSeparator, CharacterEnd(path, 2));
-    separator = after_server == std::string_view::npos
+    const std::size_t after_server = characters.FindFirstOf(Separators(), characters.End(2));
+    separator = after_server == Characters::npos
                     ? after_server
-                    : FindCharacterIf(path, IsSeparator, after_server + 1);
+                    : characters.FindFirstOf(Separators(), after_server + 1);
     if (separator == std::string_view::npos) {
       parts->drive = path;
       return separator;
     }
     parts->drive = path.substr(0, separator);
-  } else if (HasDriveLetter(path)) {
+  } else if (HasDriveLetter(characters)) {
     separator = 2;
     parts->drive = path.substr(0, separator);
   }
@@ -80,8 +87,9 @@ std::size_t SplitDrive(std::string_view path, PathParts* parts) {
   return parts->rooted ? separator + 1 : separator;
 }
 
-void SplitName(std::string_view path, std::size_t name_start, PathParts* parts) {
-  const std::size_t last_dot = FindLastCharacterIf(path, [](char c) { return c == '.'; });
+void SplitName(const Characters& characters, std::size_t name_start, PathParts* parts) {
+  const std::string_view path = characters.text();
+  const std::size_t last_dot = characters.FindLastOf(".");
   if (last_dot == std::string_view::npos || last_dot < name_start) {
     parts->name = path.substr(name_start);
     return;
@@ -94,9 +102,9 @@ void SplitName(std::string_view path, std::size_t name_start, PathParts* parts) 
 // separators) are dropped.
 std::string SanitizeDirectory(std::string_view directory, char separator, int* changed) {
   std::vector<std::string> pieces;
+  const Characters characters(directory);
   for (std::size_t start = 0; start < directory.size();) {
-    const std::size_t end =
-        std::min(FindCharacterIf(directory, IsSeparator, start), directory.size());
+    const std::size_t end = std::min(characters.FindFirstOf(Separators(), start), directory.size());
     if (end > start) {
       std::string piece(directory.substr(start, end - start));
       *changed += SanitizePathComponent(&piece);
@@ -133,7 +141,8 @@ std::string RebuildPath(const PathParts& parts, char separator) {
 void SplitPath(const std::string& path, bool is_directory, PathParts* parts) {
   *parts = PathParts();
   const std::string_view text = path;
-  const std::size_t start = SplitDrive(text, parts);
+  const Characters characters(text);
+  const std::size_t start = SplitDrive(characters, parts);
   if (start == std::string_view::npos || start > text.size()) {
     return;
   }
@@ -141,27 +150,30 @@ void SplitPath(const std::string& path, bool is_directory, PathParts* parts) {
     parts->directory = text.substr(start);
     return;
   }
-  const std::size_t last_separator = FindLastCharacterIf(text, IsSeparator);
+  const std::size_t last_separator = characters.FindLastOf(Separators());
   std::size_t name_start = start;
   if (last_separator != std::string_view::npos && last_separator >= start) {
     parts->directory = text.substr(start, last_separator - start);
     name_start = last_separator + 1;
   }
-  SplitName(text, name_start, parts);
+  SplitName(characters, name_start, parts);
 }
 
 int SanitizePathComponent(std::string* component) {
   if (component->size() > kMaxComponentLength) {
     // The cut falls between whole characters.
+    const Characters characters(*component);
     std::size_t cut = 0;
-    for (std::size_t next = 0; next <= kMaxComponentLength; next = CharacterEnd(*component, next)) {
+    for (std::size_t next = 0; next <= kMaxComponentLength; next = characters.End(next)) {
       cut = next;
     }
     component->resize(cut);
     component->append(kCutMark);
   }
   int changed = 0;
-  for (std::size_t at = 0; at < component->size(); at = CharacterEnd(*component, at)) {
+  // Replacements keep every byte's place and touch no lead byte.
+  const Characters characters(*component);
+  for (std::size_t at = 0; at < component->size(); at = characters.End(at)) {
     char& c = (*component)[at];
     for (const Replacement& replacement : kReplacements) {
       if (c == replacement.from) {
@@ -180,7 +192,7 @@ bool SanitizePath(std::string* path, bool is_directory) {
   PathParts parts;
   SplitPath(*path, is_directory, &parts);
   int changed = 0;
-  const char separator = SeparatorOf(*path);
+  const char separator = SeparatorOf(Characters(*path));
   if (!parts.directory.empty()) {
     parts.directory = SanitizeDirectory(parts.directory, separator, &changed);
   }

@@ -16,8 +16,9 @@ char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 // equals itself (its second byte may look like a letter).
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  const Characters characters(a);
   for (std::size_t at = 0; at < a.size();) {
-    const std::size_t end = CharacterEnd(a, at);
+    const std::size_t end = characters.End(at);
     const bool equal = end - at == 1 ? LowerAscii(a[at]) == LowerAscii(b[at])
                                      : a.compare(at, end - at, b, at, end - at) == 0;
     if (!equal) return false;

@@ -21,6 +21,7 @@
 #ifndef QUENDRAL_PLATFORM_OS_CODE_PAGE_H_
 #define QUENDRAL_PLATFORM_OS_CODE_PAGE_H_
 
+#include <array>
 #include <string>
 
 namespace os {
@@ -41,6 +42,23 @@ unsigned SystemTextCodePage();
 // second form, in TextCodePage(). Always false for single-byte code pages.
 bool IsLeadByte(unsigned code_page, char byte);
 bool IsLeadByte(char byte);
+
+// The lead bytes of one code page as a table, for code that walks texts
+// character by character.
+class LeadBytes {
+ public:
+  explicit LeadBytes(unsigned code_page);
+  bool operator[](char byte) const { return leads_[static_cast<unsigned char>(byte)]; }
+  // False for a single-byte code page, whose characters are its bytes.
+  bool any() const { return any_; }
+
+ private:
+  std::array<bool, 256> leads_{};
+  bool any_ = false;
+};
+
+// The lead bytes of TextCodePage(); valid for the life of the process.
+const LeadBytes& TextLeadBytes();
 
 // Converts `text` in place from the OEM code page to the ANSI code page;
 // every byte stays one byte. Returns false, with `text` unchanged, when the
