@@ -37,8 +37,8 @@ std::string ThisProcessIdentity() { return Identity(::getpid()); }
 
 bool ProcessIsRunning(const std::string& identity) {
   pid_t pid = 0;
-  const auto [end, error] =
-      std::from_chars(identity.data(), identity.data() + identity.size(), pid);
+  const std::errc error =
+      std::from_chars(identity.data(), identity.data() + identity.size(), pid).ec;
   if (error != std::errc() || pid <= 0 || (::kill(pid, 0) != 0 && errno != EPERM)) return false;
   return Identity(pid) == identity;
 }
