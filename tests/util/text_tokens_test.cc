@@ -102,7 +102,8 @@ TEST(ToSystemString, TakesEveryByteFromWindows1252) {
   // Registered and trade marks, micro sign, e acute, euro sign.
   os::SystemString text = ToSystemString("\xAE\x99\xB5\xE9\x80");
   ASSERT_NE(text, nullptr);
-  EXPECT_EQ(std::u16string(text, os::SystemStringLength(text)), u"\u00AE\u2122\u00B5\u00E9\u20AC");
+  EXPECT_EQ(std::u16string(text, text + os::SystemStringLength(text)),
+            u"\u00AE\u2122\u00B5\u00E9\u20AC");
   os::FreeSystemString(text);
 }
 
