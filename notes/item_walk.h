@@ -28,15 +28,15 @@ struct ItemView {
 bool QueryItemView(notes::NOTEHANDLE note, notes::BLOCKID item, ItemView* view);
 
 // Calls visit(const ItemView&) for every item of the note in storage order.
-// A note without items, or an item the query cannot describe, ends the walk.
+// An item the query cannot describe is passed over; the walk goes on with
+// the next one.
 template <class Visitor>
 void ForEachItem(notes::NOTEHANDLE note, Visitor&& visit) {
   notes::BLOCKID item{};
   notes::STATUS status = notes::FindItem(note, nullptr, 0, &item, nullptr, nullptr, nullptr);
   while (status == notes::kNoError) {
     ItemView view;
-    if (!QueryItemView(note, item, &view)) return;
-    visit(view);
+    if (QueryItemView(note, item, &view)) visit(view);
     status = notes::FindNextItem(note, item, nullptr, 0, &item, nullptr, nullptr, nullptr);
   }
 }

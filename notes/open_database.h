@@ -8,7 +8,7 @@ namespace quendral {
 
 // Binds `database` and opens it. `server` "local" or "LOCAL" means this
 // machine, as "" does ("Local" is a server name). A `path` without "." is a
-// replica ID (Part of the replica-ID text forms, see notes/replica_id.h) and
+// replica ID (in one of the text forms of notes/replica_id.h) and
 // must fit 71 bytes; any other is a path relative to the server's data
 // directory. Returns 0 when the database is open, 1 when a step failed;
 // statuses thrown by the platform pass through to the caller.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "notes/item_walk.h"
 #include "notes/replica_id.h"
@@ -50,12 +51,11 @@ class LinkTable {
   std::uint32_t count_ = 0;
 };
 
-void MakeBackup(LNDocument& document) {
+// Copies the table as it is now into a new item named for the local time.
+void MakeBackup(LNDocument& document, const std::vector<char>& table) {
   const util::DateTimeValue now(util::kMonthDayYear);
-  LNItem links;
-  if (document.GetItem(kLinksItemName, &links) == 0) {
-    document.CreateItem(LinkTableBackupName(now).c_str(), links, kBackupItemFlags, kAddNewItem);
-  }
+  document.CreateItem(LinkTableBackupName(now).c_str(), notes::kTypeNoteLinkList, table.data(),
+                      static_cast<std::uint32_t>(table.size()), kBackupItemFlags, kAddNewItem);
 }
 
 // Rewrites the matching entries of one $Links item. The value is locked
@@ -94,12 +94,15 @@ class LinkItemRetargeter {
     table_ = LinkTable(*value_);
   }
 
-  // Backs the table up before its first change; false when the entry at
-  // `index` is no longer there afterwards.
+  // Backs this item's table up before its first change; false when the
+  // entry at `index` is no longer there afterwards. The copy is taken from
+  // the item being walked, not looked up by name: a note may hold several
+  // tables, and another one may have been rewritten already.
   bool BackUp(std::uint32_t index) {
+    const std::vector<char> table(value_->data(), value_->data() + value_->size());
     value_.reset();
     backup_made_ = true;
-    MakeBackup(document_);
+    MakeBackup(document_, table);
     Address();
     return index < table_.count();
   }

@@ -2,10 +2,13 @@
 // system, the shell, processes and shared libraries. Each call is
 // independent and keeps no state.
 //
-// Paths are 8-bit texts. The textual helpers (SplitPath, SanitizePath,
-// SanitizePathComponent) know only the backslash as separator, on every
-// platform, so that they give the same answer everywhere. The functions that
-// reach the file system also accept the native separator.
+// Paths are 8-bit texts, searched by whole characters of the process's code
+// page. The textual helpers (SplitPath, SanitizePath, SanitizePathComponent)
+// take the backslash and the native separator for separators, as the
+// functions that reach the file system do: on Windows the backslash only, so
+// that "/" there is a character to clean. A drive is "C:" (on Windows any
+// colon makes the first two characters one; elsewhere only a letter and a
+// colon at the start do) or a network share "\\server\share".
 #ifndef QUENDRAL_UTIL_FILES_H_
 #define QUENDRAL_UTIL_FILES_H_
 
@@ -26,8 +29,8 @@ inline constexpr std::size_t kMaxPathLength = 260;
 struct PathParts {
   // "C:", or for a network path "\\server\share"; empty when there is none.
   std::string drive;
-  // The directories between the drive and the name, separated by single
-  // backslashes, without a leading or trailing one.
+  // The directories between the drive and the name, with the separators
+  // between them as written, without a leading or trailing one.
   std::string directory;
   // The file name without its extension.
   std::string name;
@@ -53,7 +56,8 @@ void SplitPath(const std::string& path, bool is_directory, PathParts* parts);
 int SanitizePathComponent(std::string* component);
 
 // Sanitizes every directory, the name and the extension of `path` in place
-// (`is_directory` as for SplitPath) and rebuilds it; a doubled backslash
+// (`is_directory` as for SplitPath) and rebuilds it with the separator the
+// path uses first (a backslash when it has none); a doubled separator
 // collapses to one. True when a character was replaced or removed.
 bool SanitizePath(std::string* path, bool is_directory);
 

@@ -30,30 +30,32 @@ enum class ProcessorVendor : std::int32_t {
   Unknown = 9,
 };
 
-// Masks of HasFeature. The three cache masks are also GetCacheSize's
-// selectors. 0x100 selects nothing.
-inline constexpr std::uint32_t kFeatureMmx = 0x1;
-inline constexpr std::uint32_t kFeatureExtendedMmx = 0x2;
-inline constexpr std::uint32_t kFeatureSse = 0x4;
-inline constexpr std::uint32_t kFeatureSse2 = 0x8;
-inline constexpr std::uint32_t kFeature3DNow = 0x10;
-inline constexpr std::uint32_t kFeature3DNowExtensions = 0x20;
-inline constexpr std::uint32_t kFeatureIa64 = 0x40;
-inline constexpr std::uint32_t kFeatureMultiprocessorCapable = 0x80;
-inline constexpr std::uint32_t kFeatureSerialNumber = 0x200;
-inline constexpr std::uint32_t kFeatureApic = 0x400;
-inline constexpr std::uint32_t kFeatureSseUsable = 0x800;
-inline constexpr std::uint32_t kFeatureAmdMmxExtensions = 0x1000;
-inline constexpr std::uint32_t kFeatureCmov = 0x2000;
-inline constexpr std::uint32_t kFeatureMtrr = 0x4000;
-inline constexpr std::uint32_t kFeatureLevel1Cache = 0x8000;
-inline constexpr std::uint32_t kFeatureLevel2Cache = 0x10000;
-inline constexpr std::uint32_t kFeatureLevel3Cache = 0x20000;
-inline constexpr std::uint32_t kFeatureAcpiThermalControl = 0x40000;
-inline constexpr std::uint32_t kFeatureThermalMonitor = 0x80000;
-inline constexpr std::uint32_t kFeatureTemperatureSensor = 0x100000;
-inline constexpr std::uint32_t kFeatureFrequencyIdControl = 0x200000;
-inline constexpr std::uint32_t kFeatureVoltageIdControl = 0x400000;
+// Masks of HasFeature, which may be combined. The three cache masks are
+// also GetCacheSize's selectors. 0x100 selects nothing.
+enum ProcessorFeature : std::uint32_t {
+  kFeatureMmx = 0x1,
+  kFeatureExtendedMmx = 0x2,
+  kFeatureSse = 0x4,
+  kFeatureSse2 = 0x8,
+  kFeature3DNow = 0x10,
+  kFeature3DNowExtensions = 0x20,
+  kFeatureIa64 = 0x40,
+  kFeatureMultiprocessorCapable = 0x80,
+  kFeatureSerialNumber = 0x200,
+  kFeatureApic = 0x400,
+  kFeatureSseUsable = 0x800,
+  kFeatureAmdMmxExtensions = 0x1000,
+  kFeatureCmov = 0x2000,
+  kFeatureMtrr = 0x4000,
+  kFeatureLevel1Cache = 0x8000,
+  kFeatureLevel2Cache = 0x10000,
+  kFeatureLevel3Cache = 0x20000,
+  kFeatureAcpiThermalControl = 0x40000,
+  kFeatureThermalMonitor = 0x80000,
+  kFeatureTemperatureSensor = 0x100000,
+  kFeatureFrequencyIdControl = 0x200000,
+  kFeatureVoltageIdControl = 0x400000,
+};
 
 // A measured clock speed.
 struct SpeedMeasurement {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "util/characters.h"
+
 namespace util {
 namespace {
 
@@ -10,10 +12,19 @@ constexpr std::uint32_t kClearedPrefix = 4;
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Letters of one byte compare without case; a double-byte character only
+// equals itself (its second byte may look like a letter).
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return LowerAscii(x) == LowerAscii(y);
-         });
+  if (a.size() != b.size()) return false;
+  const Characters characters(a);
+  for (std::size_t at = 0; at < a.size();) {
+    const std::size_t end = characters.End(at);
+    const bool equal = end - at == 1 ? LowerAscii(a[at]) == LowerAscii(b[at])
+                                     : a.compare(at, end - at, b, at, end - at) == 0;
+    if (!equal) return false;
+    at = end;
+  }
+  return true;
 }
 
 os::RegistryKey RootFor(int selector) {
@@ -39,8 +50,10 @@ int QueryAndClose(os::RegistryKey key, const std::string& value_name, void* buff
 }  // namespace
 
 int FindInStringList(const std::vector<std::string>& list, const std::string& text, int count) {
+  constexpr int kWholeList = -1;
+  if (count < kWholeList) return 0;
   const std::size_t limit =
-      count < 0 ? list.size() : std::min(list.size(), static_cast<std::size_t>(count));
+      count == kWholeList ? list.size() : std::min(list.size(), static_cast<std::size_t>(count));
   for (std::size_t i = 0; i < limit; ++i) {
     if (EqualIgnoringCase(list[i], text)) {
       return 1;

@@ -22,8 +22,9 @@ inline constexpr int kRegistryLocalMachine = 2;
 inline constexpr int kRegistryPlaceUnknown = 0;
 
 // 1 when one of the first `count` entries of `list` (all of them for -1; a
-// count past the end is taken as the list's size) equals `text` without
-// regard to the case of ASCII letters; else 0.
+// count past the end is taken as the list's size; none for any other
+// negative count) equals `text` without regard to the case of ASCII letters,
+// double-byte characters of the process's code page compared whole; else 0.
 int FindInStringList(const std::vector<std::string>& list, const std::string& text, int count);
 
 // Reads the value `value_name` of the key `key_path` into `buffer`

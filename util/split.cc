@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "util/characters.h"
+
 namespace util {
 namespace {
 
@@ -34,8 +36,9 @@ void SplitDelimited(std::string text, std::string delimiter, std::vector<std::st
   const std::string_view separator = delimiter.empty() ? kDefaultDelimiter : delimiter;
   const std::string_view whole = text;
   std::size_t start = 0;
-  for (std::size_t found = whole.find(separator); found != std::string_view::npos;
-       found = whole.find(separator, start)) {
+  const Characters characters(whole);
+  for (std::size_t found = characters.Find(separator); found != std::string_view::npos;
+       found = characters.Find(separator, start)) {
     const std::string_view piece = whole.substr(start, found - start);
     if (!piece.empty()) {
       AppendNonEmpty(piece, trim, pieces);

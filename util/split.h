@@ -1,8 +1,8 @@
 // Cutting a text into pieces at a delimiter text.
 //
-// Texts are handled as single-byte code-page strings: every byte is one
-// character unit, both in the delimiter search and in trimming. Multibyte
-// code pages whose trail bytes can equal a delimiter byte are not supported.
+// The delimiter is searched by whole characters of the process's code page:
+// on a double-byte code page a second byte that equals the delimiter does not
+// cut the text. (No second byte is white space, so trimming goes by bytes.)
 #ifndef QUENDRAL_UTIL_SPLIT_H_
 #define QUENDRAL_UTIL_SPLIT_H_
 

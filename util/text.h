@@ -54,7 +54,8 @@ std::string JoinStrings(const std::string& separator, const std::vector<std::str
 
 // The position of the last occurrence of `pattern` in `text` that begins at
 // or before `start` (-1, or a position past the end, means from the last
-// character); -1 when there is none or either text is empty.
+// character; any other negative start finds nothing); -1 when there is
+// none or either text is empty.
 int ReverseFindText(const std::string& text, const std::string& pattern, int start);
 
 // `text` converted from the process's 8-bit code page into a newly allocated

@@ -24,7 +24,7 @@ std::string PopToken(std::string* text, const std::string& separator, bool keep_
 }
 
 int ReverseFindText(const std::string& text, const std::string& pattern, int start) {
-  if (text.empty() || pattern.empty()) {
+  if (text.empty() || pattern.empty() || start < -1) {
     return -1;
   }
   const std::size_t last = text.size() - 1;

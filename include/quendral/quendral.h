@@ -5,6 +5,11 @@
  * 8-bit string owned by the caller and only read. The repairs return 0 when
  * the call ran to its end and 1 when a Notes error ended it early; each call
  * starts and ends its own Notes session on the caller's thread.
+ *
+ * On 32-bit Windows the five functions use the __stdcall calling convention
+ * (QUENDRAL_CALL): the function removes its arguments from the stack. A
+ * caller that declares them otherwise (as __cdecl, the compilers' default)
+ * corrupts its own stack on every call. Elsewhere there is one convention.
  */
 #ifndef QUENDRAL_QUENDRAL_H_
 #define QUENDRAL_QUENDRAL_H_

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/notes/core_api.h"
+#include "platform/notes/fault_injection.h"
 #include "platform/notes/open_note.h"
 
 namespace notes {
@@ -77,7 +78,7 @@ STATUS QueryItem(NOTEHANDLE note, BLOCKID item, char* name_buffer, std::uint16_t
     return kErrInvalidHandle;
   }
   const internal::OpenItem* found = item.pool == note ? open->Item(item.block) : nullptr;
-  if (found == nullptr) {
+  if (found == nullptr || FaultDue(FaultPoint::kQueryItem)) {
     return kErrItemNotFound;
   }
   std::size_t copied = 0;

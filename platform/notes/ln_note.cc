@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/notes/core_api.h"
+#include "platform/notes/fault_injection.h"
 #include "platform/notes/ln_internal.h"
 #include "platform/notes/ln_item.h"
 #include "platform/notes/ln_report.h"
@@ -179,6 +180,9 @@ LNSTATUS LNNote::CreateItem(const LNString& name, std::uint16_t type, const void
   }
   if (!IsOpen()) {
     return Report(notes::kErrNoteNotOpen);
+  }
+  if (notes::FaultDue(notes::FaultPoint::kCreateItem)) {
+    return Report(notes::kErrOutOfMemory);
   }
   std::size_t slot = 0;
   notes::STATUS status =

@@ -17,10 +17,9 @@
 #include <string>
 #include <vector>
 
-namespace os {
+#include "platform/os/window.h"
 
-// A window of the system's own; an HWND on Windows.
-using WindowHandle = void*;
+namespace os {
 
 enum class ExchangeDirection {
   kLoad,  // from the variables into the controls

@@ -15,6 +15,11 @@ namespace os {
 // True for the backslash and the native separator.
 bool IsPathSeparator(char c);
 
+// True where a path may begin with a drive of any form ("C:", "\\srv\share"):
+// on Windows. Elsewhere a path only takes the drive of a Windows path for
+// one.
+bool PathsHaveDrives();
+
 // `path` with every backslash turned into the native separator.
 std::string NativePath(std::string_view path);
 

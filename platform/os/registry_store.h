@@ -8,7 +8,9 @@
 // QUENDRAL_REGISTRY_CURRENT_USER and QUENDRAL_REGISTRY_LOCAL_MACHINE name
 // other files instead. Key and value names there are compared without
 // regard to the case of ASCII letters, as Windows does; key paths are
-// separated by backslashes.
+// separated by backslashes. A key created volatile there lasts as long as
+// the process that created it (Windows keeps one until the system restarts);
+// a key opened for query only refuses to store values.
 //
 // Results are Windows error codes on every platform.
 #ifndef QUENDRAL_PLATFORM_OS_REGISTRY_STORE_H_
@@ -35,6 +37,9 @@ inline constexpr long kRegistryNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
 inline constexpr std::uint32_t kRegistryString = 1;  // REG_SZ
 
 enum class RegistryAccess { kQuery, kReadWrite, kAll };
+
+// Key options of RegistryCreateKey, as Windows numbers them.
+inline constexpr std::uint32_t kRegistryOptionVolatile = 1;  // REG_OPTION_VOLATILE
 
 long RegistryOpenKey(RegistryKey parent, const std::string& path, RegistryAccess access,
                      RegistryKey* key);

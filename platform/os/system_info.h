@@ -4,9 +4,10 @@
 // Windows answers through GlobalMemoryStatusEx, GetComputerNameA,
 // GetSystemInfo, Windows Sockets (gethostname, gethostbyname), GetVersionExA
 // and the DllGetVersion entry of shdocvw.dll. Elsewhere:
-// - memory comes from sysinfo: the available memory is the free memory, and
-//   the memory load the share of the physical memory not free, in whole
-//   percent;
+// - memory comes from sysinfo and /proc/meminfo: the available memory is
+//   what the kernel reports as "MemAvailable" (free memory and the caches it
+//   can drop; free memory alone on kernels without it), and the memory load
+//   the share of the physical memory not available, in whole percent;
 // - the computer name is the host name (gethostname), refused when it is
 //   longer than the 15 characters a Windows computer name may have;
 // - the processor count is the number of processors online (sysconf);

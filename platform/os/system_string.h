@@ -4,9 +4,8 @@
 // On Windows a system string is the OLE Automation BSTR (SysAllocStringLen,
 // SysFreeString) filled by MultiByteToWideChar from the ANSI code page.
 // Elsewhere it is a block of ours with the same shape: a 32-bit byte length
-// before the first unit and a zero unit after the last, converted from the C
-// library's multibyte character set (a byte sequence that is not a character
-// there becomes U+FFFD).
+// before the first unit and a zero unit after the last, converted from
+// Windows-1252 as Windows converts it, whatever the C library's locale.
 #ifndef QUENDRAL_PLATFORM_OS_SYSTEM_STRING_H_
 #define QUENDRAL_PLATFORM_OS_SYSTEM_STRING_H_
 

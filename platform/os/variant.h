@@ -5,8 +5,8 @@
 // OLE Automation (oleaut32: VarBstrFromCy, VariantTimeToSystemTime) and
 // WideCharToMultiByte. Elsewhere it is a structure of ours with the same type
 // codes and the same value fields under the same names; its wide strings are
-// UTF-16, its conversions follow the same contracts and read the C library's
-// locale (decimal point, multibyte character set).
+// UTF-16, its conversions follow the same contracts, read the C library's
+// locale for the decimal point and take 8-bit texts in Windows-1252.
 #ifndef QUENDRAL_PLATFORM_OS_VARIANT_H_
 #define QUENDRAL_PLATFORM_OS_VARIANT_H_
 

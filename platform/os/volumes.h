@@ -10,6 +10,10 @@
 // device under /dev/ other than a loop device is a fixed disk, listed at its
 // first mount point only (later ones are bind mounts of the same device);
 // all others (memory, kernel and network file systems) are of another type.
+// As Windows' removable drives are no fixed disks, a device the kernel calls
+// removable (/sys/class/block, the disk of a partition) is of another type;
+// so is a single file bind-mounted from a disk (as containers mount
+// /etc/hosts), which is no drive at all.
 // Sizes come from statvfs; the volume's serial number is the low 32 bits of
 // the file-system ID statvfs gives, its longest file-name component its name
 // limit, and its file-system name the mounted type.

@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "platform/notes/fault_injection.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
 #include "quendral/quendral.h"
@@ -63,6 +64,12 @@ TEST_F(FixRichTextFieldsTest, HiddenParagraphGetsTheFalseFormulaInPlace) {
       << "bytes behind the copied formula keep their old values";
 }
 
+TEST_F(FixRichTextFieldsTest, NoteWithoutItemsIsLeftAlone) {
+  const NoteImage after = Fix({});
+  EXPECT_EQ(after.sequence, before_.sequence);
+  EXPECT_TRUE(after.items.empty());
+}
+
 TEST_F(FixRichTextFieldsTest, DocumentWithoutHideWhenRecordsIsNotSaved) {
   const NoteImage after =
       Fix({TextItem("Subject", {"Hello"}), RichTextItem("Body", {TextParagraph("Plain")})});
@@ -114,6 +121,14 @@ TEST_F(FixRichTextFieldsTest, RewritesHideWhenRecordsOfEveryRichTextItemAndNothi
   EXPECT_EQ(Decompiled(Paragraphs(*FindItem(after, "Notes"))[0].hide_when_area), "0");
   EXPECT_EQ(FindItem(after, "Subject")->value, subject.value);
   EXPECT_EQ(FindItem(after, "Blob")->value, opaque.value);
+}
+
+TEST_F(FixRichTextFieldsTest, AnItemTheQueryCannotDescribeIsPassedOver) {
+  notes::ArmFault(notes::FaultPoint::kQueryItem, 0);
+  const NoteImage after = Fix({TextItem("Subject", {"x"}),
+                               RichTextItem("Body", {HiddenParagraph("x", Compiled("@True"))})});
+  notes::DisarmFaults();
+  EXPECT_EQ(Decompiled(Paragraphs(*FindItem(after, "Body"))[0].hide_when_area), "0");
 }
 
 TEST_F(FixRichTextFieldsTest, OpensByReplicaIdInBothTextFormsAndByLocalServer) {

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ctime>
 #include <regex>
 
+#include "platform/notes/fault_injection.h"
 #include "platform/notes/item_values.h"
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
@@ -59,6 +61,10 @@ class ChangeServerInLinksTest : public RepairTest {
   void SetUp() override {
     RepairTest::SetUp();
     CreateDocument("target.nsf", kTarget, {});
+  }
+  void TearDown() override {
+    notes::DisarmFaults();
+    RepairTest::TearDown();
   }
 
   NoteImage Relink(const std::vector<ItemImage>& items, const char* old_ids,
@@ -155,6 +161,92 @@ TEST_F(ChangeServerInLinksTest, ValueShorterThanItsCountWordHasNoEntries) {
   const ItemImage table{"$Links", notes::kTypeNoteLinkList, 0, {0x01}};
   const NoteImage after = Relink({table}, kOldText);
   EXPECT_EQ(after.sequence, before_.sequence);
+}
+
+TEST_F(ChangeServerInLinksTest, EachTableIsBackedUpFromItsOwnValue) {
+  const std::vector<ItemImage> tables = {LinksItem({Link(kOld, 1)}),
+                                         LinksItem({Link(kOther, 2), Link(kOld, 3)})};
+  const NoteImage after = Relink(tables, kOldText);
+  const auto backups = Backups(after);
+  ASSERT_EQ(backups.size(), 2u);
+  EXPECT_EQ(backups[0]->value, tables[0].value);
+  EXPECT_EQ(backups[1]->value, tables[1].value);
+  EXPECT_EQ(backups[0]->flags, 8);
+}
+
+TEST_F(ChangeServerInLinksTest, AnItemTheQueryCannotDescribeIsPassedOver) {
+  notes::ArmFault(notes::FaultPoint::kQueryItem, 0);
+  const NoteImage after =
+      Relink({TextItem("Subject", {"x"}), LinksItem({Link(kOld, 1)})}, kOldText);
+  EXPECT_TRUE(SameReplica(Links(*FindItem(after, "$Links"))[0].replica_id, kTarget));
+}
+
+TEST_F(ChangeServerInLinksTest, FailedBackupSavesWhatChangedBeforeAndReturnsOne) {
+  const std::vector<ItemImage> tables = {LinksItem({Link(kOld, 1)}), LinksItem({Link(kOld, 2)})};
+  notes::ArmFault(notes::FaultPoint::kCreateItem, 1);
+  const NoteImage after = Relink(tables, kOldText, 1);
+  EXPECT_EQ(after.sequence, before_.sequence + 1);
+  ASSERT_EQ(Backups(after).size(), 1u);
+  EXPECT_EQ(Backups(after)[0]->value, tables[0].value);
+  std::vector<const ItemImage*> stored;
+  for (const ItemImage& item : after.items) {
+    if (item.name == "$Links") stored.push_back(&item);
+  }
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_TRUE(SameReplica(Links(*stored[0])[0].replica_id, kTarget));
+  EXPECT_EQ(stored[1]->value, tables[1].value) << "the table whose backup failed is untouched";
+}
+
+TEST_F(ChangeServerInLinksTest, FailedFirstBackupLeavesTheDocumentUnsaved) {
+  notes::ArmFault(notes::FaultPoint::kCreateItem, 0);
+  const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText, 1);
+  EXPECT_EQ(after.sequence, before_.sequence);
+  EXPECT_EQ(after.items.size(), before_.items.size());
+}
+
+TEST_F(ChangeServerInLinksTest, NoteWithoutItemsIsLeftAlone) {
+  const NoteImage after = Relink({}, kOldText);
+  EXPECT_EQ(after.sequence, before_.sequence);
+  EXPECT_TRUE(after.items.empty());
+}
+
+// The local time as the backup name writes it; its fixed-width digits sort
+// as the times do.
+std::string LocalStamp() {
+  const std::time_t now = std::time(nullptr);
+  char stamp[16] = {};
+  std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", std::localtime(&now));
+  return stamp;
+}
+
+TEST_F(ChangeServerInLinksTest, BackupIsNamedForTheLocalTimeOfTheCall) {
+  const std::string before = LocalStamp();
+  const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText);
+  const std::string latest = LocalStamp();
+  ASSERT_EQ(Backups(after).size(), 1u);
+  const std::string stamp = Backups(after)[0]->name.substr(std::strlen("$Links_Backup_"));
+  EXPECT_LE(before, stamp);
+  EXPECT_LE(stamp, latest);
+}
+
+TEST_F(ChangeServerInLinksTest, SecondCallInTheSameSecondAddsASameNamedBackup) {
+  const std::string target_text = "0BADF00D:CAFEBABE";
+  // Calls that straddle a second boundary name their backups apart; a few
+  // tries meet two calls within one second.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const NoteImage first = Relink({LinksItem({Link(kOld, 1)})}, kOldText);
+    ASSERT_EQ(ChangeServerInLinks("", ("home" + std::to_string(calls_) + ".nsf").c_str(),
+                                  unid_.c_str(), target_text.c_str(), "target.nsf"),
+              0);
+    const NoteImage second = StoredNote("home" + std::to_string(calls_) + ".nsf", unid_);
+    const auto backups = Backups(second);
+    ASSERT_EQ(backups.size(), 2u);
+    if (backups[0]->name != backups[1]->name) continue;
+    EXPECT_EQ(backups[0]->value, FindItem(before_, "$Links")->value);
+    EXPECT_EQ(backups[1]->value, FindItem(first, "$Links")->value);
+    return;
+  }
+  ADD_FAILURE() << "no two calls fell within one second";
 }
 
 TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {

@@ -26,7 +26,7 @@ class WindowDateFieldTest : public ::testing::Test {
 
   std::unique_ptr<os::DialogExchange> Exchange(os::ExchangeDirection direction) {
     return os::OpenWindowDialogExchange(
-        dialog_.window(), direction,
+        dialog_.handle(), direction,
         [this](os::WindowHandle, const char* text) { messages_.emplace_back(text); });
   }
 

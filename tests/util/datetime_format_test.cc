@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/os/local_time.h"
+#include "support/environment_override.h"
 #include "util/datetime.h"
 
 namespace util {
@@ -101,42 +103,37 @@ TEST(DateTimeFormatTime, NoRoomWritesNothing) {
   EXPECT_EQ(std::string(buffer, 4), "xxxx");
 }
 
-#if !defined(_WIN32)
-
 // Moves the local time zone so that the local hour is `hour` right now, and
-// puts the old zone back afterwards.
+// puts the old zone back afterwards. Both C runtimes read a zone "QDT<hours
+// west of UTC>" from TZ.
 class LocalHour {
  public:
   explicit LocalHour(int hour) {
-    if (const char* zone = std::getenv("TZ")) {
-      saved_ = zone;
-    }
     const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    int hours_west = ((utc.tm_hour - hour) % 24 + 24) % 24;
+    const int utc_hour = std::gmtime(&now)->tm_hour;
+    int hours_west = ((utc_hour - hour) % 24 + 24) % 24;
     if (hours_west > 12) {
       hours_west -= 24;
     }
-    Use(("QDT" + std::to_string(hours_west)).c_str());
+    zone_.emplace("TZ", ("QDT" + std::to_string(hours_west)).c_str());
+    ReadZone();
   }
   ~LocalHour() {
-    if (saved_) {
-      Use(saved_->c_str());
-    } else {
-      unsetenv("TZ");
-      tzset();
-    }
+    zone_.reset();
+    ReadZone();
   }
   LocalHour(const LocalHour&) = delete;
   LocalHour& operator=(const LocalHour&) = delete;
 
  private:
-  static void Use(const char* zone) {
-    setenv("TZ", zone, 1);
+  static void ReadZone() {
+#ifdef _WIN32
+    _tzset();
+#else
     tzset();
+#endif
   }
-  std::optional<std::string> saved_;
+  std::optional<quendral_testing::EnvironmentOverride> zone_;
 };
 
 // The text is taken at `hour` local time; an hour that turns over between
@@ -198,25 +195,28 @@ TEST(DateTimeFormatTime, OtherModesHaveNoSuffix) {
 }
 
 // What the link repair names its backup after: the local date and the hour in
-// 24-hour form.
+// 24-hour form. A capture that straddles a second is taken again.
 TEST(DateTimeCapture, FormatCodeAloneCapturesLocalDateAndTime) {
   for (const int hour : {0, 11, 12, 23}) {
     const LocalHour zone(hour);
-    const DateTimeValue now(kMonthDayYear);
-    const std::time_t seconds = std::time(nullptr);
+    std::time_t seconds = 0;
+    std::optional<DateTimeValue> now;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      seconds = std::time(nullptr);
+      now.emplace(kMonthDayYear);
+      if (std::time(nullptr) == seconds) break;
+    }
     std::tm local{};
-    localtime_r(&seconds, &local);
-    ASSERT_EQ(now.IsValid(), 1);
-    EXPECT_EQ(now.GetYear(), local.tm_year + 1900);
-    EXPECT_EQ(now.GetMonth(), local.tm_mon + 1);
-    EXPECT_EQ(now.GetDay(), local.tm_mday);
-    EXPECT_EQ(now.GetHour(), local.tm_hour);
-    EXPECT_EQ(now.GetMinute(), local.tm_min);
-    EXPECT_EQ(now.GetSecond(), local.tm_sec);
+    ASSERT_TRUE(os::LocalTimeFields(seconds, &local));
+    ASSERT_EQ(now->IsValid(), 1);
+    EXPECT_EQ(now->GetYear(), local.tm_year + 1900);
+    EXPECT_EQ(now->GetMonth(), local.tm_mon + 1);
+    EXPECT_EQ(now->GetDay(), local.tm_mday);
+    EXPECT_EQ(now->GetHour(), local.tm_hour);
+    EXPECT_EQ(now->GetMinute(), local.tm_min);
+    EXPECT_EQ(now->GetSecond(), local.tm_sec);
   }
 }
-
-#endif  // !_WIN32
 
 }  // namespace
 }  // namespace util

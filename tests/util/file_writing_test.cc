@@ -90,6 +90,12 @@ TEST_F(FileWritingTest, CleanPathWritesTheSanitizedName) {
   EXPECT_EQ(Contents(root_ / "sub-dir" / "a-b.txt"), "x");
 }
 
+TEST_F(FileWritingTest, CleanNativePathLandsWhereItWasNamed) {
+  const fs::path file = root_ / "sub|dir" / "a?b.txt";
+  EXPECT_EQ(WriteTextFile(file.string(), "x", &message_, 0, true, true), 0);
+  EXPECT_EQ(Contents(root_ / "sub-dir" / "a-b.txt"), "x");
+}
+
 TEST_F(FileWritingTest, ReadBackGivesTheLines) {
   const fs::path file = root_ / "lines.txt";
   ASSERT_EQ(WriteTextFile(file.string(), "one\ntwo\nthree\n", &message_, 0, false, false), 0);

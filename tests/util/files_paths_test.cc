@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/text_code_page.h"
 #include "util/files.h"
 
 namespace util {
@@ -77,6 +78,32 @@ TEST(SplitPathTest, ClearsWhatTheCallerPassed) {
   ExpectParts(parts, "", "", "name", "");
   EXPECT_FALSE(parts.rooted);
 }
+
+TEST(SplitPathTest, DoubleByteCharactersAreWholeInCodePage932) {
+  const quendral_testing::TextCodePage japanese(932);
+  // 0x95 0x5C is one character whose second byte is the backslash.
+  ExpectParts(Split("C:\\d\x95\\\\f\x95\\.txt"), "C:", "d\x95\\", "f\x95\\", "txt");
+  ExpectParts(Split("\x95\\.\x95."), "", "", "\x95\\", "\x95.");
+}
+
+TEST(SanitizePathTest, DoubleByteCharactersAreKeptInCodePage932) {
+  const quendral_testing::TextCodePage japanese(932);
+  bool changed = true;
+  EXPECT_EQ(Sanitized("C:\\\x95\\\\\x95\\.txt", false, &changed), "C:\\\x95\\\\\x95\\.txt");
+  EXPECT_FALSE(changed);
+  std::string long_name = std::string(249, 'x') + "\x95\\";
+  EXPECT_EQ(SanitizePathComponent(&long_name), 0);
+  EXPECT_EQ(long_name, std::string(249, 'x') + "...") << "cut between whole characters";
+}
+
+#ifndef _WIN32
+TEST(SplitPathTest, NativePathsOutsideWindows) {
+  ExpectParts(Split("/data/a:b/f.txt"), "", "data/a:b", "f", "txt");
+  EXPECT_TRUE(Split("/data/f.txt").rooted);
+  EXPECT_EQ(Sanitized("/data//a|b/f?.txt"), "/data/a-b/f-.txt");
+  EXPECT_EQ(Sanitized("C:/a"), "C:/a");
+}
+#endif
 
 TEST(SanitizePathComponentTest, ReplacesAndCounts) {
   std::string component = "a<b>c:d";

@@ -7,6 +7,7 @@
 #ifdef _WIN32
 #include <chrono>
 #include <cstdint>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -18,9 +19,19 @@
 namespace util {
 namespace {
 
-// A key message as the window sees it: virtual-key code, and whether it
-// went down.
-using ReceivedKey = std::pair<std::uint16_t, bool>;
+// A key message as the window sees it: the virtual-key code (`first`, as the
+// shared checks read it), the scan code (bits 16 to 23 of its second
+// parameter) and whether it went down.
+struct ReceivedKey {
+  std::uint16_t first;
+  std::uint16_t scan_code;
+  bool down;
+  friend bool operator==(const ReceivedKey&, const ReceivedKey&) = default;
+};
+
+void PrintTo(const ReceivedKey& key, std::ostream* out) {
+  *out << "{key " << key.first << ", scan " << key.scan_code << (key.down ? ", down}" : ", up}");
+}
 
 std::vector<ReceivedKey>* g_received = nullptr;
 
@@ -28,7 +39,8 @@ LRESULT CALLBACK RecordKeys(HWND window, UINT message, WPARAM w_param, LPARAM l_
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
   const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
   if ((down || up) && g_received != nullptr) {
-    g_received->emplace_back(static_cast<std::uint16_t>(w_param), down);
+    const auto scan_code = static_cast<std::uint16_t>((l_param >> 16) & 0xFF);
+    g_received->push_back({static_cast<std::uint16_t>(w_param), scan_code, down});
     return 0;
   }
   return ::DefWindowProcA(window, message, w_param, l_param);
@@ -107,7 +119,9 @@ std::vector<ReceivedKey> ExpectedKeys(const char* text) {
   LayoutOfTheSystem layout;
   std::vector<ReceivedKey> keys;
   for (const KeyEvent& event : ParseKeySequence(text, layout)) {
-    keys.emplace_back(event.virtual_key, event.flags == kKeyDown);
+    const auto scan_code =
+        static_cast<std::uint16_t>(::MapVirtualKeyA(event.virtual_key, MAPVK_VK_TO_VSC) & 0xFF);
+    keys.push_back({event.virtual_key, scan_code, event.flags == kKeyDown});
   }
   return keys;
 }

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/os/code_page.h"
 #include "platform/os/local_time.h"
 #include "util/markup.h"
 
@@ -56,6 +57,14 @@ TEST(DescribeVariant, StringInTheProcessCharacterSet) {
   EXPECT_EQ(DescribeVariant(value), "Notes");
   value.bstrVal = nullptr;
   EXPECT_EQ(DescribeVariant(value), "");
+}
+
+TEST(DescribeVariant, StringInWindows1252) {
+  if (os::SystemTextCodePage() != 1252) GTEST_SKIP() << "the system's code page is another";
+  os::VariantWideChar text[] = {0x00AE, 0x2122, 0x00B5, 0x00C4, 0x20AC, 0};
+  os::Variant value = os::MakeVariant(os::kVariantString);
+  value.bstrVal = text;
+  EXPECT_EQ(DescribeVariant(value), "\xAE\x99\xB5\xC4\x80");
 }
 
 TEST(DescribeVariant, CurrencyWithoutTrailingZeros) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/text_code_page.h"
+
 namespace util {
 namespace {
 
@@ -17,6 +19,16 @@ std::vector<std::string> Split(const std::string& text, const std::string& delim
   std::vector<std::string> pieces;
   SplitDelimited(text, delimiter, &pieces, keep_empty, trim);
   return pieces;
+}
+
+// In code page 932 0x95 0x5C is one character (a kanji) whose second byte
+// is the backslash; in a single-byte code page they are two characters.
+TEST(SplitDelimitedTest, SecondByteOfADoubleByteCharacterDoesNotCut) {
+  EXPECT_THAT(Split("a\x95\\b", "\\", false, false), ElementsAre("a\x95", "b"));
+  const quendral_testing::TextCodePage japanese(932);
+  EXPECT_THAT(Split("a\x95\\b\\c", "\\", false, false), ElementsAre("a\x95\\b", "c"));
+  EXPECT_THAT(Split("\x95\x95\\x\\", "\\", true, false), ElementsAre("\x95\x95", "x"));
+  EXPECT_THAT(Split("a\\\x95", "\\", false, false), ElementsAre("a", "\x95"));
 }
 
 TEST(SplitDelimitedTest, TrailingDelimiterNeverAddsAnEmptyRemainder) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/os/code_page.h"
 #include "util/text.h"
 
 namespace util {
@@ -66,6 +67,7 @@ TEST(ReverseFindText, MissingOrEmptyGivesMinusOne) {
   EXPECT_EQ(ReverseFindText("", "a", -1), -1);
   EXPECT_EQ(ReverseFindText("abc", "", -1), -1);
   EXPECT_EQ(ReverseFindText("ab", "abc", -1), -1);
+  EXPECT_EQ(ReverseFindText("abc", "a", -2), -1);
 }
 
 TEST(FormatToString, GrowsForLongTexts) {
@@ -93,6 +95,16 @@ TEST(ToSystemString, HoldsTheTextAsUtf16) {
   EXPECT_EQ(os::SystemStringLength(empty), 0U);
   EXPECT_EQ(empty[0], u'\0');
   os::FreeSystemString(empty);
+}
+
+TEST(ToSystemString, TakesEveryByteFromWindows1252) {
+  if (os::SystemTextCodePage() != 1252) GTEST_SKIP() << "the system's code page is another";
+  // Registered and trade marks, micro sign, e acute, euro sign.
+  os::SystemString text = ToSystemString("\xAE\x99\xB5\xE9\x80");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(std::u16string(text, text + os::SystemStringLength(text)),
+            u"\u00AE\u2122\u00B5\u00E9\u20AC");
+  os::FreeSystemString(text);
 }
 
 }  // namespace

@@ -12,6 +12,20 @@ namespace {
 constexpr char kOemCodePage[] = "CP437";
 constexpr char kAnsiCodePage[] = "WINDOWS-1252";
 constexpr char kNoCharacter = '?';
+constexpr unsigned kWindows1252 = 1252;
+
+struct LeadByteRange {
+  unsigned code_page;
+  unsigned char first;
+  unsigned char last;
+};
+
+// The bytes that begin a double-byte character, as Windows defines them for
+// its double-byte code pages: Japanese (Shift JIS), simplified Chinese (GBK),
+// Korean (Unified Hangul) and traditional Chinese (Big5).
+constexpr LeadByteRange kLeadByteRanges[] = {
+    {932, 0x81, 0x9F}, {932, 0xE0, 0xFC}, {936, 0x81, 0xFE}, {949, 0x81, 0xFE}, {950, 0x81, 0xFE},
+};
 
 using ByteTable = std::array<char, 256>;
 
@@ -49,6 +63,16 @@ std::optional<ByteTable> BuildTable() {
 }
 
 }  // namespace
+
+unsigned SystemTextCodePage() { return kWindows1252; }
+
+bool IsLeadByte(unsigned code_page, char byte) {
+  const auto code = static_cast<unsigned char>(byte);
+  for (const LeadByteRange& range : kLeadByteRanges) {
+    if (range.code_page == code_page && code >= range.first && code <= range.last) return true;
+  }
+  return false;
+}
 
 bool OemToAnsi(std::string* text) {
   static const std::optional<ByteTable> table = BuildTable();

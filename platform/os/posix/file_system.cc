@@ -8,6 +8,8 @@
 
 namespace os {
 
+bool PathsHaveDrives() { return false; }
+
 bool PathExists(const std::string& path) {
   struct stat status;
   return ::stat(NativePath(path).c_str(), &status) == 0;

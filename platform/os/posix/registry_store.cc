@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/posix/process_identity.h"
+
 namespace os {
 namespace {
 
@@ -22,7 +24,9 @@ constexpr char kSchema[] =
     "  UNIQUE(parent, name));"
     "CREATE TABLE IF NOT EXISTS registry_values("
     "  key INTEGER NOT NULL, name TEXT NOT NULL COLLATE NOCASE, type INTEGER NOT NULL,"
-    "  data BLOB NOT NULL, PRIMARY KEY(key, name));";
+    "  data BLOB NOT NULL, PRIMARY KEY(key, name));"
+    "CREATE TABLE IF NOT EXISTS registry_volatile_keys("
+    "  id INTEGER PRIMARY KEY, owner TEXT NOT NULL);";
 
 struct Root {
   const char* variable;
@@ -36,10 +40,12 @@ struct DatabaseCloser {
 };
 using Database = std::shared_ptr<sqlite3>;
 
-// An open key below a root; the roots themselves are the two Root objects.
+// An open key below a root; the roots themselves are the two Root objects
+// (and can be written).
 struct OpenKey {
   Database db;
   std::int64_t id;
+  bool writable = true;
 };
 
 struct StatementFinalizer {
@@ -72,8 +78,10 @@ std::string StoreFile(const Root& root) {
   return (base / "quendral" / "registry.sqlite").string();
 }
 
-// Opens the root's file; with `create` the file, its directory and its
-// tables are made when missing.
+// Opens the root's file; with `create` the file and its directory are made
+// when missing. Tables missing from a file are made (a file of an earlier
+// version lacks the volatile keys, which then are simply not there when the
+// file cannot be written).
 Database OpenStore(const Root& root, bool create) {
   const std::string file = StoreFile(root);
   if (file.empty()) {
@@ -91,7 +99,7 @@ Database OpenStore(const Root& root, bool create) {
     return nullptr;
   }
   sqlite3_busy_timeout(raw, kBusyTimeoutMilliseconds);
-  if (create && sqlite3_exec(raw, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK) {
+  if (sqlite3_exec(raw, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK && create) {
     return nullptr;
   }
   return db;
@@ -119,6 +127,49 @@ std::vector<std::string_view> PathNames(std::string_view path) {
   return names;
 }
 
+bool Execute(sqlite3* db, const char* sql, std::int64_t id) {
+  Statement statement = Prepare(db, sql);
+  if (statement == nullptr) {
+    return false;
+  }
+  sqlite3_bind_int64(statement.get(), 1, id);
+  return sqlite3_step(statement.get()) == SQLITE_DONE;
+}
+
+// The keys of the tree below and including key ?1, for a statement to follow.
+constexpr std::string_view kKeyTree =
+    "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL SELECT registry_keys.id FROM registry_keys "
+    "JOIN tree ON registry_keys.parent = tree.id) ";
+
+bool ExecuteOnTree(sqlite3* db, std::string_view sql, std::int64_t id) {
+  return Execute(db, (std::string(kKeyTree) + std::string(sql)).c_str(), id);
+}
+
+// Removes a volatile key whose process has ended, with everything below it;
+// true when the key is gone (or never was volatile and is kept: false).
+bool RemoveIfOrphaned(sqlite3* db, std::int64_t id) {
+  Statement owner = Prepare(db, "SELECT owner FROM registry_volatile_keys WHERE id = ?1");
+  if (owner == nullptr) {
+    return false;
+  }
+  sqlite3_bind_int64(owner.get(), 1, id);
+  if (sqlite3_step(owner.get()) != SQLITE_ROW ||
+      ProcessIsRunning(reinterpret_cast<const char*>(sqlite3_column_text(owner.get(), 0)))) {
+    return false;
+  }
+  owner.reset();
+  if (sqlite3_exec(db, "SAVEPOINT orphan", nullptr, nullptr, nullptr) == SQLITE_OK) {
+    const bool removed =
+        ExecuteOnTree(db, "DELETE FROM registry_values WHERE key IN tree", id) &&
+        ExecuteOnTree(db, "DELETE FROM registry_volatile_keys WHERE id IN tree", id) &&
+        ExecuteOnTree(db, "DELETE FROM registry_keys WHERE id IN tree", id);
+    sqlite3_exec(db, removed ? "RELEASE orphan" : "ROLLBACK TO orphan; RELEASE orphan", nullptr,
+                 nullptr, nullptr);
+  }
+  // Removed or not, the key is no longer there for anyone.
+  return true;
+}
+
 std::optional<std::int64_t> FindChild(sqlite3* db, std::int64_t parent, std::string_view name) {
   Statement find = Prepare(db, "SELECT id FROM registry_keys WHERE parent = ?1 AND name = ?2");
   if (find == nullptr) {
@@ -129,10 +180,19 @@ std::optional<std::int64_t> FindChild(sqlite3* db, std::int64_t parent, std::str
   if (sqlite3_step(find.get()) != SQLITE_ROW) {
     return std::nullopt;
   }
-  return sqlite3_column_int64(find.get(), 0);
+  const std::int64_t id = sqlite3_column_int64(find.get(), 0);
+  if (RemoveIfOrphaned(db, id)) {
+    return std::nullopt;
+  }
+  return id;
 }
 
-std::optional<std::int64_t> MakeChild(sqlite3* db, std::int64_t parent, std::string_view name) {
+// The child, made when missing; a new child is volatile with `is_volatile`.
+std::optional<std::int64_t> MakeChild(sqlite3* db, std::int64_t parent, std::string_view name,
+                                      bool is_volatile) {
+  if (const auto existing = FindChild(db, parent, name)) {
+    return existing;
+  }
   Statement insert =
       Prepare(db, "INSERT OR IGNORE INTO registry_keys(parent, name) VALUES(?1, ?2)");
   if (insert == nullptr) {
@@ -142,6 +202,18 @@ std::optional<std::int64_t> MakeChild(sqlite3* db, std::int64_t parent, std::str
   BindText(insert.get(), 2, name);
   if (sqlite3_step(insert.get()) != SQLITE_DONE) {
     return std::nullopt;
+  }
+  if (sqlite3_changes(db) == 1 && is_volatile) {
+    const std::int64_t id = sqlite3_last_insert_rowid(db);
+    Statement owned = Prepare(db, "INSERT INTO registry_volatile_keys(id, owner) VALUES(?1, ?2)");
+    if (owned == nullptr) {
+      return std::nullopt;
+    }
+    sqlite3_bind_int64(owned.get(), 1, id);
+    BindText(owned.get(), 2, ThisProcessIdentity());
+    if (sqlite3_step(owned.get()) != SQLITE_DONE) {
+      return std::nullopt;
+    }
   }
   return FindChild(db, parent, name);
 }
@@ -160,12 +232,16 @@ bool Resolve(RegistryKey key, bool create, OpenKey* resolved) {
   return true;
 }
 
-long Walk(RegistryKey parent, const std::string& path, bool create, OpenKey* found) {
+// Follows `path` below `parent`; with `create` the missing keys are made,
+// volatile ones when `options` says so.
+long Walk(RegistryKey parent, const std::string& path, bool create, std::uint32_t options,
+          OpenKey* found) {
   if (!Resolve(parent, create, found)) {
     return kRegistryNotFound;
   }
+  const bool is_volatile = (options & kRegistryOptionVolatile) != 0;
   for (const std::string_view name : PathNames(path)) {
-    const auto child = create ? MakeChild(found->db.get(), found->id, name)
+    const auto child = create ? MakeChild(found->db.get(), found->id, name, is_volatile)
                               : FindChild(found->db.get(), found->id, name);
     if (!child) {
       return create ? kRegistryAccessDenied : kRegistryNotFound;
@@ -175,10 +251,12 @@ long Walk(RegistryKey parent, const std::string& path, bool create, OpenKey* fou
   return kRegistrySuccess;
 }
 
-long Open(RegistryKey parent, const std::string& path, bool create, RegistryKey* key) {
+long Open(RegistryKey parent, const std::string& path, bool create, std::uint32_t options,
+          bool writable, RegistryKey* key) {
   *key = nullptr;
   OpenKey found;
-  const long result = Walk(parent, path, create, &found);
+  const long result = Walk(parent, path, create, options, &found);
+  found.writable = writable;
   if (result == kRegistrySuccess) {
     *key = new OpenKey(std::move(found));
   }
@@ -191,28 +269,19 @@ bool HasSubkey(sqlite3* db, std::int64_t id) {
   return sqlite3_step(find.get()) == SQLITE_ROW;
 }
 
-bool Execute(sqlite3* db, const char* sql, std::int64_t id) {
-  Statement statement = Prepare(db, sql);
-  if (statement == nullptr) {
-    return false;
-  }
-  sqlite3_bind_int64(statement.get(), 1, id);
-  return sqlite3_step(statement.get()) == SQLITE_DONE;
-}
-
 }  // namespace
 
 RegistryKey CurrentUserRoot() { return const_cast<Root*>(&kCurrentUser); }
 RegistryKey LocalMachineRoot() { return const_cast<Root*>(&kLocalMachine); }
 
-long RegistryOpenKey(RegistryKey parent, const std::string& path, RegistryAccess /*access*/,
+long RegistryOpenKey(RegistryKey parent, const std::string& path, RegistryAccess access,
                      RegistryKey* key) {
-  return Open(parent, path, false, key);
+  return Open(parent, path, false, 0, access != RegistryAccess::kQuery, key);
 }
 
-long RegistryCreateKey(RegistryKey parent, const std::string& path, std::uint32_t /*options*/,
+long RegistryCreateKey(RegistryKey parent, const std::string& path, std::uint32_t options,
                        RegistryKey* key) {
-  return Open(parent, path, true, key);
+  return Open(parent, path, true, options, true, key);
 }
 
 long RegistryQueryValue(RegistryKey key, const std::string& name, std::uint8_t* data,
@@ -252,6 +321,9 @@ long RegistrySetValue(RegistryKey key, const std::string& name, std::uint32_t ty
   if (!Resolve(key, true, &open)) {
     return kRegistryNotFound;
   }
+  if (!open.writable) {
+    return kRegistryAccessDenied;
+  }
   Statement store = Prepare(open.db.get(),
                             "INSERT OR REPLACE INTO registry_values(key, name, type, data) "
                             "VALUES(?1, ?2, ?3, ?4)");
@@ -288,7 +360,7 @@ long RegistryEnumerateKey(RegistryKey key, std::uint32_t index, std::string* nam
 
 long RegistryDeleteKey(RegistryKey parent, const std::string& path) {
   OpenKey found;
-  const long result = Walk(parent, path, false, &found);
+  const long result = Walk(parent, path, false, 0, &found);
   if (result != kRegistrySuccess) {
     return result;
   }
@@ -299,6 +371,7 @@ long RegistryDeleteKey(RegistryKey parent, const std::string& path) {
   const bool deleted =
       sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK &&
       Execute(db, "DELETE FROM registry_values WHERE key = ?1", found.id) &&
+      Execute(db, "DELETE FROM registry_volatile_keys WHERE id = ?1", found.id) &&
       Execute(db, "DELETE FROM registry_keys WHERE id = ?1", found.id) &&
       sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
   if (!deleted) {

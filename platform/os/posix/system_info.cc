@@ -8,9 +8,14 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
+#include <string_view>
 
 namespace os {
 namespace {
@@ -26,6 +31,21 @@ std::string HostName() {
   return name;
 }
 
+// What the kernel estimates can be given to programs without swapping (the
+// "MemAvailable" line of /proc/meminfo: free memory plus the caches it can
+// drop), the meaning of Windows' available memory; free memory alone where
+// the kernel does not say.
+std::uint64_t AvailableBytes(const struct sysinfo& info) {
+  std::ifstream meminfo("/proc/meminfo");
+  constexpr std::string_view kLabel = "MemAvailable:";
+  for (std::string line; std::getline(meminfo, line);) {
+    if (line.starts_with(kLabel)) {
+      return std::strtoull(line.c_str() + kLabel.size(), nullptr, 10) * 1024;  // in kB
+    }
+  }
+  return std::uint64_t{info.freeram} * info.mem_unit;
+}
+
 }  // namespace
 
 bool ReadMemoryStatus(MemoryStatus* status) {
@@ -35,7 +55,7 @@ bool ReadMemoryStatus(MemoryStatus* status) {
   }
   const std::uint64_t unit = info.mem_unit;
   status->total_physical_bytes = std::uint64_t{info.totalram} * unit;
-  status->available_physical_bytes = std::uint64_t{info.freeram} * unit;
+  status->available_physical_bytes = std::min(AvailableBytes(info), status->total_physical_bytes);
   const std::uint64_t total = status->total_physical_bytes;
   status->memory_load_percent =
       total == 0

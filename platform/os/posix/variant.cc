@@ -1,9 +1,9 @@
 #include "platform/os/variant.h"
 
-#include <climits>
 #include <clocale>
 #include <cmath>
-#include <cwchar>
+
+#include "platform/os/posix/windows_1252.h"
 
 namespace os {
 namespace {
@@ -39,17 +39,6 @@ void CivilFromDays(std::int64_t days, std::tm* fields) {
   fields->tm_mday = static_cast<int>(day);
   // 1 January 1970 was a Thursday.
   fields->tm_wday = static_cast<int>(((days - 719468) % 7 + 11) % 7);
-}
-
-void AppendCodePoint(char32_t code_point, std::mbstate_t* state, std::string* out) {
-  char bytes[MB_LEN_MAX];
-  const std::size_t length = std::wcrtomb(bytes, static_cast<wchar_t>(code_point), state);
-  if (length == static_cast<std::size_t>(-1)) {
-    *state = std::mbstate_t{};
-    out->push_back('?');
-    return;
-  }
-  out->append(bytes, length);
 }
 
 }  // namespace
@@ -99,18 +88,11 @@ std::string WideTextToMultibyte(const VariantWideChar* text) {
   if (text == nullptr) {
     return out;
   }
-  std::mbstate_t state{};
   for (; *text != 0; ++text) {
     const char32_t unit = *text;
-    const bool high_surrogate = unit >= 0xD800 && unit <= 0xDBFF;
-    if (high_surrogate && text[1] >= 0xDC00 && text[1] <= 0xDFFF) {
-      ++text;
-      AppendCodePoint(0x10000 + ((unit - 0xD800) << 10) + (*text - 0xDC00), &state, &out);
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      out.push_back('?');
-    } else {
-      AppendCodePoint(unit, &state, &out);
-    }
+    // A surrogate pair is one character, and none the code page has.
+    if (unit >= 0xD800 && unit <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF) ++text;
+    out.push_back(UnicodeToWindows1252(unit).value_or('?'));
   }
   return out;
 }

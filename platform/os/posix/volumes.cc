@@ -4,9 +4,41 @@
 #include <sys/statvfs.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 namespace os {
+namespace {
+
+namespace fs = std::filesystem;
+
+// True when the kernel says the disk behind `device` (a partition's disk for
+// a partition) holds removable media.
+bool IsRemovable(const char* device) {
+  std::error_code error;
+  const fs::path block = fs::path("/sys/class/block") / fs::canonical(device, error).filename();
+  if (error) return false;
+  const fs::path entry = fs::canonical(block, error);
+  for (const fs::path& disk : {entry, entry.parent_path()}) {
+    std::ifstream removable(disk / "removable");
+    char flag = '0';
+    if (removable >> flag) return flag == '1';
+  }
+  return false;
+}
+
+DriveType TypeOfMount(const mntent& entry) {
+  const DriveType type = DriveTypeOfMount(entry.mnt_fsname, entry.mnt_type);
+  std::error_code error;
+  if (type == DriveType::kFixed &&
+      (!fs::is_directory(entry.mnt_dir, error) || IsRemovable(entry.mnt_fsname))) {
+    return DriveType::kOther;
+  }
+  return type;
+}
+
+}  // namespace
 
 std::vector<Drive> ListDrives() {
   std::vector<Drive> drives;
@@ -18,7 +50,7 @@ std::vector<Drive> ListDrives() {
   mntent entry{};
   char buffer[4096];
   while (::getmntent_r(mounts, &entry, buffer, sizeof buffer) != nullptr) {
-    Drive drive{entry.mnt_dir, DriveTypeOfMount(entry.mnt_fsname, entry.mnt_type)};
+    Drive drive{entry.mnt_dir, TypeOfMount(entry)};
     // A device mounted again is the same drive seen through a bind mount.
     if (drive.type != DriveType::kOther && !devices_seen.insert(entry.mnt_fsname).second) {
       continue;

@@ -4,6 +4,12 @@
 
 namespace os {
 
+unsigned SystemTextCodePage() { return ::GetACP(); }
+
+bool IsLeadByte(unsigned code_page, char byte) {
+  return ::IsDBCSLeadByteEx(code_page, static_cast<BYTE>(byte)) != FALSE;
+}
+
 bool OemToAnsi(std::string* text) {
   if (text->size() > MAXDWORD) {
     return false;

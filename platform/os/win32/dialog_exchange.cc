@@ -49,7 +49,7 @@ class WindowDialogExchange final : public DialogExchange {
 
   void ShowMessage(const char* text) override {
     if (show_message_) {
-      show_message_(dialog_, text);
+      show_message_(reinterpret_cast<WindowHandle>(dialog_), text);
     } else {
       ::MessageBoxA(dialog_, text, "", MB_OK);
     }
@@ -82,7 +82,8 @@ class WindowDialogExchange final : public DialogExchange {
 std::unique_ptr<DialogExchange> OpenWindowDialogExchange(WindowHandle dialog,
                                                          ExchangeDirection direction,
                                                          const MessageBoxFunction& show_message) {
-  return std::make_unique<WindowDialogExchange>(static_cast<HWND>(dialog), direction, show_message);
+  return std::make_unique<WindowDialogExchange>(reinterpret_cast<HWND>(dialog), direction,
+                                                show_message);
 }
 
 }  // namespace os

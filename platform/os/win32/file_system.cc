@@ -4,6 +4,8 @@
 
 namespace os {
 
+bool PathsHaveDrives() { return true; }
+
 bool PathExists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

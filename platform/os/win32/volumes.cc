@@ -7,7 +7,7 @@ namespace {
 
 // Drives a: and b: are never examined: asking for a floppy drive's type
 // may spin it up.
-constexpr const char* kDriveRoots[] = {
+constexpr const char* DriveRootTable[] = {
     "c:\\", "d:\\", "e:\\", "f:\\", "g:\\", "h:\\", "i:\\", "j:\\", "k:\\", "l:\\", "m:\\", "n:\\",
     "o:\\", "p:\\", "q:\\", "r:\\", "s:\\", "t:\\", "u:\\", "v:\\", "w:\\", "x:\\", "y:\\", "z:\\",
 };
@@ -27,7 +27,7 @@ DriveType TypeOfDrive(UINT type) {
 
 std::vector<Drive> ListDrives() {
   std::vector<Drive> drives;
-  for (const char* root : kDriveRoots) {
+  for (const char* root : DriveRootTable) {
     drives.push_back(Drive{root, TypeOfDrive(::GetDriveTypeA(root))});
   }
   return drives;

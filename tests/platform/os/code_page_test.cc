@@ -1,4 +1,5 @@
-// Converting texts from the OEM to the ANSI code page.
+// The code page of texts, its lead bytes, and converting texts from the OEM
+// to the ANSI code page.
 #include "platform/os/code_page.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,31 @@ TEST(OemToAnsi, CharactersWithoutAnAnsiByteBecomeQuestionMarks) {
   EXPECT_EQ(text, "a????b");
 }
 #endif
+
+TEST(LeadBytes, AreThoseOfTheDoubleByteCodePagesOnly) {
+  struct Case {
+    unsigned code_page;
+    unsigned char byte;
+    bool leads;
+  };
+  for (const Case& c :
+       {Case{932, 0x81, true}, Case{932, 0x9F, true}, Case{932, 0xA0, false}, Case{932, 0xE0, true},
+        Case{932, 0xFC, true}, Case{932, 0xFD, false}, Case{932, 0x5C, false},
+        Case{936, 0x81, true}, Case{936, 0xFE, true}, Case{936, 0x80, false}, Case{949, 0xB0, true},
+        Case{950, 0xA4, true}, Case{950, 0xFF, false}, Case{1252, 0x95, false}}) {
+    EXPECT_EQ(IsLeadByte(c.code_page, static_cast<char>(c.byte)), c.leads)
+        << c.code_page << " " << static_cast<int>(c.byte);
+  }
+}
+
+TEST(LeadBytes, FollowTheCodePageTheProcessChose) {
+  UseTextCodePage(932);
+  EXPECT_EQ(TextCodePage(), 932u);
+  EXPECT_TRUE(IsLeadByte('\x95'));
+  UseTextCodePage(kSystemCodePage);
+  EXPECT_EQ(TextCodePage(), SystemTextCodePage());
+  EXPECT_EQ(IsLeadByte('\x95'), IsLeadByte(SystemTextCodePage(), '\x95'));
+}
 
 }  // namespace
 }  // namespace os

@@ -29,7 +29,7 @@ class WindowDialogTest : public ::testing::Test {
     if (dialog_.window() == nullptr) {
       GTEST_SKIP() << "no dialog window could be made (no display?)";
     }
-    exchange_ = OpenWindowDialogExchange(dialog_.window(), ExchangeDirection::kSave,
+    exchange_ = OpenWindowDialogExchange(dialog_.handle(), ExchangeDirection::kSave,
                                          [this](WindowHandle owner, const char* text) {
                                            shown_.push_back({owner, text});
                                          });
@@ -81,7 +81,7 @@ TEST_F(WindowDialogTest, FailFocusesThePreparedControlAndSelectsItsText) {
 TEST_F(WindowDialogTest, MessagesAreOwnedByTheDialog) {
   exchange_->ShowMessage("Invalid Date or Format");
   ASSERT_EQ(shown_.size(), 1U);
-  EXPECT_EQ(shown_[0].owner, dialog_.window());
+  EXPECT_EQ(shown_[0].owner, dialog_.handle());
   EXPECT_EQ(shown_[0].text, "Invalid Date or Format");
 }
 
@@ -92,13 +92,13 @@ TEST_F(WindowDialogTest, UnknownControlIsAnError) {
 
 TEST_F(WindowDialogTest, TellsItsDirection) {
   EXPECT_TRUE(exchange_->IsSaving());
-  EXPECT_FALSE(OpenWindowDialogExchange(dialog_.window(), ExchangeDirection::kLoad)->IsSaving());
+  EXPECT_FALSE(OpenWindowDialogExchange(dialog_.handle(), ExchangeDirection::kLoad)->IsSaving());
 }
 
 #else
 
 TEST(WindowDialogExchange, NoneOutsideWindows) {
-  EXPECT_EQ(OpenWindowDialogExchange(nullptr, ExchangeDirection::kSave), nullptr);
+  EXPECT_EQ(OpenWindowDialogExchange(0, ExchangeDirection::kSave), nullptr);
 }
 
 #endif

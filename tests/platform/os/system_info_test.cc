@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <thread>
 
 #include "platform/os/display_mode.h"
@@ -21,6 +23,25 @@ TEST(MachineMemory, HasPhysicalMemoryAndALoad) {
   EXPECT_LE(status.available_physical_bytes, status.total_physical_bytes);
   EXPECT_LE(status.memory_load_percent, 100U);
 }
+
+#ifndef _WIN32
+// Available memory is what the kernel says programs can have, caches it can
+// drop included, not the free memory alone.
+TEST(MachineMemory, AvailableIsWhatTheKernelReportsAsAvailable) {
+  std::ifstream meminfo("/proc/meminfo");
+  std::uint64_t reported = 0;
+  for (std::string line; std::getline(meminfo, line);) {
+    if (line.starts_with("MemAvailable:")) reported = std::stoull(line.substr(13)) * 1024;
+  }
+  if (reported == 0) GTEST_SKIP() << "the kernel reports no available memory";
+  MemoryStatus status;
+  ASSERT_TRUE(ReadMemoryStatus(&status));
+  const std::uint64_t difference = reported > status.available_physical_bytes
+                                       ? reported - status.available_physical_bytes
+                                       : status.available_physical_bytes - reported;
+  EXPECT_LT(difference, status.total_physical_bytes / 10);
+}
+#endif
 
 TEST(MachineProcessors, CountsThoseOnline) {
   EXPECT_GE(ProcessorCount(), 1);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/os/win32/windows_headers.h"
+#include "platform/os/window.h"
 
 namespace os::testing {
 
@@ -32,6 +33,7 @@ class TestDialog {
 
   // Null when the system could not make the window (no display).
   HWND window() const { return window_; }
+  os::WindowHandle handle() const { return reinterpret_cast<os::WindowHandle>(window_); }
   HWND Control(int id) const { return ::GetDlgItem(window_, id); }
 
  private:

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace os {
 namespace {
 
@@ -26,6 +28,14 @@ TEST(MountedDriveType, ImagesMemoryKernelAndNetworkFileSystemsAreNot) {
   EXPECT_EQ(DriveTypeOfMount("overlay", "overlay"), DriveType::kOther);
   EXPECT_EQ(DriveTypeOfMount("server:/export", "nfs4"), DriveType::kOther);
   EXPECT_EQ(DriveTypeOfMount("/devices", "ext4"), DriveType::kOther);
+}
+
+TEST(ListDrives, FixedDrivesAreDirectories) {
+  for (const Drive& drive : ListDrives()) {
+    if (drive.type == DriveType::kFixed) {
+      EXPECT_TRUE(std::filesystem::is_directory(drive.root)) << drive.root;
+    }
+  }
 }
 
 }  // namespace
