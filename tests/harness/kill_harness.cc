@@ -14,13 +14,13 @@
 // POSIX only: SIGKILL, a stop the process cannot see coming nor clean up
 // after, has no Windows counterpart the harness could deliver the same way.
 #include <chrono>
-#include <functional>
 #include <iostream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "harness/database_states.h"
+#include "harness/tool_commands.h"
 #include "harness/tool_runs.h"
 
 namespace quendral::harness {
@@ -31,34 +31,11 @@ namespace store = notes::store;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kDocuments = 40;
-constexpr std::size_t kDocument = 1;  // the document the single-document commands work on
-
-// A command of the tool and its arguments on the generated data directory.
-struct Command {
-  const char* name;
-  std::function<std::vector<std::string>(const std::vector<std::string>& ids)> arguments;
-};
-
-const Command kCommands[] = {
-    {"fix-hidewhen",
-     [](const auto& ids) {
-       return std::vector<std::string>{"fix-hidewhen", kDatabase, ids[kDocument]};
-     }},
-    {"relink",
-     [](const auto& ids) {
-       return std::vector<std::string>{"relink", kDatabase, ids[kDocument], kOldReplicaText,
-                                       kTargetDatabase};
-     }},
-    {"item set",
-     [](const auto& ids) {
-       return std::vector<std::string>{
-           "item", "set", kDatabase, ids[kDocument], "Subject", "TEXT", "\"set by the harness\""};
-     }},
-};
 
 struct Tally {
-  int killed = 0;    // killed while at work
-  int finished = 0;  // done before the kill came
+  int killed = 0;             // killed while at work
+  int killed_after_save = 0;  // of those, killed with the document saved
+  int finished = 0;           // done before the kill came
   int failures = 0;
 };
 
@@ -74,7 +51,7 @@ class KillHarness {
            store::ReadDatabaseImage(pristine_ / kDatabase, &before_) == notes::kNoError;
   }
 
-  Tally Run(const Command& command, int kills) {
+  Tally Run(const ToolCommand& command, int kills) {
     Tally tally;
     const std::vector<std::string> arguments = command.arguments(ids_);
     CopyDataDirectory(pristine_, run_);
@@ -88,10 +65,10 @@ class KillHarness {
     store::ReadDatabaseImage(run_ / kDatabase, &after);
     for (int kill = 0; kill < kills; ++kill) {
       CopyDataDirectory(pristine_, run_);
-      const std::chrono::microseconds delay(std::uniform_int_distribution<std::int64_t>(
-          0, std::chrono::duration_cast<std::chrono::microseconds>(duration).count())(random_));
+      const std::chrono::microseconds delay = RandomDelay(duration, kill);
       const bool killed = KillToolAfter(tool_, run_, arguments, delay);
       ++(killed ? tally.killed : tally.finished);
+      tally.killed_after_save += killed && SavedSomething() ? 1 : 0;
       const std::string problem = CheckAfterKill(arguments, after);
       if (!problem.empty()) {
         ++tally.failures;
@@ -103,6 +80,21 @@ class KillHarness {
   }
 
  private:
+  // Starting the process takes the first part of a run and the work the
+  // rest, so every other kill aims at the second half.
+  std::chrono::microseconds RandomDelay(Clock::duration run, int kill) {
+    const auto length = std::chrono::duration_cast<std::chrono::microseconds>(run).count();
+    const std::int64_t earliest = kill % 2 == 0 ? 0 : length / 2;
+    return std::chrono::microseconds(
+        std::uniform_int_distribution<std::int64_t>(earliest, length)(random_));
+  }
+
+  bool SavedSomething() {
+    store::DatabaseImage actual;
+    store::ReadDatabaseImage(run_ / kDatabase, &actual);
+    return !OldOrNewProblems(before_, before_, actual).empty();
+  }
+
   std::string CheckAfterKill(const std::vector<std::string>& arguments,
                              const store::DatabaseImage& after) {
     std::string problem = IntegrityProblems(run_ / kDatabase);
@@ -140,12 +132,14 @@ int Main(int argc, char** argv) {
     std::cerr << "the data directory could not be generated\n";
     return 1;
   }
-  const int commands = static_cast<int>(std::size(kCommands));
+  const int commands = static_cast<int>(std::size(kToolCommands));
   int failures = 0;
   std::cout << "seed " << seed << "\n";
   for (int i = 0; i < commands; ++i) {
-    const Tally tally = harness.Run(kCommands[i], runs / commands + (i < runs % commands ? 1 : 0));
-    std::cout << kCommands[i].name << ": " << tally.killed << " killed at work, " << tally.finished
+    const Tally tally =
+        harness.Run(kToolCommands[i], runs / commands + (i < runs % commands ? 1 : 0));
+    std::cout << kToolCommands[i].name << ": " << tally.killed << " killed at work ("
+              << tally.killed_after_save << " after the save), " << tally.finished
               << " finished first, " << tally.failures << " with problems\n";
     failures += tally.failures;
   }

@@ -10,12 +10,14 @@
 
 namespace quendral::harness {
 
-// Runs `tool --data DATA ARGUMENTS...` with its output discarded, with
-// `environment` ("NAME=value" texts) added to ours; its exit code, or 128
-// plus the signal that ended it.
+// Runs `tool --data DATA ARGUMENTS...` with `environment` ("NAME=value"
+// texts) added to ours and its output, standard and error, written to
+// `output` (discarded when empty); its exit code, or 128 plus the signal
+// that ended it.
 int RunTool(const std::filesystem::path& tool, const std::filesystem::path& data,
             const std::vector<std::string>& arguments,
-            const std::vector<std::string>& environment = {});
+            const std::vector<std::string>& environment = {},
+            const std::filesystem::path& output = {});
 
 // Starts the tool as RunTool does and sends it SIGKILL after `delay`. True
 // when the kill ended it, false when it had finished before.
