@@ -152,7 +152,7 @@ const sqlite3_io_methods kMethods = {
 
 sqlite3_vfs* Wrapped(sqlite3_vfs* vfs) { return static_cast<sqlite3_vfs*>(vfs->pAppData); }
 
-int Open(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags, int* out_flags) {
+int Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int* out_flags) {
   auto* ours = reinterpret_cast<FaultFile*>(file);
   ours->real = reinterpret_cast<sqlite3_file*>(ours + 1);
   const int result = Wrapped(vfs)->xOpen(Wrapped(vfs), name, ours->real, flags, out_flags);

@@ -126,8 +126,8 @@ unsigned long StartDetachedProcess(const std::string& command_line,
     const int error = spawn.Start(&pid);
     ::_exit(::write(outcome[1], &error, sizeof error) == sizeof error ? 0 : 1);
   }
-  ::close(outcome[1]);
   int error = child < 0 ? errno : ECHILD;
+  ::close(outcome[1]);
   if (child > 0) {
     int reported = 0;
     ssize_t got = 0;
