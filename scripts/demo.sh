@@ -31,3 +31,17 @@ echo
 echo "== Point them at the archive"
 q relink apps/sales.nsf "$unid" "85256E3A:0058F1B2" archive/sales.nsf || true
 q links apps/sales.nsf "$unid"
+echo
+echo "== A whole database: what is broken in it?"
+q db import apps/orders.nsf "$here/demo/orders.json"
+q db import archive/orders.nsf "$here/demo/orders-archive.json"
+q audit apps/orders.nsf
+echo
+echo "== What a fix of every document would change, then the fix"
+q fix-hidewhen --all --dry-run apps/orders.nsf
+q fix-hidewhen --all apps/orders.nsf
+q fix-hidewhen --all apps/orders.nsf
+q relink --all apps/orders.nsf "85256E3A:0058F1B2" archive/orders.nsf
+echo
+echo "== The audit after the fix: only the link backups are left"
+q audit apps/orders.nsf

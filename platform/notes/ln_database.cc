@@ -118,6 +118,68 @@ LNSTATUS LNDatabase::GetDocumentIDs(std::vector<UNIVERSALNOTEID>* ids) const {
   return Report(binding_->store->ListDocuments(ids));
 }
 
+LNSTATUS LNDatabase::GetDocumentCount(std::size_t* count) const {
+  if (count == nullptr) {
+    return Report(notes::kErrInvalidArgument);
+  }
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  return Report(binding_->store->CountDocuments(count));
+}
+
+LNSTATUS LNDatabase::GetDocuments(std::uint32_t after_note_id, std::size_t limit,
+                                  std::vector<LNDocument>* docs) const {
+  if (docs == nullptr) {
+    return Report(notes::kErrInvalidArgument);
+  }
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  std::vector<notes::store::NoteHeader> headers;
+  notes::STATUS status = binding_->store->ListDocumentsAfter(after_note_id, limit, &headers);
+  docs->clear();
+  for (notes::store::NoteHeader& header : headers) {
+    docs->emplace_back().note_ = std::make_shared<notes::internal::NoteBinding>(
+        notes::internal::NoteBinding{binding_, std::move(header), nullptr});
+  }
+  return Report(status);
+}
+
+LNSTATUS LNDatabase::BeginReadGroup() {
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  return Report(binding_->store->BeginReadGroup());
+}
+
+LNSTATUS LNDatabase::EndReadGroup() {
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  return Report(binding_->store->EndReadGroup());
+}
+
+LNSTATUS LNDatabase::BeginSaveGroup() {
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  return Report(binding_->store->BeginSaveGroup());
+}
+
+LNSTATUS LNDatabase::CommitSaveGroup() {
+  if (!IsOpen()) {
+    return Report(notes::kErrDatabaseNotOpen);
+  }
+  return Report(binding_->store->CommitSaveGroup());
+}
+
+void LNDatabase::AbortSaveGroup() {
+  if (IsOpen()) {
+    binding_->store->AbortSaveGroup();
+  }
+}
+
 LNSTATUS LNDatabase::CreateDocument(LNDocument* doc) {
   if (doc == nullptr) {
     return Report(notes::kErrInvalidArgument);

@@ -2,6 +2,8 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_LN_DATABASE_H_
 #define QUENDRAL_PLATFORM_NOTES_LN_DATABASE_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -38,6 +40,22 @@ class LNDatabase {
   LNSTATUS GetDocument(const UNIVERSALNOTEID& id, LNDocument* doc) const;
   // Every document's identity, in note ID order.
   LNSTATUS GetDocumentIDs(std::vector<UNIVERSALNOTEID>* ids) const;
+  LNSTATUS GetDocumentCount(std::size_t* count) const;
+  // Binds `docs` to at most `limit` documents whose note IDs follow
+  // `after_note_id`, in note ID order, so that a database of any size is
+  // gone through a page at a time.
+  LNSTATUS GetDocuments(std::uint32_t after_note_id, std::size_t limit,
+                        std::vector<LNDocument>* docs) const;
+  // Lets the reads that follow, up to EndReadGroup, share one view of the
+  // file and one transaction: faster for many reads. No saves in between.
+  LNSTATUS BeginReadGroup();
+  LNSTATUS EndReadGroup();
+  // Writes the saves that follow, up to CommitSaveGroup, in one transaction.
+  // Each save stays whole on its own: one that fails or conflicts is undone
+  // alone. A group not committed is rolled back by AbortSaveGroup or Close.
+  LNSTATUS BeginSaveGroup();
+  LNSTATUS CommitSaveGroup();
+  void AbortSaveGroup();
   // A new, open document with a fresh identity; stored by its first Save.
   LNSTATUS CreateDocument(LNDocument* doc);
   // The profile `name` of `user` ("" = the database's own), open; created

@@ -1,5 +1,7 @@
 #include "platform/notes/ln_note.h"
 
+#include <algorithm>
+
 #include "platform/notes/core_api.h"
 #include "platform/notes/ln_internal.h"
 #include "platform/notes/ln_item.h"
@@ -97,6 +99,18 @@ LNSTATUS LNNote::Save(int /*flags*/) {
     note_->open->MarkStored(writes);
   }
   return Report(status);
+}
+
+bool LNNote::HasUnsavedChanges() const {
+  if (!IsOpen()) {
+    return false;
+  }
+  std::vector<notes::store::ItemWrite> writes;
+  bool rewrite_items = false;
+  note_->open->CollectWrites(&writes, &rewrite_items);
+  return rewrite_items || std::any_of(writes.begin(), writes.end(), [](const auto& write) {
+           return write.change != notes::store::ItemWrite::Change::kNone;
+         });
 }
 
 notes::NOTEHANDLE LNNote::GetNoteHandle(int /*flag*/) const {

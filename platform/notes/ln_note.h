@@ -62,6 +62,9 @@ class LNNote {
   // included, and increments its sequence number.
   LNSTATUS Save(int flags = 0);
 
+  // Whether the note in memory differs from the stored one in any byte of
+  // its items, or in their names, flags or number.
+  bool HasUnsavedChanges() const;
   // The handle the core calls take; 0 when the note is not open.
   notes::NOTEHANDLE GetNoteHandle(int flag = 1) const;
 

@@ -137,19 +137,23 @@ std::int64_t Connection::LastInsertRowId() const { return sqlite3_last_insert_ro
 int Connection::Changes() const { return sqlite3_changes(database_); }
 
 WriteTransaction::~WriteTransaction() {
-  if (open_) {
+  if (open_ && nested_) {
+    connection_.Execute("ROLLBACK TO nested_write");
+    connection_.Execute("RELEASE nested_write");
+  } else if (open_) {
     connection_.Execute("ROLLBACK");
   }
 }
 
 STATUS WriteTransaction::Begin() {
-  STATUS status = connection_.Execute("BEGIN IMMEDIATE");
+  nested_ = sqlite3_get_autocommit(connection_.get()) == 0;
+  STATUS status = connection_.Execute(nested_ ? "SAVEPOINT nested_write" : "BEGIN IMMEDIATE");
   open_ = status == kNoError;
   return status;
 }
 
 STATUS WriteTransaction::Commit() {
-  STATUS status = connection_.Execute("COMMIT");
+  STATUS status = connection_.Execute(nested_ ? "RELEASE nested_write" : "COMMIT");
   if (status == kNoError) {
     open_ = false;
   }

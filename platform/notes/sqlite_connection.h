@@ -81,7 +81,9 @@ class Connection {
 
 // A write transaction, rolled back unless committed. It takes the write lock
 // at once, so two writers wait for each other at the start instead of
-// failing at the end.
+// failing at the end. Begun inside a transaction already open on the
+// connection, it is a savepoint of it: rolling it back leaves the rest of
+// the outer transaction standing.
 class WriteTransaction {
  public:
   explicit WriteTransaction(const Connection& connection) : connection_(connection) {}
@@ -95,6 +97,7 @@ class WriteTransaction {
  private:
   const Connection& connection_;
   bool open_ = false;
+  bool nested_ = false;
 };
 
 }  // namespace notes::store

@@ -159,7 +159,35 @@ STATUS Store::Checkpoint() {
   return statement.ColumnInt(0) == 0 ? kNoError : kErrDatabaseBusy;
 }
 
+STATUS Store::BeginReadGroup() { return connection_.Execute("BEGIN"); }
+
+STATUS Store::EndReadGroup() { return connection_.Execute("COMMIT"); }
+
+STATUS Store::BeginSaveGroup() {
+  if (save_group_) {
+    return kErrInvalidArgument;
+  }
+  auto group = std::make_unique<WriteTransaction>(connection_);
+  STATUS status = group->Begin();
+  if (status == kNoError) {
+    save_group_ = std::move(group);
+  }
+  return status;
+}
+
+STATUS Store::CommitSaveGroup() {
+  if (!save_group_) {
+    return kErrInvalidArgument;
+  }
+  STATUS status = save_group_->Commit();
+  save_group_.reset();
+  return status;
+}
+
+void Store::AbortSaveGroup() { save_group_.reset(); }
+
 STATUS Store::Close() {
+  AbortSaveGroup();
   for (Statement* statement :
        {&find_note_, &find_document_, &find_profile_, &load_items_, &insert_note_, &update_note_,
         &insert_item_, &update_item_, &delete_items_}) {
@@ -241,6 +269,33 @@ STATUS Store::ListDocuments(std::vector<UNIVERSALNOTEID>* ids) {
   return status;
 }
 
+STATUS Store::CountDocuments(std::size_t* count) {
+  Statement statement;
+  STATUS status =
+      connection_.Prepare("SELECT count(*) FROM notes WHERE note_class = 0", &statement);
+  if (status != kNoError) {
+    return status;
+  }
+  int result = statement.Step();
+  *count = result == SQLITE_ROW ? static_cast<std::size_t>(statement.ColumnInt(0)) : 0;
+  return StatusOfSqlite(result);
+}
+
+STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
+                                 std::vector<NoteHeader>* headers) {
+  Statement statement;
+  STATUS status = connection_.Prepare(std::string("SELECT ") + kNoteColumns +
+                                          " FROM notes WHERE note_class = 0 AND note_id > ? "
+                                          "ORDER BY note_id LIMIT ?",
+                                      &statement);
+  if (status != kNoError) {
+    return status;
+  }
+  statement.BindInt(1, after_note_id);
+  statement.BindInt(2, static_cast<std::int64_t>(limit));
+  return ReadHeaders(&statement, headers);
+}
+
 STATUS Store::ListNotes(std::vector<NoteHeader>* headers) {
   Statement statement;
   STATUS status = connection_.Prepare(
@@ -268,7 +323,9 @@ STATUS Store::LoadItems(std::int64_t note_id, const ItemSink& sink) {
 }
 
 STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink) {
-  STATUS status = connection_.Execute("BEGIN");
+  // Inside a save group the reads already see one state of the file.
+  const bool own_transaction = sqlite3_get_autocommit(connection_.get()) != 0;
+  STATUS status = own_transaction ? connection_.Execute("BEGIN") : STATUS{kNoError};
   if (status != kNoError) {
     return status;
   }
@@ -277,7 +334,7 @@ STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink&
   if (status == kNoError) {
     status = LoadItems(note_id, sink);
   }
-  STATUS ended = connection_.Execute("COMMIT");
+  STATUS ended = own_transaction ? connection_.Execute("COMMIT") : STATUS{kNoError};
   return status != kNoError ? status : ended;
 }
 

@@ -82,6 +82,11 @@ class Store {
   STATUS FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header);
   STATUS FindProfile(std::string_view name, std::string_view user, NoteHeader* header);
   STATUS ListDocuments(std::vector<UNIVERSALNOTEID>* ids);
+  STATUS CountDocuments(std::size_t* count);
+  // At most `limit` documents whose note IDs follow `after_note_id`, in note
+  // ID order: a database read a page at a time, however large it is.
+  STATUS ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
+                            std::vector<NoteHeader>* headers);
   STATUS ListNotes(std::vector<NoteHeader>* headers);
 
   using ItemSink = std::function<STATUS(const StoredItem&)>;
@@ -100,6 +105,21 @@ class Store {
   // note ID and each item its row.
   STATUS SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
                   std::vector<ItemWrite>* items);
+
+  // A read group: the reads between BeginReadGroup and EndReadGroup see one
+  // state of the file and share one transaction, which spares each read the
+  // start of a transaction of its own. No saves in between.
+  STATUS BeginReadGroup();
+  STATUS EndReadGroup();
+
+  // A save group: the saves between BeginSaveGroup and CommitSaveGroup are
+  // written in one transaction, each still all or nothing on its own (a
+  // conflicting or failing save leaves the others of the group standing).
+  // Begin waits for another writer's lock at most the busy timeout;
+  // AbortSaveGroup (and Close) roll back a group that was not committed.
+  STATUS BeginSaveGroup();
+  STATUS CommitSaveGroup();
+  void AbortSaveGroup();
 
   // Inserts a note exactly as given (note_id 0: the next free one) and its
   // items, inside the caller's transaction.
@@ -123,6 +143,7 @@ class Store {
   STATUS WriteChangedBytes(const ItemWrite& item);
 
   Connection connection_;
+  std::unique_ptr<WriteTransaction> save_group_;
   Statement find_note_;
   Statement find_document_;
   Statement find_profile_;

@@ -230,5 +230,43 @@ TEST_F(CommandLineTest, RepairsSayWhatHappenedAndExitWithTheirResult) {
   EXPECT_EQ(run.out.rfind("failed: ", 0), 0u) << run.out;
 }
 
+TEST_F(CommandLineTest, WholeDatabaseCommandsReportSummariesWithTheirExitCodes) {
+  ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
+  ASSERT_EQ(Quendral({"db", "create", "target.nsf", "--replica-id", "0BADF00DCAFEBABE"}).code, 0);
+  CommandResult run = Quendral({"fix-hidewhen", "--all", "--json", "a.nsf"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(json::parse(run.out),
+            json::parse(R"({"database": "a.nsf", "documents": 1, "selected": 1, "changed": 1,
+                            "unchanged": 0, "conflicts": 0, "failed": 0, "dry_run": false})"));
+  run = Quendral({"relink", "--all", "a.nsf", "85256E3A:0058F1B2", "target.nsf"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "a.nsf: 1 taken, 1 repaired, 0 unchanged, 0 conflicts, 0 failed\n");
+  run = Quendral({"restore-links", "--dry-run", "--json", "a.nsf", kUnid});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(json::parse(run.out)["changed"], 1);
+  EXPECT_EQ(json::parse(run.out)["without_backup"], 0);
+  run = Quendral({"audit", "--json", "--select", "Status = \"Closed\"", "a.nsf"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(json::parse(run.out)["totals"],
+            json::parse(R"({"databases": 1, "documents": 0, "hidden": 0, "broken_links": 0})"));
+}
+
+TEST_F(CommandLineTest, WholeDatabaseUsageErrorsExitTwoBeforeAnythingIsRead) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"fix-hidewhen", "--all", "--select", "Status = ", "missing.nsf"},
+           {"audit", "--select", "(", "missing.nsf"},
+           {"fix-hidewhen", "--all", "missing.nsf", kUnid},
+           {"fix-hidewhen", "missing.nsf"},
+           {"relink", "--all", "missing.nsf", "85256E3A:0058F1B2"},
+           {"restore-links", "missing.nsf"},
+       }) {
+    const CommandResult run = Quendral(args);
+    EXPECT_EQ(run.code, 2) << args[0] << " " << args[1];
+    EXPECT_EQ(run.err.find("cannot open"), std::string::npos) << run.err;
+  }
+  const CommandResult run = Quendral({"fix-hidewhen", "--all", "--select", "1 +", "missing.nsf"});
+  EXPECT_NE(run.err.find("position 3"), std::string::npos) << run.err;
+}
+
 }  // namespace
 }  // namespace quendral::cli

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "notes/status_text.h"
+#include "report/run_summary.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/tool_session.h"
@@ -10,7 +11,7 @@ namespace quendral::cli {
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"quendral: repairs Notes documents in place", "quendral"};
   app.require_subcommand(1);
-  Context context{"", &out};
+  Context context{"", &out, &err};
   Action action;
   app.add_option("--data", context.data_directory,
                  "Notes data directory (default: $NOTES_DATA_DIR, else $HOME/notesdata)");
@@ -18,10 +19,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   AddFormulaCommands(app, context, action);
   AddItemCommands(app, context, action);
   AddRepairCommands(app, context, action);
+  AddWholeDatabaseCommands(app, context, action);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return app.exit(error, out, err);
+    // Help and version requests succeed; every mistake on the command line
+    // is a usage error.
+    return app.exit(error, out, err) == 0 ? report::kExitDone : report::kExitUsage;
   }
   try {
     if (!context.data_directory.empty()) UseDataDirectory(context.data_directory);
@@ -33,7 +37,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   } catch (const std::exception& error) {
     err << "quendral: " << error.what() << "\n";
   }
-  return 2;
+  return report::kExitUsage;
 }
 
 }  // namespace quendral::cli

@@ -11,10 +11,11 @@
 namespace quendral::cli {
 
 // What every command sees: the data directory chosen on the command line
-// (empty for the default) and where to print.
+// (empty for the default), where to print, and where to show progress.
 struct Context {
   std::string data_directory;
   std::ostream* out = nullptr;
+  std::ostream* err = nullptr;
 };
 
 // A command's work, run after the whole command line was parsed; returns the
@@ -25,6 +26,7 @@ void AddDatabaseCommands(CLI::App& app, Context& context, Action& action);
 void AddFormulaCommands(CLI::App& app, Context& context, Action& action);
 void AddItemCommands(CLI::App& app, Context& context, Action& action);
 void AddRepairCommands(CLI::App& app, Context& context, Action& action);
+void AddWholeDatabaseCommands(CLI::App& app, Context& context, Action& action);
 
 // Parses the command line and runs the chosen command. Errors are one line on
 // `err` and a non-zero result.

@@ -14,23 +14,6 @@ std::vector<std::string> ResultTexts(const LNItem& result) {
   return notes::formula::ValueAsTexts(value);
 }
 
-bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument& document) {
-  std::string text;
-  if (!notes::formula::Decompile(hide_when_area.data(), hide_when_area.size(), &text)) {
-    return false;
-  }
-  LNFormula formula;
-  LNItem result;
-  if (formula.SetText(text) != 0 || formula.Evaluate(&result, &document) != 0) return false;
-  notes::formula::Value value;
-  if (notes::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
-                                        result.GetValueLength(), &value) != notes::kNoError) {
-    return false;
-  }
-  return value.kind == notes::formula::ValueKind::kNumber && !value.numbers.empty() &&
-         value.numbers[0] != 0;
-}
-
 std::vector<notes::richtext::Paragraph> RichTextParagraphs(const LNDocument& document,
                                                            const std::string& only) {
   std::vector<LNItem> items;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/formula_truth.h"
 #include "platform/notes/ln.h"
 #include "platform/notes/richtext/paragraphs.h"
 
@@ -15,10 +16,7 @@ namespace quendral::cli {
 // shortest exact form, date-times as YYYY-MM-DDTHH:MM:SS.
 std::vector<std::string> ResultTexts(const LNItem& result);
 
-// Whether the hide-when formula area hides its paragraph in `document`: the
-// formula's first value is a number other than 0. A formula that cannot be
-// read or evaluated hides nothing, as a reader's client treats it.
-bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument& document);
+using batch::HidesParagraph;
 
 // The paragraphs of every rich-text item of the document, or of the item
 // named `only` when it is not empty.

@@ -24,6 +24,8 @@ class ToolSession {
   // The open document with universal-ID text `unid`.
   LNDocument OpenDocument(const LNDatabase& database, const std::string& unid);
 
+  LNNotesSession& notes_session() { return session_; }
+
   // The directory of `server`'s databases ("" = the local data directory).
   std::filesystem::path ServerDirectory(const std::string& server) const;
   // The existing database file `path` names on `server`.

@@ -1,0 +1,51 @@
+// Auditing a database: what fix-hidewhen and relink would find in each
+// document, and the link-table backups it holds. Reads only; the documents
+// are repaired in memory to find out and then dropped.
+#ifndef QUENDRAL_BATCH_AUDIT_H_
+#define QUENDRAL_BATCH_AUDIT_H_
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "batch/selection.h"
+#include "platform/notes/ln.h"
+#include "report/audit_report.h"
+
+namespace quendral::batch {
+
+// Where links lead: the databases of a server by replica ID, each opened
+// once, and whether they hold a document.
+class LinkTargets {
+ public:
+  LinkTargets(LNNotesSession& session, std::string server)
+      : session_(session), server_(std::move(server)) {}
+
+  // Takes `database`, open already, as the one of `replica_id`.
+  void Add(const TIMEDATE& replica_id, const LNDatabase& database);
+
+  // report::kLinkOk, kDatabaseNotFound or kDocumentNotFound.
+  const char* Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note);
+
+ private:
+  LNNotesSession& session_;
+  std::string server_;
+  std::map<std::string, std::optional<LNDatabase>> databases_;
+};
+
+struct AuditOptions {
+  const Selection* selection = nullptr;  // nullptr: every document
+  // Told after each document: documents done, and the database's documents.
+  std::function<void(std::int64_t done, std::int64_t total)> on_document;
+};
+
+// Audits the open database; `path` is how the report names it. "documents"
+// counts the documents taken. A document that cannot be read is listed with
+// an "error" key.
+report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& path,
+                                    LinkTargets& targets, const AuditOptions& options);
+
+}  // namespace quendral::batch
+
+#endif  // QUENDRAL_BATCH_AUDIT_H_

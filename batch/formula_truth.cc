@@ -1,0 +1,31 @@
+#include "batch/formula_truth.h"
+
+#include <string>
+
+#include "platform/notes/formula/formula.h"
+#include "platform/notes/item_values.h"
+
+namespace quendral::batch {
+
+bool IsTrue(const LNItem& result) {
+  notes::formula::Value value;
+  if (notes::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
+                                        result.GetValueLength(), &value) != notes::kNoError) {
+    return false;
+  }
+  return value.kind == notes::formula::ValueKind::kNumber && !value.numbers.empty() &&
+         value.numbers[0] != 0;
+}
+
+bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument& document) {
+  std::string text;
+  if (!notes::formula::Decompile(hide_when_area.data(), hide_when_area.size(), &text)) {
+    return false;
+  }
+  LNFormula formula;
+  LNItem result;
+  if (formula.SetText(text) != 0 || formula.Evaluate(&result, &document) != 0) return false;
+  return IsTrue(result);
+}
+
+}  // namespace quendral::batch

@@ -1,0 +1,15 @@
+// Whether a standard stream of the process is a terminal, so that output
+// meant for a person watching (a progress line, say) is left out of files
+// and pipes.
+#ifndef QUENDRAL_PLATFORM_OS_TERMINAL_H_
+#define QUENDRAL_PLATFORM_OS_TERMINAL_H_
+
+namespace os {
+
+enum class StandardStream { kOutput, kError };
+
+bool IsTerminal(StandardStream stream);
+
+}  // namespace os
+
+#endif  // QUENDRAL_PLATFORM_OS_TERMINAL_H_

@@ -1,0 +1,19 @@
+#include "platform/os/terminal.h"
+
+#include <io.h>
+
+#include "platform/os/win32/windows_headers.h"
+
+namespace os {
+
+// A console answers GetConsoleMode; the terminals of MSYS and Cygwin are
+// pipes to it, which the C runtime's _isatty recognises as character
+// devices instead.
+bool IsTerminal(StandardStream stream) {
+  const DWORD which = stream == StandardStream::kOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
+  DWORD mode = 0;
+  if (::GetConsoleMode(::GetStdHandle(which), &mode)) return true;
+  return ::_isatty(stream == StandardStream::kOutput ? 1 : 2) != 0;
+}
+
+}  // namespace os

@@ -1,0 +1,78 @@
+// Audits: every kind of finding on a database built to hold them all, and
+// none on a clean one.
+#include "batch/audit.h"
+
+#include <gtest/gtest.h>
+
+#include "batch/batch_fixture.h"
+
+namespace quendral::testing {
+namespace {
+
+namespace store = notes::store;
+
+const UNIVERSALNOTEID kArchived{{{7, 7}}, {{7, 7}}};
+const UNIVERSALNOTEID kMissing{{{8, 8}}, {{8, 8}}};
+
+class AuditTest : public BatchTest {
+ protected:
+  void SetUp() override {
+    BatchTest::SetUp();
+    store::NoteImage archived;
+    archived.unid = kArchived;
+    CreateDatabase("archive.nsf", kTargetReplica, {archived});
+  }
+
+  report::DatabaseAudit AuditOf(const std::string& path) {
+    batch::LinkTargets targets(session_, "");
+    LNDatabase database = Open(path);
+    return batch::AuditDatabase(database, path, targets, {});
+  }
+};
+
+TEST_F(AuditTest, FindsEveryKindOfFinding) {
+  store::NoteImage note = SampleDocument(1);  // closed: its paragraph is hidden now
+  note.items[2] =
+      RichTextItem("Body", {HiddenParagraph("hidden now", Compiled("Status = \"Closed\"")),
+                            HiddenParagraph("not hidden now", Compiled("Status = \"Open\"")),
+                            HiddenParagraph("already neutralised", Compiled("0")),
+                            HiddenParagraph("failing", Compiled("Status + 1"))});
+  note.items[3] = LinksItem({LinkTo(kOldReplica, kArchived), LinkTo(kTargetReplica, kMissing),
+                             LinkTo(kTargetReplica, kArchived)});
+  note.items.push_back(
+      {"$Links_Backup_20090225142307", notes::kTypeNoteLinkList, 0, note.items[3].value});
+  CreateDatabase("audited.nsf", kHomeReplica, {note, SampleDocument(2)});
+
+  const report::DatabaseAudit audit = AuditOf("audited.nsf");
+  EXPECT_EQ(audit.documents, 2);
+  EXPECT_EQ(audit.replica_id, "AAAAAAAA:11111111");
+  ASSERT_EQ(audit.findings.size(), 2u);  // the second document's paragraph is hidden too
+  const report::DocumentFindings& found = audit.findings[0];
+  ASSERT_EQ(found.hidden.size(), 3u);
+  EXPECT_EQ(found.hidden[0].item, "Body");
+  EXPECT_EQ(found.hidden[0].formula, "Status = \"Closed\"");
+  EXPECT_EQ(found.hidden[0].hides, true);
+  EXPECT_EQ(found.hidden[1].hides, false);
+  EXPECT_EQ(found.hidden[2].hides, false);  // a failing formula hides nothing
+  ASSERT_EQ(found.links.size(), 2u);
+  EXPECT_EQ(found.links[0].index, 0);
+  EXPECT_EQ(found.links[0].status, report::kDatabaseNotFound);
+  EXPECT_EQ(found.links[0].replica_id, kOldReplicaText);
+  EXPECT_EQ(found.links[1].index, 1);
+  EXPECT_EQ(found.links[1].status, report::kDocumentNotFound);
+  EXPECT_EQ(found.backups, std::vector<std::string>{"$Links_Backup_20090225142307"});
+}
+
+TEST_F(AuditTest, FindsNothingInACleanDatabase) {
+  store::NoteImage note = SampleDocument(0);
+  note.items[2] =
+      RichTextItem("Body", {TextParagraph("plain"), HiddenParagraph("neutralised", Compiled("0"))});
+  note.items[3] = LinksItem({LinkTo(kTargetReplica, kArchived)});
+  CreateDatabase("clean.nsf", kHomeReplica, {note});
+  const report::DatabaseAudit audit = AuditOf("clean.nsf");
+  EXPECT_EQ(audit.documents, 1);
+  EXPECT_TRUE(audit.findings.empty());
+}
+
+}  // namespace
+}  // namespace quendral::testing

@@ -1,0 +1,66 @@
+#include "tools/quendral/batch_command.h"
+
+#include <ostream>
+
+#include "batch/batch_run.h"
+#include "report/progress.h"
+#include "report/run_summary.h"
+#include "tools/quendral/command_error.h"
+
+namespace quendral::cli {
+
+void AddBatchFlags(CLI::App* command, BatchOptions* options, bool with_select) {
+  if (with_select) {
+    command->add_option("--select", options->select,
+                        "Selection formula: only documents for which it is true");
+  }
+  command->add_flag("--dry-run", options->dry_run, "Report what would change and write nothing");
+  command->add_flag("--json", options->json, "Print the summary as JSON");
+  command->add_flag("--quiet", options->quiet, "No progress display");
+}
+
+batch::Selection CompileSelection(const std::string& text) {
+  batch::Selection selection;
+  batch::Selection::CompileError error;
+  if (!text.empty() && !selection.Compile(text, &error)) {
+    throw CommandError("selection formula error at position " + std::to_string(error.position) +
+                       ": " + error.message);
+  }
+  return selection;
+}
+
+bool ShowsProgress(const BatchOptions& options) {
+  return !options.quiet && report::StandardErrorIsTerminal();
+}
+
+int RunBatch(const BatchOptions& options, const batch::Selection& selection, LNDatabase& database,
+             batch::DocumentRepair& repair, bool counts_backups, const Context& context) {
+  report::RunSummary summary;
+  summary.source = options.database;
+  summary.dry_run = options.dry_run;
+  if (counts_backups) summary.without_backup = 0;
+  report::ProgressDisplay progress(*context.err, ShowsProgress(options));
+  batch::RunOptions run;
+  run.selection = &selection;
+  run.dry_run = options.dry_run;
+  run.on_document = [&progress](std::int64_t done, std::int64_t total) {
+    progress.Update(done, total);
+  };
+  if (options.all) {
+    batch::RunOverDatabase(database, repair, run, &summary);
+  } else {
+    UNIVERSALNOTEID unid{};
+    CheckStatus(LNUniversalID(LNString(options.unid)).GetUniversalID(&unid),
+                "bad document ID " + options.unid);
+    batch::RunOverDocument(database, unid, repair, run, &summary);
+  }
+  progress.Finish();
+  if (options.json) {
+    *context.out << report::SummaryJson(summary).dump() << "\n";
+  } else {
+    *context.out << report::SummaryText(summary);
+  }
+  return report::ExitCode(summary);
+}
+
+}  // namespace quendral::cli
