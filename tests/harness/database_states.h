@@ -33,10 +33,13 @@ inline constexpr char kDatabase[] = "work.nsf";
 inline constexpr char kTargetDatabase[] = "target.nsf";
 // The replica ID the generated links point at, as the repairs take it.
 inline constexpr char kOldReplicaText[] = "85256E3A:0058F1B2";
+// The link-table backup some generated documents hold from an earlier run.
+inline constexpr char kEarlierBackup[] = "$Links_Backup_20200101000000";
 
 // Writes work.nsf with `documents` documents (each with a subject, most with
-// hidden paragraphs and a link table pointing at the old replica) and
-// target.nsf into `data_directory`. False when they could not be written.
+// hidden paragraphs and a link table pointing at the old replica, some with
+// a backup of an earlier table) and target.nsf into `data_directory`. False when they could not be
+// written.
 bool GenerateDataDirectory(const std::filesystem::path& data_directory, std::size_t documents);
 
 // The universal-ID texts of the documents of work.nsf, in note order.

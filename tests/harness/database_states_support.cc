@@ -42,15 +42,23 @@ store::ItemImage BodyItem(std::size_t number) {
   return {"Body", notes::kTypeCompositeText, 0, values::EncodeRichText(paragraphs)};
 }
 
-store::ItemImage LinksItem(std::size_t number) {
+store::ItemImage LinkTable(const std::string& name, std::size_t number, const TIMEDATE& replica) {
   const auto tag = static_cast<std::uint32_t>(number);
-  // Every fourth document links elsewhere only.
-  const TIMEDATE replica = number % 4 == 0 ? kWorkReplica : kOldReplica;
   const values::NoteLink link{replica, UNIVERSALNOTEID{{{tag, 1}}, {{tag, 2}}},
                               UNIVERSALNOTEID{{{tag, 3}}, {{tag, 4}}}};
-  store::ItemImage item{"$Links", notes::kTypeNoteLinkList, 0, {}};
+  store::ItemImage item{name, notes::kTypeNoteLinkList, 0, {}};
   values::EncodeNoteLinkList({link, link}, &item.value);
   return item;
+}
+
+std::vector<store::ItemImage> Items(std::size_t number) {
+  // Every fourth document links elsewhere only.
+  std::vector<store::ItemImage> items{
+      TextItem("Subject", "subject " + std::to_string(number)), BodyItem(number),
+      LinkTable("$Links", number, number % 4 == 0 ? kWorkReplica : kOldReplica)};
+  // Every fifth was retargeted once before, from the target back to the old.
+  if (number % 5 == 0) items.push_back(LinkTable(kEarlierBackup, number, kTargetReplica));
+  return items;
 }
 
 bool SameItems(const store::NoteImage& a, const store::NoteImage& b) {
@@ -148,8 +156,7 @@ bool GenerateDataDirectory(const fs::path& data_directory, std::size_t documents
     const auto seed = static_cast<std::uint32_t>(number);
     note.unid = UNIVERSALNOTEID{{{seed, 0x5EED0001}}, {{seed * 7 + 1, 0x5EED0002}}};
     note.created = note.modified = notes::formula::DateTime{1700000000 + 60 * seed};
-    note.items = {TextItem("Subject", "subject " + std::to_string(number)), BodyItem(number),
-                  LinksItem(number)};
+    note.items = Items(number);
     work.notes.push_back(std::move(note));
   }
   const store::DatabaseImage target{"Target", kTargetReplica, {}};

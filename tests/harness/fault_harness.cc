@@ -2,14 +2,16 @@
 // lock failing (or the disk full) for n = 1, 2, ... until the command gets
 // through its work before the fault:
 //
-//   fault_harness QUENDRAL
+//   fault_harness QUENDRAL [STEP]
 //
+// (with STEP, only every STEP-th n is tried: n = 1, 1 + STEP, ...).
 // Every run the fault stopped must exit non-zero with a message, leave the
 // database whole with every document old or new, and be made good by a run
 // on a sound disk; the first run that exits 0 must have done the whole work.
 // Exits 0 when every check held.
 //
 // POSIX only, with the kill harness whose runs of the tool it shares.
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -41,8 +43,12 @@ std::string Contents(const fs::path& file) {
 
 class FaultHarness {
  public:
-  FaultHarness(const fs::path& tool, const fs::path& work)
-      : tool_(tool), pristine_(work / "pristine"), run_(work / "run"), output_(work / "output") {}
+  FaultHarness(const fs::path& tool, const fs::path& work, int step)
+      : tool_(tool),
+        pristine_(work / "pristine"),
+        run_(work / "run"),
+        output_(work / "output"),
+        step_(step) {}
 
   bool Prepare() {
     return GenerateDataDirectory(pristine_, kDocuments) &&
@@ -63,7 +69,7 @@ class FaultHarness {
     for (const char* kind : kFaultKinds) {
       int failed_runs = 0;
       int nth = 1;
-      for (; nth <= kMostCalls; ++nth) {
+      for (; nth <= kMostCalls; nth += step_) {
         const std::string fault = std::string(kind) + ":" + std::to_string(nth);
         CopyDataDirectory(pristine_, run_);
         const int code = RunTool(tool_, run_, arguments, {"QUENDRAL_FAULT=" + fault}, output_);
@@ -81,7 +87,7 @@ class FaultHarness {
         std::cerr << command.name << ": " << kind << " faults never stopped failing it\n";
       }
       std::cout << command.name << ": " << kind << " faults failed " << failed_runs
-                << " runs in turn, each reported\n";
+                << " runs, each reported\n";
       swept_ += failed_runs;
     }
     return problems;
@@ -118,16 +124,18 @@ class FaultHarness {
   fs::path run_;
   fs::path output_;
   store::DatabaseImage before_;
+  int step_;
   int swept_ = 0;
 };
 
 int Main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: fault_harness QUENDRAL\n";
+    std::cerr << "usage: fault_harness QUENDRAL [STEP]\n";
     return 2;
   }
   const TemporaryWork work("faults");
-  FaultHarness harness(fs::absolute(argv[1]), work.path());
+  FaultHarness harness(fs::absolute(argv[1]), work.path(),
+                       argc > 2 ? std::max(1, std::stoi(argv[2])) : 1);
   if (!harness.Prepare()) {
     std::cerr << "the data directory could not be generated\n";
     return 1;

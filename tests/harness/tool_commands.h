@@ -43,6 +43,25 @@ inline const ToolCommand kToolCommands[] = {
                                        "TEXT",
                                        "\"set by the harness\""};
      }},
+    {"fix-hidewhen --all",
+     [](const auto&) {
+       return std::vector<std::string>{"fix-hidewhen", kDatabase, "--all", "--quiet"};
+     }},
+    {"relink --all",
+     [](const auto&) {
+       return std::vector<std::string>{"relink",        kDatabase, kOldReplicaText,
+                                       kTargetDatabase, "--all",   "--quiet"};
+     }},
+    // The backup named, so that a second run finds the work done.
+    {"restore-links --all",
+     [](const auto&) {
+       return std::vector<std::string>{"restore-links", kDatabase,      "--all",
+                                       "--backup",      kEarlierBackup, "--quiet"};
+     }},
+    {"audit",
+     [](const auto&) {
+       return std::vector<std::string>{"audit", kDatabase, "--quiet"};
+     }},
 };
 
 }  // namespace quendral::harness
