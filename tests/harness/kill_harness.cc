@@ -3,7 +3,7 @@
 //
 //   kill_harness RUNS QUENDRAL [SEED]
 //
-// For each command of the table, a reference run on a copy of a generated
+// For each command of tool_commands.h, a reference run on a copy of a generated
 // data directory gives the state a complete run leaves. Then, RUNS times
 // spread over the commands, the command is started on a fresh copy and
 // killed after a random delay shorter than the reference run took; the
