@@ -1,5 +1,5 @@
 # The set-up commands of the README, and the steps behind them.
-.PHONY: deps build build-sanitize test test-native test-sanitize demo fuzz bench format clean \
+.PHONY: deps build build-sanitize test test-native test-sanitize stress demo fuzz bench format clean \
         build-windows-x64 build-windows-x86 test-windows test-windows-x64 test-windows-x86 package
 
 deps:
@@ -40,6 +40,14 @@ test-windows: test-windows-x86 test-windows-x64
 # The whole suite: native, Windows (x86-64 under Wine, and the 32-bit DLL),
 # and the sanitizer suite last, so that its summary closes the run.
 test: test-native test-windows test-sanitize
+
+# The long forms of the reliability harnesses, whose short forms run in the
+# test suite: 5,000 kills of the tool at random instants, every fault of a
+# failing disk in turn, and eight writers on one database for five minutes.
+stress: build
+	build/bin/kill_harness 5000 build/bin/quendral
+	build/bin/fault_harness build/bin/quendral
+	build/bin/contention_harness 300 8
 
 # Only what the demo runs: the library and the tool, in the same build tree.
 demo: deps

@@ -12,6 +12,11 @@ namespace fs = std::filesystem;
 bool LooksLikeDatabase(const fs::path& file) {
   static constexpr char kMagic[] = "SQLite format 3";  // 16 bytes with the zero
   char header[sizeof kMagic] = {};
+  // Reading a FIFO would wait for a writer forever.
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) {
+    return false;
+  }
   std::ifstream stream(file, std::ios::binary);
   return stream.read(header, sizeof header) && std::memcmp(header, kMagic, sizeof kMagic) == 0;
 }

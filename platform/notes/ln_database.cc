@@ -53,8 +53,9 @@ LNSTATUS LNDatabase::Close() {
   if (!IsOpen()) {
     return Report(notes::kErrDatabaseNotOpen);
   }
+  const notes::STATUS status = binding_->store->Close();
   binding_->store.reset();
-  return notes::kNoError;
+  return Report(status);
 }
 
 LNSTATUS LNDatabase::GetReplicaID(TIMEDATE* replica_id) const {

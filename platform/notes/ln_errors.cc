@@ -40,6 +40,8 @@ const char* StatusText(LNSTATUS status) {
       return "The database is in use; try again later";
     case notes::kErrStorageFailure:
       return "The database could not be read or written";
+    case notes::kErrDiskFull:
+      return "The disk is full";
     case notes::kErrInvalidUniversalId:
       return "Invalid universal ID";
     case notes::kErrNoteNotFound:

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/notes/failing_disk.h"
+
 namespace notes::store {
 
 STATUS StatusOfSqlite(int result) {
@@ -22,6 +24,8 @@ STATUS StatusOfSqlite(int result) {
       return kErrDatabaseDamaged;
     case SQLITE_CANTOPEN:
       return kErrDatabaseNotFound;
+    case SQLITE_FULL:
+      return kErrDiskFull;
     default:
       return kErrStorageFailure;
   }
@@ -89,6 +93,7 @@ std::size_t Statement::ColumnBytes(int column) const {
 Connection::~Connection() { Close(); }
 
 STATUS Connection::Open(const std::filesystem::path& file, bool create) {
+  ArmFaultFromEnvironment();
   int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
   // SQLite takes file names in UTF-8 on every system.
   const std::u8string name = file.u8string();

@@ -28,6 +28,7 @@ enum : STATUS {
   kErrDatabaseDamaged = 0x0116,
   kErrDatabaseBusy = 0x0117,
   kErrStorageFailure = 0x0118,
+  kErrDiskFull = 0x0119,
   kErrInvalidUniversalId = 0x0120,
   kErrNoteNotFound = 0x0121,
   kErrNoteNotOpen = 0x0122,

@@ -64,6 +64,13 @@ STATUS FindOne(Statement* statement, NoteHeader* header) {
 }  // namespace
 
 STATUS Store::Open(const std::filesystem::path& file, std::unique_ptr<Store>* store) {
+  // SQLite would wait forever reading a FIFO and fail only later on a
+  // directory; neither can be a database.
+  std::error_code error;
+  const std::filesystem::file_status found = std::filesystem::status(file, error);
+  if (std::filesystem::exists(found) && !std::filesystem::is_regular_file(found)) {
+    return kErrDatabaseDamaged;
+  }
   std::unique_ptr<Store> opened(new Store);
   STATUS status = opened->connection_.Open(file, false);
   // Checked first: a file that is not ours must stay untouched.
@@ -191,7 +198,18 @@ STATUS Store::Close() {
         &insert_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
-  return connection_.Close();
+  // SQLite folds the log into the file when the last connection closes, but
+  // keeps quiet when the disk fails it then; folded here, the failure is
+  // reported. Others folding or reading at the time are no failure.
+  STATUS folded = kNoError;
+  if (connection_.get() != nullptr) {
+    folded = connection_.Execute("PRAGMA wal_checkpoint(PASSIVE)");
+  }
+  if (folded == kErrDatabaseBusy) {
+    folded = kNoError;
+  }
+  STATUS closed = connection_.Close();
+  return folded != kNoError ? folded : closed;
 }
 
 STATUS Store::ReadInfo(DatabaseInfo* info) {

@@ -130,6 +130,8 @@ class Store {
   // Folds the write-ahead log into the file, so that the file alone holds
   // the whole database; kErrDatabaseBusy while a reader still needs the log.
   STATUS Checkpoint();
+  // Folds what it can of the log into the file and closes it; a disk that
+  // fails the folding is reported, though the saves are safe in the log.
   STATUS Close();
 
  private:

@@ -17,7 +17,7 @@
 namespace os {
 
 // A started process: its process handle on Windows, its id elsewhere. Each
-// one must be given to exactly one of WaitForExit and ReleaseProcess.
+// one must be given to WaitForExit.
 struct Process {
   std::intptr_t id = 0;
 };
@@ -56,9 +56,11 @@ bool WaitForExit(Process process, unsigned long* exit_code);
 // starter's own peak: measure from a small starter.
 bool WaitForExit(Process process, unsigned long* exit_code, std::uint64_t* peak_resident_size);
 
-// Gives the process up without waiting. Outside Windows a detached thread
-// waits for its end, so that it never lingers as a zombie.
-void ReleaseProcess(Process process);
+// Starts `command_line` as StartProcess does, for no one to wait for: it is
+// released at once. Outside Windows it is started by a short-lived child
+// process, so that the system adopts and reaps it and it never lingers as a
+// zombie of the caller.
+unsigned long StartDetachedProcess(const std::string& command_line, const ProcessOptions& options);
 
 // The words of a command line by the rules of the Windows C runtime: blanks
 // and tabs separate words; double quotes group; 2n backslashes before a

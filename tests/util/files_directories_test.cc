@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -141,6 +144,19 @@ TEST_F(QueryFileSizeTest, SizeOfAFileOrZero) {
   EXPECT_EQ(QueryFileSize(BackslashPath("five")), 5U);
   EXPECT_EQ(QueryFileSize(BackslashPath("absent")), 0U);
 }
+
+TEST_F(QueryFileSizeTest, DirectoryIsZero) {
+  fs::create_directory(root_ / "folder");
+  EXPECT_EQ(QueryFileSize(BackslashPath("folder")), 0U);
+}
+
+#if !defined(_WIN32)
+// A FIFO without a writer must not hold the query up.
+TEST_F(QueryFileSizeTest, FifoIsZeroAtOnce) {
+  ASSERT_EQ(::mkfifo((root_ / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(QueryFileSize(BackslashPath("pipe")), 0U);
+}
+#endif
 
 }  // namespace
 }  // namespace util

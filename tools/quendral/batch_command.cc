@@ -60,6 +60,10 @@ int RunBatch(const BatchOptions& options, const batch::Selection& selection, LND
   } else {
     *context.out << report::SummaryText(summary);
   }
+  // Closing folds the saves from the log into the file: a disk that fails
+  // then is reported, not left for the next opener to find.
+  LNSetThrowAllErrorsGlobal(0);
+  CheckStatus(database.Close(), "closing the database failed");
   return report::ExitCode(summary);
 }
 

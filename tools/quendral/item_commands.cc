@@ -31,7 +31,7 @@ CLI::App* AddDocumentArguments(CLI::App& parent, const char* name, const char* d
 
 int SetItem(const ItemOptions& options, std::ostream& out) {
   ToolSession session;
-  const LNDatabase database = session.OpenDatabase(options.database, options.server);
+  LNDatabase database = session.OpenDatabase(options.database, options.server);
   LNDocument document = session.OpenDocument(database, options.unid);
   bool changed = false;
   try {
@@ -41,6 +41,11 @@ int SetItem(const ItemOptions& options, std::ostream& out) {
     // The assignment lets the platform's errors through as thrown statuses.
     throw CommandError("cannot set item " + options.name + ": " + StatusText(status));
   }
+  // Closing folds the saved note from the log into the file: a disk that
+  // fails then is reported, not left for the next opener to find.
+  LNSetThrowAllErrorsGlobal(0);
+  CheckStatus(database.Close(), changed ? "document saved, but closing the database failed"
+                                        : "closing the database failed");
   out << options.name << (changed ? ": changed, document saved\n" : ": unchanged, not saved\n");
   return 0;
 }

@@ -40,12 +40,15 @@ std::string TempDirectory() {
 }
 
 bool FileSize(const std::string& path, std::uint64_t* size) {
-  const int file = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK opening a FIFO would wait for a writer forever. Only
+  // regular files have a size, as on Windows, where a directory cannot be
+  // opened as a file at all.
+  const int file = ::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (file < 0) {
     return false;
   }
   struct stat status;
-  const bool measured = ::fstat(file, &status) == 0;
+  const bool measured = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode);
   ::close(file);
   if (measured) {
     *size = static_cast<std::uint64_t>(status.st_size);

@@ -1,11 +1,13 @@
 #include "platform/os/process.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <thread>
+#include <utility>
 
 extern char** environ;
 
@@ -17,30 +19,54 @@ namespace {
 // handles.
 constexpr int kFirstDescriptorNotInherited = 3;
 
-unsigned long SpawnWords(const std::vector<std::string>& words, Process* process) {
-  if (words.empty()) {
-    return ENOENT;
+// A start prepared in full beforehand, so that it can run in a child of a
+// threaded process, where nothing may allocate.
+class Spawn {
+ public:
+  explicit Spawn(std::vector<std::string> words) : words_(std::move(words)) {
+    for (std::string& word : words_) {
+      arguments_.push_back(word.data());
+    }
+    arguments_.push_back(nullptr);
+    prepared_ = ::posix_spawn_file_actions_init(&actions_) == 0;
+    if (prepared_) {
+      ::posix_spawn_file_actions_addclosefrom_np(&actions_, kFirstDescriptorNotInherited);
+    }
   }
-  std::vector<char*> arguments;
-  arguments.reserve(words.size() + 1);
-  for (const std::string& word : words) {
-    arguments.push_back(const_cast<char*>(word.c_str()));
+  ~Spawn() {
+    if (prepared_) {
+      ::posix_spawn_file_actions_destroy(&actions_);
+    }
   }
-  arguments.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  if (::posix_spawn_file_actions_init(&actions) != 0) {
-    return ENOMEM;
+  Spawn(const Spawn&) = delete;
+  Spawn& operator=(const Spawn&) = delete;
+
+  // 0 when started, else the error code.
+  int Start(pid_t* pid) {
+    if (words_.empty()) {
+      return ENOENT;
+    }
+    if (!prepared_) {
+      return ENOMEM;
+    }
+    return ::posix_spawnp(pid, arguments_[0], &actions_, nullptr, arguments_.data(), environ);
   }
-  ::posix_spawn_file_actions_addclosefrom_np(&actions, kFirstDescriptorNotInherited);
+
+ private:
+  std::vector<std::string> words_;
+  std::vector<char*> arguments_;
+  posix_spawn_file_actions_t actions_;
+  bool prepared_ = false;
+};
+
+unsigned long SpawnWords(std::vector<std::string> words, Process* process) {
+  Spawn spawn(std::move(words));
   pid_t pid = 0;
-  const int error =
-      ::posix_spawnp(&pid, arguments[0], &actions, nullptr, arguments.data(), environ);
-  ::posix_spawn_file_actions_destroy(&actions);
-  if (error != 0) {
-    return static_cast<unsigned long>(error);
+  const int error = spawn.Start(&pid);
+  if (error == 0) {
+    process->id = pid;
   }
-  process->id = pid;
-  return 0;
+  return static_cast<unsigned long>(error);
 }
 
 bool WaitForPid(pid_t pid, int* status, rusage* usage = nullptr) {
@@ -92,12 +118,36 @@ bool WaitForExit(Process process, unsigned long* exit_code, std::uint64_t* peak_
   return true;
 }
 
-void ReleaseProcess(Process process) {
-  const auto pid = static_cast<pid_t>(process.id);
-  std::thread([pid] {
+// The process is started by a child of ours that ends at once, so the
+// system adopts it and reaps it when it ends: it never lingers as our
+// zombie, and no thread of ours waits for it. The child tells the outcome of
+// the start through a pipe.
+unsigned long StartDetachedProcess(const std::string& command_line,
+                                   const ProcessOptions& /*options*/) {
+  Spawn spawn(SplitCommandLine(command_line));
+  int outcome[2];
+  if (::pipe2(outcome, O_CLOEXEC) != 0) {
+    return static_cast<unsigned long>(errno);
+  }
+  const pid_t child = ::fork();
+  if (child == 0) {
+    pid_t pid = 0;
+    const int error = spawn.Start(&pid);
+    ::_exit(::write(outcome[1], &error, sizeof error) == sizeof error ? 0 : 1);
+  }
+  int error = child < 0 ? errno : ECHILD;
+  ::close(outcome[1]);
+  if (child > 0) {
+    int reported = 0;
+    ssize_t got = 0;
+    while ((got = ::read(outcome[0], &reported, sizeof reported)) < 0 && errno == EINTR) {
+    }
+    error = got == sizeof reported ? reported : ECHILD;
     int status = 0;
-    WaitForPid(pid, &status);
-  }).detach();
+    WaitForPid(child, &status);
+  }
+  ::close(outcome[0]);
+  return static_cast<unsigned long>(error);
 }
 
 }  // namespace os

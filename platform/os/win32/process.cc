@@ -66,6 +66,13 @@ bool WaitForExit(Process process, unsigned long* exit_code, std::uint64_t* peak_
   return fetched;
 }
 
-void ReleaseProcess(Process process) { ::CloseHandle(ToHandle(process)); }
+unsigned long StartDetachedProcess(const std::string& command_line, const ProcessOptions& options) {
+  Process process;
+  const unsigned long error = StartProcess(command_line, options, &process);
+  if (error == 0) {
+    ::CloseHandle(ToHandle(process));
+  }
+  return error;
+}
 
 }  // namespace os

@@ -55,6 +55,7 @@ TEST(ErrorTexts, EveryStatusHasItsOwnText) {
       notes::kErrNoMoreItems,      notes::kErrOpenFailed,
       notes::kErrFormulaSyntax,    notes::kErrFormulaEvaluation,
       notes::kErrFormulaTooLarge,  notes::kErrCompositeRecordInvalid,
+      notes::kErrDiskFull,
   };
   char unknown[512];
   ASSERT_EQ(LNGetErrorMessageText(0x7ABC, unknown, sizeof unknown, 0), 0u);

@@ -2,6 +2,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <sys/wait.h>
+
+#include <cerrno>
+#endif
 
 namespace os {
 namespace {
@@ -49,7 +54,19 @@ TEST(ProcessTest, ExitCodeComesBack) {
 TEST(ProcessTest, MissingProgramIsFileNotFound) {
   Process process;
   EXPECT_EQ(StartProcess("quendral-no-such-program-xyz", {}, &process), 2UL);
+  EXPECT_EQ(StartDetachedProcess("quendral-no-such-program-xyz", {}), 2UL);
 }
+
+#if !defined(_WIN32)
+TEST(ProcessTest, DetachedProcessesLeaveNoZombie) {
+  ASSERT_EQ(StartDetachedProcess("sleep 0", {}), 0UL);
+  // The child that started it was reaped before the call returned, and the
+  // program itself is the system's: this process has no child left at all.
+  errno = 0;
+  EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+}
+#endif
 
 }  // namespace
 }  // namespace os

@@ -1,0 +1,64 @@
+// Database files of any content, opened and walked through the store: every
+// note and item is read and every value decoded, and nothing may crash, hang
+// or read past what the file holds. What cannot be read is an error status.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/notes/database_file.h"
+#include "platform/notes/item_values.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace store = notes::store;
+namespace values = notes::values;
+
+// One file per fuzzing process, rewritten for every input.
+const fs::path& InputFile() {
+  static const fs::path file =
+      fs::temp_directory_path() / ("quendral-database-fuzz-" + std::to_string(::getpid()) + ".nsf");
+  return file;
+}
+
+void RemoveCompanions(const fs::path& file) {
+  std::error_code ignored;
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    fs::path companion = file;
+    fs::remove(companion += suffix, ignored);
+  }
+}
+
+void DecodeValue(const store::ItemImage& item) {
+  const std::uint8_t* data = item.value.data();
+  const std::size_t size = item.value.size();
+  std::vector<std::string> texts;
+  std::vector<values::NoteLink> links;
+  std::vector<notes::richtext::Paragraph> paragraphs;
+  notes::formula::Value value;
+  values::DecodeTextList(data, size, &texts);
+  values::DecodeNoteLinkList(data, size, &links);
+  values::DecodeRichText(data, size, &paragraphs);
+  values::DecodeFormulaValue(item.type, data, size, &value);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fs::path& file = InputFile();
+  RemoveCompanions(file);
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
+  store::DatabaseImage image;
+  if (store::ReadDatabaseImage(file, &image) == notes::kNoError) {
+    for (const store::NoteImage& note : image.notes) {
+      for (const store::ItemImage& item : note.items) DecodeValue(item);
+    }
+  }
+  RemoveCompanions(file);
+  return 0;
+}
