@@ -1,8 +1,8 @@
 #include "platform/os/process.h"
 
-#include <psapi.h>
-
+// windows_headers.h first: psapi.h needs the types it brings.
 #include "platform/os/win32/windows_headers.h"
+#include <psapi.h>
 
 namespace os {
 namespace {
