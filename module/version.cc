@@ -1,7 +1,5 @@
 #include "module/version.h"
 
-#include <array>
-
 #include "platform/os/directories.h"
 #include "platform/os/library.h"
 
@@ -35,20 +33,24 @@ bool CaptureFromVersionText(const std::string& path, ModuleVersion* version) {
 
 }  // namespace
 
-bool CaptureModuleVersion(const std::string& module_path, ModuleVersion* version) {
+bool CaptureModuleVersion(const std::string& module_path, const std::vector<std::string>& folders,
+                          ModuleVersion* version) {
   if (CaptureFromDllGetVersion(module_path, version) ||
       CaptureFromVersionText(module_path, version)) {
     return true;
   }
-  constexpr std::array<std::string (*)(), 3> kDirectories = {
-      os::CurrentDirectory, os::WindowsDirectory, os::SystemDirectory};
-  for (const auto directory : kDirectories) {
-    const std::string prefix = directory();
-    if (!prefix.empty() && CaptureFromVersionText(os::JoinPath(prefix, module_path), version)) {
+  for (const std::string& folder : folders) {
+    if (!folder.empty() && CaptureFromVersionText(os::JoinPath(folder, module_path), version)) {
       return true;
     }
   }
   return false;
+}
+
+bool CaptureModuleVersion(const std::string& module_path, ModuleVersion* version) {
+  return CaptureModuleVersion(
+      module_path, {os::CurrentDirectory(), os::WindowsDirectory(), os::SystemDirectory()},
+      version);
 }
 
 }  // namespace quendral

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/os/module.h"
 #include "quendral/quendral.h"
@@ -55,6 +56,11 @@ void AttachModule(os::ModuleHandle instance);
 // directories. Leaves `version` untouched and returns false when none of
 // this yields three numbers.
 bool CaptureModuleVersion(const std::string& module_path, ModuleVersion* version);
+
+// The same, with `folders` in place of the current, Windows and system
+// directories, tried in their order; an empty one is passed over.
+bool CaptureModuleVersion(const std::string& module_path, const std::vector<std::string>& folders,
+                          ModuleVersion* version);
 
 // The FileVersion text of the file at `path`, from the string table that the
 // file's translation names (or, without one, the table of the user's default

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+
 #include "module/version.h"
 #include "platform/os/library.h"
 #include "platform/os/module.h"
@@ -66,6 +69,31 @@ TEST(CaptureModuleVersion, FailingDllGetVersionLeavesItToTheVersionBlock) {
 TEST(CaptureModuleVersion, MissingFileLeavesTheVersionUntouched) {
   ExpectUntouched(Capture(VersionModulePath("no_such_module")));
   ExpectUntouched(Capture(""));
+}
+
+// A module not found as named is looked for in each fallback folder in turn,
+// the first that holds it giving the numbers.
+TEST(CaptureModuleVersion, ModuleNotFoundAsNamedIsLookedForInTheFoldersInTurn) {
+  namespace fs = std::filesystem;
+  const fs::path root =
+      fs::temp_directory_path() / ("quendral-capture-" + std::to_string(std::random_device()()));
+  const std::string name = "fallback" + std::string(os::kLibraryFileSuffix);
+  const std::string dotted = (root / "dotted").string(), comma = (root / "comma").string();
+  for (const auto& [folder, module] :
+       {std::pair{dotted, "version_module_dotted"}, std::pair{comma, "version_module_comma"}}) {
+    fs::create_directories(folder);
+    fs::copy_file(VersionModulePath(module), fs::path(folder) / name);
+  }
+  const std::string missing = (root / "missing").string();
+  const auto capture = [&](const std::vector<std::string>& folders) {
+    Captured captured{false, {-1, -1, -1, nullptr}};
+    captured.ok = CaptureModuleVersion(name, folders, &captured.version);
+    return captured;
+  };
+  ExpectNumbers(capture({"", missing, dotted, comma}), 3, 4, 5);
+  ExpectNumbers(capture({comma, dotted}), 7, 8, 9);
+  ExpectUntouched(capture({"", missing}));
+  fs::remove_all(root);
 }
 
 TEST(AttachModule, CapturesTheVersionOfTheGivenModule) {
