@@ -179,7 +179,15 @@ std::vector<std::string> DocumentIds(const fs::path& data_directory) {
 void CopyDataDirectory(const fs::path& from, const fs::path& to) {
   fs::remove_all(to);
   fs::create_directories(to);
-  fs::copy(from, to, fs::copy_options::recursive);
+  // File by file: MinGW's fs::copy refuses to copy into an existing folder.
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
+    const fs::path target = to / fs::relative(entry.path(), from);
+    if (entry.is_directory()) {
+      fs::create_directories(target);
+    } else {
+      fs::copy_file(entry.path(), target);
+    }
+  }
 }
 
 std::string IntegrityProblems(const fs::path& file) {

@@ -147,7 +147,7 @@ TEST(DamagedItemValueTest, EveryFlippedByteOfTheRepairedValuesIsSurvived) {
   harness::TemporaryWork data("data");
   quendral_testing::EnvironmentOverride data_variable("NOTES_DATA_DIR",
                                                       data.path().string().c_str());
-  fs::copy(pristine.path() / harness::kTargetDatabase, data.path());
+  fs::copy_file(pristine.path() / harness::kTargetDatabase, data.path() / harness::kTargetDatabase);
   for (std::size_t item = 1; item <= 2; ++item) {  // Body, then $Links
     const std::size_t length = image.notes[1].items[item].value.size();
     // Every byte of the headers, then every third byte.
