@@ -60,6 +60,13 @@ std::string OldOrNewProblems(const notes::store::DatabaseImage& before,
                              const notes::store::DatabaseImage& after,
                              const notes::store::DatabaseImage& actual);
 
+// "" when the database `file`, after a run that was stopped or failed, passes
+// the integrity check, reads back, and holds every document old or new as
+// OldOrNewProblems says; otherwise the first problem found.
+std::string InterruptedRunProblems(const std::filesystem::path& file,
+                                   const notes::store::DatabaseImage& before,
+                                   const notes::store::DatabaseImage& after);
+
 // "" when `actual` is `after` apart from the time of the run and from saves
 // that changed nothing more (a repair run again may save again).
 std::string SameOutcomeProblems(const notes::store::DatabaseImage& after,

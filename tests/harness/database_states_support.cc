@@ -235,4 +235,14 @@ std::string SameOutcomeProblems(const store::DatabaseImage& after,
   return problem;
 }
 
+std::string InterruptedRunProblems(const fs::path& file, const store::DatabaseImage& before,
+                                   const store::DatabaseImage& after) {
+  if (std::string problem = IntegrityProblems(file); !problem.empty()) return problem;
+  store::DatabaseImage actual;
+  if (store::ReadDatabaseImage(file, &actual) != notes::kNoError) {
+    return "the database cannot be read";
+  }
+  return OldOrNewProblems(before, after, actual);
+}
+
 }  // namespace quendral::harness

@@ -108,12 +108,7 @@ class FaultHarness {
     const std::string message = Contents(output_);
     if (code >= 128) return "ended by signal " + std::to_string(code - 128);
     if (message.empty()) return "failed without a word";
-    std::string problem = IntegrityProblems(run_ / kDatabase);
-    store::DatabaseImage actual;
-    if (problem.empty() && store::ReadDatabaseImage(run_ / kDatabase, &actual) != notes::kNoError) {
-      problem = "the database cannot be read";
-    }
-    if (problem.empty()) problem = OldOrNewProblems(before_, after, actual);
+    std::string problem = InterruptedRunProblems(run_ / kDatabase, before_, after);
     if (problem.empty() && RunTool(tool_, run_, arguments) != 0) problem = "the rerun failed";
     if (problem.empty()) problem = CheckComplete(after);
     return problem.empty() ? "" : problem + " (the tool said: " + message + ")";

@@ -97,12 +97,8 @@ class KillHarness {
 
   std::string CheckAfterKill(const std::vector<std::string>& arguments,
                              const store::DatabaseImage& after) {
-    std::string problem = IntegrityProblems(run_ / kDatabase);
+    std::string problem = InterruptedRunProblems(run_ / kDatabase, before_, after);
     store::DatabaseImage actual;
-    if (problem.empty() && store::ReadDatabaseImage(run_ / kDatabase, &actual) != notes::kNoError) {
-      problem = "the database cannot be read";
-    }
-    if (problem.empty()) problem = OldOrNewProblems(before_, after, actual);
     if (problem.empty() && RunTool(tool_, run_, arguments) != 0) problem = "the rerun failed";
     if (problem.empty() && store::ReadDatabaseImage(run_ / kDatabase, &actual) != notes::kNoError) {
       problem = "the database cannot be read after the rerun";
