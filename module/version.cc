@@ -8,7 +8,7 @@ namespace {
 
 bool CaptureFromDllGetVersion(const std::string& module_path, ModuleVersion* version) {
   const os::LoadedLibrary library(module_path);
-  const auto entry = reinterpret_cast<DllGetVersionEntry>(library.Find("DllGetVersion"));
+  const auto entry = library.Find<DllGetVersionEntry>("DllGetVersion");
   if (entry == nullptr) {
     return false;
   }

@@ -16,7 +16,7 @@ using ZlibCrc32 = unsigned long (*)(unsigned long crc, const unsigned char* data
 
 ZlibCrc32 FindZlibCrc32() {
   static const os::LoadedLibrary zlib(std::string("libz") + os::kLibraryFileSuffix + ".1");
-  return reinterpret_cast<ZlibCrc32>(zlib.Find("crc32"));
+  return zlib.Find<ZlibCrc32>("crc32");
 }
 
 std::string RandomText(std::size_t size) {

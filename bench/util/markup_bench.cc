@@ -67,7 +67,7 @@ BENCHMARK(BM_EncodeEntitiesStepByStep)->Unit(benchmark::kMillisecond);
 void BM_Libxml2EncodeSpecialChars(benchmark::State& state) {
   using EncodeSpecialChars = unsigned char* (*)(void* document, const unsigned char* input);
   static const os::LoadedLibrary libxml2("libxml2.so.2");
-  const auto encode = reinterpret_cast<EncodeSpecialChars>(libxml2.Find("xmlEncodeSpecialChars"));
+  const auto encode = libxml2.Find<EncodeSpecialChars>("xmlEncodeSpecialChars");
   if (encode == nullptr) {
     state.SkipWithError("libxml2 is not installed");
     return;

@@ -2,15 +2,13 @@
 // them to load nor a display unless keys are sent.
 #include "platform/os/keyboard.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <array>
 #include <cerrno>
 #include <ctime>
 
-#include "platform/os/library.h"
+#include "platform/os/posix/x11.h"
 
 namespace os {
 namespace {
@@ -99,19 +97,11 @@ std::int16_t ControlCharacterKey(unsigned char character) {
   }
 }
 
-template <typename Function>
-Function* Entry(const LoadedLibrary& library, const char* name) {
-  return reinterpret_cast<Function*>(library.Find(name));
-}
-
 }  // namespace
 
 struct Keyboard::Connection {
-  LoadedLibrary x11{"libX11.so.6"};
-  LoadedLibrary xtest{"libXtst.so.6"};
-  decltype(&XCloseDisplay) close_display = nullptr;
-  decltype(&XFlush) flush = nullptr;
-  decltype(&XTestFakeKeyEvent) fake_key_event = nullptr;
+  const X11Entries* x11 = X11();
+  const XTestEntries* xtest = XTest();
   Display* display = nullptr;
   // Key codes by virtual-key code and back; 0 for none.
   std::array<std::uint8_t, 256> key_code_of{};
@@ -122,26 +112,15 @@ struct Keyboard::Connection {
   int per_key_code = 0;
 
   bool Open();
-  void ReadMapping(decltype(&XDisplayKeycodes) display_key_codes,
-                   decltype(&XGetKeyboardMapping) get_mapping, decltype(&XFree) free);
+  void ReadMapping();
   int KeyCodeOf(KeySym symbol, int* level) const;
 };
 
 bool Keyboard::Connection::Open() {
-  auto* open_display = Entry<decltype(XOpenDisplay)>(x11, "XOpenDisplay");
-  auto* display_key_codes = Entry<decltype(XDisplayKeycodes)>(x11, "XDisplayKeycodes");
-  auto* get_mapping = Entry<decltype(XGetKeyboardMapping)>(x11, "XGetKeyboardMapping");
-  auto* free = Entry<decltype(XFree)>(x11, "XFree");
-  auto* query_extension = Entry<decltype(XTestQueryExtension)>(xtest, "XTestQueryExtension");
-  close_display = Entry<decltype(XCloseDisplay)>(x11, "XCloseDisplay");
-  flush = Entry<decltype(XFlush)>(x11, "XFlush");
-  fake_key_event = Entry<decltype(XTestFakeKeyEvent)>(xtest, "XTestFakeKeyEvent");
-  if (open_display == nullptr || display_key_codes == nullptr || get_mapping == nullptr ||
-      free == nullptr || query_extension == nullptr || close_display == nullptr ||
-      flush == nullptr || fake_key_event == nullptr) {
+  if (x11 == nullptr || xtest == nullptr) {
     return false;
   }
-  display = open_display(nullptr);
+  display = x11->open_display(nullptr);
   if (display == nullptr) {
     return false;
   }
@@ -149,27 +128,25 @@ bool Keyboard::Connection::Open() {
   int error_base = 0;
   int major = 0;
   int minor = 0;
-  if (query_extension(display, &event_base, &error_base, &major, &minor) == 0) {
+  if (xtest->query_extension(display, &event_base, &error_base, &major, &minor) == 0) {
     return false;
   }
-  ReadMapping(display_key_codes, get_mapping, free);
+  ReadMapping();
   return true;
 }
 
-void Keyboard::Connection::ReadMapping(decltype(&XDisplayKeycodes) display_key_codes,
-                                       decltype(&XGetKeyboardMapping) get_mapping,
-                                       decltype(&XFree) free) {
+void Keyboard::Connection::ReadMapping() {
   int last_key_code = 0;
-  display_key_codes(display, &first_key_code, &last_key_code);
+  x11->display_key_codes(display, &first_key_code, &last_key_code);
   const int count = last_key_code - first_key_code + 1;
-  KeySym* symbols =
-      get_mapping(display, static_cast<KeyCode>(first_key_code), count, &per_key_code);
+  KeySym* symbols = x11->get_keyboard_mapping(display, static_cast<KeyCode>(first_key_code), count,
+                                              &per_key_code);
   if (symbols == nullptr) {
     per_key_code = 0;
     return;
   }
   mapping.assign(symbols, symbols + static_cast<std::ptrdiff_t>(count) * per_key_code);
-  free(symbols);
+  x11->free(symbols);
   for (std::size_t virtual_key = 0; virtual_key < kVirtualKeySymbols.size(); ++virtual_key) {
     const KeySym symbol = kVirtualKeySymbols[virtual_key];
     int level = 0;
@@ -202,7 +179,7 @@ int Keyboard::Connection::KeyCodeOf(KeySym symbol, int* level) const {
 Keyboard::Keyboard() : connection_(new Connection) {
   if (!connection_->Open()) {
     if (connection_->display != nullptr) {
-      connection_->close_display(connection_->display);
+      connection_->x11->close_display(connection_->display);
     }
     delete connection_;
     connection_ = nullptr;
@@ -211,7 +188,7 @@ Keyboard::Keyboard() : connection_(new Connection) {
 
 Keyboard::~Keyboard() {
   if (connection_ != nullptr) {
-    connection_->close_display(connection_->display);
+    connection_->x11->close_display(connection_->display);
     delete connection_;
   }
 }
@@ -248,11 +225,11 @@ void Keyboard::Inject(const std::vector<KeyInput>& events) {
   }
   for (const KeyInput& event : events) {
     if (event.scan_code != 0) {
-      connection_->fake_key_event(connection_->display, event.scan_code,
-                                  (event.flags & 2) == 0 ? True : False, CurrentTime);
+      connection_->xtest->fake_key_event(connection_->display, event.scan_code,
+                                         (event.flags & 2) == 0 ? True : False, CurrentTime);
     }
   }
-  connection_->flush(connection_->display);
+  connection_->x11->flush(connection_->display);
 }
 
 void SleepMilliseconds(std::uint32_t milliseconds) {

@@ -4,7 +4,7 @@
 // After windows.h.
 #include <olectl.h>
 
-#include "platform/os/win32/late_bound.h"
+#include "platform/os/win32/system_libraries.h"
 
 namespace os {
 namespace {
@@ -35,24 +35,35 @@ HGLOBAL ReadWhole(HANDLE file, DWORD* size) {
   return block;
 }
 
-bool MeasurePicture(const LateBoundFunctions& com, HGLOBAL block, DWORD size, int* width,
+// The libraries a picture is measured with.
+struct PictureLibraries {
+  const Ole32Entries* ole = Ole32();
+  const OleAutomationEntries* automation = OleAutomation();
+  const Gdi32Entries* gdi = Gdi32();
+
+  bool complete() const { return ole != nullptr && automation != nullptr && gdi != nullptr; }
+};
+
+bool MeasurePicture(const PictureLibraries& libraries, HGLOBAL block, DWORD size, int* width,
                     int* height) {
   IStream* stream = nullptr;
-  if (FAILED(com.create_stream(block, FALSE, &stream))) {
+  if (FAILED(libraries.ole->create_stream(block, FALSE, &stream))) {
     return false;
   }
   IPicture* picture = nullptr;
   bool measured = false;
-  if (SUCCEEDED(com.load_picture(stream, static_cast<LONG>(size), FALSE, kPictureInterface,
-                                 reinterpret_cast<void**>(&picture)))) {
+  if (SUCCEEDED(libraries.automation->load_picture(stream, static_cast<LONG>(size), FALSE,
+                                                   kPictureInterface,
+                                                   reinterpret_cast<void**>(&picture)))) {
     OLE_XSIZE_HIMETRIC himetric_width = 0;
     OLE_YSIZE_HIMETRIC himetric_height = 0;
     HDC screen = ::GetDC(nullptr);
     if (screen != nullptr && SUCCEEDED(picture->get_Width(&himetric_width)) &&
         SUCCEEDED(picture->get_Height(&himetric_height))) {
-      *width = ::MulDiv(himetric_width, com.get_device_caps(screen, LOGPIXELSX), kHimetricPerInch);
-      *height =
-          ::MulDiv(himetric_height, com.get_device_caps(screen, LOGPIXELSY), kHimetricPerInch);
+      *width = ::MulDiv(himetric_width, libraries.gdi->get_device_caps(screen, LOGPIXELSX),
+                        kHimetricPerInch);
+      *height = ::MulDiv(himetric_height, libraries.gdi->get_device_caps(screen, LOGPIXELSY),
+                         kHimetricPerInch);
       measured = true;
     }
     if (screen != nullptr) {
@@ -67,9 +78,8 @@ bool MeasurePicture(const LateBoundFunctions& com, HGLOBAL block, DWORD size, in
 }  // namespace
 
 bool PictureSizeInPixels(const std::string& path, int* width, int* height) {
-  const LateBoundFunctions& com = LateBound();
-  if (com.create_stream == nullptr || com.load_picture == nullptr ||
-      com.get_device_caps == nullptr) {
+  const PictureLibraries libraries;
+  if (!libraries.complete()) {
     return false;
   }
   const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -79,7 +89,7 @@ bool PictureSizeInPixels(const std::string& path, int* width, int* height) {
   }
   DWORD size = 0;
   HGLOBAL block = ReadWhole(file, &size);
-  const bool measured = block != nullptr && MeasurePicture(com, block, size, width, height);
+  const bool measured = block != nullptr && MeasurePicture(libraries, block, size, width, height);
   if (block != nullptr) {
     ::GlobalFree(block);
   }

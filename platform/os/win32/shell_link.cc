@@ -5,7 +5,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "platform/os/win32/late_bound.h"
+#include "platform/os/win32/system_libraries.h"
 
 namespace os {
 namespace {
@@ -38,13 +38,13 @@ std::string StoredPath(IShellLinkA* link, const std::string& link_path) {
 }  // namespace
 
 std::string ResolveShellLink(const std::string& link_path) {
-  const LateBoundFunctions& com = LateBound();
-  if (com.create_instance == nullptr) {
+  const Ole32Entries* ole = Ole32();
+  if (ole == nullptr) {
     return {};
   }
   IShellLinkA* link = nullptr;
-  if (FAILED(com.create_instance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
-                                 kShellLinkInterface, reinterpret_cast<void**>(&link)))) {
+  if (FAILED(ole->create_instance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
+                                  kShellLinkInterface, reinterpret_cast<void**>(&link)))) {
     return {};
   }
   std::string target = StoredPath(link, link_path);

@@ -13,23 +13,23 @@ namespace {
 // Windows Sockets, looked up at run time so that the library needs no link
 // to ws2_32.
 struct Sockets {
-  LoadedLibrary library{"ws2_32.dll"};
-  decltype(&::WSAStartup) startup =
-      reinterpret_cast<decltype(&::WSAStartup)>(library.Find("WSAStartup"));
-  decltype(&::WSACleanup) cleanup =
-      reinterpret_cast<decltype(&::WSACleanup)>(library.Find("WSACleanup"));
-  decltype(&::gethostname) host_name =
-      reinterpret_cast<decltype(&::gethostname)>(library.Find("gethostname"));
-  decltype(&::gethostbyname) host_by_name =
-      reinterpret_cast<decltype(&::gethostbyname)>(library.Find("gethostbyname"));
-  decltype(&::inet_ntoa) address_text =
-      reinterpret_cast<decltype(&::inet_ntoa)>(library.Find("inet_ntoa"));
-
-  bool complete() const {
-    return startup != nullptr && cleanup != nullptr && host_name != nullptr &&
-           host_by_name != nullptr && address_text != nullptr;
-  }
+  decltype(&::WSAStartup) startup;
+  decltype(&::WSACleanup) cleanup;
+  decltype(&::gethostname) host_name;
+  decltype(&::gethostbyname) host_by_name;
+  decltype(&::inet_ntoa) address_text;
 };
+
+// Null when ws2_32 or one of its entries is missing.
+const Sockets* LoadSockets() {
+  static Sockets sockets;
+  static const bool bound = BindLibrary("ws2_32.dll", {{"WSAStartup", &sockets.startup},
+                                                       {"WSACleanup", &sockets.cleanup},
+                                                       {"gethostname", &sockets.host_name},
+                                                       {"gethostbyname", &sockets.host_by_name},
+                                                       {"inet_ntoa", &sockets.address_text}});
+  return bound ? &sockets : nullptr;
+}
 
 // The first address of the host entry of the machine's name; the sockets
 // are started.
@@ -58,6 +58,13 @@ struct DllVersionInfo {
   DWORD platform;
 };
 using DllGetVersionFunction = HRESULT(CALLBACK*)(DllVersionInfo*);
+
+// The browser's version entry in shdocvw; null when it is missing.
+DllGetVersionFunction BrowserGetVersion() {
+  static DllGetVersionFunction get_version = nullptr;
+  static const bool bound = BindLibrary("shdocvw.dll", {{"DllGetVersion", &get_version}});
+  return bound ? get_version : nullptr;
+}
 
 }  // namespace
 
@@ -90,13 +97,13 @@ int ProcessorCount() {
 }
 
 std::string HostIpv4Address() {
-  const Sockets sockets;
+  const Sockets* sockets = LoadSockets();
   WSADATA data{};
-  if (!sockets.complete() || sockets.startup(MAKEWORD(2, 0), &data) != 0) {
+  if (sockets == nullptr || sockets->startup(MAKEWORD(2, 0), &data) != 0) {
     return "";
   }
-  std::string address = FirstHostAddress(sockets);
-  sockets.cleanup();
+  std::string address = FirstHostAddress(*sockets);
+  sockets->cleanup();
   return address;
 }
 
@@ -125,8 +132,7 @@ bool ReadSystemVersion(SystemVersion* version) {
 }
 
 bool ReadBrowserVersion(BrowserVersion* version) {
-  const LoadedLibrary library("shdocvw.dll");
-  const auto get_version = reinterpret_cast<DllGetVersionFunction>(library.Find("DllGetVersion"));
+  const DllGetVersionFunction get_version = BrowserGetVersion();
   if (get_version == nullptr) {
     return false;
   }

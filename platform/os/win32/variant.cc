@@ -2,50 +2,35 @@
 // needed, so that the library does not load it unless variants are described.
 #include "platform/os/variant.h"
 
-#include <oleauto.h>
-
-#include "platform/os/library.h"
+#include "platform/os/win32/system_libraries.h"
 
 namespace os {
 namespace {
 
 constexpr LCID kUserDefaultLocale = 0x0400;
 
-const LoadedLibrary& OleAutomation() {
-  static const LoadedLibrary library("oleaut32.dll");
-  return library;
-}
-
-// The entry `name` as a function of type `Function`, null when the
-// library or the entry is missing.
-template <typename Function>
-Function* Entry(const char* name) {
-  return reinterpret_cast<Function*>(OleAutomation().Find(name));
-}
-
 }  // namespace
 
 std::string CurrencyText(std::int64_t ten_thousandths) {
-  auto* currency_to_text = Entry<decltype(::VarBstrFromCy)>("VarBstrFromCy");
-  auto* free_text = Entry<decltype(::SysFreeString)>("SysFreeString");
-  if (currency_to_text == nullptr || free_text == nullptr) {
+  const OleAutomationEntries* automation = OleAutomation();
+  if (automation == nullptr) {
     return {};
   }
   CY currency{};
   currency.int64 = ten_thousandths;
   BSTR text = nullptr;
-  if (FAILED(currency_to_text(currency, kUserDefaultLocale, 0, &text))) {
+  if (FAILED(automation->currency_to_text(currency, kUserDefaultLocale, 0, &text))) {
     return {};
   }
   std::string result = WideTextToMultibyte(text);
-  free_text(text);
+  automation->free_string(text);
   return result;
 }
 
 bool VariantDateFields(double date, std::tm* fields) {
-  auto* to_system_time = Entry<decltype(::VariantTimeToSystemTime)>("VariantTimeToSystemTime");
+  const OleAutomationEntries* automation = OleAutomation();
   SYSTEMTIME time{};
-  if (to_system_time == nullptr || !to_system_time(date, &time)) {
+  if (automation == nullptr || !automation->variant_time_to_system_time(date, &time)) {
     return false;
   }
   *fields = std::tm{};

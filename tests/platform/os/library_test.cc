@@ -52,5 +52,34 @@ TEST(Library, LoadingTwiceGivesTheSameLibraryUntilEachIsClosed) {
   CloseLibrary(first);
 }
 
+TEST(Library, FindsEntriesOfTheirOwnType) {
+  const LoadedLibrary library(os_test::VersionModulePath("version_module_comma"));
+  const GetNumber get_major = library.Find<GetNumber>("GetMajorVersion");
+  ASSERT_NE(get_major, nullptr);
+  EXPECT_EQ(get_major(), 7);
+  EXPECT_EQ(library.Find<GetNumber>("NoSuchEntry"), nullptr);
+}
+
+TEST(BindLibrary, FillsEveryEntryOfALibraryKeptLoaded) {
+  GetNumber get_major = nullptr;
+  GetNumber get_minor = nullptr;
+  ASSERT_TRUE(BindLibrary(os_test::VersionModulePath("version_module_dotted"),
+                          {{"GetMajorVersion", &get_major}, {"GetMinorVersion", &get_minor}}));
+  ASSERT_NE(get_major, nullptr);
+  ASSERT_NE(get_minor, nullptr);
+  EXPECT_EQ(get_minor(), 4);
+}
+
+TEST(BindLibrary, FailsWhenTheLibraryOrAnyEntryIsMissing) {
+  const std::string path = os_test::VersionModulePath("version_module_comma");
+  GetNumber get_major = nullptr;
+  GetNumber other = nullptr;
+  EXPECT_FALSE(BindLibrary(path, {{"GetMajorVersion", &get_major}, {"NoSuchEntry", &other}}));
+  // An entry of one of the libraries it depends on is not its own.
+  EXPECT_FALSE(BindLibrary(path, {{"GetMajorVersion", &get_major}, {"strlen", &other}}));
+  EXPECT_FALSE(
+      BindLibrary(os_test::VersionModulePath("no_such_module"), {{"GetMajorVersion", &get_major}}));
+}
+
 }  // namespace
 }  // namespace os
