@@ -12,16 +12,11 @@
 #include <cstddef>
 #include <string_view>
 
-#ifdef _WIN32
-#include "platform/os/win32/windows_headers.h"
-// After windows.h, which it needs.
-#include <oleauto.h>
-#endif
-
 namespace os {
 
 #ifdef _WIN32
-using SystemString = ::BSTR;
+// The BSTR type itself.
+using SystemString = wchar_t*;
 #else
 using SystemString = char16_t*;
 #endif

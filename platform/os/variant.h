@@ -1,12 +1,13 @@
 // A value of one of several types, tagged by its type code: the OLE
 // Automation VARIANT, and the conversions its values need to become text.
 //
-// On Windows `Variant` is the VARIANT itself and the conversions are those of
-// OLE Automation (oleaut32: VarBstrFromCy, VariantTimeToSystemTime) and
-// WideCharToMultiByte. Elsewhere it is a structure of ours with the same type
-// codes and the same value fields under the same names; its wide strings are
-// UTF-16, its conversions follow the same contracts, read the C library's
-// locale for the decimal point and take 8-bit texts in Windows-1252.
+// `Variant` is a structure of ours with the VARIANT's type codes and the
+// value fields it needs, under the same names and at the same offsets; its
+// wide strings are UTF-16. On Windows the conversions are those of OLE
+// Automation (oleaut32: VarBstrFromCy, VariantTimeToSystemTime) and
+// WideCharToMultiByte. Elsewhere they follow the same contracts, read the C
+// library's locale for the decimal point and take 8-bit texts in
+// Windows-1252.
 #ifndef QUENDRAL_PLATFORM_OS_VARIANT_H_
 #define QUENDRAL_PLATFORM_OS_VARIANT_H_
 
@@ -14,19 +15,14 @@
 #include <ctime>
 #include <string>
 
-#ifdef _WIN32
-#include <oaidl.h>
-
-#include "platform/os/win32/windows_headers.h"
-#endif
-
 namespace os {
 
 #ifdef _WIN32
-using Variant = ::VARIANT;
-using VariantWideChar = ::OLECHAR;
+// The OLECHAR type itself.
+using VariantWideChar = wchar_t;
 #else
 using VariantWideChar = char16_t;
+#endif
 
 // Fixed point with four decimals: 1.5 is held as 15000.
 struct VariantCurrency {
@@ -54,7 +50,6 @@ struct Variant {
     Variant* pvarVal;
   };
 };
-#endif
 
 // The type codes and flag bits of the type code.
 enum VariantType : std::uint16_t {

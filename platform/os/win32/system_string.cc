@@ -2,6 +2,10 @@
 
 #include <climits>
 
+#include "platform/os/win32/windows_headers.h"
+// After windows.h.
+#include <oleauto.h>
+
 namespace os {
 
 SystemString AllocSystemString(std::string_view text) {

@@ -2,10 +2,17 @@
 // needed, so that the library does not load it unless variants are described.
 #include "platform/os/variant.h"
 
+#include <cstddef>
+
 #include "platform/os/win32/system_libraries.h"
 
 namespace os {
 namespace {
+
+// Variant keeps the VARIANT's layout for the fields it has.
+static_assert(offsetof(Variant, vt) == offsetof(VARIANT, vt));
+static_assert(offsetof(Variant, llVal) == offsetof(VARIANT, llVal));
+static_assert(offsetof(Variant, bstrVal) == offsetof(VARIANT, bstrVal));
 
 constexpr LCID kUserDefaultLocale = 0x0400;
 
