@@ -1,9 +1,10 @@
+#include "platform/os/language.h"
+
 #include <array>
 #include <cctype>
 #include <optional>
 
 #include "platform/os/ascii_case.h"
-#include "platform/os/language.h"
 
 namespace os {
 namespace {

@@ -1,10 +1,10 @@
 // The dialog held in memory: what an edit control does with its text, without
 // a window.
+#include "platform/os/dialog_exchange.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
-
-#include "platform/os/dialog_exchange.h"
 
 namespace os {
 

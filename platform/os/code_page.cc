@@ -1,8 +1,8 @@
+#include "platform/os/code_page.h"
+
 #include <atomic>
 #include <map>
 #include <mutex>
-
-#include "platform/os/code_page.h"
 
 namespace os {
 namespace {

@@ -1,5 +1,6 @@
-#include "platform/os/directories.h"
 #include "platform/os/file_system.h"
+
+#include "platform/os/directories.h"
 
 namespace os {
 

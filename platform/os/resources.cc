@@ -1,8 +1,8 @@
 // The process-wide source of resources. One lock guards it and every load
 // through it, so that a load never sees another thread's passing source.
-#include <mutex>
-
 #include "platform/os/resources.h"
+
+#include <mutex>
 
 namespace os {
 namespace {

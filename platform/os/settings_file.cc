@@ -1,7 +1,8 @@
+#include "platform/os/settings_file.h"
+
 #include <cctype>
 
 #include "platform/os/ascii_case.h"
-#include "platform/os/settings_file.h"
 
 namespace os {
 namespace {
