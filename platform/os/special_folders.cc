@@ -1,7 +1,7 @@
 // Reading the user directories file of the XDG user directories.
-#include <string>
-
 #include "platform/os/special_folders.h"
+
+#include <string>
 
 namespace os {
 namespace {
