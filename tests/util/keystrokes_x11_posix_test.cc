@@ -2,10 +2,8 @@
 // focus on the X display, and compares the key events it receives with the
 // events the sequence stands for. Skipped without a display (run the tests
 // under xvfb-run) or without libX11.
-#include <gtest/gtest.h>
-
-#ifndef _WIN32
 #include <X11/Xlib.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -148,4 +146,3 @@ TEST_F(KeySequenceOnDisplay, NothingTypeableSendsNothing) {
 
 }  // namespace
 }  // namespace util
-#endif  // _WIN32
