@@ -2,8 +2,9 @@
 // focus on the X display, and compares the key events it receives with the
 // events the sequence stands for. Skipped without a display (run the tests
 // under xvfb-run) or without libX11.
-#include <X11/Xlib.h>
 #include <gtest/gtest.h>
+// After gtest, whose names Xlib.h would take as its macros (None).
+#include <X11/Xlib.h>
 
 #include <chrono>
 #include <cstdlib>
