@@ -1,5 +1,5 @@
 # The set-up commands of the README, and the steps behind them.
-.PHONY: deps build build-sanitize test test-native test-sanitize stress demo fuzz bench format clean \
+.PHONY: deps build build-sanitize test check-os-tests test-native test-sanitize stress demo fuzz bench format clean \
         build-windows-x64 build-windows-x86 test-windows test-windows-x64 test-windows-x86 package
 
 deps:
@@ -37,9 +37,13 @@ test-windows-x86: build-windows-x86
 
 test-windows: test-windows-x86 test-windows-x64
 
-# The whole suite: native, Windows (x86-64 under Wine, and the 32-bit DLL),
-# and the sanitizer suite last, so that its summary closes the run.
-test: test-native test-windows test-sanitize
+# The whole suite: first the check that only the operating-system layer asks
+# which system it is on, then native, Windows (x86-64 under Wine, and the
+# 32-bit DLL), and the sanitizer suite last, so that its summary closes the run.
+test: check-os-tests test-native test-windows test-sanitize
+
+check-os-tests:
+	@bash scripts/check-os-tests.sh
 
 # The long forms of the reliability harnesses, whose short forms run in the
 # test suite: 5,000 kills of the tool at random instants, every fault of a

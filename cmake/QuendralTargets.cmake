@@ -64,7 +64,23 @@ endfunction()
 # Test files whose cases put windows on a display. They are built into a
 # program of their own per folder, which runs on the test run's virtual
 # display (tests/display_server.sh) while no other such program does.
-set(QUENDRAL_DISPLAY_TEST_PATTERNS "*_window_test.cc" "*_x11_test.cc")
+set(QUENDRAL_DISPLAY_TEST_PATTERNS "*_window_*test.cc" "*_x11_*test.cc")
+
+# Test and support files of one implementation of the operating-system layer
+# are named *_posix_test.cc / *_win32_test.cc (*_posix_support.cc ...); the
+# build takes those of its own layer only, so that no test source asks which
+# system it is on.
+if(QUENDRAL_OS_LAYER STREQUAL "win32")
+  set(_quendral_other_os_layer posix)
+else()
+  set(_quendral_other_os_layer win32)
+endif()
+
+# Drops from the list `variable` the files of the other layer.
+function(_quendral_keep_own_os_layer variable)
+  list(FILTER ${variable} EXCLUDE REGEX "_${_quendral_other_os_layer}_(test|support)\\.cc$")
+  set(${variable} ${${variable}} PARENT_SCOPE)
+endfunction()
 
 # quendral_test(NAME DIRS dir... LINKS target...)
 # One GoogleTest executable of the *_test.cc files in the folders, and one
@@ -87,6 +103,9 @@ function(quendral_test name)
     file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*_support.cc)
     list(APPEND support ${found})
   endforeach()
+  _quendral_keep_own_os_layer(tests)
+  _quendral_keep_own_os_layer(display_tests)
+  _quendral_keep_own_os_layer(support)
   _quendral_test_program(${name} "${tests}" "${support}" "${ARG_LINKS}" OFF)
   string(REGEX REPLACE "_tests$" "" stem ${name})
   _quendral_test_program(${stem}_display_tests "${display_tests}" "${support}" "${ARG_LINKS}" ON)

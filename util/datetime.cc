@@ -5,6 +5,8 @@
 #include <climits>
 #include <ctime>
 
+#include "platform/os/local_time.h"
+
 namespace util {
 
 namespace {
@@ -35,16 +37,7 @@ long long WideSerial(long long month, long long day, long long year) {
          kSerialOffset;
 }
 
-// The C library's local-time conversion returns a shared buffer; the
-// re-entrant forms fill the caller's.
-bool ReadLocalClock(std::tm& now) {
-  const std::time_t seconds = std::time(nullptr);
-#ifdef _WIN32
-  return localtime_s(&now, &seconds) == 0;
-#else
-  return localtime_r(&seconds, &now) != nullptr;
-#endif
-}
+bool ReadLocalClock(std::tm& now) { return os::LocalTimeFields(std::time(nullptr), &now); }
 
 }  // namespace
 

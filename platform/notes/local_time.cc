@@ -2,16 +2,13 @@
 
 #include <ctime>
 
+#include "platform/os/local_time.h"
+
 namespace notes::internal {
 
 formula::DateTime CurrentLocalTime() {
-  std::time_t now = std::time(nullptr);
   std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  os::LocalTimeFields(std::time(nullptr), &local);
   return formula::MakeDateTime(formula::CivilTime{local.tm_year + 1900, local.tm_mon + 1,
                                                   local.tm_mday, local.tm_hour, local.tm_min,
                                                   local.tm_sec});

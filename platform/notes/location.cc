@@ -31,10 +31,8 @@ fs::path DefaultDataDirectory() {
   if (configured != nullptr && *configured != '\0') {
     return fs::path(configured);
   }
-  std::string profile;
-  return (os::ReadSpecialFolderPath(os::kProfileFolder, &profile) ? fs::path(profile)
-                                                                  : fs::path(".")) /
-         "notesdata";
+  const std::string home = os::HomeFolder();
+  return (!home.empty() ? fs::path(home) : fs::path(".")) / "notesdata";
 }
 
 STATUS ResolveServerDirectory(const fs::path& data_directory, std::string_view server,

@@ -2,9 +2,9 @@
 // servers and the database files inside them.
 //
 // The local data directory is the environment variable NOTES_DATA_DIR or,
-// when it is unset or empty, notesdata in the user's profile folder ($HOME
-// outside Windows). A session may be pointed at
-// another one explicitly. Server "" is the local machine; any other server
+// when it is unset or empty, notesdata in the user's home folder (the
+// profile folder on Windows, whatever HOME holds). A session may be pointed
+// at another one explicitly. Server "" is the local machine; any other server
 // name is looked up, without regard to case, in the data directory's
 // servers.json, an object that maps server names to directories (relative
 // ones are taken from the data directory):
@@ -27,8 +27,8 @@ namespace notes {
 inline constexpr const char* kDataDirectoryVariable = "NOTES_DATA_DIR";
 inline constexpr const char* kServersFileName = "servers.json";
 
-// NOTES_DATA_DIR, else notesdata in the user's profile folder (else
-// ./notesdata when there is none).
+// NOTES_DATA_DIR, else notesdata in os::HomeFolder() (else ./notesdata when
+// there is none).
 std::filesystem::path DefaultDataDirectory();
 
 // The directory that holds `server`'s databases. kErrUnknownServer when

@@ -31,6 +31,12 @@ inline constexpr int kProfileFolder = 0x28;
 // False when the folder number is unknown or the folder does not exist.
 bool ReadSpecialFolderPath(int folder, std::string* path);
 
+// The user's home folder, whether or not it exists: on Windows the profile
+// folder (HOME plays no part there), else USERPROFILE; elsewhere $HOME, else
+// the password database's entry for the effective user. Empty when none of
+// them tells.
+std::string HomeFolder();
+
 // The directory user-dirs.dirs text `contents` gives for `name` (such as
 // "XDG_DOCUMENTS_DIR"): a quoted path, absolute or starting with "$HOME/"
 // (or being "$HOME"), which is then replaced by `home`. The last line naming

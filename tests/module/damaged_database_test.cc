@@ -13,12 +13,9 @@
 
 #include "harness/database_states.h"
 #include "module/repairs.h"
+#include "module/special_files.h"
 #include "platform/notes/sqlite_connection.h"
 #include "support/environment_override.h"
-
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
 
 namespace quendral {
 namespace {
@@ -84,14 +81,18 @@ const Damage kDamages[] = {
        ReplaceWith(f, [](const fs::path& file) { fs::create_directory(file); });
      },
      notes::kErrDatabaseNotFound},
-#if !defined(_WIN32)
-    {"FIFO",
-     [](const fs::path& f) {
-       ReplaceWith(f, [](const fs::path& file) { ::mkfifo(file.c_str(), 0600); });
-     },
-     notes::kErrDatabaseNotFound},
-#endif
 };
+
+// The table, then the special files of this system in the database's place.
+std::vector<Damage> DamagesOnThisSystem() {
+  std::vector<Damage> damages(std::begin(kDamages), std::end(kDamages));
+  for (const testing::SpecialFile& special : testing::SpecialFiles()) {
+    damages.push_back({special.name,
+                       [make = special.make](const fs::path& f) { ReplaceWith(f, make); },
+                       notes::kErrDatabaseNotFound});
+  }
+  return damages;
+}
 
 class DamagedDatabaseTest : public ::testing::TestWithParam<Damage> {
  protected:
@@ -127,7 +128,7 @@ TEST_P(DamagedDatabaseTest, RepairsFailClearlyAndWriteNothing) {
   EXPECT_NE(store::ReadDatabaseImage(file, &image), notes::kNoError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Damages, DamagedDatabaseTest, ::testing::ValuesIn(kDamages),
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedDatabaseTest, ::testing::ValuesIn(DamagesOnThisSystem()),
                          [](const auto& info) {
                            std::string name = info.param.name;
                            for (char& c : name) {

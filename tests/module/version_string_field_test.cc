@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -55,42 +54,6 @@ TEST(ReadVersionStringField, NothingWithoutVersionInformation) {
   EXPECT_EQ(ReadVersionStringField(os_test::TestProgramPath()), std::nullopt);
   EXPECT_EQ(ReadVersionStringField(VersionModulePath("no_such_module")), std::nullopt);
 }
-
-#if !defined(_WIN32)
-
-class ScopedLocale {
- public:
-  explicit ScopedLocale(const char* locale) {
-    if (const char* old = std::getenv("LC_ALL")) {
-      old_ = old;
-    }
-    ::setenv("LC_ALL", locale, 1);
-  }
-  ~ScopedLocale() {
-    if (old_) {
-      ::setenv("LC_ALL", old_->c_str(), 1);
-    } else {
-      ::unsetenv("LC_ALL");
-    }
-  }
-
- private:
-  std::optional<std::string> old_;
-};
-
-TEST(ReadVersionStringField, WithoutTranslationEachLanguageReadsItsOwnTable) {
-  const std::string path = VersionModulePath("version_module_no_translation");
-  {
-    const ScopedLocale english("en_US.UTF-8");
-    EXPECT_EQ(ReadVersionStringField(path), "9, 8, 7, 6");
-  }
-  {
-    const ScopedLocale norwegian("nb_NO.UTF-8");
-    EXPECT_EQ(ReadVersionStringField(path), std::nullopt);
-  }
-}
-
-#endif
 
 }  // namespace
 }  // namespace quendral

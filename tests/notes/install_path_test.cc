@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "platform/os/environment.h"
 #include "util/registry.h"
 
 namespace quendral {
@@ -23,20 +24,22 @@ constexpr char kNotesKey[] = "SOFTWARE\\Lotus\\Notes";
 class ReadNotesInstallPathTest : public ::testing::Test {
  protected:
   void SetUp() override {
-#ifdef _WIN32
-    os::RegistryKey existing = nullptr;
-    if (os::RegistryOpenKey(os::LocalMachineRoot(), kNotesKey, os::RegistryAccess::kQuery,
-                            &existing) == os::kRegistrySuccess) {
-      os::RegistryCloseKey(existing);
-      GTEST_SKIP() << "this machine has a Notes installation";
+    if (os::kRunsOnWindows) {
+      os::RegistryKey existing = nullptr;
+      if (os::RegistryOpenKey(os::LocalMachineRoot(), kNotesKey, os::RegistryAccess::kQuery,
+                              &existing) == os::kRegistrySuccess) {
+        os::RegistryCloseKey(existing);
+        GTEST_SKIP() << "this machine has a Notes installation";
+      }
+    } else {
+      std::random_device random;
+      store_ = fs::temp_directory_path() / ("quendral-install-path-" + std::to_string(random()));
+      fs::create_directories(store_);
+      os::SetEnvironment("QUENDRAL_REGISTRY_CURRENT_USER",
+                         (store_ / "user.sqlite").string().c_str());
+      os::SetEnvironment("QUENDRAL_REGISTRY_LOCAL_MACHINE",
+                         (store_ / "machine.sqlite").string().c_str());
     }
-#else
-    std::random_device random;
-    store_ = fs::temp_directory_path() / ("quendral-install-path-" + std::to_string(random()));
-    fs::create_directories(store_);
-    setenv("QUENDRAL_REGISTRY_CURRENT_USER", (store_ / "user.sqlite").string().c_str(), 1);
-    setenv("QUENDRAL_REGISTRY_LOCAL_MACHINE", (store_ / "machine.sqlite").string().c_str(), 1);
-#endif
     made_key_ = true;
   }
 
@@ -46,10 +49,10 @@ class ReadNotesInstallPathTest : public ::testing::Test {
     }
     util::DeleteRegistryKeyTree(os::LocalMachineRoot(), kNotesKey);
     util::DeleteRegistryKeyTree(os::CurrentUserRoot(), kNotesKey);
-#ifndef _WIN32
-    std::error_code ignored;
-    fs::remove_all(store_, ignored);
-#endif
+    if (!os::kRunsOnWindows) {
+      std::error_code ignored;
+      fs::remove_all(store_, ignored);
+    }
   }
 
   void Record(const char* value, const std::string& text, int root = util::kRegistryLocalMachine) {

@@ -5,6 +5,7 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
 #include "platform/notes/ln_universal_id.h"
+#include "platform/os/environment.h"
 #include "repair/repair_fixture.h"
 
 namespace quendral::testing {
@@ -16,11 +17,7 @@ void RepairTest::SetUp() {
   std::random_device random;
   data_directory_ = fs::temp_directory_path() / ("quendral-repair-" + std::to_string(random()));
   fs::create_directories(data_directory_);
-#ifdef _WIN32
-  _putenv_s("NOTES_DATA_DIR", data_directory_.string().c_str());
-#else
-  setenv("NOTES_DATA_DIR", data_directory_.string().c_str(), 1);
-#endif
+  os::SetEnvironment("NOTES_DATA_DIR", data_directory_.string().c_str());
 }
 
 void RepairTest::TearDown() {

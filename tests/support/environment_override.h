@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/os/environment.h"
+
 namespace quendral_testing {
 
 class EnvironmentOverride {
@@ -25,16 +27,11 @@ class EnvironmentOverride {
 
   // Changes the variable again; the destructor still restores the original.
   void Set(const char* value) {
-#ifdef _WIN32
-    // The C runtime removes a variable set to the empty text.
-    ::_putenv_s(name_.c_str(), value == nullptr ? "" : value);
-#else
     if (value == nullptr) {
-      ::unsetenv(name_.c_str());
+      os::UnsetEnvironment(name_.c_str());
     } else {
-      ::setenv(name_.c_str(), value, 1);
+      os::SetEnvironment(name_.c_str(), value);
     }
-#endif
   }
 
  private:

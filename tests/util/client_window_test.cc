@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/os/environment.h"
 #include "util/test_window.h"
 
 namespace util {
@@ -66,18 +67,17 @@ TEST_F(FindNotesClientWindowTest, EmptyPathWithoutSettingsFileGivesNone) {
   const testing::TestWindow classic("NOTES");
   const char* saved = std::getenv("PATH");
   const std::string path = saved == nullptr ? "" : saved;
-#ifdef _WIN32
-  GTEST_SKIP() << "the Windows search path also holds the system folders";
-#else
-  ::setenv("PATH", folder_.c_str(), 1);
+  if (os::kRunsOnWindows) {
+    GTEST_SKIP() << "the Windows search path also holds the system folders";
+  }
+  os::SetEnvironment("PATH", folder_.string().c_str());
   EXPECT_EQ(FindNotesClientWindow(""), 0U);
   Settings("notes.ini", "[Notes]\nSDI_WINDOW=0\n");
   const os::WindowHandle found = FindNotesClientWindow("");
-  ::setenv("PATH", path.c_str(), 1);
+  os::SetEnvironment("PATH", path.c_str());
   if (classic.handle() != 0) {
     EXPECT_EQ(found, classic.handle());
   }
-#endif
 }
 
 }  // namespace

@@ -2,46 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 
+#include "platform/os/environment.h"
 #include "platform/os/process.h"
+#include "support/environment_override.h"
 
 namespace util {
 namespace {
 
 namespace fs = std::filesystem;
 
-void SetEnvironment(const char* name, const char* value) {
-#if defined(_WIN32)
-  _putenv_s(name, value == nullptr ? "" : value);
-#else
-  if (value == nullptr) {
-    unsetenv(name);
-  } else {
-    setenv(name, value, 1);
-  }
-#endif
-}
-
 // Sets or clears "COMSPEC" for one test and restores it afterwards.
-class ComspecOverride {
+class ComspecOverride : public quendral_testing::EnvironmentOverride {
  public:
-  explicit ComspecOverride(const char* value) {
-    if (const char* old = std::getenv("COMSPEC")) {
-      saved_ = old;
-    }
-    SetEnvironment("COMSPEC", value);
-  }
-  ~ComspecOverride() { SetEnvironment("COMSPEC", saved_ ? saved_->c_str() : nullptr); }
-  ComspecOverride(const ComspecOverride&) = delete;
-  ComspecOverride& operator=(const ComspecOverride&) = delete;
-
- private:
-  std::optional<std::string> saved_;
+  explicit ComspecOverride(const char* value) : EnvironmentOverride("COMSPEC", value) {}
 };
 
 TEST(RunShellCommandTest, ExitCodePassesThrough) {
@@ -56,11 +33,8 @@ TEST(RunShellCommandTest, EmptyArgumentsAreFine) {
 }
 
 TEST(RunShellCommandTest, MissingInterpreterGivesFileNotFound) {
-#if defined(_WIN32)
-  ComspecOverride missing("C:\\quendral\\no-such\\cmd.exe");
-#else
-  ComspecOverride missing("/quendral/no-such/sh");
-#endif
+  ComspecOverride missing(os::kRunsOnWindows ? "C:\\quendral\\no-such\\cmd.exe"
+                                             : "/quendral/no-such/sh");
   EXPECT_EQ(RunShellCommand("exit", "3"), 2U);
 }
 

@@ -116,23 +116,16 @@ class LocalHour {
       hours_west -= 24;
     }
     zone_.emplace("TZ", ("QDT" + std::to_string(hours_west)).c_str());
-    ReadZone();
+    os::ReloadTimeZone();
   }
   ~LocalHour() {
     zone_.reset();
-    ReadZone();
+    os::ReloadTimeZone();
   }
   LocalHour(const LocalHour&) = delete;
   LocalHour& operator=(const LocalHour&) = delete;
 
  private:
-  static void ReadZone() {
-#ifdef _WIN32
-    _tzset();
-#else
-    tzset();
-#endif
-  }
   std::optional<quendral_testing::EnvironmentOverride> zone_;
 };
 

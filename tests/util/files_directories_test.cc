@@ -1,7 +1,4 @@
 #include <gtest/gtest.h>
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
 
 #include <filesystem>
 #include <fstream>
@@ -9,37 +6,14 @@
 
 #include "platform/os/directories.h"
 #include "util/files.h"
+#include "util/scratch_directory.h"
 
 namespace util {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh directory under the system's temporary one, removed afterwards.
-class ScratchDirectory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = fs::temp_directory_path() / (std::string("quendral_files_") + info->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
-  // `relative` (backslash-separated) below the scratch directory, with
-  // backslashes between all components.
-  std::string BackslashPath(const std::string& relative) const {
-    std::string path = root_.string();
-    for (char& c : path) {
-      if (c == '/') {
-        c = '\\';
-      }
-    }
-    return path + "\\" + relative;
-  }
-
-  fs::path root_;
-};
+using testing::ScratchDirectory;
 
 using CreateDirectoryTreeTest = ScratchDirectory;
 
@@ -102,15 +76,6 @@ TEST(ExpandLongPathPlainTest, RelativeTextIsCopied) {
   EXPECT_EQ(ExpandLongPath(""), "");
 }
 
-#if defined(_WIN32)
-TEST_F(ExpandLongPathTest, ShortNamesBecomeLong) {
-  fs::create_directories(root_ / "LongDirectoryName");
-  const std::string short_form = GetShortPath(BackslashPath("LongDirectoryName"));
-  ASSERT_FALSE(short_form.empty());
-  EXPECT_EQ(ExpandLongPath(short_form), ExpandLongPath(BackslashPath("LongDirectoryName")));
-}
-#endif
-
 using GetShortPathTest = ScratchDirectory;
 
 TEST_F(GetShortPathTest, QuotesAreRemovedAndMissingPathsGiveNothing) {
@@ -149,14 +114,6 @@ TEST_F(QueryFileSizeTest, DirectoryIsZero) {
   fs::create_directory(root_ / "folder");
   EXPECT_EQ(QueryFileSize(BackslashPath("folder")), 0U);
 }
-
-#if !defined(_WIN32)
-// A FIFO without a writer must not hold the query up.
-TEST_F(QueryFileSizeTest, FifoIsZeroAtOnce) {
-  ASSERT_EQ(::mkfifo((root_ / "pipe").c_str(), 0600), 0);
-  EXPECT_EQ(QueryFileSize(BackslashPath("pipe")), 0U);
-}
-#endif
 
 }  // namespace
 }  // namespace util

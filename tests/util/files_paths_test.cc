@@ -4,31 +4,14 @@
 
 #include "support/text_code_page.h"
 #include "util/files.h"
+#include "util/path_parts.h"
 
 namespace util {
 namespace {
 
-PathParts Split(const std::string& path, bool is_directory = false) {
-  PathParts parts;
-  SplitPath(path, is_directory, &parts);
-  return parts;
-}
-
-void ExpectParts(const PathParts& parts, const std::string& drive, const std::string& directory,
-                 const std::string& name, const std::string& extension) {
-  EXPECT_EQ(parts.drive, drive);
-  EXPECT_EQ(parts.directory, directory);
-  EXPECT_EQ(parts.name, name);
-  EXPECT_EQ(parts.extension, extension);
-}
-
-std::string Sanitized(std::string path, bool is_directory = false, bool* changed = nullptr) {
-  const bool result = SanitizePath(&path, is_directory);
-  if (changed != nullptr) {
-    *changed = result;
-  }
-  return path;
-}
+using testing::ExpectParts;
+using testing::Sanitized;
+using testing::Split;
 
 TEST(SplitPathTest, DrivePath) {
   ExpectParts(Split("C:\\a\\b\\file.txt"), "C:", "a\\b", "file", "txt");
@@ -95,15 +78,6 @@ TEST(SanitizePathTest, DoubleByteCharactersAreKeptInCodePage932) {
   EXPECT_EQ(SanitizePathComponent(&long_name), 0);
   EXPECT_EQ(long_name, std::string(249, 'x') + "...") << "cut between whole characters";
 }
-
-#ifndef _WIN32
-TEST(SplitPathTest, NativePathsOutsideWindows) {
-  ExpectParts(Split("/data/a:b/f.txt"), "", "data/a:b", "f", "txt");
-  EXPECT_TRUE(Split("/data/f.txt").rooted);
-  EXPECT_EQ(Sanitized("/data//a|b/f?.txt"), "/data/a-b/f-.txt");
-  EXPECT_EQ(Sanitized("C:/a"), "C:/a");
-}
-#endif
 
 TEST(SanitizePathComponentTest, ReplacesAndCounts) {
   std::string component = "a<b>c:d";

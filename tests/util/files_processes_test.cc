@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/os/environment.h"
 #include "platform/os/process.h"
 #include "util/files.h"
 
@@ -15,11 +16,9 @@ namespace fs = std::filesystem;
 
 // A command line that runs `command` through the system's interpreter.
 std::string ShellLine(const std::string& command) {
-#if defined(_WIN32)
-  return os::ShellCommandLine(os::kDefaultCommandInterpreter, command);
-#else
-  return std::string(os::kDefaultCommandInterpreter) + " -c \"" + command + "\"";
-#endif
+  return os::kRunsOnWindows
+             ? os::ShellCommandLine(os::kDefaultCommandInterpreter, command)
+             : std::string(os::kDefaultCommandInterpreter) + " -c \"" + command + "\"";
 }
 
 fs::path Marker(const char* name) {
@@ -28,11 +27,8 @@ fs::path Marker(const char* name) {
   return path;
 }
 
-#if defined(_WIN32)
-constexpr char kSleepThenTouch[] = "ping -n 2 127.0.0.1 >NUL & echo x > ";
-#else
-constexpr char kSleepThenTouch[] = "sleep 1; echo x > ";
-#endif
+const char* const kSleepThenTouch =
+    os::kRunsOnWindows ? "ping -n 2 127.0.0.1 >NUL & echo x > " : "sleep 1; echo x > ";
 
 TEST(RunProgramTest, WaitingReturnsAfterTheEnd) {
   const fs::path marker = Marker("quendral_run_program_waited");

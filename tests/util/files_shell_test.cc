@@ -5,12 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/environment.h"
 #include "platform/os/shell_link_bytes.h"
+#include "util/com_apartment.h"
 #include "util/files.h"
-
-#if defined(_WIN32)
-#include <objbase.h>
-#endif
 
 namespace util {
 namespace {
@@ -22,9 +20,7 @@ class FilesShellTest : public ::testing::Test {
   // The shell's link object and the picture loader are COM objects, and
   // COM is the caller's to set up on its thread.
   void SetUp() override {
-#if defined(_WIN32)
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-#endif
+    ASSERT_TRUE(testing::EnterComApartment());
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     root_ = fs::temp_directory_path() / (std::string("quendral_shell_") + info->name());
     fs::remove_all(root_);
@@ -32,9 +28,7 @@ class FilesShellTest : public ::testing::Test {
   }
   void TearDown() override {
     fs::remove_all(root_);
-#if defined(_WIN32)
-    CoUninitialize();
-#endif
+    testing::LeaveComApartment();
   }
 
   std::string Write(const char* name, const std::vector<std::uint8_t>& bytes) {
@@ -96,32 +90,29 @@ TEST_F(FilesShellTest, NotAPictureGivesMinusOnes) {
   EXPECT_EQ(absent.height, -1);
 }
 
+// A library every process of the system has loaded, and two of its entries.
+struct SystemLibrary {
+  const char* name;
+  const char* entries[2];
+};
+const SystemLibrary kSystemLibrary = os::kRunsOnWindows
+                                         ? SystemLibrary{"kernel32.dll", {"GetTickCount", "Sleep"}}
+                                         : SystemLibrary{"libc.so.6", {"strlen", "malloc"}};
+
 TEST(BindLibraryEntryPointsTest, FillsEverySlot) {
-#if defined(_WIN32)
-  const char* library_name = "kernel32.dll";
-  const char* names[] = {"GetTickCount", "Sleep"};
-#else
-  const char* library_name = "libc.so.6";
-  const char* names[] = {"strlen", "malloc"};
-#endif
+  const char* const* names = kSystemLibrary.entries;
   void* first = nullptr;
   void* second = nullptr;
   const EntryPointBinding bindings[] = {{&first, names[0]}, {&second, names[1]}};
   os::LibraryHandle library = nullptr;
-  EXPECT_EQ(BindLibraryEntryPoints(&library, library_name, bindings), 1);
+  EXPECT_EQ(BindLibraryEntryPoints(&library, kSystemLibrary.name, bindings), 1);
   EXPECT_NE(library, nullptr);
   EXPECT_NE(first, nullptr);
   EXPECT_NE(second, nullptr);
 }
 
 TEST(BindLibraryEntryPointsTest, StopsAtTheFirstMissingName) {
-#if defined(_WIN32)
-  const char* library_name = "kernel32.dll";
-  const char* present = "GetTickCount";
-#else
-  const char* library_name = "libc.so.6";
-  const char* present = "strlen";
-#endif
+  const char* present = kSystemLibrary.entries[0];
   int marker = 0;
   void* first = nullptr;
   void* missing = &marker;
@@ -129,7 +120,7 @@ TEST(BindLibraryEntryPointsTest, StopsAtTheFirstMissingName) {
   const EntryPointBinding bindings[] = {
       {&first, present}, {&missing, "QuendralNoSuchEntry"}, {&after, present}};
   os::LibraryHandle library = nullptr;
-  EXPECT_EQ(BindLibraryEntryPoints(&library, library_name, bindings), 0);
+  EXPECT_EQ(BindLibraryEntryPoints(&library, kSystemLibrary.name, bindings), 0);
   EXPECT_NE(first, nullptr);
   EXPECT_EQ(missing, nullptr);
   EXPECT_EQ(after, &marker);

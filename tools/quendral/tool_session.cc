@@ -1,9 +1,8 @@
 #include "tools/quendral/tool_session.h"
 
-#include <cstdlib>
-
 #include "notes/open_database.h"
 #include "platform/notes/location.h"
+#include "platform/os/environment.h"
 #include "tools/quendral/command_error.h"
 
 namespace quendral::cli {
@@ -79,11 +78,7 @@ std::filesystem::path ToolSession::DatabaseFile(const std::string& path,
 }
 
 void UseDataDirectory(const std::string& directory) {
-#ifdef _WIN32
-  _putenv_s(notes::kDataDirectoryVariable, directory.c_str());
-#else
-  setenv(notes::kDataDirectoryVariable, directory.c_str(), 1);
-#endif
+  os::SetEnvironment(notes::kDataDirectoryVariable, directory.c_str());
 }
 
 }  // namespace quendral::cli

@@ -6,4 +6,6 @@ bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
   return ::localtime_r(&seconds, fields) != nullptr;
 }
 
+void ReloadTimeZone() { ::tzset(); }
+
 }  // namespace os

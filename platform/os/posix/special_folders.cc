@@ -1,11 +1,14 @@
 #include "platform/os/special_folders.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace os {
 namespace {
@@ -68,7 +71,25 @@ bool IsDirectory(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+// The effective user's home directory in the password database.
+std::string PasswordDatabaseHome() {
+  const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+      found == nullptr || found->pw_dir == nullptr) {
+    return "";
+  }
+  return found->pw_dir;
+}
+
 }  // namespace
+
+std::string HomeFolder() {
+  std::string home = Environment("HOME");
+  return !home.empty() ? home : PasswordDatabaseHome();
+}
 
 bool ReadSpecialFolderPath(int folder, std::string* path) {
   const std::string home = Environment("HOME");

@@ -6,4 +6,6 @@ bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
   return ::localtime_s(fields, &seconds) == 0;
 }
 
+void ReloadTimeZone() { ::_tzset(); }
+
 }  // namespace os

@@ -4,6 +4,8 @@
 // After windows.h.
 #include <shlobj.h>
 
+#include <cstdlib>
+
 namespace os {
 
 bool ReadSpecialFolderPath(int folder, std::string* path) {
@@ -13,6 +15,15 @@ bool ReadSpecialFolderPath(int folder, std::string* path) {
   }
   *path = buffer;
   return true;
+}
+
+std::string HomeFolder() {
+  char buffer[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, buffer))) {
+    return buffer;
+  }
+  const char* profile = std::getenv("USERPROFILE");
+  return profile != nullptr ? profile : "";
 }
 
 }  // namespace os

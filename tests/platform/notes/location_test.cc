@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/notes/notes_test_support.h"
+#include "platform/os/environment.h"
 #include "platform/os/special_folders.h"
 #include "support/environment_override.h"
 
@@ -38,6 +39,21 @@ TEST(DataDirectory, ComesFromTheEnvironmentElseTheProfileFolder) {
   if (os::ReadSpecialFolderPath(os::kProfileFolder, &profile)) {
     EXPECT_EQ(DefaultDataDirectory(), fs::path(profile) / "notesdata");
   }
+}
+
+// Windows sets no HOME of its own; where one is set, it is not the user's
+// profile folder. Outside Windows an unset HOME falls back on the password
+// database.
+TEST(DataDirectory, DefaultIsInTheHomeFolderWhateverHomeHolds) {
+  quendral_testing::EnvironmentOverride variable(kDataDirectoryVariable, nullptr);
+  quendral_testing::EnvironmentOverride home("HOME", nullptr);
+  const std::string unset_home = os::HomeFolder();
+  EXPECT_TRUE(!unset_home.empty() || !os::kRunsOnWindows) << "every Windows user has a profile";
+  EXPECT_EQ(DefaultDataDirectory(), fs::path(unset_home.empty() ? "." : unset_home) / "notesdata");
+
+  home.Set("/quendral/elsewhere");
+  EXPECT_EQ(DefaultDataDirectory(), fs::path(os::HomeFolder()) / "notesdata");
+  EXPECT_EQ(os::HomeFolder(), os::kRunsOnWindows ? unset_home : "/quendral/elsewhere");
 }
 
 TEST(ServerDirectory, EmptyServerIsTheDataDirectory) {

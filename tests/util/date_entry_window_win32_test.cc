@@ -12,8 +12,6 @@
 namespace util {
 namespace {
 
-#ifdef _WIN32
-
 constexpr int kField = 201;
 
 class WindowDateFieldTest : public ::testing::Test {
@@ -71,8 +69,6 @@ TEST_F(WindowDateFieldTest, EmptiedFieldGetsItsDateBack) {
   EXPECT_EQ(FieldText(), "01/01/2000");
   EXPECT_EQ(serial, 2451545);
 }
-
-#endif
 
 }  // namespace
 }  // namespace util

@@ -4,7 +4,6 @@
 // systems the X display test does the same).
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
 #include <chrono>
 #include <cstdint>
 #include <ostream>
@@ -147,4 +146,3 @@ TEST_F(KeySequenceToWindow, NothingTypeableSendsNothing) {
 
 }  // namespace
 }  // namespace util
-#endif  // _WIN32

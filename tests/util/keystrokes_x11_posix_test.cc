@@ -3,8 +3,7 @@
 // events the sequence stands for. Skipped without a display (run the tests
 // under xvfb-run) or without libX11.
 #include <gtest/gtest.h>
-
-#ifndef _WIN32
+// After gtest, whose names Xlib.h would take as its macros (None).
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -148,4 +147,3 @@ TEST_F(KeySequenceOnDisplay, NothingTypeableSendsNothing) {
 
 }  // namespace
 }  // namespace util
-#endif  // _WIN32

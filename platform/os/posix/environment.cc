@@ -1,0 +1,13 @@
+#include "platform/os/environment.h"
+
+#include <stdlib.h>
+
+namespace os {
+
+const bool kRunsOnWindows = false;
+
+void SetEnvironment(const char* name, const char* value) { ::setenv(name, value, 1); }
+
+void UnsetEnvironment(const char* name) { ::unsetenv(name); }
+
+}  // namespace os

@@ -1,0 +1,11 @@
+#include <sys/stat.h>
+
+#include "module/special_files.h"
+
+namespace quendral::testing {
+
+std::vector<SpecialFile> SpecialFiles() {
+  return {{"FIFO", [](const std::filesystem::path& file) { ::mkfifo(file.c_str(), 0600); }}};
+}
+
+}  // namespace quendral::testing

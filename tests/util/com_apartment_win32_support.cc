@@ -1,0 +1,12 @@
+#include "platform/os/win32/windows_headers.h"
+#include "util/com_apartment.h"
+// After windows.h.
+#include <objbase.h>
+
+namespace util::testing {
+
+bool EnterComApartment() { return SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
+
+void LeaveComApartment() { ::CoUninitialize(); }
+
+}  // namespace util::testing

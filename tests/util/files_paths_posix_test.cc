@@ -1,0 +1,22 @@
+// Paths of the system's own form outside Windows.
+#include <gtest/gtest.h>
+
+#include "util/files.h"
+#include "util/path_parts.h"
+
+namespace util {
+namespace {
+
+using testing::ExpectParts;
+using testing::Sanitized;
+using testing::Split;
+
+TEST(SplitPathTest, NativePathsOutsideWindows) {
+  ExpectParts(Split("/data/a:b/f.txt"), "", "data/a:b", "f", "txt");
+  EXPECT_TRUE(Split("/data/f.txt").rooted);
+  EXPECT_EQ(Sanitized("/data//a|b/f?.txt"), "/data/a-b/f-.txt");
+  EXPECT_EQ(Sanitized("C:/a"), "C:/a");
+}
+
+}  // namespace
+}  // namespace util
