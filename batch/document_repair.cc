@@ -75,7 +75,7 @@ RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& t
 }
 
 RepairOutcome RelinkRepair::Repair(LNDocument& document) {
-  if (std::string damaged = DamagedLinkTable(document); !damaged.empty()) {
+  if (std::string damaged = DamagedLinkTable(Items(document)); !damaged.empty()) {
     return RepairOutcome::Failed(damaged);
   }
   return OutcomeOfWalk(RetargetLinks(document, old_ids_, target_replica_id_));
@@ -114,18 +114,18 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
   return {};
 }
 
-std::vector<std::string> LinkBackupNames(const LNDocument& document) {
+std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items) {
   std::vector<std::string> names;
-  for (const LNItem& item : Items(document)) {
+  for (const LNItem& item : items) {
     std::string name = item.GetName().GetString();
     if (IsBackupName(name)) names.push_back(std::move(name));
   }
   return names;
 }
 
-std::string DamagedLinkTable(const LNDocument& document) {
+std::string DamagedLinkTable(const std::vector<LNItem>& items) {
   std::vector<notes::values::NoteLink> links;
-  for (const LNItem& item : Items(document)) {
+  for (const LNItem& item : items) {
     if (IsLinkTable(item) &&
         notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links) !=
             notes::kNoError) {

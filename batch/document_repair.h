@@ -64,12 +64,13 @@ class LinkRestore : public DocumentRepair {
   std::string backup_name_;
 };
 
-// The names of the document's link-table backup items, in storage order.
-std::vector<std::string> LinkBackupNames(const LNDocument& document);
+// The names of the link-table backups among a document's `items`, in
+// storage order.
+std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items);
 
-// "" when every $Links table of the document reads as a link list, else why
-// one does not.
-std::string DamagedLinkTable(const LNDocument& document);
+// "" when every $Links table among a document's `items` reads as a link
+// list, else why one does not.
+std::string DamagedLinkTable(const std::vector<LNItem>& items);
 
 }  // namespace quendral::batch
 
