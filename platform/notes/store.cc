@@ -127,6 +127,7 @@ STATUS Store::PrepareStatements() {
   const std::pair<Statement*, std::string> statements[] = {
       {&find_note_, select_notes + "WHERE note_id = ?"},
       {&find_document_, select_notes + "WHERE unid = ? AND note_class = 0"},
+      {&has_document_, "SELECT 1 FROM notes WHERE unid = ? AND note_class = 0"},
       {&find_profile_,
        select_notes + "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
       {&load_items_,
@@ -139,6 +140,9 @@ STATUS Store::PrepareStatements() {
       {&insert_item_,
        "INSERT INTO items (note_id, position, name, type, flags, value) "
        "VALUES (?, ?, ?, ?, ?, ?)"},
+      {&append_item_,
+       "INSERT INTO items (note_id, position, name, type, flags, value) "
+       "SELECT ?1, coalesce(max(position) + 1, 0), ?2, ?3, ?4, ?5 FROM items WHERE note_id = ?1"},
       {&update_item_, "UPDATE items SET type = ?, flags = ?, value = ? WHERE item_id = ?"},
       {&delete_items_, "DELETE FROM items WHERE note_id = ?"},
   };
@@ -194,8 +198,8 @@ void Store::AbortSaveGroup() { save_group_.reset(); }
 STATUS Store::Close() {
   AbortSaveGroup();
   for (Statement* statement :
-       {&find_note_, &find_document_, &find_profile_, &load_items_, &insert_note_, &update_note_,
-        &insert_item_, &update_item_, &delete_items_}) {
+       {&find_note_, &find_document_, &has_document_, &find_profile_, &load_items_, &insert_note_,
+        &update_note_, &insert_item_, &append_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
   // SQLite folds the log into the file when the last connection closes, but
@@ -245,6 +249,14 @@ STATUS Store::FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header) {
   auto bytes = UnidBytes(unid);
   find_document_.BindBlob(1, bytes.data(), bytes.size());
   return FindOne(&find_document_, header);
+}
+
+STATUS Store::HasDocument(const UNIVERSALNOTEID& unid) {
+  auto bytes = UnidBytes(unid);
+  has_document_.BindBlob(1, bytes.data(), bytes.size());
+  int result = has_document_.Step();
+  has_document_.Reset();
+  return result == SQLITE_DONE ? STATUS{kErrNoteNotFound} : StatusOfSqlite(result);
 }
 
 STATUS Store::FindProfile(std::string_view name, std::string_view user, NoteHeader* header) {
@@ -386,6 +398,19 @@ STATUS Store::InsertItem(std::int64_t note_id, std::int64_t position, ItemWrite*
   return status;
 }
 
+STATUS Store::AppendItem(std::int64_t note_id, ItemWrite* item) {
+  append_item_.BindInt(1, note_id);
+  append_item_.BindText(2, item->name);
+  append_item_.BindInt(3, item->type);
+  append_item_.BindInt(4, item->flags);
+  append_item_.BindBlob(5, item->value, item->length);
+  STATUS status = append_item_.Run();
+  if (status == kNoError) {
+    item->item_id = connection_.LastInsertRowId();
+  }
+  return status;
+}
+
 STATUS Store::SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
                        std::vector<ItemWrite>* items) {
   WriteTransaction transaction(connection_);
@@ -436,9 +461,11 @@ STATUS Store::WriteItems(const NoteHeader& header, bool rewrite_items,
     }
     return status;
   }
-  for (const ItemWrite& item : *items) {
+  for (ItemWrite& item : *items) {
     STATUS status = kNoError;
-    if (item.change == ItemWrite::Change::kBytes && item.length >= kPartialWriteThreshold) {
+    if (item.item_id == 0) {
+      status = AppendItem(header.note_id, &item);
+    } else if (item.change == ItemWrite::Change::kBytes && item.length >= kPartialWriteThreshold) {
       status = WriteChangedBytes(item);
     } else if (item.change != ItemWrite::Change::kNone) {
       update_item_.BindInt(1, item.type);

@@ -80,6 +80,8 @@ class Store {
   STATUS CountNotes(std::size_t* count);
   // kErrNoteNotFound when there is no such note.
   STATUS FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header);
+  // The same without reading the note: kNoError when there is one.
+  STATUS HasDocument(const UNIVERSALNOTEID& unid);
   STATUS FindProfile(std::string_view name, std::string_view user, NoteHeader* header);
   STATUS ListDocuments(std::vector<UNIVERSALNOTEID>* ids);
   STATUS CountDocuments(std::size_t* count);
@@ -100,7 +102,8 @@ class Store {
   // Saves a note in one transaction. A note with note_id 0 is inserted (with
   // the creation time of its header);
   // otherwise its stored sequence must still be header->sequence. With
-  // `rewrite_items` every item row is written anew, else only changed ones.
+  // `rewrite_items` every item row is written anew, else only changed ones,
+  // and items never stored (item_id 0) are added behind the note's others.
   // On success the header carries the new sequence, modification time and
   // note ID and each item its row.
   STATUS SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
@@ -141,16 +144,19 @@ class Store {
   STATUS UpdateNoteRow(NoteHeader* header, formula::DateTime now);
   STATUS WriteItems(const NoteHeader& header, bool rewrite_items, std::vector<ItemWrite>* items);
   STATUS WriteChangedBytes(const ItemWrite& item);
+  STATUS AppendItem(std::int64_t note_id, ItemWrite* item);
 
   Connection connection_;
   std::unique_ptr<WriteTransaction> save_group_;
   Statement find_note_;
   Statement find_document_;
+  Statement has_document_;
   Statement find_profile_;
   Statement load_items_;
   Statement insert_note_;
   Statement update_note_;
   Statement insert_item_;
+  Statement append_item_;
   Statement update_item_;
   Statement delete_items_;
 };
