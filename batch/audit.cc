@@ -188,7 +188,9 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
     found = databases_.emplace(Key(replica_id), std::move(database)).first;
   }
   if (!found->second) return report::kDatabaseNotFound;
-  return found->second->HasDocument(note) == 0 ? report::kLinkOk : report::kDocumentNotFound;
+  LNDocument document;
+  return found->second->GetDocument(note, &document) == 0 ? report::kLinkOk
+                                                          : report::kDocumentNotFound;
 }
 
 report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& path,

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
+#include "notes/item_walk.h"
 #include "notes/status_text.h"
+#include "platform/notes/core_api.h"
+#include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
 #include "repair/hide_when.h"
 #include "repair/link_retarget.h"
@@ -66,7 +70,46 @@ const LNItem* ChooseBackup(const std::vector<LNItem>& items, const std::string& 
 }  // namespace
 
 RepairOutcome HideWhenRepair::Repair(LNDocument& document) {
-  return OutcomeOfWalk(NeutraliseHideWhen(document));
+  try {
+    ForEachItem(document.GetNoteHandle(1), [this](const ItemView& item) {
+      LockedValue value(item.value, item.value_length);
+      // As the repair's own walk does, an item whose records cannot be gone
+      // through is passed over.
+      if (value.block() != nullptr) {
+        notes::EnumerateCompositeRecords(value.block(), value.size(), RecordAction, this);
+      }
+    });
+  } catch (LNSTATUS status) {
+    return OutcomeOfWalk({false, status});
+  }
+  return {};
+}
+
+notes::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signature,
+                                           std::uint32_t record_length, void* context) {
+  const std::uint16_t fixed_length =
+      notes::CanonicalStructureLength(notes::richtext::kStructureHideWhen);
+  if (signature != notes::richtext::kSignatureHideWhen || record_length < fixed_length) {
+    return notes::kNoError;
+  }
+  auto& neutralised = static_cast<HideWhenRepair*>(context)->neutralised_;
+  char* area = record + fixed_length;
+  const std::string_view before(area, record_length - fixed_length);
+  if (auto found = neutralised.find(before); found != neutralised.end()) {
+    std::memcpy(area, found->second.data(), found->second.size());
+    return notes::kNoError;
+  }
+  std::string kept(before);
+  HideWhenWalk walk;
+  HideWhenRecordAction(record, signature, record_length, &walk);
+  // An area not holding a whole formula may have been judged by the bytes
+  // behind it, so only whole formulas are remembered.
+  std::string text;
+  if (notes::formula::Decompile(reinterpret_cast<const std::uint8_t*>(kept.data()), kept.size(),
+                                &text)) {
+    neutralised.emplace(std::move(kept), std::string(area, before.size()));
+  }
+  return notes::kNoError;
 }
 
 RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& target_replica_id)

@@ -5,6 +5,9 @@
 #ifndef QUENDRAL_BATCH_DOCUMENT_REPAIR_H_
 #define QUENDRAL_BATCH_DOCUMENT_REPAIR_H_
 
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,10 +33,19 @@ class DocumentRepair {
   virtual RepairOutcome Repair(LNDocument& document) = 0;
 };
 
-// Neutralises the document's hide-when formulas.
+// Neutralises the document's hide-when formulas. Each distinct formula area
+// is neutralised once; the areas met again, as in most documents of a
+// database, get the same bytes copied.
 class HideWhenRepair : public DocumentRepair {
  public:
   RepairOutcome Repair(LNDocument& document) override;
+
+ private:
+  static notes::STATUS RecordAction(char* record, std::uint16_t signature,
+                                    std::uint32_t record_length, void* context);
+
+  // Formula areas holding a whole formula, and what the repair made of them.
+  std::map<std::string, std::string, std::less<>> neutralised_;
 };
 
 // Points the document's links from the old replicas at the target, with a

@@ -108,13 +108,6 @@ LNSTATUS LNDatabase::GetDocument(const UNIVERSALNOTEID& id, LNDocument* doc) con
   return Report(status);
 }
 
-LNSTATUS LNDatabase::HasDocument(const UNIVERSALNOTEID& id) const {
-  if (!IsOpen()) {
-    return Report(notes::kErrDatabaseNotOpen);
-  }
-  return Report(binding_->store->HasDocument(id));
-}
-
 LNSTATUS LNDatabase::GetDocumentIDs(std::vector<UNIVERSALNOTEID>* ids) const {
   if (ids == nullptr) {
     return Report(notes::kErrInvalidArgument);

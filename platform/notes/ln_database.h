@@ -38,9 +38,6 @@ class LNDatabase {
   // Binds `doc` to the document with that identity; kErrNoteNotFound when
   // there is none (profiles are not documents).
   LNSTATUS GetDocument(const UNIVERSALNOTEID& id, LNDocument* doc) const;
-  // Whether there is such a document, as GetDocument tells but cheaper: 0
-  // when there is, kErrNoteNotFound when not.
-  LNSTATUS HasDocument(const UNIVERSALNOTEID& id) const;
   // Every document's identity, in note ID order.
   LNSTATUS GetDocumentIDs(std::vector<UNIVERSALNOTEID>* ids) const;
   LNSTATUS GetDocumentCount(std::size_t* count) const;

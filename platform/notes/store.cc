@@ -127,7 +127,6 @@ STATUS Store::PrepareStatements() {
   const std::pair<Statement*, std::string> statements[] = {
       {&find_note_, select_notes + "WHERE note_id = ?"},
       {&find_document_, select_notes + "WHERE unid = ? AND note_class = 0"},
-      {&has_document_, "SELECT 1 FROM notes WHERE unid = ? AND note_class = 0"},
       {&find_profile_,
        select_notes + "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
       {&load_items_,
@@ -198,8 +197,8 @@ void Store::AbortSaveGroup() { save_group_.reset(); }
 STATUS Store::Close() {
   AbortSaveGroup();
   for (Statement* statement :
-       {&find_note_, &find_document_, &has_document_, &find_profile_, &load_items_, &insert_note_,
-        &update_note_, &insert_item_, &append_item_, &update_item_, &delete_items_}) {
+       {&find_note_, &find_document_, &find_profile_, &load_items_, &insert_note_, &update_note_,
+        &insert_item_, &append_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
   // SQLite folds the log into the file when the last connection closes, but
@@ -249,14 +248,6 @@ STATUS Store::FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header) {
   auto bytes = UnidBytes(unid);
   find_document_.BindBlob(1, bytes.data(), bytes.size());
   return FindOne(&find_document_, header);
-}
-
-STATUS Store::HasDocument(const UNIVERSALNOTEID& unid) {
-  auto bytes = UnidBytes(unid);
-  has_document_.BindBlob(1, bytes.data(), bytes.size());
-  int result = has_document_.Step();
-  has_document_.Reset();
-  return result == SQLITE_DONE ? STATUS{kErrNoteNotFound} : StatusOfSqlite(result);
 }
 
 STATUS Store::FindProfile(std::string_view name, std::string_view user, NoteHeader* header) {

@@ -80,8 +80,6 @@ class Store {
   STATUS CountNotes(std::size_t* count);
   // kErrNoteNotFound when there is no such note.
   STATUS FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header);
-  // The same without reading the note: kNoError when there is one.
-  STATUS HasDocument(const UNIVERSALNOTEID& unid);
   STATUS FindProfile(std::string_view name, std::string_view user, NoteHeader* header);
   STATUS ListDocuments(std::vector<UNIVERSALNOTEID>* ids);
   STATUS CountDocuments(std::size_t* count);
@@ -150,7 +148,6 @@ class Store {
   std::unique_ptr<WriteTransaction> save_group_;
   Statement find_note_;
   Statement find_document_;
-  Statement has_document_;
   Statement find_profile_;
   Statement load_items_;
   Statement insert_note_;

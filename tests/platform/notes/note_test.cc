@@ -260,24 +260,6 @@ TEST_F(NoteTest, ItemsAddedOverSeveralSavesFollowTheStoredOnes) {
             (std::vector<std::string>{"Subject", "Other", "First", "Second", "Third", "Fourth"}));
 }
 
-TEST_F(NoteTest, HasDocumentTellsWhatGetDocumentFinds) {
-  SessionOn session(data_.path());
-  LNDatabase db;
-  ASSERT_EQ(session->GetDatabase("db.nsf", &db), 0u);
-  EXPECT_EQ(db.HasDocument(MakeUnid(1)), kErrDatabaseNotOpen);
-  LNText text;
-  ASSERT_EQ(text.SetValue("2", 1), 0u);
-  ASSERT_EQ(db.Open(), 0u);
-  EXPECT_EQ(db.HasDocument(MakeUnid(1)), 0u);
-  EXPECT_EQ(db.HasDocument(MakeUnid(99)), kErrNoteNotFound);
-  LNProfileDocument profile;
-  ASSERT_EQ(db.GetProfileDocument("Settings", &profile), 0u);
-  ASSERT_EQ(profile.SetProfileField("Limit", text), 0u);
-  UNIVERSALNOTEID unid{};
-  ASSERT_EQ(profile.GetUniversalID(&unid), 0u);
-  EXPECT_EQ(db.HasDocument(unid), kErrNoteNotFound);  // profiles are not documents
-}
-
 TEST_F(NoteTest, CopyOfAnItemOfTheSameNoteKeepsItsValue) {
   SessionOn session(data_.path());
   LNDatabase db;
