@@ -140,8 +140,8 @@ STATUS Store::PrepareStatements() {
        "INSERT INTO items (note_id, position, name, type, flags, value) "
        "VALUES (?, ?, ?, ?, ?, ?)"},
       {&append_item_,
-       "INSERT INTO items (note_id, position, name, type, flags, value) "
-       "SELECT ?1, coalesce(max(position) + 1, 0), ?2, ?3, ?4, ?5 FROM items WHERE note_id = ?1"},
+       "INSERT INTO items (note_id, position, name, type, flags, value) VALUES (?1, "
+       "(SELECT coalesce(max(position) + 1, 0) FROM items WHERE note_id = ?1), ?2, ?3, ?4, ?5)"},
       {&update_item_, "UPDATE items SET type = ?, flags = ?, value = ? WHERE item_id = ?"},
       {&delete_items_, "DELETE FROM items WHERE note_id = ?"},
   };
