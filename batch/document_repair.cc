@@ -20,6 +20,9 @@ namespace {
 constexpr char kLinksItemName[] = "$Links";
 constexpr char kBackupPrefix[] = "$Links_Backup_";
 constexpr std::size_t kBackupTimeDigits = 14;
+// The hide-when areas a run remembers at most: a database holds few
+// distinct ones.
+constexpr std::size_t kRememberedAreas = 1024;
 
 RepairOutcome OutcomeOfWalk(const WalkResult& walk) {
   if (walk.error == 0) return {};
@@ -102,6 +105,9 @@ notes::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signature
   std::string kept(before);
   HideWhenWalk walk;
   HideWhenRecordAction(record, signature, record_length, &walk);
+  // A database of ever new formulas starts the memory afresh rather than
+  // growing it with the database.
+  if (neutralised.size() >= kRememberedAreas) neutralised.clear();
   // An area not holding a whole formula may have been judged by the bytes
   // behind it, so only whole formulas are remembered.
   std::string text;
