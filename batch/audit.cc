@@ -1,6 +1,7 @@
 #include "batch/audit.h"
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "batch/document_pages.h"
@@ -11,6 +12,7 @@
 #include "notes/status_text.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
+#include "platform/notes/memory.h"
 #include "repair/hide_when.h"
 
 namespace quendral::batch {
@@ -24,9 +26,7 @@ struct RichTextItem {
 };
 
 // The paragraphs of every rich-text item that reads as rich text.
-std::vector<RichTextItem> RichTextItems(const LNDocument& document) {
-  std::vector<LNItem> items;
-  document.GetItems(&items);
+std::vector<RichTextItem> RichTextItems(const std::vector<LNItem>& items) {
   std::vector<RichTextItem> rich_text;
   for (const LNItem& item : items) {
     if (item.GetType() != notes::kTypeCompositeText) continue;
@@ -39,6 +39,22 @@ std::vector<RichTextItem> RichTextItems(const LNDocument& document) {
   return rich_text;
 }
 
+// Whether the repair's overwrite changes the formula area, worked out on a
+// copy in a block of the area's own size; nothing when there is no memory
+// for the copy.
+std::optional<bool> OverwriteChanges(const std::vector<std::uint8_t>& area) {
+  if (area.empty()) return false;
+  const notes::DHANDLE block = notes::AllocateMemory(area.size());
+  if (block == 0) return std::nullopt;
+  auto* copy = static_cast<char*>(notes::LockMemory(block));
+  std::memcpy(copy, area.data(), area.size());
+  OverwriteFormulaWithFalse(copy, static_cast<std::uint16_t>(area.size()));
+  const bool changed = std::memcmp(copy, area.data(), area.size()) != 0;
+  notes::UnlockMemory(block);
+  notes::FreeMemory(block);
+  return changed;
+}
+
 // The hide-when formulas met so far, decompiled and compiled again once
 // each: a database holds few distinct ones.
 class HideWhenFormulas {
@@ -47,14 +63,19 @@ class HideWhenFormulas {
     std::string text;
     LNFormula compiled;
     bool usable = false;  // it decompiled and compiled
+    // Whether the repair changes the area; unknown for an area that does not
+    // hold a whole formula, as the repair's decompiler may then read on into
+    // the records behind it.
+    std::optional<bool> changes;
   };
 
   const Formula& Of(const std::vector<std::uint8_t>& area) {
     auto [found, added] = formulas_.try_emplace(area);
     if (added) {
       Formula& formula = found->second;
-      formula.usable = notes::formula::Decompile(area.data(), area.size(), &formula.text) &&
-                       formula.compiled.SetText(formula.text) == 0;
+      const bool whole = notes::formula::Decompile(area.data(), area.size(), &formula.text);
+      formula.usable = whole && formula.compiled.SetText(formula.text) == 0;
+      if (whole || area.empty()) formula.changes = OverwriteChanges(area);
     }
     return found->second;
   }
@@ -63,21 +84,32 @@ class HideWhenFormulas {
   std::map<std::vector<std::uint8_t>, Formula> formulas_;
 };
 
-// The paragraphs whose hide-when formula the repair changes: the repair's
-// own walk runs on the document in memory, and every paragraph whose formula
-// area differs afterwards is one. The document is left repaired in memory.
-void FindHiddenParagraphs(LNDocument& document, HideWhenFormulas& formulas,
-                          report::DocumentFindings* findings) {
-  const std::vector<RichTextItem> before = RichTextItems(document);
-  NeutraliseHideWhen(document);
-  const std::vector<RichTextItem> after = RichTextItems(document);
-  for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
-    const auto& old_paragraphs = before[i].paragraphs;
-    const auto& new_paragraphs = after[i].paragraphs;
-    for (std::size_t p = 0; p < old_paragraphs.size() && p < new_paragraphs.size(); ++p) {
-      const auto& area = old_paragraphs[p].hide_when_area;
-      if (area == new_paragraphs[p].hide_when_area) continue;
+// The paragraphs whose hide-when formula the repair changes. The formula
+// area tells, once per distinct area; only when one cannot tell does the
+// repair's own walk run on the document in memory, which is then left
+// repaired, and every paragraph whose area differs afterwards is one.
+void FindHiddenParagraphs(LNDocument& document, const std::vector<LNItem>& items,
+                          HideWhenFormulas& formulas, report::DocumentFindings* findings) {
+  const std::vector<RichTextItem> before = RichTextItems(items);
+  bool known = true;
+  for (const RichTextItem& item : before) {
+    for (const notes::richtext::Paragraph& paragraph : item.paragraphs) {
+      known = known && formulas.Of(paragraph.hide_when_area).changes.has_value();
+    }
+  }
+  std::vector<RichTextItem> walked;
+  if (!known) {
+    NeutraliseHideWhen(document);
+    walked = RichTextItems(items);
+  }
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    for (std::size_t p = 0; p < before[i].paragraphs.size(); ++p) {
+      const auto& area = before[i].paragraphs[p].hide_when_area;
       const HideWhenFormulas::Formula& formula = formulas.Of(area);
+      const bool changes = known ? *formula.changes
+                                 : i < walked.size() && p < walked[i].paragraphs.size() &&
+                                       walked[i].paragraphs[p].hide_when_area != area;
+      if (!changes) continue;
       report::HiddenParagraph hidden;
       hidden.item = before[i].name;
       hidden.formula = formula.text;
@@ -88,10 +120,8 @@ void FindHiddenParagraphs(LNDocument& document, HideWhenFormulas& formulas,
   }
 }
 
-void FindBrokenLinks(const LNDocument& document, LinkTargets& targets,
+void FindBrokenLinks(const std::vector<LNItem>& items, LinkTargets& targets,
                      report::DocumentFindings* findings) {
-  std::vector<LNItem> items;
-  document.GetItems(&items);
   for (const LNItem& item : items) {
     if (item.GetType() != notes::kTypeNoteLinkList || item.GetName().GetString() != "$Links") {
       continue;
@@ -125,12 +155,14 @@ std::optional<report::DocumentFindings> AuditDocument(LNDocument& document, Link
     document.Close();
     return std::nullopt;
   }
-  findings.backups = LinkBackupNames(document);
-  if (std::string damaged = DamagedLinkTable(document); !damaged.empty()) {
+  std::vector<LNItem> items;
+  document.GetItems(&items);
+  findings.backups = LinkBackupNames(items);
+  if (std::string damaged = DamagedLinkTable(items); !damaged.empty()) {
     findings.extra["error"] = damaged;
   }
-  FindBrokenLinks(document, targets, &findings);
-  FindHiddenParagraphs(document, formulas, &findings);
+  FindBrokenLinks(items, targets, &findings);
+  FindHiddenParagraphs(document, items, formulas, &findings);
   document.Close();
   return findings;
 }
@@ -138,13 +170,13 @@ std::optional<report::DocumentFindings> AuditDocument(LNDocument& document, Link
 }  // namespace
 
 void LinkTargets::Add(const TIMEDATE& replica_id, const LNDatabase& database) {
-  databases_.insert_or_assign(FormatReplicaIdText(replica_id, false), database);
+  databases_.insert_or_assign(Key(replica_id), database);
 }
 
 const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note) {
-  const std::string key = FormatReplicaIdText(replica_id, false);
-  auto found = databases_.find(key);
+  auto found = databases_.find(Key(replica_id));
   if (found == databases_.end()) {
+    const std::string key = FormatReplicaIdText(replica_id, false);
     std::optional<LNDatabase> database(std::in_place);
     try {
       if (OpenNotesDatabase(session_, *database, server_.c_str(), key.c_str()) != 0) {
@@ -153,7 +185,7 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
     } catch (LNSTATUS) {
       database.reset();
     }
-    found = databases_.emplace(key, std::move(database)).first;
+    found = databases_.emplace(Key(replica_id), std::move(database)).first;
   }
   if (!found->second) return report::kDatabaseNotFound;
   LNDocument document;

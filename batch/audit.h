@@ -4,6 +4,7 @@
 #ifndef QUENDRAL_BATCH_AUDIT_H_
 #define QUENDRAL_BATCH_AUDIT_H_
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -29,9 +30,13 @@ class LinkTargets {
   const char* Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note);
 
  private:
+  static std::uint64_t Key(const TIMEDATE& replica_id) {
+    return std::uint64_t{replica_id.Innards[1]} << 32 | replica_id.Innards[0];
+  }
+
   LNNotesSession& session_;
   std::string server_;
-  std::map<std::string, std::optional<LNDatabase>> databases_;
+  std::map<std::uint64_t, std::optional<LNDatabase>> databases_;
 };
 
 struct AuditOptions {

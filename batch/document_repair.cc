@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
+#include "notes/item_walk.h"
 #include "notes/status_text.h"
+#include "platform/notes/core_api.h"
+#include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
 #include "repair/hide_when.h"
 #include "repair/link_retarget.h"
@@ -16,6 +20,9 @@ namespace {
 constexpr char kLinksItemName[] = "$Links";
 constexpr char kBackupPrefix[] = "$Links_Backup_";
 constexpr std::size_t kBackupTimeDigits = 14;
+// The hide-when areas a run remembers at most: a database holds few
+// distinct ones.
+constexpr std::size_t kRememberedAreas = 1024;
 
 RepairOutcome OutcomeOfWalk(const WalkResult& walk) {
   if (walk.error == 0) return {};
@@ -66,7 +73,49 @@ const LNItem* ChooseBackup(const std::vector<LNItem>& items, const std::string& 
 }  // namespace
 
 RepairOutcome HideWhenRepair::Repair(LNDocument& document) {
-  return OutcomeOfWalk(NeutraliseHideWhen(document));
+  try {
+    ForEachItem(document.GetNoteHandle(1), [this](const ItemView& item) {
+      LockedValue value(item.value, item.value_length);
+      // As the repair's own walk does, an item whose records cannot be gone
+      // through is passed over.
+      if (value.block() != nullptr) {
+        notes::EnumerateCompositeRecords(value.block(), value.size(), RecordAction, this);
+      }
+    });
+  } catch (LNSTATUS status) {
+    return OutcomeOfWalk({false, status});
+  }
+  return {};
+}
+
+notes::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signature,
+                                           std::uint32_t record_length, void* context) {
+  const std::uint16_t fixed_length =
+      notes::CanonicalStructureLength(notes::richtext::kStructureHideWhen);
+  if (signature != notes::richtext::kSignatureHideWhen || record_length < fixed_length) {
+    return notes::kNoError;
+  }
+  auto& neutralised = static_cast<HideWhenRepair*>(context)->neutralised_;
+  char* area = record + fixed_length;
+  const std::string_view before(area, record_length - fixed_length);
+  if (auto found = neutralised.find(before); found != neutralised.end()) {
+    std::memcpy(area, found->second.data(), found->second.size());
+    return notes::kNoError;
+  }
+  std::string kept(before);
+  HideWhenWalk walk;
+  HideWhenRecordAction(record, signature, record_length, &walk);
+  // A database of ever new formulas starts the memory afresh rather than
+  // growing it with the database.
+  if (neutralised.size() >= kRememberedAreas) neutralised.clear();
+  // An area not holding a whole formula may have been judged by the bytes
+  // behind it, so only whole formulas are remembered.
+  std::string text;
+  if (notes::formula::Decompile(reinterpret_cast<const std::uint8_t*>(kept.data()), kept.size(),
+                                &text)) {
+    neutralised.emplace(std::move(kept), std::string(area, before.size()));
+  }
+  return notes::kNoError;
 }
 
 RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& target_replica_id)
@@ -75,7 +124,7 @@ RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& t
 }
 
 RepairOutcome RelinkRepair::Repair(LNDocument& document) {
-  if (std::string damaged = DamagedLinkTable(document); !damaged.empty()) {
+  if (std::string damaged = DamagedLinkTable(Items(document)); !damaged.empty()) {
     return RepairOutcome::Failed(damaged);
   }
   return OutcomeOfWalk(RetargetLinks(document, old_ids_, target_replica_id_));
@@ -114,18 +163,18 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
   return {};
 }
 
-std::vector<std::string> LinkBackupNames(const LNDocument& document) {
+std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items) {
   std::vector<std::string> names;
-  for (const LNItem& item : Items(document)) {
+  for (const LNItem& item : items) {
     std::string name = item.GetName().GetString();
     if (IsBackupName(name)) names.push_back(std::move(name));
   }
   return names;
 }
 
-std::string DamagedLinkTable(const LNDocument& document) {
+std::string DamagedLinkTable(const std::vector<LNItem>& items) {
   std::vector<notes::values::NoteLink> links;
-  for (const LNItem& item : Items(document)) {
+  for (const LNItem& item : items) {
     if (IsLinkTable(item) &&
         notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links) !=
             notes::kNoError) {

@@ -5,6 +5,9 @@
 #ifndef QUENDRAL_BATCH_DOCUMENT_REPAIR_H_
 #define QUENDRAL_BATCH_DOCUMENT_REPAIR_H_
 
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,10 +33,19 @@ class DocumentRepair {
   virtual RepairOutcome Repair(LNDocument& document) = 0;
 };
 
-// Neutralises the document's hide-when formulas.
+// Neutralises the document's hide-when formulas. Each distinct formula area
+// is neutralised once; the areas met again, as in most documents of a
+// database, get the same bytes copied.
 class HideWhenRepair : public DocumentRepair {
  public:
   RepairOutcome Repair(LNDocument& document) override;
+
+ private:
+  static notes::STATUS RecordAction(char* record, std::uint16_t signature,
+                                    std::uint32_t record_length, void* context);
+
+  // Formula areas holding a whole formula, and what the repair made of them.
+  std::map<std::string, std::string, std::less<>> neutralised_;
 };
 
 // Points the document's links from the old replicas at the target, with a
@@ -64,12 +76,13 @@ class LinkRestore : public DocumentRepair {
   std::string backup_name_;
 };
 
-// The names of the document's link-table backup items, in storage order.
-std::vector<std::string> LinkBackupNames(const LNDocument& document);
+// The names of the link-table backups among a document's `items`, in
+// storage order.
+std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items);
 
-// "" when every $Links table of the document reads as a link list, else why
-// one does not.
-std::string DamagedLinkTable(const LNDocument& document);
+// "" when every $Links table among a document's `items` reads as a link
+// list, else why one does not.
+std::string DamagedLinkTable(const std::vector<LNItem>& items);
 
 }  // namespace quendral::batch
 

@@ -174,8 +174,8 @@ STATUS OpenNote::Add(std::string_view name, std::uint16_t type, std::uint16_t fl
   if (status != kNoError) {
     return status;
   }
+  // Never stored, it gets a row of its own behind the others.
   items_.push_back(std::move(item));
-  layout_changed_ = true;
   *slot = items_.size() - 1;
   return kNoError;
 }

@@ -67,8 +67,8 @@ class OpenNote {
   void Remove(std::size_t slot);
 
   // What a save has to write: one entry per item in storage order, and
-  // whether the rows have to be written anew because items were added or
-  // removed.
+  // whether the rows have to be written anew because items were removed.
+  // Items added since are new rows behind the stored ones.
   void CollectWrites(std::vector<store::ItemWrite>* writes, bool* rewrite_items) const;
   // Takes the saved state as the file's.
   void MarkStored(const std::vector<store::ItemWrite>& writes);

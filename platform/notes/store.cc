@@ -139,6 +139,9 @@ STATUS Store::PrepareStatements() {
       {&insert_item_,
        "INSERT INTO items (note_id, position, name, type, flags, value) "
        "VALUES (?, ?, ?, ?, ?, ?)"},
+      {&append_item_,
+       "INSERT INTO items (note_id, position, name, type, flags, value) VALUES (?1, "
+       "(SELECT coalesce(max(position) + 1, 0) FROM items WHERE note_id = ?1), ?2, ?3, ?4, ?5)"},
       {&update_item_, "UPDATE items SET type = ?, flags = ?, value = ? WHERE item_id = ?"},
       {&delete_items_, "DELETE FROM items WHERE note_id = ?"},
   };
@@ -195,7 +198,7 @@ STATUS Store::Close() {
   AbortSaveGroup();
   for (Statement* statement :
        {&find_note_, &find_document_, &find_profile_, &load_items_, &insert_note_, &update_note_,
-        &insert_item_, &update_item_, &delete_items_}) {
+        &insert_item_, &append_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
   // SQLite folds the log into the file when the last connection closes, but
@@ -386,6 +389,19 @@ STATUS Store::InsertItem(std::int64_t note_id, std::int64_t position, ItemWrite*
   return status;
 }
 
+STATUS Store::AppendItem(std::int64_t note_id, ItemWrite* item) {
+  append_item_.BindInt(1, note_id);
+  append_item_.BindText(2, item->name);
+  append_item_.BindInt(3, item->type);
+  append_item_.BindInt(4, item->flags);
+  append_item_.BindBlob(5, item->value, item->length);
+  STATUS status = append_item_.Run();
+  if (status == kNoError) {
+    item->item_id = connection_.LastInsertRowId();
+  }
+  return status;
+}
+
 STATUS Store::SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
                        std::vector<ItemWrite>* items) {
   WriteTransaction transaction(connection_);
@@ -436,9 +452,11 @@ STATUS Store::WriteItems(const NoteHeader& header, bool rewrite_items,
     }
     return status;
   }
-  for (const ItemWrite& item : *items) {
+  for (ItemWrite& item : *items) {
     STATUS status = kNoError;
-    if (item.change == ItemWrite::Change::kBytes && item.length >= kPartialWriteThreshold) {
+    if (item.item_id == 0) {
+      status = AppendItem(header.note_id, &item);
+    } else if (item.change == ItemWrite::Change::kBytes && item.length >= kPartialWriteThreshold) {
       status = WriteChangedBytes(item);
     } else if (item.change != ItemWrite::Change::kNone) {
       update_item_.BindInt(1, item.type);

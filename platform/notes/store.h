@@ -100,7 +100,8 @@ class Store {
   // Saves a note in one transaction. A note with note_id 0 is inserted (with
   // the creation time of its header);
   // otherwise its stored sequence must still be header->sequence. With
-  // `rewrite_items` every item row is written anew, else only changed ones.
+  // `rewrite_items` every item row is written anew, else only changed ones,
+  // and items never stored (item_id 0) are added behind the note's others.
   // On success the header carries the new sequence, modification time and
   // note ID and each item its row.
   STATUS SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_items,
@@ -141,6 +142,7 @@ class Store {
   STATUS UpdateNoteRow(NoteHeader* header, formula::DateTime now);
   STATUS WriteItems(const NoteHeader& header, bool rewrite_items, std::vector<ItemWrite>* items);
   STATUS WriteChangedBytes(const ItemWrite& item);
+  STATUS AppendItem(std::int64_t note_id, ItemWrite* item);
 
   Connection connection_;
   std::unique_ptr<WriteTransaction> save_group_;
@@ -151,6 +153,7 @@ class Store {
   Statement insert_note_;
   Statement update_note_;
   Statement insert_item_;
+  Statement append_item_;
   Statement update_item_;
   Statement delete_items_;
 };

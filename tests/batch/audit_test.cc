@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch_fixture.h"
+#include "batch/document_repair.h"
+#include "repair/hide_when.h"
 
 namespace quendral::testing {
 namespace {
@@ -72,6 +74,54 @@ TEST_F(AuditTest, FindsNothingInACleanDatabase) {
   const report::DatabaseAudit audit = AuditOf("clean.nsf");
   EXPECT_EQ(audit.documents, 1);
   EXPECT_TRUE(audit.findings.empty());
+}
+
+// Areas the repair neutralises, leaves alone, and one cut short whose
+// formula runs on into the records behind it; each twice, so that the second
+// is judged by what was learnt from the first.
+TEST_F(AuditTest, ReportsAndRepairsExactlyWhatTheRepairsOwnWalkChanges) {
+  std::vector<std::uint8_t> cut_short = Compiled("Status = \"Closed\"");
+  cut_short.resize(cut_short.size() - 3);
+  std::vector<store::NoteImage> notes;
+  for (int i = 0; i < 2; ++i) {
+    store::NoteImage note = SampleDocument(i);
+    note.items[2] =
+        RichTextItem("Body", {HiddenParagraph("closed", Compiled("Status = \"Closed\"")),
+                              HiddenParagraph("neutralised", Compiled("0")),
+                              HiddenParagraph("cut", cut_short), HiddenParagraph("empty", {})});
+    notes.push_back(note);
+  }
+  CreateDatabase("mixed.nsf", kHomeReplica, notes);
+  const report::DatabaseAudit audit = AuditOf("mixed.nsf");
+
+  LNDatabase database = Open("mixed.nsf");
+  batch::HideWhenRepair repair;
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    LNDocument by_run, by_walk;
+    ASSERT_EQ(database.GetDocument(notes[i].unid, &by_run), 0u);
+    ASSERT_EQ(database.GetDocument(notes[i].unid, &by_walk), 0u);
+    ASSERT_EQ(by_run.Open(0), 0u);
+    ASSERT_EQ(by_walk.Open(0), 0u);
+    ASSERT_EQ(repair.Repair(by_run).kind, batch::RepairOutcome::Kind::kDone);
+    NeutraliseHideWhen(by_walk);
+    LNItem run_body, walk_body;
+    ASSERT_EQ(by_run.GetItem("Body", &run_body), 0u);
+    ASSERT_EQ(by_walk.GetItem("Body", &walk_body), 0u);
+    EXPECT_EQ(run_body.GetValue(), walk_body.GetValue());
+
+    std::vector<notes::richtext::Paragraph> before, after;
+    ASSERT_EQ(notes::values::DecodeRichText(notes[i].items[2].value.data(),
+                                            notes[i].items[2].value.size(), &before),
+              notes::kNoError);
+    const std::vector<std::uint8_t> walked = walk_body.GetValue();
+    ASSERT_EQ(notes::values::DecodeRichText(walked.data(), walked.size(), &after), notes::kNoError);
+    std::size_t changed = 0;
+    for (std::size_t p = 0; p < before.size(); ++p) {
+      changed += before[p].hide_when_area != after[p].hide_when_area;
+    }
+    ASSERT_LT(i, audit.findings.size());
+    EXPECT_EQ(audit.findings[i].hidden.size(), changed) << "document " << i;
+  }
 }
 
 }  // namespace

@@ -236,6 +236,30 @@ TEST_F(NoteTest, ReplaceRemovesFurtherItemsOfTheName) {
   EXPECT_EQ(Stored(1).items.size(), 2u);
 }
 
+TEST_F(NoteTest, ItemsAddedOverSeveralSavesFollowTheStoredOnes) {
+  SessionOn session(data_.path());
+  LNDatabase db;
+  LNDocument doc;
+  OpenDocument(*session, "db.nsf", MakeUnid(1), &db, &doc);
+  LNText text;
+  ASSERT_EQ(text.SetValue("a", 1), 0u);
+  ASSERT_EQ(doc.CreateItem("First", text, 0, kItemOptionAppend), 0u);
+  EXPECT_TRUE(doc.HasUnsavedChanges());
+  ASSERT_EQ(doc.Save(0), 0u);
+  EXPECT_FALSE(doc.HasUnsavedChanges());
+  ASSERT_EQ(doc.CreateItem("Second", text, 0, kItemOptionAppend), 0u);
+  ASSERT_EQ(doc.DeleteItem("Big"), 0u);
+  ASSERT_EQ(doc.CreateItem("Third", text, 0, kItemOptionAppend), 0u);
+  ASSERT_EQ(doc.Save(0), 0u);
+  ASSERT_EQ(doc.CreateItem("Fourth", text, 0, kItemOptionAppend), 0u);
+  ASSERT_EQ(doc.Save(0), 0u);
+
+  std::vector<std::string> names;
+  for (const store::ItemImage& item : Stored(1).items) names.push_back(item.name);
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Subject", "Other", "First", "Second", "Third", "Fourth"}));
+}
+
 TEST_F(NoteTest, CopyOfAnItemOfTheSameNoteKeepsItsValue) {
   SessionOn session(data_.path());
   LNDatabase db;
