@@ -1,4 +1,4 @@
-#include "platform/os/version_block.h"
+#include "platform/os/formats/version_block.h"
 
 #include <algorithm>
 #include <cstddef>

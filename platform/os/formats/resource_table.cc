@@ -1,4 +1,4 @@
-#include "platform/os/resource_table.h"
+#include "platform/os/formats/resource_table.h"
 
 #include <charconv>
 #include <string>

@@ -2,8 +2,8 @@
 // reads: the fixed file information, one string table and, when declared,
 // the translation that names it. Usable at compile time, so that a module can
 // carry its block as constant data; tests write blocks at run time.
-#ifndef QUENDRAL_PLATFORM_OS_VERSION_BLOCK_WRITER_H_
-#define QUENDRAL_PLATFORM_OS_VERSION_BLOCK_WRITER_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_WRITER_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_WRITER_H_
 
 #include <array>
 #include <cstddef>
@@ -205,4 +205,4 @@ inline std::vector<std::uint8_t> EncodeVersionBlock(const VersionBlockSource& so
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_VERSION_BLOCK_WRITER_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_WRITER_H_

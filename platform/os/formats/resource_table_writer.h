@@ -4,8 +4,8 @@
 // at run time. Malformed sources (a duplicate resource or string, a string
 // table among the resources, an over-long name or string) are refused with
 // an exception, which at compile time stops the build.
-#ifndef QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_WRITER_H_
-#define QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_WRITER_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_WRITER_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_WRITER_H_
 
 #include <array>
 #include <cstddef>
@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/os/resource_table.h"
+#include "platform/os/formats/resource_table.h"
 #include "platform/os/resources.h"
 #include "platform/os/two_pass_encoder.h"
 
@@ -173,4 +173,4 @@ inline std::vector<std::uint8_t> EncodeResourceTable(const ResourceTableSource& 
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_WRITER_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_WRITER_H_
