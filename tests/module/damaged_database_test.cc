@@ -13,7 +13,7 @@
 
 #include "harness/database_states.h"
 #include "module/repairs.h"
-#include "platform/notes/sqlite_connection.h"
+#include "platform/notes/store_connection.h"
 #include "support/environment_override.h"
 
 #if !defined(_WIN32)

@@ -3,45 +3,13 @@
 #include <charconv>
 #include <string>
 
-#include "platform/os/ascii_case.h"
+#include "platform/base/ascii.h"
+#include "platform/base/byte_reader.h"
 
 namespace os {
 namespace {
 
 constexpr unsigned kStringsPerBlock = 16;
-
-// Reads little-endian fields front to back; every read fails once the bytes
-// run out.
-class Reader {
- public:
-  explicit Reader(std::span<const std::uint8_t> bytes) : rest_(bytes) {}
-
-  bool at_end() const { return rest_.empty(); }
-
-  std::optional<std::uint32_t> Number(std::size_t width) {
-    if (rest_.size() < width) {
-      return std::nullopt;
-    }
-    std::uint32_t value = 0;
-    for (std::size_t i = width; i > 0; --i) {
-      value = (value << 8) | rest_[i - 1];
-    }
-    rest_ = rest_.subspan(width);
-    return value;
-  }
-
-  std::optional<std::span<const std::uint8_t>> Bytes(std::size_t count) {
-    if (rest_.size() < count) {
-      return std::nullopt;
-    }
-    const std::span<const std::uint8_t> bytes = rest_.first(count);
-    rest_ = rest_.subspan(count);
-    return bytes;
-  }
-
- private:
-  std::span<const std::uint8_t> rest_;
-};
 
 std::string_view AsText(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
@@ -66,7 +34,7 @@ bool TypeMatches(const ResourceType& wanted, std::uint16_t number, std::string_v
   if (const std::uint16_t* wanted_number = std::get_if<std::uint16_t>(&wanted)) {
     return number != 0 && number == *wanted_number;
   }
-  return number == 0 && EqualsIgnoringCase(std::get<std::string>(wanted), name);
+  return number == 0 && base::EqualsIgnoringAsciiCase(std::get<std::string>(wanted), name);
 }
 
 }  // namespace
@@ -74,33 +42,30 @@ bool TypeMatches(const ResourceType& wanted, std::uint16_t number, std::string_v
 std::optional<std::span<const std::uint8_t>> FindTableResource(std::span<const std::uint8_t> table,
                                                                const ResourceType& type,
                                                                std::uint16_t id) {
-  Reader reader(table);
-  const auto signature = reader.Bytes(kResourceTableSignature.size());
-  if (!signature || AsText(*signature) != kResourceTableSignature) {
+  base::ByteReader reader(table);
+  std::span<const std::uint8_t> signature;
+  if (!reader.ReadBytes(kResourceTableSignature.size(), &signature) ||
+      AsText(signature) != kResourceTableSignature) {
     return std::nullopt;
   }
   const ResourceType wanted = Normalised(type);
   while (!reader.at_end()) {
-    const auto number = reader.Number(2);
-    if (!number) {
+    std::uint16_t number = 0;
+    if (!reader.ReadU16(&number)) {
       return std::nullopt;
     }
     std::span<const std::uint8_t> name;
-    if (*number == 0) {
-      const auto length = reader.Number(1);
-      const auto bytes = length ? reader.Bytes(*length) : std::nullopt;
-      if (!bytes) {
-        return std::nullopt;
-      }
-      name = *bytes;
-    }
-    const auto entry_id = reader.Number(2);
-    const auto size = entry_id ? reader.Number(4) : std::nullopt;
-    const auto data = size ? reader.Bytes(*size) : std::nullopt;
-    if (!data) {
+    std::uint8_t name_length = 0;
+    if (number == 0 && (!reader.ReadU8(&name_length) || !reader.ReadBytes(name_length, &name))) {
       return std::nullopt;
     }
-    if (*entry_id == id && TypeMatches(wanted, static_cast<std::uint16_t>(*number), AsText(name))) {
+    std::uint16_t entry_id = 0;
+    std::uint32_t size = 0;
+    std::span<const std::uint8_t> data;
+    if (!reader.ReadU16(&entry_id) || !reader.ReadU32(&size) || !reader.ReadBytes(size, &data)) {
+      return std::nullopt;
+    }
+    if (entry_id == id && TypeMatches(wanted, number, AsText(name))) {
       return data;
     }
   }
@@ -112,15 +77,15 @@ std::optional<std::string_view> FindBlockString(std::span<const std::uint8_t> bl
   if (index >= kStringsPerBlock) {
     return std::nullopt;
   }
-  Reader reader(block);
+  base::ByteReader reader(block);
   for (unsigned at = 0;; ++at) {
-    const auto length = reader.Number(2);
-    const auto bytes = length ? reader.Bytes(*length) : std::nullopt;
-    if (!bytes) {
+    std::uint16_t length = 0;
+    std::span<const std::uint8_t> bytes;
+    if (!reader.ReadU16(&length) || !reader.ReadBytes(length, &bytes)) {
       return std::nullopt;
     }
     if (at == index) {
-      return AsText(*bytes);
+      return AsText(bytes);
     }
   }
 }

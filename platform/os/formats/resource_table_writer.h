@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/coding.h"
 #include "platform/os/formats/resource_table.h"
 #include "platform/os/resources.h"
 #include "platform/os/two_pass_encoder.h"
@@ -65,12 +66,10 @@ class ResourceTableWriter {
   static constexpr std::uint32_t kLastBlock = StringBlockId(0xFFFF);
 
   constexpr void Put(std::uint32_t value, std::size_t width) {
-    for (std::size_t i = 0; i < width; ++i) {
-      if (out_ != nullptr) {
-        out_[size_] = static_cast<std::uint8_t>(value >> (8 * i));
-      }
-      ++size_;
+    if (out_ != nullptr) {
+      base::StoreLittle(out_ + size_, value, width);
     }
+    size_ += width;
   }
   constexpr void PutText(std::string_view text) {
     for (const char c : text) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/base/byte_reader.h"
+
 namespace os {
 namespace {
 
@@ -26,15 +28,19 @@ constexpr std::size_t kNetworkNameOffset = 8;
 
 using Bytes = std::span<const std::uint8_t>;
 
+// The little-endian field of 2 or 4 bytes at `offset`; nothing when it runs
+// off the end.
 std::optional<std::uint32_t> ReadWord(Bytes bytes, std::size_t offset, std::size_t width) {
-  if (offset > bytes.size() || bytes.size() - offset < width) {
+  base::ByteReader reader(bytes);
+  std::uint16_t half = 0;
+  std::uint32_t word = 0;
+  if (!reader.Seek(offset)) {
     return std::nullopt;
   }
-  std::uint32_t value = 0;
-  for (std::size_t i = width; i-- > 0;) {
-    value = (value << 8) | bytes[offset + i];
+  if (width == 2) {
+    return reader.ReadU16(&half) ? std::optional<std::uint32_t>(half) : std::nullopt;
   }
-  return value;
+  return reader.ReadU32(&word) ? std::optional<std::uint32_t>(word) : std::nullopt;
 }
 
 // A zero-terminated text at `offset`; nothing when it runs off the end.
