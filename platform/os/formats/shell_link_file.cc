@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/base/byte_reader.h"
+#include "platform/base/coding.h"
 
 namespace os {
 namespace {
@@ -28,19 +29,15 @@ constexpr std::size_t kNetworkNameOffset = 8;
 
 using Bytes = std::span<const std::uint8_t>;
 
-// The little-endian field of 2 or 4 bytes at `offset`; nothing when it runs
+// The little-endian field of `width` bytes at `offset`; nothing when it runs
 // off the end.
 std::optional<std::uint32_t> ReadWord(Bytes bytes, std::size_t offset, std::size_t width) {
   base::ByteReader reader(bytes);
-  std::uint16_t half = 0;
-  std::uint32_t word = 0;
-  if (!reader.Seek(offset)) {
+  std::span<const std::uint8_t> field;
+  if (!reader.Seek(offset) || !reader.ReadBytes(width, &field)) {
     return std::nullopt;
   }
-  if (width == 2) {
-    return reader.ReadU16(&half) ? std::optional<std::uint32_t>(half) : std::nullopt;
-  }
-  return reader.ReadU32(&word) ? std::optional<std::uint32_t>(word) : std::nullopt;
+  return static_cast<std::uint32_t>(base::LoadLittle(field.data(), width));
 }
 
 // A zero-terminated text at `offset`; nothing when it runs off the end.
