@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/base/coding.h"
+
 namespace base {
 
 class ByteReader {
@@ -16,22 +18,58 @@ class ByteReader {
   explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
   ByteReader(const std::uint8_t* data, std::size_t size) : bytes_(data, size) {}
 
-  bool ReadU8(std::uint8_t* value);
-  bool ReadU16(std::uint16_t* value);
-  bool ReadU32(std::uint32_t* value);
-  bool ReadU64(std::uint64_t* value);
+  bool ReadU8(std::uint8_t* value) { return ReadLittle(value); }
+  bool ReadU16(std::uint16_t* value) { return ReadLittle(value); }
+  bool ReadU32(std::uint32_t* value) { return ReadLittle(value); }
+  bool ReadU64(std::uint64_t* value) { return ReadLittle(value); }
   // The next `count` bytes, which stay the caller's.
-  bool ReadBytes(std::size_t count, std::span<const std::uint8_t>* bytes);
-  bool Skip(std::size_t count);
+  bool ReadBytes(std::size_t count, std::span<const std::uint8_t>* bytes) {
+    const std::uint8_t* taken = nullptr;
+    if (!Take(count, &taken)) {
+      return false;
+    }
+    *bytes = {taken, count};
+    return true;
+  }
+  bool Skip(std::size_t count) {
+    const std::uint8_t* skipped = nullptr;
+    return Take(count, &skipped);
+  }
   // Moves to `position` from the start; fails beyond the end.
-  bool Seek(std::size_t position);
+  bool Seek(std::size_t position) {
+    if (position > bytes_.size()) {
+      return false;
+    }
+    position_ = position;
+    return true;
+  }
 
   std::size_t position() const { return position_; }
   std::size_t remaining() const { return bytes_.size() - position_; }
   bool at_end() const { return position_ == bytes_.size(); }
 
  private:
-  bool Take(std::size_t count, const std::uint8_t** taken);
+  // Points `taken` at the next `count` bytes and consumes them; false,
+  // consuming nothing, when fewer are left. Zero bytes are always there, even
+  // in an input without an address.
+  bool Take(std::size_t count, const std::uint8_t** taken) {
+    if (remaining() < count) {
+      return false;
+    }
+    *taken = bytes_.data() + position_;
+    position_ += count;
+    return true;
+  }
+
+  template <typename Value>
+  bool ReadLittle(Value* value) {
+    const std::uint8_t* bytes = nullptr;
+    if (!Take(sizeof(Value), &bytes)) {
+      return false;
+    }
+    *value = static_cast<Value>(LoadLittle(bytes, sizeof(Value)));
+    return true;
+  }
 
   std::span<const std::uint8_t> bytes_;
   std::size_t position_ = 0;
