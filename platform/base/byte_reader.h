@@ -5,6 +5,7 @@
 #ifndef QUENDRAL_PLATFORM_BASE_BYTE_READER_H_
 #define QUENDRAL_PLATFORM_BASE_BYTE_READER_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -22,6 +23,14 @@ class ByteReader {
   bool ReadU16(std::uint16_t* value) { return ReadLittle(value); }
   bool ReadU32(std::uint32_t* value) { return ReadLittle(value); }
   bool ReadU64(std::uint64_t* value) { return ReadLittle(value); }
+  bool ReadDouble(double* value) {
+    std::uint64_t bits = 0;
+    if (!ReadLittle(&bits)) {
+      return false;
+    }
+    *value = std::bit_cast<double>(bits);
+    return true;
+  }
   // The next `count` bytes, which stay the caller's.
   bool ReadBytes(std::size_t count, std::span<const std::uint8_t>* bytes) {
     const std::uint8_t* taken = nullptr;

@@ -5,6 +5,7 @@
 #ifndef QUENDRAL_PLATFORM_BASE_CODING_H_
 #define QUENDRAL_PLATFORM_BASE_CODING_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -76,6 +77,10 @@ inline void AppendLittle32(std::vector<std::uint8_t>* out, std::uint32_t value) 
 }
 inline void AppendLittle64(std::vector<std::uint8_t>* out, std::uint64_t value) {
   AppendLittle(out, value, 8);
+}
+// Doubles travel as the little-endian bits of their IEEE 754 form.
+inline void AppendLittleDouble(std::vector<std::uint8_t>* out, double value) {
+  AppendLittle64(out, std::bit_cast<std::uint64_t>(value));
 }
 
 }  // namespace base

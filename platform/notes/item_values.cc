@@ -1,6 +1,5 @@
 #include "platform/notes/item_values.h"
 
-#include <bit>
 #include <cstring>
 
 #include "platform/base/byte_reader.h"
@@ -34,19 +33,6 @@ bool ReadTimedate(base::ByteReader* reader, TIMEDATE* timedate) {
 
 bool ReadUniversalId(base::ByteReader* reader, UNIVERSALNOTEID* id) {
   return ReadTimedate(reader, &id->File) && ReadTimedate(reader, &id->Note);
-}
-
-void AppendDouble(Bytes* value, double number) {
-  base::AppendLittle64(value, std::bit_cast<std::uint64_t>(number));
-}
-
-bool ReadDouble(base::ByteReader* reader, double* number) {
-  std::uint64_t bits = 0;
-  if (!reader->ReadU64(&bits)) {
-    return false;
-  }
-  *number = std::bit_cast<double>(bits);
-  return true;
 }
 
 // A value must end where its last entry ends.
@@ -103,7 +89,7 @@ STATUS DecodeTextList(const std::uint8_t* data, std::size_t length,
 
 Bytes EncodeNumber(double number) {
   Bytes value;
-  AppendDouble(&value, number);
+  base::AppendLittleDouble(&value, number);
   return value;
 }
 
@@ -114,7 +100,7 @@ STATUS EncodeNumberList(const std::vector<double>& numbers, Bytes* value) {
   value->clear();
   AppendListHeader(value, numbers.size());
   for (double number : numbers) {
-    AppendDouble(value, number);
+    base::AppendLittleDouble(value, number);
   }
   return kNoError;
 }
@@ -125,7 +111,7 @@ STATUS DecodeNumbers(std::uint16_t type, const std::uint8_t* data, std::size_t l
   base::ByteReader reader(data, length);
   double number = 0;
   if (type == kTypeNumber) {
-    if (!ReadDouble(&reader, &number)) {
+    if (!reader.ReadDouble(&number)) {
       return kErrItemValueInvalid;
     }
     numbers->push_back(number);
@@ -139,7 +125,7 @@ STATUS DecodeNumbers(std::uint16_t type, const std::uint8_t* data, std::size_t l
     return kErrItemValueInvalid;
   }
   for (std::uint16_t i = 0; i < count; ++i) {
-    if (!ReadDouble(&reader, &number)) {
+    if (!reader.ReadDouble(&number)) {
       return kErrItemValueInvalid;
     }
     numbers->push_back(number);

@@ -1,6 +1,5 @@
 #include "platform/notes/formula/encoding.h"
 
-#include <bit>
 #include <cmath>
 #include <string_view>
 
@@ -38,7 +37,7 @@ class Writer {
     Word(text.size());
     out_->insert(out_->end(), text.begin(), text.end());
   }
-  void Double(double number) { base::AppendLittle64(out_, std::bit_cast<std::uint64_t>(number)); }
+  void Double(double number) { base::AppendLittleDouble(out_, number); }
 
  private:
   std::vector<std::uint8_t>* out_;
@@ -130,14 +129,7 @@ class Reader {
     text->assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return true;
   }
-  bool Double(double* number) {
-    std::uint64_t bits = 0;
-    if (!bytes_.ReadU64(&bits)) {
-      return false;
-    }
-    *number = std::bit_cast<double>(bits);
-    return true;
-  }
+  bool Double(double* number) { return bytes_.ReadDouble(number); }
 
  private:
   base::ByteReader bytes_;

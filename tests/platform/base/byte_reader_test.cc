@@ -27,6 +27,11 @@ TEST(ByteReader, ReadsFieldsInOrderAndKeepsCount) {
   ASSERT_TRUE(reader.ReadBytes(1, &run));
   EXPECT_EQ(run.data(), kBytes.data() + 7);  // the caller's bytes, not a copy
   EXPECT_TRUE(reader.at_end());
+
+  const std::array<std::uint8_t, 8> one = {0, 0, 0, 0, 0, 0, 0xF0, 0x3F};
+  double number = 0;
+  ASSERT_TRUE(ByteReader(one).ReadDouble(&number));
+  EXPECT_EQ(number, 1.0);
 }
 
 // Every read that needs more than is left fails without consuming anything
@@ -56,6 +61,11 @@ TEST(ByteReader, ReadPastTheEndFailsAndConsumesNothing) {
        [](ByteReader* r) {
          std::uint64_t v = 7;
          return r->ReadU64(&v) || v != 7;
+       }},
+      {7,
+       [](ByteReader* r) {
+         double v = 7;
+         return r->ReadDouble(&v) || v != 7;
        }},
       {2,
        [](ByteReader* r) {

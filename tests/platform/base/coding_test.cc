@@ -37,6 +37,10 @@ TEST(Coding, StoresAndAppendsWhatLoadsReadBack) {
   AppendLittle32(&appended, 0x06050403);
   AppendLittle16(&appended, 0xF807);
   EXPECT_EQ(appended, std::vector<std::uint8_t>(kBytes.begin(), kBytes.end()));
+
+  std::vector<std::uint8_t> one;
+  AppendLittleDouble(&one, 1.0);
+  EXPECT_EQ(LoadLittle64(one.data()), 0x3FF0000000000000ULL);
 }
 
 TEST(Coding, WorksAtCompileTime) {
