@@ -14,7 +14,7 @@
 #
 # On Windows the description becomes a resource script for the resource
 # compiler; elsewhere a C++ source that writes the resource table of
-# platform/os/resource_table.h into the ELF section the OS layer reads.
+# platform/os/formats/resource_table.h into the ELF section the OS layer reads.
 #
 # quendral_resources(TARGET target SOURCE json)
 
@@ -158,8 +158,8 @@ function(_quendral_resources_embedding out)
   string(APPEND text
          "#include <span>\n"
          "#include <string_view>\n\n"
-         "#include \"platform/os/resource_table.h\"\n"
-         "#include \"platform/os/resource_table_writer.h\"\n\n"
+         "#include \"platform/os/formats/resource_table.h\"\n"
+         "#include \"platform/os/formats/resource_table_writer.h\"\n\n"
          "namespace {\n\n"
          "using namespace std::string_view_literals;\n\n"
          "${resources}\n${strings}\n"

@@ -36,14 +36,16 @@ set(QUENDRAL_OS_LAYER ${_quendral_default_os_layer} CACHE STRING
     "Implementation of the operating-system layer (platform/os/<layer>): posix or win32")
 set_property(CACHE QUENDRAL_OS_LAYER PROPERTY STRINGS posix win32)
 
-# The operating-system layer: shared logic in platform/os, the system calls of
-# one implementation in platform/os/posix or platform/os/win32.
+# The operating-system layer: shared logic in platform/os, the codecs of the
+# file formats it reads in platform/os/formats, the system calls of one
+# implementation in platform/os/posix or platform/os/win32.
 function(quendral_os_library name)
   if(NOT QUENDRAL_OS_LAYER MATCHES "^(posix|win32)$")
     message(FATAL_ERROR "QUENDRAL_OS_LAYER must be posix or win32, not ${QUENDRAL_OS_LAYER}")
   endif()
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/platform/os/*.cc
+       ${CMAKE_SOURCE_DIR}/platform/os/formats/*.cc
        ${CMAKE_SOURCE_DIR}/platform/os/${QUENDRAL_OS_LAYER}/*.cc)
   if(NOT sources)
     set(sources ${CMAKE_SOURCE_DIR}/module/shared_library.cc)

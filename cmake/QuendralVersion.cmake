@@ -141,7 +141,7 @@ function(_quendral_version_embedding source out)
   set(text "// Generated from ${source}; edit that instead.\n")
   string(APPEND text
          "#include <string_view>\n\n"
-         "#include \"platform/os/version_block_writer.h\"\n"
+         "#include \"platform/os/formats/version_block_writer.h\"\n"
          "#include \"platform/os/version_info.h\"\n\n"
          "namespace {\n\n"
          "constexpr os::VersionString kStrings[] = {\n${strings}};\n\n"

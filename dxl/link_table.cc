@@ -1,8 +1,10 @@
 #include "dxl/link_table.h"
 
-#include <cctype>
 #include <cstdio>
 #include <string_view>
+
+#include "platform/base/ascii.h"
+#include "platform/base/coding.h"
 
 namespace quendral::dxl {
 namespace {
@@ -14,22 +16,18 @@ constexpr std::size_t kCountSize = 2;
 
 bool IsHex(std::string_view text) {
   for (const char c : text) {
-    if (std::isxdigit(static_cast<unsigned char>(c)) == 0) return false;
+    if (!base::HexDigitValue(c)) return false;
   }
   return true;
 }
 
 bool IsBase64Space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-std::uint32_t WordAt(const std::uint8_t* bytes) {
-  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t{bytes[3]} << 24);
-}
-
 // Two little-endian words as text, word 1 first.
 std::string TimeDateText(const std::uint8_t* bytes) {
   char text[17];
-  std::snprintf(text, sizeof text, "%08X%08X", static_cast<unsigned>(WordAt(bytes + 4)),
-                static_cast<unsigned>(WordAt(bytes)));
+  std::snprintf(text, sizeof text, "%08X%08X", static_cast<unsigned>(base::LoadLittle32(bytes + 4)),
+                static_cast<unsigned>(base::LoadLittle32(bytes)));
   return text;
 }
 
@@ -40,7 +38,7 @@ std::optional<std::string> NormaliseReplicaId(std::string_view text) {
   if (digits.size() == 17 && digits[8] == ':') digits.erase(8, 1);
   if (digits.empty() || digits.size() > 16 || !IsHex(digits)) return std::nullopt;
   digits.insert(0, 16 - digits.size(), '0');
-  for (char& c : digits) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : digits) c = base::ToUpperAscii(c);
   return digits;
 }
 
@@ -74,7 +72,7 @@ bool LinkTable::Decode(std::string_view text) {
   }
   // Left-over bits must be zero, so that encoding again gives the same text.
   if (padding > 2 || bit_count >= 6 || bits != 0 || bytes_.size() < kCountSize) return false;
-  const std::size_t count = bytes_[0] | (bytes_[1] << 8);
+  const std::size_t count = base::LoadLittle16(bytes_.data());
   if (bytes_.size() != kCountSize + count * kEntrySize) return false;
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* entry = bytes_.data() + kCountSize + i * kEntrySize;
@@ -91,10 +89,8 @@ void LinkTable::SetReplicaId(std::size_t index, std::string_view replica_id) {
       static_cast<std::uint32_t>(std::stoul(std::string(replica_id.substr(0, 8)), nullptr, 16));
   const auto word_0 =
       static_cast<std::uint32_t>(std::stoul(std::string(replica_id.substr(8, 8)), nullptr, 16));
-  for (int i = 0; i < 4; ++i) {
-    entry[i] = static_cast<std::uint8_t>(word_0 >> (8 * i));
-    entry[4 + i] = static_cast<std::uint8_t>(word_1 >> (8 * i));
-  }
+  base::StoreLittle32(entry, word_0);
+  base::StoreLittle32(entry + 4, word_1);
   entries_[index].replica_id = std::string(replica_id);
 }
 

@@ -7,7 +7,7 @@
 #include <istream>
 #include <ostream>
 
-#include "platform/os/ascii_case.h"
+#include "platform/base/ascii.h"
 
 namespace quendral::dxl {
 namespace {
@@ -207,7 +207,7 @@ void StreamRewriter::OnEnd(const char* name) {
 void StreamRewriter::CheckDeclaredEncoding(const char* encoding) {
   if (encoding == nullptr) return;
   for (const char* accepted : {"UTF-8", "UTF-16", "UTF-16LE", "UTF-16BE"}) {
-    if (os::EqualsIgnoringCase(encoding, accepted)) return;
+    if (base::EqualsIgnoringAsciiCase(encoding, accepted)) return;
   }
   Refuse(std::string("not UTF-8 or UTF-16: declared encoding ") + encoding);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "module/version.h"
+#include "platform/base/coding.h"
 #include "platform/os/language.h"
 #include "platform/os/version_info.h"
 
@@ -12,10 +13,6 @@ namespace {
 // The code page assumed when the file names no translation: Unicode.
 constexpr std::uint16_t kDefaultCodePage = 0x04B0;
 
-std::uint16_t LittleEndianWord(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
 // "\StringFileInfo\<language><code page>\FileVersion", both in four
 // upper-case hexadecimal digits.
 std::string FileVersionQuery(std::span<const std::uint8_t> info) {
@@ -24,8 +21,8 @@ std::string FileVersionQuery(std::span<const std::uint8_t> info) {
   std::uint16_t code_page = kDefaultCodePage;
   if (os::QueryVersionValue(info, "\\VarFileInfo\\Translation", &translation) &&
       translation.size() == 4) {
-    language = LittleEndianWord(translation, 0);
-    code_page = LittleEndianWord(translation, 2);
+    language = base::LoadLittle16(translation.data());
+    code_page = base::LoadLittle16(translation.data() + 2);
   } else {
     language = os::UserDefaultLanguage();
   }

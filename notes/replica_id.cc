@@ -4,23 +4,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/base/ascii.h"
+
 namespace quendral {
 namespace {
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Up to eight hex digits, stopping at the first character that is not one.
 std::uint32_t ParseHexWord(const char* digits) {
   std::uint32_t word = 0;
   for (int i = 0; i < 8; ++i) {
-    const int value = HexDigitValue(digits[i]);
-    if (value < 0) break;
-    word = (word << 4) | static_cast<std::uint32_t>(value);
+    const std::optional<unsigned> value = base::HexDigitValue(digits[i]);
+    if (!value) break;
+    word = (word << 4) | *value;
   }
   return word;
 }

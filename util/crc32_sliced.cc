@@ -1,5 +1,6 @@
 #include <array>
 
+#include "platform/base/coding.h"
 #include "util/crc32_paths.h"
 
 namespace util::crc32 {
@@ -30,12 +31,6 @@ const SlicingTables& Tables() {
   return tables;
 }
 
-// Little-endian words, whatever the processor's own order.
-std::uint32_t LoadLittleEndian32(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
 }  // namespace
 
 std::uint32_t UpdateBytewise(const Crc32Table& table, std::uint32_t crc, const unsigned char* data,
@@ -49,8 +44,8 @@ std::uint32_t UpdateBytewise(const Crc32Table& table, std::uint32_t crc, const u
 std::uint32_t UpdateSliced(std::uint32_t crc, const unsigned char* data, std::size_t size) {
   const SlicingTables& t = Tables();
   for (; size >= kSlices; data += kSlices, size -= kSlices) {
-    const std::uint32_t low = LoadLittleEndian32(data) ^ crc;
-    const std::uint32_t high = LoadLittleEndian32(data + 4);
+    const std::uint32_t low = base::LoadLittle32(data) ^ crc;
+    const std::uint32_t high = base::LoadLittle32(data + 4);
     crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^
           t[3][high & 0xFF] ^ t[2][(high >> 8) & 0xFF] ^ t[1][(high >> 16) & 0xFF] ^
           t[0][high >> 24];

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/os/ascii_case.h"
+#include "platform/base/ascii.h"
 #include "platform/os/resources.h"
 #include "util/files.h"
 
@@ -9,10 +9,10 @@ namespace util {
 namespace {
 
 os::ResourceType TypeOfText(const std::string& type) {
-  if (os::EqualsIgnoringCase(type, "HTML")) {
+  if (base::EqualsIgnoringAsciiCase(type, "HTML")) {
     return os::kHtmlResource;
   }
-  if (os::EqualsIgnoringCase(type, "DATA")) {
+  if (base::EqualsIgnoringAsciiCase(type, "DATA")) {
     return os::kDataResource;
   }
   return type;
@@ -30,7 +30,7 @@ std::string LoadTableString(std::uint16_t id, os::ModuleHandle module) {
 }  // namespace
 
 std::string LoadResourceText(std::uint16_t id, const std::string& type, os::ModuleHandle module) {
-  if (os::EqualsIgnoringCase(type, "STRING")) {
+  if (base::EqualsIgnoringAsciiCase(type, "STRING")) {
     return LoadTableString(id, module);
   }
   std::vector<std::uint8_t> data;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/ascii.h"
 #include "util/keystrokes.h"
 #include "util/split.h"
 
@@ -31,13 +32,6 @@ constexpr std::array<KeyName, 22> kKeyNames = {{
     {"PGDN", 34},     {"PGUP", 33}, {"PRTSCR", 44}, {"RIGHT", 39}, {"SCROLL", 145},
     {"TAB", 9},       {"UP", 38},
 }};
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
 
 // A decimal number read the way atol reads one (leading white space, a sign,
 // digits up to the first other character, 0 without digits), but held to
@@ -70,7 +64,7 @@ struct BracedKey {
 
 BracedKey LookUpName(std::string_view name) {
   for (const KeyName& key : kKeyNames) {
-    if (EqualsIgnoringCase(key.name, name)) {
+    if (base::EqualsIgnoringAsciiCase(key.name, name)) {
       return {.is_key = true, .virtual_key = key.virtual_key};
     }
   }
@@ -80,7 +74,7 @@ BracedKey LookUpName(std::string_view name) {
     const auto number = static_cast<std::uint32_t>(ReadDecimal(name.substr(1)));
     return {.is_key = true, .virtual_key = static_cast<std::uint16_t>(kFunctionKeyBase + number)};
   }
-  return {.is_pause = EqualsIgnoringCase(name, "PAUSE")};
+  return {.is_pause = base::EqualsIgnoringAsciiCase(name, "PAUSE")};
 }
 
 class KeySequenceParser {

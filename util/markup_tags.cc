@@ -1,23 +1,7 @@
+#include "platform/base/ascii.h"
 #include "util/markup.h"
 
 namespace util {
-namespace {
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
-}  // namespace
-
 // Removing a tag leaves no "<" before the place it was cut from, so starting
 // over from the beginning after each removal finds the next "<" after that
 // place: one pass from left to right does the same.
@@ -47,8 +31,8 @@ std::int32_t ParseHexPrefix(const char* text) {
   if (text == nullptr) {
     return 0;
   }
-  for (int digit = HexDigitValue(*text); digit >= 0; digit = HexDigitValue(*++text)) {
-    value = (value << 4) | static_cast<std::uint32_t>(digit);
+  for (auto digit = base::HexDigitValue(*text); digit; digit = base::HexDigitValue(*++text)) {
+    value = (value << 4) | *digit;
   }
   return static_cast<std::int32_t>(value);
 }

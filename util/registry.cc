@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/ascii.h"
 #include "util/characters.h"
 
 namespace util {
 namespace {
 
 constexpr std::uint32_t kClearedPrefix = 4;
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Letters of one byte compare without case; a double-byte character only
 // equals itself (its second byte may look like a letter).
@@ -19,7 +18,7 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   const Characters characters(a);
   for (std::size_t at = 0; at < a.size();) {
     const std::size_t end = characters.End(at);
-    const bool equal = end - at == 1 ? LowerAscii(a[at]) == LowerAscii(b[at])
+    const bool equal = end - at == 1 ? base::ToLowerAscii(a[at]) == base::ToLowerAscii(b[at])
                                      : a.compare(at, end - at, b, at, end - at) == 0;
     if (!equal) return false;
     at = end;

@@ -2,28 +2,16 @@
 
 #include <string_view>
 
+#include "platform/base/ascii.h"
 #include "util/characters.h"
 
 namespace util {
 namespace {
 
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 constexpr std::string_view kDefaultDelimiter = ",";
 
-// Trailing white space first, then leading: a piece of blanks only ends up
-// empty either way.
-std::string_view TrimWhiteSpace(std::string_view piece) {
-  const std::size_t last = piece.find_last_not_of(kWhiteSpace);
-  if (last == std::string_view::npos) {
-    return {};
-  }
-  piece.remove_suffix(piece.size() - last - 1);
-  piece.remove_prefix(piece.find_first_not_of(kWhiteSpace));
-  return piece;
-}
-
 void AppendNonEmpty(std::string_view piece, bool trim, std::vector<std::string>* pieces) {
-  pieces->emplace_back(trim ? TrimWhiteSpace(piece) : piece);
+  pieces->emplace_back(trim ? base::TrimAsciiSpaces(piece) : piece);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Which Windows the machine runs, and its version text.
-#include "platform/os/ascii_case.h"
+#include "platform/base/ascii.h"
 #include "util/system_report.h"
 
 namespace util {
@@ -7,7 +7,8 @@ namespace {
 
 // `workstation`, or the server code after it when the product type says so.
 int NtKind(const SystemFacts& facts, int workstation) {
-  return os::EqualsIgnoringCase(facts.ProductType(), "SERVERNT") ? workstation + 1 : workstation;
+  return base::EqualsIgnoringAsciiCase(facts.ProductType(), "SERVERNT") ? workstation + 1
+                                                                        : workstation;
 }
 
 }  // namespace

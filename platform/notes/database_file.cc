@@ -56,7 +56,7 @@ NoteHeader HeaderOf(const NoteImage& note) {
 
 STATUS InsertNotes(Store& store, const DatabaseImage& image) {
   WriteTransaction transaction(store.connection());
-  STATUS status = transaction.Begin();
+  STATUS status = StatusOfSqlite(transaction.Begin());
   for (const NoteImage& note : image.notes) {
     NoteHeader header = HeaderOf(note);
     if (status == kNoError) {
@@ -73,7 +73,7 @@ STATUS InsertNotes(Store& store, const DatabaseImage& image) {
       status = store.InsertItem(header.note_id, static_cast<std::int64_t>(i), &write);
     }
   }
-  return status == kNoError ? transaction.Commit() : status;
+  return status == kNoError ? StatusOfSqlite(transaction.Commit()) : status;
 }
 
 void RemoveDatabaseFiles(const fs::path& file) {
@@ -126,7 +126,7 @@ STATUS WriteImage(const fs::path& file, const DatabaseImage& image) {
 // itself, so that no log of the old file is left to be applied to the new.
 void SettleExistingFile(const fs::path& file) {
   Connection connection;
-  if (LooksLikeDatabase(file) && connection.Open(file, false) == kNoError) {
+  if (LooksLikeDatabase(file) && OpenConnection(file, false, &connection) == kNoError) {
     connection.Execute("PRAGMA wal_checkpoint(TRUNCATE)");
   }
 }
@@ -179,7 +179,7 @@ STATUS ReadDatabaseImage(const fs::path& file, DatabaseImage* image) {
   DatabaseInfo info;
   std::vector<NoteHeader> headers;
   if (status == kNoError) {
-    status = store->connection().Execute("BEGIN");
+    status = StatusOfSqlite(store->connection().Execute("BEGIN"));
   }
   if (status == kNoError) {
     status = store->ReadInfo(&info);

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "platform/notes/byte_order.h"
+#include "platform/base/byte_reader.h"
+#include "platform/base/coding.h"
 
 namespace notes::values {
 namespace {
@@ -12,30 +13,30 @@ constexpr std::size_t kMaxTextLength = 0xFFFF;
 // Number and date-time lists start with the entry count and a second word
 // that is always 0.
 void AppendListHeader(Bytes* value, std::size_t count) {
-  bytes::AppendU16(value, static_cast<std::uint16_t>(count));
-  bytes::AppendU16(value, 0);
+  base::AppendLittle16(value, static_cast<std::uint16_t>(count));
+  base::AppendLittle16(value, 0);
 }
 
-bool ReadListHeader(bytes::Reader* reader, std::uint16_t* count) {
+bool ReadListHeader(base::ByteReader* reader, std::uint16_t* count) {
   std::uint16_t reserved = 0;
   return reader->ReadU16(count) && reader->ReadU16(&reserved) && reserved == 0;
 }
 
 void AppendTimedate(Bytes* value, const TIMEDATE& timedate) {
-  bytes::AppendU32(value, timedate.Innards[0]);
-  bytes::AppendU32(value, timedate.Innards[1]);
+  base::AppendLittle32(value, timedate.Innards[0]);
+  base::AppendLittle32(value, timedate.Innards[1]);
 }
 
-bool ReadTimedate(bytes::Reader* reader, TIMEDATE* timedate) {
+bool ReadTimedate(base::ByteReader* reader, TIMEDATE* timedate) {
   return reader->ReadU32(&timedate->Innards[0]) && reader->ReadU32(&timedate->Innards[1]);
 }
 
-bool ReadUniversalId(bytes::Reader* reader, UNIVERSALNOTEID* id) {
+bool ReadUniversalId(base::ByteReader* reader, UNIVERSALNOTEID* id) {
   return ReadTimedate(reader, &id->File) && ReadTimedate(reader, &id->Note);
 }
 
 // A value must end where its last entry ends.
-STATUS Finish(const bytes::Reader& reader) {
+STATUS Finish(const base::ByteReader& reader) {
   return reader.remaining() == 0 ? kNoError : kErrItemValueInvalid;
 }
 
@@ -46,12 +47,12 @@ STATUS EncodeTextList(const std::vector<std::string>& texts, Bytes* value) {
     return kErrItemValueInvalid;
   }
   value->clear();
-  bytes::AppendU16(value, static_cast<std::uint16_t>(texts.size()));
+  base::AppendLittle16(value, static_cast<std::uint16_t>(texts.size()));
   for (const std::string& text : texts) {
     if (text.size() > kMaxTextLength) {
       return kErrItemValueInvalid;
     }
-    bytes::AppendU16(value, static_cast<std::uint16_t>(text.size()));
+    base::AppendLittle16(value, static_cast<std::uint16_t>(text.size()));
   }
   for (const std::string& text : texts) {
     value->insert(value->end(), text.begin(), text.end());
@@ -65,7 +66,7 @@ STATUS DecodeTextList(const std::uint8_t* data, std::size_t length,
   if (length == 0) {
     return kNoError;
   }
-  bytes::Reader reader(data, length);
+  base::ByteReader reader(data, length);
   std::uint16_t count = 0;
   if (!reader.ReadU16(&count)) {
     return kErrItemValueInvalid;
@@ -77,18 +78,18 @@ STATUS DecodeTextList(const std::uint8_t* data, std::size_t length,
     }
   }
   for (std::uint16_t text_length : lengths) {
-    const std::uint8_t* text = nullptr;
-    if (!reader.Skip(text_length, &text)) {
+    std::span<const std::uint8_t> text;
+    if (!reader.ReadBytes(text_length, &text)) {
       return kErrItemValueInvalid;
     }
-    texts->emplace_back(reinterpret_cast<const char*>(text), text_length);
+    texts->emplace_back(reinterpret_cast<const char*>(text.data()), text.size());
   }
   return Finish(reader);
 }
 
 Bytes EncodeNumber(double number) {
   Bytes value;
-  bytes::AppendDouble(&value, number);
+  base::AppendLittleDouble(&value, number);
   return value;
 }
 
@@ -99,7 +100,7 @@ STATUS EncodeNumberList(const std::vector<double>& numbers, Bytes* value) {
   value->clear();
   AppendListHeader(value, numbers.size());
   for (double number : numbers) {
-    bytes::AppendDouble(value, number);
+    base::AppendLittleDouble(value, number);
   }
   return kNoError;
 }
@@ -107,7 +108,7 @@ STATUS EncodeNumberList(const std::vector<double>& numbers, Bytes* value) {
 STATUS DecodeNumbers(std::uint16_t type, const std::uint8_t* data, std::size_t length,
                      std::vector<double>* numbers) {
   numbers->clear();
-  bytes::Reader reader(data, length);
+  base::ByteReader reader(data, length);
   double number = 0;
   if (type == kTypeNumber) {
     if (!reader.ReadDouble(&number)) {
@@ -161,7 +162,7 @@ STATUS DecodeTimeList(const std::uint8_t* data, std::size_t length,
   if (length == 0) {
     return kNoError;
   }
-  bytes::Reader reader(data, length);
+  base::ByteReader reader(data, length);
   std::uint16_t count = 0;
   if (!ReadListHeader(&reader, &count)) {
     return kErrItemValueInvalid;
@@ -181,7 +182,7 @@ STATUS EncodeNoteLinkList(const std::vector<NoteLink>& links, Bytes* value) {
     return kErrItemValueInvalid;
   }
   value->clear();
-  bytes::AppendU16(value, static_cast<std::uint16_t>(links.size()));
+  base::AppendLittle16(value, static_cast<std::uint16_t>(links.size()));
   for (const NoteLink& link : links) {
     AppendTimedate(value, link.replica_id);
     for (const UNIVERSALNOTEID* id : {&link.view, &link.note}) {
@@ -198,7 +199,7 @@ STATUS DecodeNoteLinkList(const std::uint8_t* data, std::size_t length,
   if (length == 0) {
     return kNoError;
   }
-  bytes::Reader reader(data, length);
+  base::ByteReader reader(data, length);
   std::uint16_t count = 0;
   if (!reader.ReadU16(&count)) {
     return kErrItemValueInvalid;
@@ -225,7 +226,7 @@ STATUS DecodeRichText(const std::uint8_t* data, std::size_t length,
                       std::vector<richtext::Paragraph>* paragraphs) {
   Bytes block;
   block.reserve(length + 2);
-  bytes::AppendU16(&block, kTypeCompositeText);
+  base::AppendLittle16(&block, kTypeCompositeText);
   block.insert(block.end(), data, data + length);
   paragraphs->clear();
   return richtext::ReadParagraphs(block.data(), block.size(), paragraphs) ? kNoError

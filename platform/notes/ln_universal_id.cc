@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/base/ascii.h"
 #include "platform/notes/ln_report.h"
 
 namespace {
@@ -12,17 +13,11 @@ constexpr std::size_t kTextLength = 4 * kDigitsPerWord;
 bool ParseHexWord(std::string_view digits, std::uint32_t* word) {
   std::uint32_t value = 0;
   for (char digit : digits) {
-    int nibble = 0;
-    if (digit >= '0' && digit <= '9') {
-      nibble = digit - '0';
-    } else if (digit >= 'A' && digit <= 'F') {
-      nibble = digit - 'A' + 10;
-    } else if (digit >= 'a' && digit <= 'f') {
-      nibble = digit - 'a' + 10;
-    } else {
+    const std::optional<unsigned> nibble = base::HexDigitValue(digit);
+    if (!nibble) {
       return false;
     }
-    value = (value << 4) | static_cast<std::uint32_t>(nibble);
+    value = (value << 4) | *nibble;
   }
   *word = value;
   return true;

@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "platform/os/ascii_case.h"
+#include "platform/base/ascii.h"
 #include "platform/os/special_folders.h"
 
 namespace notes {
@@ -50,7 +50,7 @@ STATUS ResolveServerDirectory(const fs::path& data_directory, std::string_view s
     return kErrUnknownServer;
   }
   for (const auto& [name, location] : servers.items()) {
-    if (location.is_string() && os::EqualsIgnoringCase(name, server)) {
+    if (location.is_string() && base::EqualsIgnoringAsciiCase(name, server)) {
       fs::path place(location.get<std::string>());
       *directory = place.is_absolute() ? place : data_directory / place;
       return kNoError;

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/notes/byte_order.h"
+#include "platform/base/coding.h"
 #include "platform/notes/memory.h"
 
 namespace notes::internal {
@@ -98,9 +98,7 @@ STATUS OpenNote::NewBlock(std::uint16_t type, const std::uint8_t* data, std::siz
     return kErrOutOfMemory;
   }
   auto* block = static_cast<std::uint8_t*>(LockMemory(pool));
-  std::vector<std::uint8_t> type_word;
-  bytes::AppendU16(&type_word, type);
-  std::memcpy(block, type_word.data(), 2);
+  base::StoreLittle16(block, type);
   if (length != 0) {
     std::memcpy(block + 2, data, length);
   }
@@ -146,8 +144,7 @@ std::optional<std::size_t> OpenNote::Find(std::optional<std::string_view> name,
 
 std::uint16_t OpenNote::Type(std::size_t slot) const {
   const auto* block = static_cast<const std::uint8_t*>(LockMemory(items_[slot].pool));
-  std::uint16_t type = 0;
-  bytes::Reader(block, 2).ReadU16(&type);
+  const std::uint16_t type = base::LoadLittle16(block);
   UnlockMemory(items_[slot].pool);
   return type;
 }
@@ -208,7 +205,7 @@ store::ItemWrite OpenNote::WriteOf(const OpenItem& item) const {
   store::ItemWrite write;
   write.item_id = item.item_id;
   write.name = item.name;
-  bytes::Reader(block, 2).ReadU16(&write.type);
+  write.type = base::LoadLittle16(block);
   write.flags = item.flags;
   write.value = block + 2;
   write.length = item.pool_size - 2;

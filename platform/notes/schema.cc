@@ -35,7 +35,7 @@ CREATE TABLE items (
 
 STATUS ReadPragma(const Connection& connection, const char* sql, std::int64_t* value) {
   Statement statement;
-  STATUS status = connection.Prepare(sql, &statement);
+  STATUS status = StatusOfSqlite(connection.Prepare(sql, &statement));
   if (status != kNoError) {
     return status;
   }
@@ -52,7 +52,7 @@ STATUS CreateSchema(const Connection& connection) {
   std::string sql = kCreateTables;
   sql += "PRAGMA application_id = " + std::to_string(kApplicationId) + ";";
   sql += "PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";";
-  return connection.Execute(sql.c_str());
+  return StatusOfSqlite(connection.Execute(sql.c_str()));
 }
 
 STATUS CheckSchema(const Connection& connection) {

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "platform/notes/sqlite_connection.h"
+#include "platform/notes/store_connection.h"
 #include "platform/notes/status.h"
 
 namespace notes::store {

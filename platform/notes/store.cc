@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "platform/notes/byte_order.h"
+#include "platform/base/byte_reader.h"
+#include "platform/base/coding.h"
 #include "platform/notes/schema.h"
 
 namespace notes::store {
@@ -20,14 +21,14 @@ std::vector<std::uint8_t> UnidBytes(const UNIVERSALNOTEID& unid) {
   std::vector<std::uint8_t> bytes;
   for (std::uint32_t word :
        {unid.File.Innards[0], unid.File.Innards[1], unid.Note.Innards[0], unid.Note.Innards[1]}) {
-    bytes::AppendU32(&bytes, word);
+    base::AppendLittle32(&bytes, word);
   }
   return bytes;
 }
 
 UNIVERSALNOTEID UnidOfBytes(const std::uint8_t* data, std::size_t length) {
   UNIVERSALNOTEID unid{};
-  bytes::Reader reader(data, length);
+  base::ByteReader reader(data, length);
   for (std::uint32_t* word : {&unid.File.Innards[0], &unid.File.Innards[1], &unid.Note.Innards[0],
                               &unid.Note.Innards[1]}) {
     reader.ReadU32(word);
@@ -72,13 +73,13 @@ STATUS Store::Open(const std::filesystem::path& file, std::unique_ptr<Store>* st
     return kErrDatabaseDamaged;
   }
   std::unique_ptr<Store> opened(new Store);
-  STATUS status = opened->connection_.Open(file, false);
+  STATUS status = OpenConnection(file, false, &opened->connection_);
   // Checked first: a file that is not ours must stay untouched.
   if (status == kNoError) {
     status = CheckSchema(opened->connection_);
   }
   if (status == kNoError) {
-    status = opened->connection_.UseWriteAheadLog();
+    status = StatusOfSqlite(opened->connection_.UseWriteAheadLog());
   }
   if (status == kNoError) {
     status = opened->PrepareStatements();
@@ -92,25 +93,25 @@ STATUS Store::Open(const std::filesystem::path& file, std::unique_ptr<Store>* st
 STATUS Store::Create(const std::filesystem::path& file, const DatabaseInfo& info,
                      std::unique_ptr<Store>* store) {
   std::unique_ptr<Store> created(new Store);
-  STATUS status = created->connection_.Open(file, true);
+  STATUS status = OpenConnection(file, true, &created->connection_);
   if (status == kNoError) {
-    status = created->connection_.UseWriteAheadLog();
+    status = StatusOfSqlite(created->connection_.UseWriteAheadLog());
   }
   if (status == kNoError) {
     status = CreateSchema(created->connection_);
   }
   Statement insert;
   if (status == kNoError) {
-    status = created->connection_.Prepare(
+    status = StatusOfSqlite(created->connection_.Prepare(
         "INSERT INTO database_info (singleton, replica_word0, replica_word1, title) "
         "VALUES (1, ?, ?, ?)",
-        &insert);
+        &insert));
   }
   if (status == kNoError) {
     insert.BindInt(1, info.replica_id.Innards[0]);
     insert.BindInt(2, info.replica_id.Innards[1]);
-    insert.BindText(3, info.title);
-    status = insert.Run();
+    insert.BindBlob(3, info.title);
+    status = StatusOfSqlite(insert.Run());
   }
   insert = Statement();
   if (status == kNoError) {
@@ -146,7 +147,7 @@ STATUS Store::PrepareStatements() {
       {&delete_items_, "DELETE FROM items WHERE note_id = ?"},
   };
   for (const auto& [statement, sql] : statements) {
-    STATUS status = connection_.Prepare(sql, statement);
+    STATUS status = StatusOfSqlite(connection_.Prepare(sql, statement));
     if (status != kNoError) {
       return status;
     }
@@ -156,7 +157,8 @@ STATUS Store::PrepareStatements() {
 
 STATUS Store::Checkpoint() {
   Statement statement;
-  STATUS status = connection_.Prepare("PRAGMA wal_checkpoint(TRUNCATE)", &statement);
+  STATUS status =
+      StatusOfSqlite(connection_.Prepare("PRAGMA wal_checkpoint(TRUNCATE)", &statement));
   if (status != kNoError) {
     return status;
   }
@@ -167,16 +169,16 @@ STATUS Store::Checkpoint() {
   return statement.ColumnInt(0) == 0 ? kNoError : kErrDatabaseBusy;
 }
 
-STATUS Store::BeginReadGroup() { return connection_.Execute("BEGIN"); }
+STATUS Store::BeginReadGroup() { return StatusOfSqlite(connection_.Execute("BEGIN")); }
 
-STATUS Store::EndReadGroup() { return connection_.Execute("COMMIT"); }
+STATUS Store::EndReadGroup() { return StatusOfSqlite(connection_.Execute("COMMIT")); }
 
 STATUS Store::BeginSaveGroup() {
   if (save_group_) {
     return kErrInvalidArgument;
   }
   auto group = std::make_unique<WriteTransaction>(connection_);
-  STATUS status = group->Begin();
+  STATUS status = StatusOfSqlite(group->Begin());
   if (status == kNoError) {
     save_group_ = std::move(group);
   }
@@ -187,7 +189,7 @@ STATUS Store::CommitSaveGroup() {
   if (!save_group_) {
     return kErrInvalidArgument;
   }
-  STATUS status = save_group_->Commit();
+  STATUS status = StatusOfSqlite(save_group_->Commit());
   save_group_.reset();
   return status;
 }
@@ -206,20 +208,20 @@ STATUS Store::Close() {
   // reported. Others folding or reading at the time are no failure.
   STATUS folded = kNoError;
   if (connection_.get() != nullptr) {
-    folded = connection_.Execute("PRAGMA wal_checkpoint(PASSIVE)");
+    folded = StatusOfSqlite(connection_.Execute("PRAGMA wal_checkpoint(PASSIVE)"));
   }
   if (folded == kErrDatabaseBusy) {
     folded = kNoError;
   }
-  STATUS closed = connection_.Close();
+  STATUS closed = StatusOfSqlite(connection_.Close());
   return folded != kNoError ? folded : closed;
 }
 
 STATUS Store::ReadInfo(DatabaseInfo* info) {
   Statement statement;
-  STATUS status = connection_.Prepare(
+  STATUS status = StatusOfSqlite(connection_.Prepare(
       "SELECT replica_word0, replica_word1, title FROM database_info WHERE singleton = 1",
-      &statement);
+      &statement));
   if (status != kNoError) {
     return status;
   }
@@ -235,7 +237,7 @@ STATUS Store::ReadInfo(DatabaseInfo* info) {
 
 STATUS Store::CountNotes(std::size_t* count) {
   Statement statement;
-  STATUS status = connection_.Prepare("SELECT count(*) FROM notes", &statement);
+  STATUS status = StatusOfSqlite(connection_.Prepare("SELECT count(*) FROM notes", &statement));
   if (status != kNoError) {
     return status;
   }
@@ -251,8 +253,8 @@ STATUS Store::FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header) {
 }
 
 STATUS Store::FindProfile(std::string_view name, std::string_view user, NoteHeader* header) {
-  find_profile_.BindText(1, name);
-  find_profile_.BindText(2, user);
+  find_profile_.BindBlob(1, name);
+  find_profile_.BindBlob(2, user);
   return FindOne(&find_profile_, header);
 }
 
@@ -279,8 +281,8 @@ STATUS Store::ListDocuments(std::vector<UNIVERSALNOTEID>* ids) {
 
 STATUS Store::CountDocuments(std::size_t* count) {
   Statement statement;
-  STATUS status =
-      connection_.Prepare("SELECT count(*) FROM notes WHERE note_class = 0", &statement);
+  STATUS status = StatusOfSqlite(
+      connection_.Prepare("SELECT count(*) FROM notes WHERE note_class = 0", &statement));
   if (status != kNoError) {
     return status;
   }
@@ -292,10 +294,11 @@ STATUS Store::CountDocuments(std::size_t* count) {
 STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                                  std::vector<NoteHeader>* headers) {
   Statement statement;
-  STATUS status = connection_.Prepare(std::string("SELECT ") + kNoteColumns +
-                                          " FROM notes WHERE note_class = 0 AND note_id > ? "
-                                          "ORDER BY note_id LIMIT ?",
-                                      &statement);
+  STATUS status =
+      StatusOfSqlite(connection_.Prepare(std::string("SELECT ") + kNoteColumns +
+                                             " FROM notes WHERE note_class = 0 AND note_id > ? "
+                                             "ORDER BY note_id LIMIT ?",
+                                         &statement));
   if (status != kNoError) {
     return status;
   }
@@ -306,8 +309,8 @@ STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
 
 STATUS Store::ListNotes(std::vector<NoteHeader>* headers) {
   Statement statement;
-  STATUS status = connection_.Prepare(
-      std::string("SELECT ") + kNoteColumns + " FROM notes ORDER BY note_id", &statement);
+  STATUS status = StatusOfSqlite(connection_.Prepare(
+      std::string("SELECT ") + kNoteColumns + " FROM notes ORDER BY note_id", &statement));
   return status != kNoError ? status : ReadHeaders(&statement, headers);
 }
 
@@ -333,7 +336,7 @@ STATUS Store::LoadItems(std::int64_t note_id, const ItemSink& sink) {
 STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink) {
   // Inside a save group the reads already see one state of the file.
   const bool own_transaction = sqlite3_get_autocommit(connection_.get()) != 0;
-  STATUS status = own_transaction ? connection_.Execute("BEGIN") : STATUS{kNoError};
+  STATUS status = own_transaction ? StatusOfSqlite(connection_.Execute("BEGIN")) : STATUS{kNoError};
   if (status != kNoError) {
     return status;
   }
@@ -342,7 +345,7 @@ STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink&
   if (status == kNoError) {
     status = LoadItems(note_id, sink);
   }
-  STATUS ended = own_transaction ? connection_.Execute("COMMIT") : STATUS{kNoError};
+  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Execute("COMMIT")) : STATUS{kNoError};
   return status != kNoError ? status : ended;
 }
 
@@ -356,8 +359,8 @@ STATUS Store::InsertNote(NoteHeader* header) {
   insert_note_.BindBlob(2, unid.data(), unid.size());
   insert_note_.BindInt(3, header->note_class == NoteClass::kProfile ? 1 : 0);
   if (header->note_class == NoteClass::kProfile) {
-    insert_note_.BindText(4, header->profile_name);
-    insert_note_.BindText(5, header->profile_user);
+    insert_note_.BindBlob(4, header->profile_name);
+    insert_note_.BindBlob(5, header->profile_user);
   }
   insert_note_.BindInt(6, header->sequence);
   insert_note_.BindInt(7, header->created.seconds);
@@ -378,11 +381,11 @@ STATUS Store::InsertNote(NoteHeader* header) {
 STATUS Store::InsertItem(std::int64_t note_id, std::int64_t position, ItemWrite* item) {
   insert_item_.BindInt(1, note_id);
   insert_item_.BindInt(2, position);
-  insert_item_.BindText(3, item->name);
+  insert_item_.BindBlob(3, item->name);
   insert_item_.BindInt(4, item->type);
   insert_item_.BindInt(5, item->flags);
   insert_item_.BindBlob(6, item->value, item->length);
-  STATUS status = insert_item_.Run();
+  STATUS status = StatusOfSqlite(insert_item_.Run());
   if (status == kNoError) {
     item->item_id = connection_.LastInsertRowId();
   }
@@ -406,7 +409,7 @@ STATUS Store::SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_i
                        std::vector<ItemWrite>* items) {
   WriteTransaction transaction(connection_);
   NoteHeader saved = *header;
-  STATUS status = transaction.Begin();
+  STATUS status = StatusOfSqlite(transaction.Begin());
   if (status == kNoError) {
     status = UpdateNoteRow(&saved, now);
   }
@@ -414,7 +417,7 @@ STATUS Store::SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_i
     status = WriteItems(saved, rewrite_items || header->note_id == 0, items);
   }
   if (status == kNoError) {
-    status = transaction.Commit();
+    status = StatusOfSqlite(transaction.Commit());
   }
   if (status == kNoError) {
     *header = saved;
@@ -431,7 +434,7 @@ STATUS Store::UpdateNoteRow(NoteHeader* header, formula::DateTime now) {
   update_note_.BindInt(1, now.seconds);
   update_note_.BindInt(2, header->note_id);
   update_note_.BindInt(3, header->sequence);
-  STATUS status = update_note_.Run();
+  STATUS status = StatusOfSqlite(update_note_.Run());
   if (status != kNoError) {
     return status;
   }
@@ -446,7 +449,7 @@ STATUS Store::WriteItems(const NoteHeader& header, bool rewrite_items,
                          std::vector<ItemWrite>* items) {
   if (rewrite_items) {
     delete_items_.BindInt(1, header.note_id);
-    STATUS status = delete_items_.Run();
+    STATUS status = StatusOfSqlite(delete_items_.Run());
     for (std::size_t i = 0; i < items->size() && status == kNoError; ++i) {
       status = InsertItem(header.note_id, static_cast<std::int64_t>(i), &(*items)[i]);
     }
@@ -463,7 +466,7 @@ STATUS Store::WriteItems(const NoteHeader& header, bool rewrite_items,
       update_item_.BindInt(2, item.flags);
       update_item_.BindBlob(3, item.value, item.length);
       update_item_.BindInt(4, item.item_id);
-      status = update_item_.Run();
+      status = StatusOfSqlite(update_item_.Run());
     }
     if (status != kNoError) {
       return status;

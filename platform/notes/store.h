@@ -19,7 +19,7 @@
 
 #include "platform/notes/database_file.h"
 #include "platform/notes/formula/value.h"
-#include "platform/notes/sqlite_connection.h"
+#include "platform/notes/store_connection.h"
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 

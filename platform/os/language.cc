@@ -4,7 +4,7 @@
 #include <cctype>
 #include <optional>
 
-#include "platform/os/ascii_case.h"
+#include "platform/base/ascii.h"
 
 namespace os {
 namespace {
@@ -32,8 +32,8 @@ constexpr std::array<LocaleLanguage, 45> kLocaleLanguages = {{
 
 std::optional<std::uint16_t> Find(std::string_view language, std::string_view territory) {
   for (const LocaleLanguage& entry : kLocaleLanguages) {
-    if (EqualsIgnoringCase(entry.language, language) &&
-        EqualsIgnoringCase(entry.territory, territory)) {
+    if (base::EqualsIgnoringAsciiCase(entry.language, language) &&
+        base::EqualsIgnoringAsciiCase(entry.territory, territory)) {
       return entry.id;
     }
   }

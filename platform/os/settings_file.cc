@@ -2,20 +2,10 @@
 
 #include <cctype>
 
-#include "platform/os/ascii_case.h"
+#include "platform/base/ascii.h"
 
 namespace os {
 namespace {
-
-constexpr std::string_view kBlanks = " \t\r\v\f";
-
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 std::string_view Unquoted(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -31,7 +21,8 @@ bool SectionName(std::string_view line, std::string_view* name) {
     return false;
   }
   const std::size_t close = line.find(']');
-  *name = TrimBlanks(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+  *name = base::TrimAsciiSpaces(
+      line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
   return true;
 }
 
@@ -42,20 +33,21 @@ bool ParseSettingsValue(std::string_view contents, std::string_view section, std
   bool in_section = false;
   while (!contents.empty()) {
     const std::size_t end = contents.find('\n');
-    const std::string_view line = TrimBlanks(contents.substr(0, end));
+    const std::string_view line = base::TrimAsciiSpaces(contents.substr(0, end));
     contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
     std::string_view name;
     if (SectionName(line, &name)) {
       if (in_section) {
         return false;
       }
-      in_section = EqualsIgnoringCase(name, TrimBlanks(section));
+      in_section = base::EqualsIgnoringAsciiCase(name, base::TrimAsciiSpaces(section));
       continue;
     }
     const std::size_t equals = line.find('=');
     if (in_section && equals != std::string_view::npos &&
-        EqualsIgnoringCase(TrimBlanks(line.substr(0, equals)), TrimBlanks(key))) {
-      value->assign(Unquoted(TrimBlanks(line.substr(equals + 1))));
+        base::EqualsIgnoringAsciiCase(base::TrimAsciiSpaces(line.substr(0, equals)),
+                                      base::TrimAsciiSpaces(key))) {
+      value->assign(Unquoted(base::TrimAsciiSpaces(line.substr(equals + 1))));
       return true;
     }
   }

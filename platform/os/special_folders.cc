@@ -1,21 +1,14 @@
 // Reading the user directories file of the XDG user directories.
 #include "platform/os/special_folders.h"
 
+#include "platform/base/ascii.h"
+
 #include <string>
 
 namespace os {
 namespace {
 
 constexpr std::string_view kHome = "$HOME";
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 // The text inside the double quotes of `value`, backslash escapes undone;
 // false when it is not one quoted text.
@@ -62,16 +55,16 @@ bool ParseUserDirectory(std::string_view contents, std::string_view name, std::s
   bool found = false;
   while (!contents.empty()) {
     const auto end = contents.find('\n');
-    const std::string_view line = TrimBlanks(contents.substr(0, end));
+    const std::string_view line = base::TrimSpacesTabsAndReturns(contents.substr(0, end));
     contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
     const auto equals = line.find('=');
     if (line.empty() || line.front() == '#' || equals == std::string_view::npos ||
-        TrimBlanks(line.substr(0, equals)) != name) {
+        base::TrimSpacesTabsAndReturns(line.substr(0, equals)) != name) {
       continue;
     }
     std::string value;
     std::string resolved;
-    if (Unquote(TrimBlanks(line.substr(equals + 1)), &value) &&
+    if (Unquote(base::TrimSpacesTabsAndReturns(line.substr(equals + 1)), &value) &&
         ResolveHome(value, home, &resolved)) {
       *path = std::move(resolved);
       found = true;

@@ -1,9 +1,9 @@
 #include "tools/quendral/replica_text.h"
 
-#include <cctype>
 #include <random>
 
 #include "notes/replica_id.h"
+#include "platform/base/ascii.h"
 #include "tools/quendral/command_error.h"
 
 namespace quendral::cli {
@@ -11,7 +11,7 @@ namespace {
 
 bool AllHex(const std::string& text) {
   for (const char c : text) {
-    if (std::isxdigit(static_cast<unsigned char>(c)) == 0) return false;
+    if (!base::HexDigitValue(c)) return false;
   }
   return true;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/os/elf_sections.h"
+#include "platform/os/formats/elf_sections.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> file(data, data + size);

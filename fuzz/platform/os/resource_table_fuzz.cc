@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "platform/os/resource_table.h"
+#include "platform/os/formats/resource_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The first two bytes choose the identifier; the rest is the table.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/os/shell_link_file.h"
+#include "platform/os/formats/shell_link_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto target = os::ShellLinkTarget(std::span<const std::uint8_t>(data, size));

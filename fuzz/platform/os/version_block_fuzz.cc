@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/os/version_block.h"
+#include "platform/os/formats/version_block.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // An exactly sized copy, so that a read past the end is caught.

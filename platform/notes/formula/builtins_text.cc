@@ -2,7 +2,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "platform/notes/formula/ascii.h"
+#include "platform/base/ascii.h"
 #include "platform/notes/formula/builtins.h"
 #include "platform/notes/formula/call.h"
 
@@ -130,13 +130,13 @@ bool EvaluateTrim(Call& call, Value* result) {
 
 bool EvaluateUpperCase(Call& call, Value* result) {
   return MapTexts(call, result, [](std::string* text) {
-    std::transform(text->begin(), text->end(), text->begin(), AsciiUpper);
+    std::transform(text->begin(), text->end(), text->begin(), base::ToUpperAscii);
   });
 }
 
 bool EvaluateLowerCase(Call& call, Value* result) {
   return MapTexts(call, result, [](std::string* text) {
-    std::transform(text->begin(), text->end(), text->begin(), AsciiLower);
+    std::transform(text->begin(), text->end(), text->begin(), base::ToLowerAscii);
   });
 }
 

@@ -1,9 +1,10 @@
 #include "platform/notes/formula/encoding.h"
 
-#include <bit>
 #include <cmath>
 #include <string_view>
 
+#include "platform/base/byte_reader.h"
+#include "platform/base/coding.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/functions.h"
 
@@ -31,20 +32,12 @@ class Writer {
   explicit Writer(std::vector<std::uint8_t>* out) : out_(out) {}
 
   void Byte(std::uint8_t byte) { out_->push_back(byte); }
-  void Word(std::size_t value) {
-    Byte(static_cast<std::uint8_t>(value & 0xFF));
-    Byte(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-  }
+  void Word(std::size_t value) { base::AppendLittle16(out_, static_cast<std::uint16_t>(value)); }
   void String(std::string_view text) {
     Word(text.size());
     out_->insert(out_->end(), text.begin(), text.end());
   }
-  void Double(double number) {
-    const auto bits = std::bit_cast<std::uint64_t>(number);
-    for (int shift = 0; shift < 64; shift += 8) {
-      Byte(static_cast<std::uint8_t>((bits >> shift) & 0xFF));
-    }
-  }
+  void Double(double number) { base::AppendLittleDouble(out_, number); }
 
  private:
   std::vector<std::uint8_t>* out_;
@@ -109,56 +102,37 @@ void EncodeNode(const Node& node, Writer* writer) {
   }
 }
 
+// The fields of the encoding over the bounds-checked byte reader.
 class Reader {
  public:
-  Reader(const std::uint8_t* data, std::size_t length) : data_(data), length_(length) {}
+  Reader(const std::uint8_t* data, std::size_t length) : bytes_(data, length) {}
 
-  bool AtEnd() const { return offset_ == length_; }
+  bool AtEnd() const { return bytes_.at_end(); }
   // Whether `count` nodes could follow: each takes at least two bytes. This
   // keeps a forged count from making a large allocation.
-  bool CouldHold(std::size_t count) const { return count <= (length_ - offset_) / 2; }
-  bool Byte(std::uint8_t* byte) {
-    if (offset_ >= length_) {
-      return false;
-    }
-    *byte = data_[offset_++];
-    return true;
-  }
+  bool CouldHold(std::size_t count) const { return count <= bytes_.remaining() / 2; }
+  bool Byte(std::uint8_t* byte) { return bytes_.ReadU8(byte); }
   bool Word(std::size_t* value) {
-    std::uint8_t low = 0;
-    std::uint8_t high = 0;
-    if (!Byte(&low) || !Byte(&high)) {
+    std::uint16_t word = 0;
+    if (!bytes_.ReadU16(&word)) {
       return false;
     }
-    *value = low | (std::size_t{high} << 8);
+    *value = word;
     return true;
   }
   bool String(std::string* text) {
     std::size_t size = 0;
-    if (!Word(&size) || size > length_ - offset_) {
+    std::span<const std::uint8_t> bytes;
+    if (!Word(&size) || !bytes_.ReadBytes(size, &bytes)) {
       return false;
     }
-    text->assign(reinterpret_cast<const char*>(data_ + offset_), size);
-    offset_ += size;
+    text->assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return true;
   }
-  bool Double(double* number) {
-    std::uint64_t bits = 0;
-    for (int shift = 0; shift < 64; shift += 8) {
-      std::uint8_t byte = 0;
-      if (!Byte(&byte)) {
-        return false;
-      }
-      bits |= std::uint64_t{byte} << shift;
-    }
-    *number = std::bit_cast<double>(bits);
-    return true;
-  }
+  bool Double(double* number) { return bytes_.ReadDouble(number); }
 
  private:
-  const std::uint8_t* data_;
-  std::size_t length_;
-  std::size_t offset_ = 0;
+  base::ByteReader bytes_;
 };
 
 // Accepts exactly what the compiler produces, so that every decoded formula
@@ -350,8 +324,7 @@ bool Encode(const Program& program, std::vector<std::uint8_t>* compiled) {
     compiled->clear();
     return false;
   }
-  (*compiled)[2] = static_cast<std::uint8_t>(compiled->size() & 0xFF);
-  (*compiled)[3] = static_cast<std::uint8_t>(compiled->size() >> 8);
+  base::StoreLittle16(compiled->data() + 2, static_cast<std::uint16_t>(compiled->size()));
   return true;
 }
 
@@ -362,7 +335,7 @@ bool Decode(const std::uint8_t* data, std::size_t available, Program* program,
       data[1] != kMarker[1]) {
     return false;
   }
-  *length = data[2] | (std::size_t{data[3]} << 8);
+  *length = base::LoadLittle16(data + 2);
   if (*length < kCompiledHeaderLength || *length > available) {
     return false;
   }

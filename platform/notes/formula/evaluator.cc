@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/notes/formula/ascii.h"
+#include "platform/base/ascii.h"
 #include "platform/notes/formula/call.h"
 #include "platform/notes/formula/functions.h"
 #include "platform/notes/formula/operators.h"
@@ -154,7 +154,7 @@ bool Evaluator::EvaluateUnary(const Node& node, Value* value) {
 
 const Value* Evaluator::FindVariable(std::string_view name) const {
   for (const auto& [variable, value] : variables_) {
-    if (EqualsIgnoringCase(variable, name)) {
+    if (base::EqualsIgnoringAsciiCase(variable, name)) {
       return &value;
     }
   }
@@ -163,7 +163,7 @@ const Value* Evaluator::FindVariable(std::string_view name) const {
 
 void Evaluator::SetVariable(const std::string& name, Value value) {
   for (auto& [variable, current] : variables_) {
-    if (EqualsIgnoringCase(variable, name)) {
+    if (base::EqualsIgnoringAsciiCase(variable, name)) {
       current = std::move(value);
       return;
     }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/notes/formula/ascii.h"
+#include "platform/base/ascii.h"
 #include "platform/notes/formula/builtins.h"
 
 namespace notes::formula {
@@ -54,7 +54,7 @@ std::span<const FunctionInfo> Functions() { return kFunctions; }
 
 int FindFunction(std::string_view name) {
   for (std::size_t i = 0; i < kFunctions.size(); ++i) {
-    if (EqualsIgnoringCase(kFunctions[i].name, name)) {
+    if (base::EqualsIgnoringAsciiCase(kFunctions[i].name, name)) {
       return static_cast<int>(i);
     }
   }

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "platform/notes/formula/ascii.h"
+#include "platform/base/ascii.h"
 #include "platform/notes/formula/functions.h"
 #include "platform/notes/formula/lexer.h"
 
@@ -79,7 +79,7 @@ class Parser {
   bool Fail(std::size_t position, std::string message);
   bool At(Token::Kind kind) const { return token_.kind == kind; }
   bool AtKeyword(std::string_view keyword) const {
-    return At(Token::Kind::kName) && EqualsIgnoringCase(token_.text, keyword);
+    return At(Token::Kind::kName) && base::EqualsIgnoringAsciiCase(token_.text, keyword);
   }
   bool NextIsAssign() const;
 
@@ -178,7 +178,7 @@ bool Parser::ParseStatement(Statement* statement) {
 bool Parser::ParseFieldAssignment(Statement::Kind kind, Statement* statement) {
   std::string keyword;
   for (char c : token_.text) {
-    keyword.push_back(AsciiUpper(c));
+    keyword.push_back(base::ToUpperAscii(c));
   }
   Advance();
   if (!At(Token::Kind::kName) || IsKeyword(token_.text)) {

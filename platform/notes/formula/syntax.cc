@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/notes/formula/ascii.h"
+#include "platform/base/ascii.h"
 
 namespace notes::formula {
 
@@ -90,8 +90,10 @@ bool IsNameStart(char c) {
 bool IsNamePart(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
 
 bool IsKeyword(std::string_view word) {
-  return EqualsIgnoringCase(word, "FIELD") || EqualsIgnoringCase(word, "DEFAULT") ||
-         EqualsIgnoringCase(word, "SELECT") || EqualsIgnoringCase(word, "REM");
+  return base::EqualsIgnoringAsciiCase(word, "FIELD") ||
+         base::EqualsIgnoringAsciiCase(word, "DEFAULT") ||
+         base::EqualsIgnoringAsciiCase(word, "SELECT") ||
+         base::EqualsIgnoringAsciiCase(word, "REM");
 }
 
 bool IsValidName(std::string_view name) {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/notes/richtext/little_endian.h"
+#include "platform/base/coding.h"
 #include "platform/notes/richtext/records.h"
 #include "platform/notes/status.h"
 
@@ -26,20 +26,20 @@ inline bool DecodeRecordHeader(const std::uint8_t* record, std::size_t available
   if (available < 2) {
     return false;
   }
-  header->signature = LoadLittle16(record);
+  header->signature = base::LoadLittle16(record);
   const unsigned width_byte = header->signature >> 8;
   if (width_byte == 0xFF) {
     if (available < 4) {
       return false;
     }
     header->header_length = 4;
-    header->length = LoadLittle16(record + 2);
+    header->length = base::LoadLittle16(record + 2);
   } else if (width_byte == 0x00) {
     if (available < 6) {
       return false;
     }
     header->header_length = 6;
-    header->length = LoadLittle32(record + 2);
+    header->length = base::LoadLittle32(record + 2);
   } else {
     header->header_length = 2;
     header->length = width_byte;

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/notes/richtext/little_endian.h"
+#include "platform/base/coding.h"
 #include "platform/notes/richtext/paragraphs.h"
 #include "platform/notes/richtext/records.h"
 #include "platform/notes/types.h"
@@ -28,36 +28,36 @@ void AppendBody(const void* data, std::size_t size, Bytes* out) {
 }
 
 void AppendDefinition(std::uint16_t id, Bytes* out) {
-  AppendLittle16(kSignatureParagraphDefinition, out);
-  AppendLittle16(kDefinitionLength, out);
-  AppendLittle16(id, out);
+  base::AppendLittle16(out, kSignatureParagraphDefinition);
+  base::AppendLittle16(out, kDefinitionLength);
+  base::AppendLittle16(out, id);
 }
 
 void AppendHideWhen(std::uint16_t id, const Bytes& area, Bytes* out) {
   if (area.size() > std::numeric_limits<std::uint16_t>::max() - kHideWhenFixedPartLength) {
     throw std::length_error("hide-when formula area too long for its record");
   }
-  AppendLittle16(kSignatureHideWhen, out);
-  AppendLittle16(static_cast<std::uint16_t>(kHideWhenFixedPartLength + area.size()), out);
-  AppendLittle16(id, out);
+  base::AppendLittle16(out, kSignatureHideWhen);
+  base::AppendLittle16(out, static_cast<std::uint16_t>(kHideWhenFixedPartLength + area.size()));
+  base::AppendLittle16(out, id);
   for (int i = 0; i < 3; ++i) {
-    AppendLittle16(0, out);  // reserved
+    base::AppendLittle16(out, 0);  // reserved
   }
   AppendBody(area.data(), area.size(), out);
 }
 
 void AppendParagraphStart(std::uint16_t id, Bytes* out) {
-  AppendLittle16(kSignatureParagraphStart, out);
-  AppendLittle16(id, out);
+  base::AppendLittle16(out, kSignatureParagraphStart);
+  base::AppendLittle16(out, id);
 }
 
 void AppendTextRun(const std::string& text, Bytes* out) {
   if (text.size() <= std::numeric_limits<std::uint16_t>::max() - kWordHeaderLength) {
-    AppendLittle16(kSignatureTextRun, out);
-    AppendLittle16(static_cast<std::uint16_t>(kWordHeaderLength + text.size()), out);
+    base::AppendLittle16(out, kSignatureTextRun);
+    base::AppendLittle16(out, static_cast<std::uint16_t>(kWordHeaderLength + text.size()));
   } else if (text.size() <= std::numeric_limits<std::uint32_t>::max() - kDwordHeaderLength) {
-    AppendLittle16(kSignatureLongTextRun, out);
-    AppendLittle32(static_cast<std::uint32_t>(kDwordHeaderLength + text.size()), out);
+    base::AppendLittle16(out, kSignatureLongTextRun);
+    base::AppendLittle32(out, static_cast<std::uint32_t>(kDwordHeaderLength + text.size()));
   } else {
     throw std::length_error("text run too long for a record");
   }
@@ -65,9 +65,9 @@ void AppendTextRun(const std::string& text, Bytes* out) {
 }
 
 void AppendLinkReference(std::uint16_t index, Bytes* out) {
-  AppendLittle16(kSignatureLinkReference, out);
-  AppendLittle16(kLinkReferenceLength, out);
-  AppendLittle16(index, out);
+  base::AppendLittle16(out, kSignatureLinkReference);
+  base::AppendLittle16(out, kLinkReferenceLength);
+  base::AppendLittle16(out, index);
 }
 
 void AppendParagraph(const Paragraph& paragraph, std::uint16_t id, Bytes* out) {
@@ -91,7 +91,7 @@ void AppendParagraph(const Paragraph& paragraph, std::uint16_t id, Bytes* out) {
 // definition of an ID, which is always the one just before the paragraph.
 std::vector<std::uint8_t> BuildRichText(const std::vector<Paragraph>& paragraphs) {
   Bytes value;
-  AppendLittle16(kTypeCompositeText, &value);
+  base::AppendLittle16(&value, kTypeCompositeText);
   for (std::size_t i = 0; i < paragraphs.size(); ++i) {
     AppendParagraph(paragraphs[i], static_cast<std::uint16_t>(i), &value);
   }

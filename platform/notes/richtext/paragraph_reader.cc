@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/coding.h"
 #include "platform/notes/richtext/framing.h"
-#include "platform/notes/richtext/little_endian.h"
 #include "platform/notes/richtext/paragraphs.h"
 #include "platform/notes/richtext/records.h"
 #include "platform/notes/types.h"
@@ -48,7 +48,7 @@ class ParagraphReader {
         if (body_length < kLinkReferenceBodyLength) {
           return kErrCompositeRecordInvalid;
         }
-        return AcceptRun(Run{Run::Kind::kLink, {}, LoadLittle16(body)});
+        return AcceptRun(Run{Run::Kind::kLink, {}, base::LoadLittle16(body)});
       default:
         return kNoError;  // records of no concern to paragraphs
     }
@@ -68,14 +68,14 @@ class ParagraphReader {
     if (body_length < kDefinitionBodyLength) {
       return kErrCompositeRecordInvalid;
     }
-    latest_definition_[LoadLittle16(body)] = definitions_.size();
+    latest_definition_[base::LoadLittle16(body)] = definitions_.size();
     definitions_.emplace_back();
     return kNoError;
   }
 
   // The framing guarantees the fixed part.
   STATUS AcceptHideWhen(const std::uint8_t* body, std::uint32_t body_length) {
-    Definition* definition = Find(LoadLittle16(body));
+    Definition* definition = Find(base::LoadLittle16(body));
     if (definition == nullptr) {
       return kErrCompositeRecordInvalid;
     }
@@ -85,7 +85,7 @@ class ParagraphReader {
   }
 
   STATUS AcceptParagraphStart(const std::uint8_t* body) {
-    const std::uint16_t id = LoadLittle16(body);
+    const std::uint16_t id = base::LoadLittle16(body);
     if (Find(id) == nullptr) {
       return kErrCompositeRecordInvalid;
     }
@@ -117,7 +117,7 @@ class ParagraphReader {
 
 bool ReadParagraphs(const std::uint8_t* value, std::size_t length,
                     std::vector<Paragraph>* paragraphs) {
-  if (value == nullptr || length < 2 || LoadLittle16(value) != kTypeCompositeText) {
+  if (value == nullptr || length < 2 || base::LoadLittle16(value) != kTypeCompositeText) {
     return false;
   }
   ParagraphReader reader;

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "platform/base/coding.h"
 #include "platform/notes/richtext/framing.h"
-#include "platform/notes/richtext/little_endian.h"
 #include "platform/notes/types.h"
 
 namespace notes::richtext {
@@ -13,11 +13,11 @@ constexpr std::uint32_t kTypeWordLength = 2;
 
 HideWhenFixedPart DecodeHideWhenFixedPart(const char* canonical) {
   HideWhenFixedPart part;
-  part.signature = LoadLittle16(canonical);
-  part.length = LoadLittle16(canonical + 2);
-  part.paragraph_definition_id = LoadLittle16(canonical + 4);
+  part.signature = base::LoadLittle16(canonical);
+  part.length = base::LoadLittle16(canonical + 2);
+  part.paragraph_definition_id = base::LoadLittle16(canonical + 4);
   for (std::size_t i = 0; i < 3; ++i) {
-    part.reserved[i] = LoadLittle16(canonical + 6 + 2 * i);
+    part.reserved[i] = base::LoadLittle16(canonical + 6 + 2 * i);
   }
   return part;
 }
@@ -26,7 +26,7 @@ HideWhenFixedPart DecodeHideWhenFixedPart(const char* canonical) {
 
 STATUS EnumerateCompositeRecords(char* value_block, std::uint32_t length, RecordAction action,
                                  void* context) {
-  if (value_block == nullptr || LoadLittle16(value_block) != kTypeCompositeText) {
+  if (value_block == nullptr || base::LoadLittle16(value_block) != kTypeCompositeText) {
     return kNoError;
   }
   return ForEachRecord(value_block + kTypeWordLength, length,

@@ -1,7 +1,5 @@
 #include "platform/os/registry_store.h"
 
-#include <sqlite3.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/sqlite_connection.h"
 #include "platform/os/posix/process_identity.h"
 
 namespace os {
@@ -35,10 +34,10 @@ struct Root {
 const Root kCurrentUser = {"QUENDRAL_REGISTRY_CURRENT_USER", true};
 const Root kLocalMachine = {"QUENDRAL_REGISTRY_LOCAL_MACHINE", false};
 
-struct DatabaseCloser {
-  void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-using Database = std::shared_ptr<sqlite3>;
+using Connection = base::sqlite::Connection;
+using Statement = base::sqlite::Statement;
+// Shared by the keys opened through it.
+using Database = std::shared_ptr<Connection>;
 
 // An open key below a root; the roots themselves are the two Root objects
 // (and can be written).
@@ -47,11 +46,6 @@ struct OpenKey {
   std::int64_t id;
   bool writable = true;
 };
-
-struct StatementFinalizer {
-  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 const Root* AsRoot(RegistryKey key) {
   if (key == &kCurrentUser || key == &kLocalMachine) {
@@ -91,28 +85,23 @@ Database OpenStore(const Root& root, bool create) {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ignored);
   }
-  sqlite3* raw = nullptr;
-  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-  const int opened = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
-  Database db(raw, DatabaseCloser());
-  if (opened != SQLITE_OK) {
+  auto db = std::make_shared<Connection>();
+  // Keys opened through it may be used from any thread.
+  if (db->Open(file, create, base::sqlite::Threading::kSerialized) != SQLITE_OK) {
     return nullptr;
   }
-  sqlite3_busy_timeout(raw, kBusyTimeoutMilliseconds);
-  if (sqlite3_exec(raw, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK && create) {
+  db->SetBusyTimeout(kBusyTimeoutMilliseconds);
+  if (db->Execute(kSchema) != SQLITE_OK && create) {
     return nullptr;
   }
   return db;
 }
 
-Statement Prepare(sqlite3* db, const char* sql) {
-  sqlite3_stmt* statement = nullptr;
-  sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-  return Statement(statement);
-}
-
-void BindText(sqlite3_stmt* statement, int index, std::string_view text) {
-  sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+// A statement that failed to prepare is left empty: every step of it fails.
+Statement Prepare(const Connection& db, std::string_view sql) {
+  Statement statement;
+  db.Prepare(sql, &statement);
+  return statement;
 }
 
 std::vector<std::string_view> PathNames(std::string_view path) {
@@ -127,13 +116,13 @@ std::vector<std::string_view> PathNames(std::string_view path) {
   return names;
 }
 
-bool Execute(sqlite3* db, const char* sql, std::int64_t id) {
+bool Execute(const Connection& db, std::string_view sql, std::int64_t id) {
   Statement statement = Prepare(db, sql);
-  if (statement == nullptr) {
+  if (statement.get() == nullptr) {
     return false;
   }
-  sqlite3_bind_int64(statement.get(), 1, id);
-  return sqlite3_step(statement.get()) == SQLITE_DONE;
+  statement.BindInt(1, id);
+  return statement.Step() == SQLITE_DONE;
 }
 
 // The keys of the tree below and including key ?1, for a statement to follow.
@@ -141,46 +130,45 @@ constexpr std::string_view kKeyTree =
     "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL SELECT registry_keys.id FROM registry_keys "
     "JOIN tree ON registry_keys.parent = tree.id) ";
 
-bool ExecuteOnTree(sqlite3* db, std::string_view sql, std::int64_t id) {
-  return Execute(db, (std::string(kKeyTree) + std::string(sql)).c_str(), id);
+bool ExecuteOnTree(const Connection& db, std::string_view sql, std::int64_t id) {
+  return Execute(db, std::string(kKeyTree) + std::string(sql), id);
 }
 
 // Removes a volatile key whose process has ended, with everything below it;
 // true when the key is gone (or never was volatile and is kept: false).
-bool RemoveIfOrphaned(sqlite3* db, std::int64_t id) {
+bool RemoveIfOrphaned(const Connection& db, std::int64_t id) {
   Statement owner = Prepare(db, "SELECT owner FROM registry_volatile_keys WHERE id = ?1");
-  if (owner == nullptr) {
+  if (owner.get() == nullptr) {
     return false;
   }
-  sqlite3_bind_int64(owner.get(), 1, id);
-  if (sqlite3_step(owner.get()) != SQLITE_ROW ||
-      ProcessIsRunning(reinterpret_cast<const char*>(sqlite3_column_text(owner.get(), 0)))) {
+  owner.BindInt(1, id);
+  if (owner.Step() != SQLITE_ROW || ProcessIsRunning(owner.ColumnText(0))) {
     return false;
   }
-  owner.reset();
-  if (sqlite3_exec(db, "SAVEPOINT orphan", nullptr, nullptr, nullptr) == SQLITE_OK) {
+  owner = Statement();
+  if (db.Execute("SAVEPOINT orphan") == SQLITE_OK) {
     const bool removed =
         ExecuteOnTree(db, "DELETE FROM registry_values WHERE key IN tree", id) &&
         ExecuteOnTree(db, "DELETE FROM registry_volatile_keys WHERE id IN tree", id) &&
         ExecuteOnTree(db, "DELETE FROM registry_keys WHERE id IN tree", id);
-    sqlite3_exec(db, removed ? "RELEASE orphan" : "ROLLBACK TO orphan; RELEASE orphan", nullptr,
-                 nullptr, nullptr);
+    db.Execute(removed ? "RELEASE orphan" : "ROLLBACK TO orphan; RELEASE orphan");
   }
   // Removed or not, the key is no longer there for anyone.
   return true;
 }
 
-std::optional<std::int64_t> FindChild(sqlite3* db, std::int64_t parent, std::string_view name) {
+std::optional<std::int64_t> FindChild(const Connection& db, std::int64_t parent,
+                                      std::string_view name) {
   Statement find = Prepare(db, "SELECT id FROM registry_keys WHERE parent = ?1 AND name = ?2");
-  if (find == nullptr) {
+  if (find.get() == nullptr) {
     return std::nullopt;
   }
-  sqlite3_bind_int64(find.get(), 1, parent);
-  BindText(find.get(), 2, name);
-  if (sqlite3_step(find.get()) != SQLITE_ROW) {
+  find.BindInt(1, parent);
+  find.BindText(2, name);
+  if (find.Step() != SQLITE_ROW) {
     return std::nullopt;
   }
-  const std::int64_t id = sqlite3_column_int64(find.get(), 0);
+  const std::int64_t id = find.ColumnInt(0);
   if (RemoveIfOrphaned(db, id)) {
     return std::nullopt;
   }
@@ -188,30 +176,31 @@ std::optional<std::int64_t> FindChild(sqlite3* db, std::int64_t parent, std::str
 }
 
 // The child, made when missing; a new child is volatile with `is_volatile`.
-std::optional<std::int64_t> MakeChild(sqlite3* db, std::int64_t parent, std::string_view name,
-                                      bool is_volatile) {
+std::optional<std::int64_t> MakeChild(const Connection& db, std::int64_t parent,
+                                      std::string_view name, bool is_volatile) {
   if (const auto existing = FindChild(db, parent, name)) {
     return existing;
   }
   Statement insert =
       Prepare(db, "INSERT OR IGNORE INTO registry_keys(parent, name) VALUES(?1, ?2)");
-  if (insert == nullptr) {
+  if (insert.get() == nullptr) {
     return std::nullopt;
   }
-  sqlite3_bind_int64(insert.get(), 1, parent);
-  BindText(insert.get(), 2, name);
-  if (sqlite3_step(insert.get()) != SQLITE_DONE) {
+  insert.BindInt(1, parent);
+  insert.BindText(2, name);
+  if (insert.Step() != SQLITE_DONE) {
     return std::nullopt;
   }
-  if (sqlite3_changes(db) == 1 && is_volatile) {
-    const std::int64_t id = sqlite3_last_insert_rowid(db);
+  if (db.Changes() == 1 && is_volatile) {
+    const std::int64_t id = db.LastInsertRowId();
     Statement owned = Prepare(db, "INSERT INTO registry_volatile_keys(id, owner) VALUES(?1, ?2)");
-    if (owned == nullptr) {
+    if (owned.get() == nullptr) {
       return std::nullopt;
     }
-    sqlite3_bind_int64(owned.get(), 1, id);
-    BindText(owned.get(), 2, ThisProcessIdentity());
-    if (sqlite3_step(owned.get()) != SQLITE_DONE) {
+    const std::string owner = ThisProcessIdentity();
+    owned.BindInt(1, id);
+    owned.BindText(2, owner);
+    if (owned.Step() != SQLITE_DONE) {
       return std::nullopt;
     }
   }
@@ -241,8 +230,8 @@ long Walk(RegistryKey parent, const std::string& path, bool create, std::uint32_
   }
   const bool is_volatile = (options & kRegistryOptionVolatile) != 0;
   for (const std::string_view name : PathNames(path)) {
-    const auto child = create ? MakeChild(found->db.get(), found->id, name, is_volatile)
-                              : FindChild(found->db.get(), found->id, name);
+    const auto child = create ? MakeChild(*found->db, found->id, name, is_volatile)
+                              : FindChild(*found->db, found->id, name);
     if (!child) {
       return create ? kRegistryAccessDenied : kRegistryNotFound;
     }
@@ -263,10 +252,10 @@ long Open(RegistryKey parent, const std::string& path, bool create, std::uint32_
   return result;
 }
 
-bool HasSubkey(sqlite3* db, std::int64_t id) {
+bool HasSubkey(const Connection& db, std::int64_t id) {
   Statement find = Prepare(db, "SELECT 1 FROM registry_keys WHERE parent = ?1 LIMIT 1");
-  sqlite3_bind_int64(find.get(), 1, id);
-  return sqlite3_step(find.get()) == SQLITE_ROW;
+  find.BindInt(1, id);
+  return find.Step() == SQLITE_ROW;
 }
 
 }  // namespace
@@ -291,16 +280,17 @@ long RegistryQueryValue(RegistryKey key, const std::string& name, std::uint8_t* 
     return kRegistryNotFound;
   }
   Statement query =
-      Prepare(open.db.get(), "SELECT data FROM registry_values WHERE key = ?1 AND name = ?2");
-  if (query == nullptr) {
+      Prepare(*open.db, "SELECT data FROM registry_values WHERE key = ?1 AND name = ?2");
+  if (query.get() == nullptr) {
     return kRegistryNotFound;
   }
-  sqlite3_bind_int64(query.get(), 1, open.id);
-  BindText(query.get(), 2, name);
-  if (sqlite3_step(query.get()) != SQLITE_ROW) {
+  query.BindInt(1, open.id);
+  query.BindText(2, name);
+  if (query.Step() != SQLITE_ROW) {
     return kRegistryNotFound;
   }
-  const auto length = static_cast<std::uint32_t>(sqlite3_column_bytes(query.get(), 0));
+  const std::uint8_t* bytes = query.ColumnBlob(0);
+  const auto length = static_cast<std::uint32_t>(query.ColumnBytes(0));
   const std::uint32_t room = *size;
   *size = length;
   if (data == nullptr) {
@@ -310,7 +300,7 @@ long RegistryQueryValue(RegistryKey key, const std::string& name, std::uint8_t* 
     return kRegistryMoreData;
   }
   if (length > 0) {
-    std::memcpy(data, sqlite3_column_blob(query.get(), 0), length);
+    std::memcpy(data, bytes, length);
   }
   return kRegistrySuccess;
 }
@@ -324,18 +314,17 @@ long RegistrySetValue(RegistryKey key, const std::string& name, std::uint32_t ty
   if (!open.writable) {
     return kRegistryAccessDenied;
   }
-  Statement store = Prepare(open.db.get(),
+  Statement store = Prepare(*open.db,
                             "INSERT OR REPLACE INTO registry_values(key, name, type, data) "
                             "VALUES(?1, ?2, ?3, ?4)");
-  if (store == nullptr) {
+  if (store.get() == nullptr) {
     return kRegistryAccessDenied;
   }
-  sqlite3_bind_int64(store.get(), 1, open.id);
-  BindText(store.get(), 2, name);
-  sqlite3_bind_int64(store.get(), 3, type);
-  sqlite3_bind_blob(store.get(), 4, size > 0 ? data : reinterpret_cast<const std::uint8_t*>(""),
-                    static_cast<int>(size), SQLITE_TRANSIENT);
-  return sqlite3_step(store.get()) == SQLITE_DONE ? kRegistrySuccess : kRegistryAccessDenied;
+  store.BindInt(1, open.id);
+  store.BindText(2, name);
+  store.BindInt(3, type);
+  store.BindBlob(4, data, size);
+  return store.Step() == SQLITE_DONE ? kRegistrySuccess : kRegistryAccessDenied;
 }
 
 long RegistryEnumerateKey(RegistryKey key, std::uint32_t index, std::string* name) {
@@ -343,18 +332,18 @@ long RegistryEnumerateKey(RegistryKey key, std::uint32_t index, std::string* nam
   if (!Resolve(key, false, &open)) {
     return kRegistryNoMoreItems;
   }
-  Statement list = Prepare(open.db.get(),
+  Statement list = Prepare(*open.db,
                            "SELECT name FROM registry_keys WHERE parent = ?1 "
                            "ORDER BY name LIMIT 1 OFFSET ?2");
-  if (list == nullptr) {
+  if (list.get() == nullptr) {
     return kRegistryNoMoreItems;
   }
-  sqlite3_bind_int64(list.get(), 1, open.id);
-  sqlite3_bind_int64(list.get(), 2, index);
-  if (sqlite3_step(list.get()) != SQLITE_ROW) {
+  list.BindInt(1, open.id);
+  list.BindInt(2, index);
+  if (list.Step() != SQLITE_ROW) {
     return kRegistryNoMoreItems;
   }
-  name->assign(reinterpret_cast<const char*>(sqlite3_column_text(list.get(), 0)));
+  *name = list.ColumnText(0);
   return kRegistrySuccess;
 }
 
@@ -364,21 +353,17 @@ long RegistryDeleteKey(RegistryKey parent, const std::string& path) {
   if (result != kRegistrySuccess) {
     return result;
   }
-  if (found.id == kRootId || HasSubkey(found.db.get(), found.id)) {
+  if (found.id == kRootId || HasSubkey(*found.db, found.id)) {
     return kRegistryAccessDenied;
   }
-  sqlite3* db = found.db.get();
+  base::sqlite::WriteTransaction transaction(*found.db);
   const bool deleted =
-      sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK &&
-      Execute(db, "DELETE FROM registry_values WHERE key = ?1", found.id) &&
-      Execute(db, "DELETE FROM registry_volatile_keys WHERE id = ?1", found.id) &&
-      Execute(db, "DELETE FROM registry_keys WHERE id = ?1", found.id) &&
-      sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-  if (!deleted) {
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return kRegistryAccessDenied;
-  }
-  return kRegistrySuccess;
+      transaction.Begin() == SQLITE_OK &&
+      Execute(*found.db, "DELETE FROM registry_values WHERE key = ?1", found.id) &&
+      Execute(*found.db, "DELETE FROM registry_volatile_keys WHERE id = ?1", found.id) &&
+      Execute(*found.db, "DELETE FROM registry_keys WHERE id = ?1", found.id) &&
+      transaction.Commit() == SQLITE_OK;
+  return deleted ? kRegistrySuccess : kRegistryAccessDenied;
 }
 
 void RegistryCloseKey(RegistryKey key) {

@@ -8,8 +8,8 @@
 #include <limits>
 #include <optional>
 
-#include "platform/os/elf_sections.h"
-#include "platform/os/resource_table.h"
+#include "platform/os/formats/elf_sections.h"
+#include "platform/os/formats/resource_table.h"
 
 namespace os {
 namespace {

@@ -1,11 +1,11 @@
 #include "platform/os/search_path.h"
 
-#include <strings.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+
+#include "platform/base/ascii.h"
 
 namespace os {
 namespace {
@@ -25,7 +25,7 @@ fs::path FindInFolder(const fs::path& folder, const std::string& name) {
   std::error_code error;
   for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
        entry.increment(error)) {
-    if (::strcasecmp(entry->path().filename().c_str(), name.c_str()) == 0 &&
+    if (base::EqualsIgnoringAsciiCase(entry->path().filename().native(), name) &&
         IsRegularFile(entry->path())) {
       return entry->path();
     }

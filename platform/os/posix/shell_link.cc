@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/os/file_system.h"
-#include "platform/os/shell_link_file.h"
+#include "platform/os/formats/shell_link_file.h"
 
 namespace os {
 namespace {

@@ -10,8 +10,8 @@
 #include <limits>
 #include <optional>
 
-#include "platform/os/elf_sections.h"
-#include "platform/os/version_block.h"
+#include "platform/os/formats/elf_sections.h"
+#include "platform/os/formats/version_block.h"
 
 namespace os {
 namespace {

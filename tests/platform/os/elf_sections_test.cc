@@ -1,4 +1,4 @@
-#include "platform/os/elf_sections.h"
+#include "platform/os/formats/elf_sections.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/os/resource_modules.h"
-#include "platform/os/resource_table.h"
-#include "platform/os/resource_table_writer.h"
+#include "platform/os/formats/resource_table.h"
+#include "platform/os/formats/resource_table_writer.h"
 
 namespace os {
 namespace {

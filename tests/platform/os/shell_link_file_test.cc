@@ -1,4 +1,4 @@
-#include "platform/os/shell_link_file.h"
+#include "platform/os/formats/shell_link_file.h"
 
 #include <gtest/gtest.h>
 

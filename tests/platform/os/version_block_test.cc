@@ -1,4 +1,4 @@
-#include "platform/os/version_block.h"
+#include "platform/os/formats/version_block.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/os/version_block_writer.h"
+#include "platform/os/formats/version_block_writer.h"
 
 namespace os {
 namespace {

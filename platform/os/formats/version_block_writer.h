@@ -2,8 +2,8 @@
 // reads: the fixed file information, one string table and, when declared,
 // the translation that names it. Usable at compile time, so that a module can
 // carry its block as constant data; tests write blocks at run time.
-#ifndef QUENDRAL_PLATFORM_OS_VERSION_BLOCK_WRITER_H_
-#define QUENDRAL_PLATFORM_OS_VERSION_BLOCK_WRITER_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_WRITER_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_WRITER_H_
 
 #include <array>
 #include <cstddef>
@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/coding.h"
 #include "platform/os/two_pass_encoder.h"
 
 namespace os {
@@ -82,12 +83,16 @@ class VersionBlockWriter {
     ++size_;
   }
   constexpr void Word(std::uint16_t value) {
-    Byte(static_cast<std::uint8_t>(value));
-    Byte(static_cast<std::uint8_t>(value >> 8));
+    if (out_ != nullptr) {
+      base::StoreLittle16(out_ + size_, value);
+    }
+    size_ += 2;
   }
   constexpr void Dword(std::uint32_t value) {
-    Word(static_cast<std::uint16_t>(value));
-    Word(static_cast<std::uint16_t>(value >> 16));
+    if (out_ != nullptr) {
+      base::StoreLittle32(out_ + size_, value);
+    }
+    size_ += 4;
   }
   constexpr void Align() {
     while (size_ % 4 != 0) {
@@ -112,8 +117,7 @@ class VersionBlockWriter {
       throw std::length_error("version block node longer than 65535 bytes");
     }
     if (out_ != nullptr) {
-      out_[begin] = static_cast<std::uint8_t>(length);
-      out_[begin + 1] = static_cast<std::uint8_t>(length >> 8);
+      base::StoreLittle16(out_ + begin, static_cast<std::uint16_t>(length));
     }
   }
 
@@ -205,4 +209,4 @@ inline std::vector<std::uint8_t> EncodeVersionBlock(const VersionBlockSource& so
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_VERSION_BLOCK_WRITER_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_WRITER_H_

@@ -1,35 +1,9 @@
-#include "platform/notes/sqlite_connection.h"
+#include "platform/base/sqlite_connection.h"
 
 #include <string>
 #include <utility>
 
-#include "platform/notes/failing_disk.h"
-
-namespace notes::store {
-
-STATUS StatusOfSqlite(int result) {
-  switch (result & 0xFF) {
-    case SQLITE_OK:
-    case SQLITE_ROW:
-    case SQLITE_DONE:
-      return kNoError;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      return kErrDatabaseBusy;
-    case SQLITE_NOMEM:
-      return kErrOutOfMemory;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-    case SQLITE_SCHEMA:
-      return kErrDatabaseDamaged;
-    case SQLITE_CANTOPEN:
-      return kErrDatabaseNotFound;
-    case SQLITE_FULL:
-      return kErrDiskFull;
-    default:
-      return kErrStorageFailure;
-  }
-}
+namespace base::sqlite {
 
 Statement::~Statement() { sqlite3_finalize(statement_); }
 
@@ -49,22 +23,27 @@ void Statement::BindInt(int index, std::int64_t value) {
 }
 
 void Statement::BindBlob(int index, const void* data, std::size_t length) {
-  // A zero-length blob must still bind as a blob, not as NULL.
   static const char kEmpty = 0;
   sqlite3_bind_blob64(statement_, index, length == 0 ? &kEmpty : data, length, SQLITE_STATIC);
+}
+
+void Statement::BindText(int index, std::string_view text) {
+  static const char kEmpty = 0;
+  sqlite3_bind_text64(statement_, index, text.empty() ? &kEmpty : text.data(), text.size(),
+                      SQLITE_STATIC, SQLITE_UTF8);
 }
 
 void Statement::BindNull(int index) { sqlite3_bind_null(statement_, index); }
 
 int Statement::Step() { return sqlite3_step(statement_); }
 
-STATUS Statement::Run() {
+int Statement::Run() {
   int result = SQLITE_ROW;
   while (result == SQLITE_ROW) {
     result = Step();
   }
   Reset();
-  return StatusOfSqlite(result);
+  return result;
 }
 
 void Statement::Reset() {
@@ -92,44 +71,45 @@ std::size_t Statement::ColumnBytes(int column) const {
 
 Connection::~Connection() { Close(); }
 
-STATUS Connection::Open(const std::filesystem::path& file, bool create) {
-  ArmFaultFromEnvironment();
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+int Connection::Open(const std::filesystem::path& file, bool create, Threading threading) {
+  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) |
+                    (threading == Threading::kOneAtATime ? SQLITE_OPEN_NOMUTEX : 0);
   // SQLite takes file names in UTF-8 on every system.
   const std::u8string name = file.u8string();
   int result =
       sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &database_, flags, nullptr);
   if (result != SQLITE_OK) {
     Close();
-    return StatusOfSqlite(result);
   }
-  sqlite3_busy_timeout(database_, kBusyTimeoutMilliseconds);
-  return kNoError;
+  return result;
 }
 
-STATUS Connection::UseWriteAheadLog() const {
+void Connection::SetBusyTimeout(int milliseconds) const {
+  sqlite3_busy_timeout(database_, milliseconds);
+}
+
+int Connection::UseWriteAheadLog() const {
   // A crash mid-save leaves the log behind, never a half-written file, and
   // readers do not wait for writers.
   return Execute("PRAGMA journal_mode=WAL");
 }
 
-STATUS Connection::Close() {
+int Connection::Close() {
   // Never leaks the connection: with statements still alive it closes once
   // the last of them is finalized.
   int result = sqlite3_close_v2(database_);
   database_ = nullptr;
-  return StatusOfSqlite(result);
+  return result;
 }
 
-STATUS Connection::Prepare(std::string_view sql, Statement* statement) const {
+int Connection::Prepare(std::string_view sql, Statement* statement) const {
   *statement = Statement();
-  int result = sqlite3_prepare_v3(database_, sql.data(), static_cast<int>(sql.size()),
-                                  SQLITE_PREPARE_PERSISTENT, statement->receive(), nullptr);
-  return StatusOfSqlite(result);
+  return sqlite3_prepare_v3(database_, sql.data(), static_cast<int>(sql.size()),
+                            SQLITE_PREPARE_PERSISTENT, statement->receive(), nullptr);
 }
 
-STATUS Connection::Execute(const char* sql) const {
-  return StatusOfSqlite(sqlite3_exec(database_, sql, nullptr, nullptr, nullptr));
+int Connection::Execute(const char* sql) const {
+  return sqlite3_exec(database_, sql, nullptr, nullptr, nullptr);
 }
 
 std::int64_t Connection::LastInsertRowId() const { return sqlite3_last_insert_rowid(database_); }
@@ -145,19 +125,19 @@ WriteTransaction::~WriteTransaction() {
   }
 }
 
-STATUS WriteTransaction::Begin() {
+int WriteTransaction::Begin() {
   nested_ = sqlite3_get_autocommit(connection_.get()) == 0;
-  STATUS status = connection_.Execute(nested_ ? "SAVEPOINT nested_write" : "BEGIN IMMEDIATE");
-  open_ = status == kNoError;
-  return status;
+  const int result = connection_.Execute(nested_ ? "SAVEPOINT nested_write" : "BEGIN IMMEDIATE");
+  open_ = result == SQLITE_OK;
+  return result;
 }
 
-STATUS WriteTransaction::Commit() {
-  STATUS status = connection_.Execute(nested_ ? "RELEASE nested_write" : "COMMIT");
-  if (status == kNoError) {
+int WriteTransaction::Commit() {
+  const int result = connection_.Execute(nested_ ? "RELEASE nested_write" : "COMMIT");
+  if (result == SQLITE_OK) {
     open_ = false;
   }
-  return status;
+  return result;
 }
 
-}  // namespace notes::store
+}  // namespace base::sqlite

@@ -4,8 +4,8 @@
 // at run time. Malformed sources (a duplicate resource or string, a string
 // table among the resources, an over-long name or string) are refused with
 // an exception, which at compile time stops the build.
-#ifndef QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_WRITER_H_
-#define QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_WRITER_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_WRITER_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_WRITER_H_
 
 #include <array>
 #include <cstddef>
@@ -15,7 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/os/resource_table.h"
+#include "platform/base/coding.h"
+#include "platform/os/formats/resource_table.h"
 #include "platform/os/resources.h"
 #include "platform/os/two_pass_encoder.h"
 
@@ -65,12 +66,10 @@ class ResourceTableWriter {
   static constexpr std::uint32_t kLastBlock = StringBlockId(0xFFFF);
 
   constexpr void Put(std::uint32_t value, std::size_t width) {
-    for (std::size_t i = 0; i < width; ++i) {
-      if (out_ != nullptr) {
-        out_[size_] = static_cast<std::uint8_t>(value >> (8 * i));
-      }
-      ++size_;
+    if (out_ != nullptr) {
+      base::StoreLittle(out_ + size_, value, width);
     }
+    size_ += width;
   }
   constexpr void PutText(std::string_view text) {
     for (const char c : text) {
@@ -173,4 +172,4 @@ inline std::vector<std::uint8_t> EncodeResourceTable(const ResourceTableSource& 
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_WRITER_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_WRITER_H_

@@ -3,8 +3,8 @@
 // header table and the table of section names. Both word sizes and both byte
 // orders are understood. The file is outside input: every offset, size and
 // count is checked before it is used.
-#ifndef QUENDRAL_PLATFORM_OS_ELF_SECTIONS_H_
-#define QUENDRAL_PLATFORM_OS_ELF_SECTIONS_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_ELF_SECTIONS_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_ELF_SECTIONS_H_
 
 #include <cstdint>
 #include <functional>
@@ -30,4 +30,4 @@ std::optional<FileRegion> FindElfSection(const ReadFileAt& read, std::string_vie
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_ELF_SECTIONS_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_ELF_SECTIONS_H_

@@ -1,7 +1,10 @@
-#include "platform/os/version_block.h"
+#include "platform/os/formats/version_block.h"
 
 #include <algorithm>
 #include <cstddef>
+
+#include "platform/base/ascii.h"
+#include "platform/base/coding.h"
 
 namespace os {
 namespace {
@@ -18,8 +21,9 @@ struct Node {
   bool is_text = false;
 };
 
+// Callers check that the word lies inside the block.
 std::uint16_t ReadWord(std::span<const std::uint8_t> block, std::size_t at) {
-  return static_cast<std::uint16_t>(block[at] | (block[at + 1] << 8));
+  return base::LoadLittle16(block.data() + at);
 }
 
 // Offsets are taken from the start of the block, which the producer aligned.
@@ -58,15 +62,13 @@ std::optional<Node> ReadNode(std::span<const std::uint8_t> block, std::size_t be
   return node;
 }
 
-char LowerAscii(unsigned c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); }
-
 bool KeyEquals(std::span<const std::uint8_t> block, const Node& node, std::string_view key) {
   if (node.key_units != key.size()) {
     return false;
   }
   for (std::size_t i = 0; i < key.size(); ++i) {
     const std::uint16_t unit = ReadWord(block, node.key_begin + 2 * i);
-    if (unit >= 0x80 || LowerAscii(unit) != LowerAscii(static_cast<unsigned char>(key[i]))) {
+    if (unit >= 0x80 || base::ToLowerAscii(static_cast<char>(unit)) != base::ToLowerAscii(key[i])) {
       return false;
     }
   }

@@ -1,7 +1,8 @@
-// Thin ownership wrappers over SQLite connections and statements, and the
-// mapping of SQLite's result codes to Notes statuses.
-#ifndef QUENDRAL_PLATFORM_NOTES_SQLITE_CONNECTION_H_
-#define QUENDRAL_PLATFORM_NOTES_SQLITE_CONNECTION_H_
+// Thin ownership wrappers over SQLite connections and statements. They
+// return SQLite's result codes (SQLITE_OK, SQLITE_ROW, SQLITE_DONE or an
+// error); each store maps them to errors of its own.
+#ifndef QUENDRAL_PLATFORM_BASE_SQLITE_CONNECTION_H_
+#define QUENDRAL_PLATFORM_BASE_SQLITE_CONNECTION_H_
 
 #include <sqlite3.h>
 
@@ -10,15 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/notes/status.h"
-
-namespace notes::store {
-
-// How long a connection waits for another process's write to finish before
-// it reports kErrDatabaseBusy.
-inline constexpr int kBusyTimeoutMilliseconds = 10000;
-
-STATUS StatusOfSqlite(int result);
+namespace base::sqlite {
 
 class Statement {
  public:
@@ -32,16 +25,20 @@ class Statement {
   sqlite3_stmt* get() const { return statement_; }
   sqlite3_stmt** receive() { return &statement_; }
 
-  // Binding by 1-based index; the bytes are copied only when SQLite must.
+  // Binding by 1-based index. The bytes are not copied: they must stay as
+  // they are until the statement is reset or bound again.
   void BindInt(int index, std::int64_t value);
+  // A zero-length blob still binds as a blob, not as NULL.
   void BindBlob(int index, const void* data, std::size_t length);
-  void BindText(int index, std::string_view text) { BindBlob(index, text.data(), text.size()); }
+  void BindBlob(int index, std::string_view bytes) { BindBlob(index, bytes.data(), bytes.size()); }
+  // Text, compared by the column's collation.
+  void BindText(int index, std::string_view text);
   void BindNull(int index);
 
   // SQLITE_ROW, SQLITE_DONE or an error code.
   int Step();
-  // Runs the statement to its end; the status of the last step.
-  STATUS Run();
+  // Runs the statement to its end and resets it; the result of the last step.
+  int Run();
   // Makes the statement ready for new bindings.
   void Reset();
 
@@ -54,6 +51,10 @@ class Statement {
   sqlite3_stmt* statement_ = nullptr;
 };
 
+// Who may use a connection: one thread at a time (the caller serialises its
+// use, and SQLite takes no lock of its own), or any thread at any time.
+enum class Threading { kOneAtATime, kSerialized };
+
 class Connection {
  public:
   Connection() = default;
@@ -61,17 +62,21 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // Opens an existing file (create == false) or creates one, with the busy
-  // timeout set. Opening writes nothing.
-  STATUS Open(const std::filesystem::path& file, bool create);
+  // Opens an existing file (create == false) or creates one. Opening writes
+  // nothing.
+  int Open(const std::filesystem::path& file, bool create,
+           Threading threading = Threading::kOneAtATime);
+  // How long statements wait for another connection's write to finish
+  // before they fail with SQLITE_BUSY.
+  void SetBusyTimeout(int milliseconds) const;
   // Switches the file to write-ahead logging (a lasting setting of the file).
-  STATUS UseWriteAheadLog() const;
-  STATUS Close();
+  int UseWriteAheadLog() const;
+  int Close();
 
   sqlite3* get() const { return database_; }
-  STATUS Prepare(std::string_view sql, Statement* statement) const;
+  int Prepare(std::string_view sql, Statement* statement) const;
   // Runs SQL text that returns no rows.
-  STATUS Execute(const char* sql) const;
+  int Execute(const char* sql) const;
   std::int64_t LastInsertRowId() const;
   int Changes() const;
 
@@ -91,8 +96,8 @@ class WriteTransaction {
   WriteTransaction(const WriteTransaction&) = delete;
   WriteTransaction& operator=(const WriteTransaction&) = delete;
 
-  STATUS Begin();
-  STATUS Commit();
+  int Begin();
+  int Commit();
 
  private:
   const Connection& connection_;
@@ -100,6 +105,6 @@ class WriteTransaction {
   bool nested_ = false;
 };
 
-}  // namespace notes::store
+}  // namespace base::sqlite
 
-#endif  // QUENDRAL_PLATFORM_NOTES_SQLITE_CONNECTION_H_
+#endif  // QUENDRAL_PLATFORM_BASE_SQLITE_CONNECTION_H_

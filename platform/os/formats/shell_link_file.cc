@@ -1,7 +1,10 @@
-#include "platform/os/shell_link_file.h"
+#include "platform/os/formats/shell_link_file.h"
 
 #include <algorithm>
 #include <array>
+
+#include "platform/base/byte_reader.h"
+#include "platform/base/coding.h"
 
 namespace os {
 namespace {
@@ -26,15 +29,15 @@ constexpr std::size_t kNetworkNameOffset = 8;
 
 using Bytes = std::span<const std::uint8_t>;
 
+// The little-endian field of `width` bytes at `offset`; nothing when it runs
+// off the end.
 std::optional<std::uint32_t> ReadWord(Bytes bytes, std::size_t offset, std::size_t width) {
-  if (offset > bytes.size() || bytes.size() - offset < width) {
+  base::ByteReader reader(bytes);
+  std::span<const std::uint8_t> field;
+  if (!reader.Seek(offset) || !reader.ReadBytes(width, &field)) {
     return std::nullopt;
   }
-  std::uint32_t value = 0;
-  for (std::size_t i = width; i-- > 0;) {
-    value = (value << 8) | bytes[offset + i];
-  }
-  return value;
+  return static_cast<std::uint32_t>(base::LoadLittle(field.data(), width));
 }
 
 // A zero-terminated text at `offset`; nothing when it runs off the end.

@@ -5,8 +5,8 @@
 //
 // The block comes from files we do not control, so every read is checked
 // against the bounds of the block and of the enclosing node.
-#ifndef QUENDRAL_PLATFORM_OS_VERSION_BLOCK_H_
-#define QUENDRAL_PLATFORM_OS_VERSION_BLOCK_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_H_
 
 #include <cstdint>
 #include <optional>
@@ -34,4 +34,4 @@ std::string DecodeUtf16Text(std::span<const std::uint8_t> utf16);
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_VERSION_BLOCK_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_H_

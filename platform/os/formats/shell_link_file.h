@@ -3,8 +3,8 @@
 // the link information with the local base path, the network share name and
 // the common path suffix. The file is outside input: every size and offset
 // is checked against the bytes there are.
-#ifndef QUENDRAL_PLATFORM_OS_SHELL_LINK_FILE_H_
-#define QUENDRAL_PLATFORM_OS_SHELL_LINK_FILE_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_SHELL_LINK_FILE_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_SHELL_LINK_FILE_H_
 
 #include <cstdint>
 #include <optional>
@@ -21,4 +21,4 @@ std::optional<std::string> ShellLinkTarget(std::span<const std::uint8_t> file);
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_SHELL_LINK_FILE_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_SHELL_LINK_FILE_H_

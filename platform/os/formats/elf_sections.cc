@@ -1,8 +1,10 @@
-#include "platform/os/elf_sections.h"
+#include "platform/os/formats/elf_sections.h"
 
 #include <array>
 #include <cstddef>
 #include <vector>
+
+#include "platform/base/coding.h"
 
 namespace os {
 namespace {
@@ -37,13 +39,10 @@ class FieldReader {
   FieldReader(std::span<const std::uint8_t> bytes, bool little_endian)
       : bytes_(bytes), little_endian_(little_endian) {}
 
+  // The layouts keep every field inside the header or entry read.
   std::uint64_t Read(std::size_t at, std::size_t width) const {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-      const std::size_t byte = little_endian_ ? width - 1 - i : i;
-      value = (value << 8) | bytes_[at + byte];
-    }
-    return value;
+    const std::uint8_t* field = bytes_.subspan(at, width).data();
+    return little_endian_ ? base::LoadLittle(field, width) : base::LoadBig(field, width);
   }
 
  private:

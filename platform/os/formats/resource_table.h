@@ -13,8 +13,8 @@
 //
 // The table is read from module files, which are outside input: every
 // length is checked against what is left.
-#ifndef QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_H_
-#define QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_H_
+#ifndef QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_H_
+#define QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_H_
 
 #include <cstdint>
 #include <optional>
@@ -41,4 +41,4 @@ std::optional<std::string_view> FindBlockString(std::span<const std::uint8_t> bl
 
 }  // namespace os
 
-#endif  // QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_H_
+#endif  // QUENDRAL_PLATFORM_OS_FORMATS_RESOURCE_TABLE_H_
