@@ -1,7 +1,5 @@
 #include "platform/os/settings_file.h"
 
-#include <cctype>
-
 #include "platform/base/ascii.h"
 
 namespace os {

@@ -1,9 +1,9 @@
 // Reading the user directories file of the XDG user directories.
 #include "platform/os/special_folders.h"
 
-#include "platform/base/ascii.h"
-
 #include <string>
+
+#include "platform/base/ascii.h"
 
 namespace os {
 namespace {
