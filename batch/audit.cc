@@ -22,17 +22,17 @@ constexpr std::size_t kPageSize = 250;
 
 struct RichTextItem {
   std::string name;
-  std::vector<notes::richtext::Paragraph> paragraphs;
+  std::vector<platform::richtext::Paragraph> paragraphs;
 };
 
 // The paragraphs of every rich-text item that reads as rich text.
 std::vector<RichTextItem> RichTextItems(const std::vector<LNItem>& items) {
   std::vector<RichTextItem> rich_text;
   for (const LNItem& item : items) {
-    if (item.GetType() != notes::kTypeCompositeText) continue;
+    if (item.GetType() != platform::kTypeCompositeText) continue;
     RichTextItem read{item.GetName().GetString(), {}};
-    if (notes::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(),
-                                      &read.paragraphs) == notes::kNoError) {
+    if (platform::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(),
+                                         &read.paragraphs) == platform::kNoError) {
       rich_text.push_back(std::move(read));
     }
   }
@@ -44,14 +44,14 @@ std::vector<RichTextItem> RichTextItems(const std::vector<LNItem>& items) {
 // for the copy.
 std::optional<bool> OverwriteChanges(const std::vector<std::uint8_t>& area) {
   if (area.empty()) return false;
-  const notes::DHANDLE block = notes::AllocateMemory(area.size());
+  const platform::DHANDLE block = platform::AllocateMemory(area.size());
   if (block == 0) return std::nullopt;
-  auto* copy = static_cast<char*>(notes::LockMemory(block));
+  auto* copy = static_cast<char*>(platform::LockMemory(block));
   std::memcpy(copy, area.data(), area.size());
   OverwriteFormulaWithFalse(copy, static_cast<std::uint16_t>(area.size()));
   const bool changed = std::memcmp(copy, area.data(), area.size()) != 0;
-  notes::UnlockMemory(block);
-  notes::FreeMemory(block);
+  platform::UnlockMemory(block);
+  platform::FreeMemory(block);
   return changed;
 }
 
@@ -73,7 +73,7 @@ class HideWhenFormulas {
     auto [found, added] = formulas_.try_emplace(area);
     if (added) {
       Formula& formula = found->second;
-      const bool whole = notes::formula::Decompile(area.data(), area.size(), &formula.text);
+      const bool whole = platform::formula::Decompile(area.data(), area.size(), &formula.text);
       formula.usable = whole && formula.compiled.SetText(formula.text) == 0;
       if (whole || area.empty()) formula.changes = OverwriteChanges(area);
     }
@@ -93,7 +93,7 @@ void FindHiddenParagraphs(LNDocument& document, const std::vector<LNItem>& items
   const std::vector<RichTextItem> before = RichTextItems(items);
   bool known = true;
   for (const RichTextItem& item : before) {
-    for (const notes::richtext::Paragraph& paragraph : item.paragraphs) {
+    for (const platform::richtext::Paragraph& paragraph : item.paragraphs) {
       known = known && formulas.Of(paragraph.hide_when_area).changes.has_value();
     }
   }
@@ -123,11 +123,11 @@ void FindHiddenParagraphs(LNDocument& document, const std::vector<LNItem>& items
 void FindBrokenLinks(const std::vector<LNItem>& items, LinkTargets& targets,
                      report::DocumentFindings* findings) {
   for (const LNItem& item : items) {
-    if (item.GetType() != notes::kTypeNoteLinkList || item.GetName().GetString() != "$Links") {
+    if (item.GetType() != platform::kTypeNoteLinkList || item.GetName().GetString() != "$Links") {
       continue;
     }
-    std::vector<notes::values::NoteLink> links;
-    notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links);
+    std::vector<platform::values::NoteLink> links;
+    platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links);
     for (std::size_t index = 0; index < links.size(); ++index) {
       const char* status = targets.Status(links[index].replica_id, links[index].note);
       if (status == report::kLinkOk) continue;

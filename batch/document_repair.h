@@ -41,8 +41,8 @@ class HideWhenRepair : public DocumentRepair {
   RepairOutcome Repair(LNDocument& document) override;
 
  private:
-  static notes::STATUS RecordAction(char* record, std::uint16_t signature,
-                                    std::uint32_t record_length, void* context);
+  static platform::STATUS RecordAction(char* record, std::uint16_t signature,
+                                       std::uint32_t record_length, void* context);
 
   // Formula areas holding a whole formula, and what the repair made of them.
   std::map<std::string, std::string, std::less<>> neutralised_;

@@ -1,7 +1,7 @@
 #include "platform/base/ascii.h"
 #include "util/markup.h"
 
-namespace util {
+namespace quendral::util {
 // Removing a tag leaves no "<" before the place it was cut from, so starting
 // over from the beginning after each removal finds the next "<" after that
 // place: one pass from left to right does the same.
@@ -37,4 +37,4 @@ std::int32_t ParseHexPrefix(const char* text) {
   return static_cast<std::int32_t>(value);
 }
 
-}  // namespace util
+}  // namespace quendral::util

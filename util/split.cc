@@ -5,7 +5,7 @@
 #include "platform/base/ascii.h"
 #include "util/characters.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::string_view kDefaultDelimiter = ",";
@@ -41,4 +41,4 @@ void SplitDelimited(std::string text, std::string delimiter, std::vector<std::st
   }
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -2,7 +2,7 @@
 #include "platform/base/ascii.h"
 #include "util/system_report.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // `workstation`, or the server code after it when the product type says so.
@@ -45,4 +45,4 @@ std::string GetWindowsVersionText(const SystemFacts& facts) {
   return text;
 }
 
-}  // namespace util
+}  // namespace quendral::util

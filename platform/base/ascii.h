@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace base {
+namespace quendral::base {
 
 constexpr char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 constexpr char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
@@ -65,6 +65,6 @@ constexpr std::string_view TrimSpacesTabsAndReturns(std::string_view text) {
   return TrimCharacters(text, " \t\r");
 }
 
-}  // namespace base
+}  // namespace quendral::base
 
 #endif  // QUENDRAL_PLATFORM_BASE_ASCII_H_

@@ -12,7 +12,7 @@
 
 #include "platform/base/coding.h"
 
-namespace base {
+namespace quendral::base {
 
 class ByteReader {
  public:
@@ -84,6 +84,6 @@ class ByteReader {
   std::size_t position_ = 0;
 };
 
-}  // namespace base
+}  // namespace quendral::base
 
 #endif  // QUENDRAL_PLATFORM_BASE_BYTE_READER_H_

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace base {
+namespace quendral::base {
 
 // `Byte` is any one-byte type (char, unsigned char, std::byte), so that
 // callers keep addresses of their own kind.
@@ -83,6 +83,6 @@ inline void AppendLittleDouble(std::vector<std::uint8_t>* out, double value) {
   AppendLittle64(out, std::bit_cast<std::uint64_t>(value));
 }
 
-}  // namespace base
+}  // namespace quendral::base
 
 #endif  // QUENDRAL_PLATFORM_BASE_CODING_H_

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-namespace base::sqlite {
+namespace quendral::base::sqlite {
 
 Statement::~Statement() { sqlite3_finalize(statement_); }
 
@@ -140,4 +140,4 @@ int WriteTransaction::Commit() {
   return result;
 }
 
-}  // namespace base::sqlite
+}  // namespace quendral::base::sqlite

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace base::sqlite {
+namespace quendral::base::sqlite {
 
 class Statement {
  public:
@@ -105,6 +105,6 @@ class WriteTransaction {
   bool nested_ = false;
 };
 
-}  // namespace base::sqlite
+}  // namespace quendral::base::sqlite
 
 #endif  // QUENDRAL_PLATFORM_BASE_SQLITE_CONNECTION_H_

@@ -5,7 +5,7 @@
 #include "platform/base/byte_reader.h"
 #include "platform/base/coding.h"
 
-namespace notes::values {
+namespace quendral::platform::values {
 namespace {
 
 constexpr std::size_t kMaxTextLength = 0xFFFF;
@@ -233,4 +233,4 @@ STATUS DecodeRichText(const std::uint8_t* data, std::size_t length,
                                                                           : kErrItemValueInvalid;
 }
 
-}  // namespace notes::values
+}  // namespace quendral::platform::values

@@ -13,7 +13,7 @@ constexpr std::size_t kTextLength = 4 * kDigitsPerWord;
 bool ParseHexWord(std::string_view digits, std::uint32_t* word) {
   std::uint32_t value = 0;
   for (char digit : digits) {
-    const std::optional<unsigned> nibble = base::HexDigitValue(digit);
+    const std::optional<unsigned> nibble = quendral::base::HexDigitValue(digit);
     if (!nibble) {
       return false;
     }
@@ -27,20 +27,20 @@ bool ParseHexWord(std::string_view digits, std::uint32_t* word) {
 
 LNUniversalID::LNUniversalID(const LNString& text) {
   if (Parse(text.View(), &id_)) {
-    status_ = notes::kNoError;
+    status_ = quendral::platform::kNoError;
   } else {
-    notes::internal::Report(notes::kErrInvalidUniversalId);
+    quendral::platform::internal::Report(quendral::platform::kErrInvalidUniversalId);
   }
 }
 
 LNSTATUS LNUniversalID::GetUniversalID(UNIVERSALNOTEID* id) const {
   if (id == nullptr) {
-    return notes::internal::Report(notes::kErrInvalidArgument);
+    return quendral::platform::internal::Report(quendral::platform::kErrInvalidArgument);
   }
-  if (status_ == notes::kNoError) {
+  if (status_ == quendral::platform::kNoError) {
     *id = id_;
   }
-  return notes::internal::Report(static_cast<notes::STATUS>(status_));
+  return quendral::platform::internal::Report(static_cast<quendral::platform::STATUS>(status_));
 }
 
 LNString LNUniversalID::GetText() const { return Format(id_); }

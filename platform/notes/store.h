@@ -19,11 +19,11 @@
 
 #include "platform/notes/database_file.h"
 #include "platform/notes/formula/value.h"
-#include "platform/notes/store_connection.h"
 #include "platform/notes/status.h"
+#include "platform/notes/store_connection.h"
 #include "platform/notes/types.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 struct DatabaseInfo {
   TIMEDATE replica_id{};
@@ -158,6 +158,6 @@ class Store {
   Statement delete_items_;
 };
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_STORE_H_

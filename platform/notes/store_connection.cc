@@ -2,7 +2,7 @@
 
 #include "platform/notes/failing_disk.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 STATUS StatusOfSqlite(int result) {
   switch (result & 0xFF) {
@@ -37,4 +37,4 @@ STATUS OpenConnection(const std::filesystem::path& file, bool create, Connection
   return StatusOfSqlite(result);
 }
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store

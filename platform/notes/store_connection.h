@@ -8,7 +8,7 @@
 #include "platform/base/sqlite_connection.h"
 #include "platform/notes/status.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 using base::sqlite::Connection;
 using base::sqlite::Statement;
@@ -24,6 +24,6 @@ STATUS StatusOfSqlite(int result);
 // timeout set and the failing disk armed when the environment asks for it.
 STATUS OpenConnection(const std::filesystem::path& file, bool create, Connection* connection);
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_STORE_CONNECTION_H_

@@ -2,7 +2,7 @@
 
 #include "platform/base/ascii.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 std::string_view Unquoted(std::string_view value) {
@@ -52,4 +52,4 @@ bool ParseSettingsValue(std::string_view contents, std::string_view section, std
   return false;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 
 #include "platform/base/ascii.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::string_view kHome = "$HOME";
@@ -73,4 +73,4 @@ bool ParseUserDirectory(std::string_view contents, std::string_view name, std::s
   return found;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 
 #include "platform/base/coding.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Limits far above any real library, so that a hostile header cannot make us
@@ -185,4 +185,4 @@ std::optional<FileRegion> FindElfSection(const ReadFileAt& read, std::string_vie
   return std::nullopt;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 #include "platform/base/ascii.h"
 #include "platform/base/byte_reader.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr unsigned kStringsPerBlock = 16;
@@ -90,4 +90,4 @@ std::optional<std::string_view> FindBlockString(std::span<const std::uint8_t> bl
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 #include "platform/base/byte_reader.h"
 #include "platform/base/coding.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::uint32_t kHeaderSize = 0x4C;
@@ -120,4 +120,4 @@ std::optional<std::string> ShellLinkTarget(Bytes file) {
   return PathFromLinkInfo(file.subspan(position, *info_size));
 }
 
-}  // namespace os
+}  // namespace quendral::os

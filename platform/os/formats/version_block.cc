@@ -6,7 +6,7 @@
 #include "platform/base/ascii.h"
 #include "platform/base/coding.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::size_t kNodeHeaderSize = 6;
@@ -152,4 +152,4 @@ std::string DecodeUtf16Text(std::span<const std::uint8_t> utf16) {
   return text;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -16,7 +16,7 @@
 #include "platform/base/coding.h"
 #include "platform/os/two_pass_encoder.h"
 
-namespace os {
+namespace quendral::os {
 
 struct VersionString {
   std::string_view name;
@@ -207,6 +207,6 @@ inline std::vector<std::uint8_t> EncodeVersionBlock(const VersionBlockSource& so
   return EncodeToVector<VersionBlockWriter>(source);
 }
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_FORMATS_VERSION_BLOCK_WRITER_H_

@@ -11,7 +11,7 @@
 #include "platform/base/sqlite_connection.h"
 #include "platform/os/posix/process_identity.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr int kBusyTimeoutMilliseconds = 5000;
@@ -372,4 +372,4 @@ void RegistryCloseKey(RegistryKey key) {
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

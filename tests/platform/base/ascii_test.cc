@@ -5,7 +5,7 @@
 #include <clocale>
 #include <string_view>
 
-namespace base {
+namespace quendral::base {
 namespace {
 
 TEST(Ascii, EqualsIgnoringAsciiCase) {
@@ -71,4 +71,4 @@ TEST(Ascii, Trimming) {
 }
 
 }  // namespace
-}  // namespace base
+}  // namespace quendral::base

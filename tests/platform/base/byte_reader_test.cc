@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace base {
+namespace quendral::base {
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kBytes = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
@@ -105,4 +105,4 @@ TEST(ByteReader, EmptyInputWithoutAddressIsAtItsEnd) {
 }
 
 }  // namespace
-}  // namespace base
+}  // namespace quendral::base

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace base {
+namespace quendral::base {
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kBytes = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0xF8};
@@ -53,4 +53,4 @@ TEST(Coding, WorksAtCompileTime) {
 }
 
 }  // namespace
-}  // namespace base
+}  // namespace quendral::base

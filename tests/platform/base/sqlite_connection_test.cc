@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace base::sqlite {
+namespace quendral::base::sqlite {
 namespace {
 
 class SqliteConnection : public ::testing::Test {
@@ -87,4 +87,4 @@ TEST_F(SqliteConnection, ResultCodesPassThrough) {
 }
 
 }  // namespace
-}  // namespace base::sqlite
+}  // namespace quendral::base::sqlite

@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "platform/os/resource_modules.h"
 #include "platform/os/formats/resource_table.h"
 #include "platform/os/formats/resource_table_writer.h"
+#include "platform/os/resource_modules.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 using namespace std::string_view_literals;
@@ -260,4 +260,4 @@ TEST_F(ResourceSourceTest, PassingSourceIsNeverSeenByOtherThreads) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os
