@@ -236,19 +236,21 @@ void Audit(benchmark::State& state) {
 BENCHMARK(Audit)->Unit(benchmark::kMillisecond);
 
 void BareFixHideWhen(benchmark::State& state) {
-  Timed(state, [](DataDirectory& data) { bench::BareSqliteBatch(data.file(), "Body", false); });
+  Timed(state,
+        [](DataDirectory& data) { quendral::bench::BareSqliteBatch(data.file(), "Body", false); });
 }
 BENCHMARK(BareFixHideWhen)->Unit(benchmark::kMillisecond);
 
 void BareRelink(benchmark::State& state) {
-  Timed(state, [](DataDirectory& data) { bench::BareSqliteBatch(data.file(), "$Links", true); });
+  Timed(state,
+        [](DataDirectory& data) { quendral::bench::BareSqliteBatch(data.file(), "$Links", true); });
 }
 BENCHMARK(BareRelink)->Unit(benchmark::kMillisecond);
 
 void BareReadOfEveryRow(benchmark::State& state) {
   DataDirectory& data = TenThousand();
   data.Reset();
-  for (auto _ : state) benchmark::DoNotOptimize(bench::BareSqliteReadAll(data.file()));
+  for (auto _ : state) benchmark::DoNotOptimize(quendral::bench::BareSqliteReadAll(data.file()));
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kDocuments);
 }
 BENCHMARK(BareReadOfEveryRow)->Unit(benchmark::kMillisecond);

@@ -109,7 +109,7 @@ void BareSqliteRewriteOfOneItem(benchmark::State& state) {
   OpenDocument data;
   unsigned char marker = 0;
   for (auto _ : state) {
-    bench::BareSqliteRewrite(data.file(), ++marker);
+    quendral::bench::BareSqliteRewrite(data.file(), ++marker);
   }
 }
 BENCHMARK(BareSqliteRewriteOfOneItem)->Unit(benchmark::kMicrosecond);

@@ -108,7 +108,7 @@ BENCHMARK(FixRichTextFieldsOnTenThousandParagraphs)->Unit(benchmark::kMillisecon
 void BareSqliteRewriteOfTheRichText(benchmark::State& state) {
   DataDirectory data(HiddenRichText(10000));
   unsigned char marker = 0;
-  for (auto _ : state) bench::BareSqliteRewrite(data.document_file(), ++marker);
+  for (auto _ : state) quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
 }
 BENCHMARK(BareSqliteRewriteOfTheRichText)->Unit(benchmark::kMillisecond);
 
@@ -129,7 +129,7 @@ BENCHMARK(ChangeServerInLinksOnAThousandEntries)->Unit(benchmark::kMillisecond);
 void BareSqliteRewriteOfTheLinkTable(benchmark::State& state) {
   DataDirectory data(LinkTable(1000));
   unsigned char marker = 0;
-  for (auto _ : state) bench::BareSqliteRewrite(data.document_file(), ++marker);
+  for (auto _ : state) quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
 }
 BENCHMARK(BareSqliteRewriteOfTheLinkTable)->Unit(benchmark::kMillisecond);
 

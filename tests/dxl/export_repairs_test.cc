@@ -14,12 +14,12 @@ namespace {
 
 using fixtures::Applied;
 using fixtures::InUtf16;
+using fixtures::kOldReplica;
+using fixtures::kOtherReplica;
+using fixtures::kSalesExport;
+using fixtures::kTargetReplica;
 using fixtures::ReplacedAfter;
 using fixtures::WithCrLf;
-using testing::kOldReplica;
-using testing::kOtherReplica;
-using testing::kSalesExport;
-using testing::kTargetReplica;
 
 struct Rewrite {
   bool taken = false;
