@@ -58,8 +58,6 @@ const char* StatusText(LNSTATUS status) {
       return "The item's value is invalid";
     case notes::kErrNoMoreItems:
       return "No more items";
-    case notes::kErrOpenFailed:
-      return "The database could not be opened";
     case notes::kErrFormulaSyntax:
       return "Formula error";
     case notes::kErrFormulaEvaluation:

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "notes/open_database.h"
+#include "notes/status_text.h"
 #include "platform/notes/location.h"
 #include "tools/quendral/command_error.h"
 
@@ -27,7 +28,7 @@ LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string&
   LNSTATUS status = 0;
   try {
     if (OpenNotesDatabase(session_, database, server.c_str(), path.c_str()) != 0) {
-      status = notes::kErrOpenFailed;
+      status = kErrOpenFailed;
     }
   } catch (LNSTATUS thrown) {
     status = thrown;

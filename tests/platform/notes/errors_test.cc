@@ -52,10 +52,9 @@ TEST(ErrorTexts, EveryStatusHasItsOwnText) {
       notes::kErrNoteNotFound,     notes::kErrNoteNotOpen,
       notes::kErrSaveConflict,     notes::kErrItemNotFound,
       notes::kErrItemTypeMismatch, notes::kErrItemValueInvalid,
-      notes::kErrNoMoreItems,      notes::kErrOpenFailed,
+      notes::kErrNoMoreItems,      notes::kErrDiskFull,
       notes::kErrFormulaSyntax,    notes::kErrFormulaEvaluation,
       notes::kErrFormulaTooLarge,  notes::kErrCompositeRecordInvalid,
-      notes::kErrDiskFull,
   };
   char unknown[512];
   ASSERT_EQ(LNGetErrorMessageText(0x7ABC, unknown, sizeof unknown, 0), 0u);
