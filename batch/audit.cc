@@ -20,7 +20,7 @@ constexpr std::size_t kPageSize = 250;
 
 struct RichTextItem {
   std::string name;
-  std::vector<notes::richtext::Paragraph> paragraphs;
+  std::vector<platform::richtext::Paragraph> paragraphs;
 };
 
 // The paragraphs of every rich-text item that reads as rich text.
@@ -29,10 +29,10 @@ std::vector<RichTextItem> RichTextItems(const LNDocument& document) {
   document.GetItems(&items);
   std::vector<RichTextItem> rich_text;
   for (const LNItem& item : items) {
-    if (item.GetType() != notes::kTypeCompositeText) continue;
+    if (item.GetType() != platform::kTypeCompositeText) continue;
     RichTextItem read{item.GetName().GetString(), {}};
-    if (notes::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(),
-                                      &read.paragraphs) == notes::kNoError) {
+    if (platform::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(),
+                                         &read.paragraphs) == platform::kNoError) {
       rich_text.push_back(std::move(read));
     }
   }
@@ -53,7 +53,7 @@ class HideWhenFormulas {
     auto [found, added] = formulas_.try_emplace(area);
     if (added) {
       Formula& formula = found->second;
-      formula.usable = notes::formula::Decompile(area.data(), area.size(), &formula.text) &&
+      formula.usable = platform::formula::Decompile(area.data(), area.size(), &formula.text) &&
                        formula.compiled.SetText(formula.text) == 0;
     }
     return found->second;
@@ -93,11 +93,11 @@ void FindBrokenLinks(const LNDocument& document, LinkTargets& targets,
   std::vector<LNItem> items;
   document.GetItems(&items);
   for (const LNItem& item : items) {
-    if (item.GetType() != notes::kTypeNoteLinkList || item.GetName().GetString() != "$Links") {
+    if (item.GetType() != platform::kTypeNoteLinkList || item.GetName().GetString() != "$Links") {
       continue;
     }
-    std::vector<notes::values::NoteLink> links;
-    notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links);
+    std::vector<platform::values::NoteLink> links;
+    platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links);
     for (std::size_t index = 0; index < links.size(); ++index) {
       const char* status = targets.Status(links[index].replica_id, links[index].note);
       if (status == report::kLinkOk) continue;

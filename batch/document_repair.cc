@@ -23,7 +23,8 @@ RepairOutcome OutcomeOfWalk(const WalkResult& walk) {
 }
 
 bool IsLinkTable(const LNItem& item) {
-  return item.GetType() == notes::kTypeNoteLinkList && item.GetName().GetString() == kLinksItemName;
+  return item.GetType() == platform::kTypeNoteLinkList &&
+         item.GetName().GetString() == kLinksItemName;
 }
 
 bool IsBackupName(const std::string& name) { return name.starts_with(kBackupPrefix); }
@@ -87,9 +88,10 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
   if (backup == nullptr) return {RepairOutcome::Kind::kNoBackup, ""};
   const std::string backup_name = backup->GetName().GetString();
   const std::vector<std::uint8_t> value = backup->GetValue();
-  std::vector<notes::values::NoteLink> links;
-  if (backup->GetType() != notes::kTypeNoteLinkList ||
-      notes::values::DecodeNoteLinkList(value.data(), value.size(), &links) != notes::kNoError) {
+  std::vector<platform::values::NoteLink> links;
+  if (backup->GetType() != platform::kTypeNoteLinkList ||
+      platform::values::DecodeNoteLinkList(value.data(), value.size(), &links) !=
+          platform::kNoError) {
     return RepairOutcome::Failed("backup " + backup_name + " is not a link table");
   }
   const auto current = std::find_if(items.begin(), items.end(), IsLinkTable);
@@ -99,15 +101,16 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
     flags = current->GetFlags();
     // Nothing is lost: the table being replaced becomes a backup itself.
     const util::DateTimeValue now(util::kMonthDayYear);
-    if (LNSTATUS status = document.CreateItem(LinkTableBackupName(now).c_str(), *current,
-                                              notes::kItemFlagSigned, notes::kItemOptionAppend);
+    if (LNSTATUS status =
+            document.CreateItem(LinkTableBackupName(now).c_str(), *current,
+                                platform::kItemFlagSigned, platform::kItemOptionAppend);
         status != 0) {
       return RepairOutcome::Failed("cannot keep the current link table: " + StatusText(status));
     }
   }
-  if (LNSTATUS status = document.CreateItem(kLinksItemName, notes::kTypeNoteLinkList, value.data(),
-                                            static_cast<std::uint32_t>(value.size()), flags,
-                                            notes::kItemOptionReplace);
+  if (LNSTATUS status = document.CreateItem(kLinksItemName, platform::kTypeNoteLinkList,
+                                            value.data(), static_cast<std::uint32_t>(value.size()),
+                                            flags, platform::kItemOptionReplace);
       status != 0) {
     return RepairOutcome::Failed("cannot restore " + backup_name + ": " + StatusText(status));
   }
@@ -124,11 +127,11 @@ std::vector<std::string> LinkBackupNames(const LNDocument& document) {
 }
 
 std::string DamagedLinkTable(const LNDocument& document) {
-  std::vector<notes::values::NoteLink> links;
+  std::vector<platform::values::NoteLink> links;
   for (const LNItem& item : Items(document)) {
     if (IsLinkTable(item) &&
-        notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links) !=
-            notes::kNoError) {
+        platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links) !=
+            platform::kNoError) {
       return "link table $Links is damaged";
     }
   }

@@ -8,18 +8,18 @@
 namespace quendral::batch {
 
 bool IsTrue(const LNItem& result) {
-  notes::formula::Value value;
-  if (notes::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
-                                        result.GetValueLength(), &value) != notes::kNoError) {
+  platform::formula::Value value;
+  if (platform::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
+                                           result.GetValueLength(), &value) != platform::kNoError) {
     return false;
   }
-  return value.kind == notes::formula::ValueKind::kNumber && !value.numbers.empty() &&
+  return value.kind == platform::formula::ValueKind::kNumber && !value.numbers.empty() &&
          value.numbers[0] != 0;
 }
 
 bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument& document) {
   std::string text;
-  if (!notes::formula::Decompile(hide_when_area.data(), hide_when_area.size(), &text)) {
+  if (!platform::formula::Decompile(hide_when_area.data(), hide_when_area.size(), &text)) {
     return false;
   }
   LNFormula formula;

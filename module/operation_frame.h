@@ -65,7 +65,7 @@ class OperationFrame {
     } catch (...) {
       // Anything else (memory exhaustion, a fault of the platform) must not
       // cross the exported boundary either.
-      Fail(notes::kErrOutOfMemory);
+      Fail(platform::kErrOutOfMemory);
       Undo();
     }
     return outcome_;

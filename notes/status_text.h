@@ -12,7 +12,7 @@ namespace quendral {
 // Raised when a database could not be opened without the platform having
 // thrown a status of its own (OpenNotesDatabase returned 1). Its number
 // lies outside the platform's statuses.
-inline constexpr notes::STATUS kErrOpenFailed = 693;
+inline constexpr platform::STATUS kErrOpenFailed = 693;
 
 // The status's message text, as the platform words it; ours included.
 std::string StatusText(LNSTATUS status);

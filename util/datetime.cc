@@ -5,7 +5,7 @@
 #include <climits>
 #include <ctime>
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -154,4 +154,4 @@ void DateTimeValue::ClampDayToMonth() {
   }
 }
 
-}  // namespace util
+}  // namespace quendral::util

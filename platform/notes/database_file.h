@@ -14,7 +14,7 @@
 #include "platform/notes/store.h"
 #include "platform/notes/types.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 struct ItemImage {
   std::string name;
@@ -67,6 +67,6 @@ STATUS ListDatabases(const std::filesystem::path& directory,
 // The conventional file name extension of a database.
 inline constexpr const char* kDatabaseExtension = ".nsf";
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_DATABASE_FILE_H_

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 formula::DateTime CurrentLocalTime() {
   std::time_t now = std::time(nullptr);
@@ -17,4 +17,4 @@ formula::DateTime CurrentLocalTime() {
                                                   local.tm_sec});
 }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal

@@ -5,7 +5,7 @@
 #include "platform/notes/ln_universal_id.h"
 #include "platform/notes/local_time.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 std::optional<formula::Value> NoteEnvironment::ReadField(std::string_view name) const {
   if (!note_) {
@@ -72,4 +72,4 @@ std::vector<std::string> NoteEnvironment::UserRoles() const {
 
 formula::DateTime NoteEnvironment::Now() const { return CurrentLocalTime(); }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal

@@ -12,7 +12,7 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/ln_internal.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 class NoteEnvironment : public formula::Environment {
  public:
@@ -41,6 +41,6 @@ class NoteEnvironment : public formula::Environment {
   STATUS write_status_ = kNoError;
 };
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
 #endif  // QUENDRAL_PLATFORM_NOTES_NOTE_ENVIRONMENT_H_

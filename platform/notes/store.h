@@ -22,7 +22,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 enum class NoteClass : std::uint8_t { kDocument = 0, kProfile = 1 };
 
@@ -156,6 +156,6 @@ class Store {
   Statement delete_items_;
 };
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_STORE_H_

@@ -1,7 +1,7 @@
 #include "platform/os/directories.h"
 #include "platform/os/file_system.h"
 
-namespace os {
+namespace quendral::os {
 
 bool IsPathSeparator(char c) { return c == '\\' || c == kPathSeparator; }
 
@@ -15,4 +15,4 @@ std::string NativePath(std::string_view path) {
   return native;
 }
 
-}  // namespace os
+}  // namespace quendral::os

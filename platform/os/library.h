@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // A loaded library; null when loading failed.
 using LibraryHandle = void*;
@@ -47,6 +47,6 @@ class LoadedLibrary {
   LibraryHandle handle_;
 };
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_LIBRARY_H_

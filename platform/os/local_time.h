@@ -7,11 +7,11 @@
 
 #include <ctime>
 
-namespace os {
+namespace quendral::os {
 
 // False when `seconds` cannot be represented as a local time.
 bool LocalTimeFields(std::time_t seconds, std::tm* fields);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_LOCAL_TIME_H_

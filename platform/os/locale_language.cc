@@ -5,7 +5,7 @@
 #include "platform/os/ascii_case.h"
 #include "platform/os/language.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 struct LocaleLanguage {
@@ -54,4 +54,4 @@ std::uint16_t LanguageOfLocaleName(std::string_view locale) {
   return Find(language, "").value_or(kEnglishUnitedStates);
 }
 
-}  // namespace os
+}  // namespace quendral::os

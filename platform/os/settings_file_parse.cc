@@ -3,7 +3,7 @@
 #include "platform/os/ascii_case.h"
 #include "platform/os/settings_file.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
@@ -61,4 +61,4 @@ bool ParseSettingsValue(std::string_view contents, std::string_view section, std
   return false;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 // The user's profile folder: the home directory outside Windows.
 inline constexpr int kProfileFolder = 0x28;
@@ -38,6 +38,6 @@ bool ReadSpecialFolderPath(int folder, std::string* path);
 bool ParseUserDirectory(std::string_view contents, std::string_view name, std::string_view home,
                         std::string* path);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SPECIAL_FOLDERS_H_

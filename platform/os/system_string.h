@@ -18,7 +18,7 @@
 #include <oleauto.h>
 #endif
 
-namespace os {
+namespace quendral::os {
 
 #ifdef _WIN32
 using SystemString = ::BSTR;
@@ -36,6 +36,6 @@ std::size_t SystemStringLength(SystemString text);
 // Frees a system string; null is allowed.
 void FreeSystemString(SystemString text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SYSTEM_STRING_H_

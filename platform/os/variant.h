@@ -20,7 +20,7 @@
 #include "platform/os/win32/windows_headers.h"
 #endif
 
-namespace os {
+namespace quendral::os {
 
 #ifdef _WIN32
 using Variant = ::VARIANT;
@@ -91,6 +91,6 @@ bool VariantDateFields(double date, std::tm* fields);
 // characters it cannot hold become "?". Null reads as empty.
 std::string WideTextToMultibyte(const VariantWideChar* text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_VARIANT_H_

@@ -6,10 +6,10 @@
 
 #include "batch/batch_fixture.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 namespace {
 
-namespace store = notes::store;
+namespace store = platform::store;
 
 const UNIVERSALNOTEID kArchived{{{7, 7}}, {{7, 7}}};
 const UNIVERSALNOTEID kMissing{{{8, 8}}, {{8, 8}}};
@@ -40,7 +40,7 @@ TEST_F(AuditTest, FindsEveryKindOfFinding) {
   note.items[3] = LinksItem({LinkTo(kOldReplica, kArchived), LinkTo(kTargetReplica, kMissing),
                              LinkTo(kTargetReplica, kArchived)});
   note.items.push_back(
-      {"$Links_Backup_20090225142307", notes::kTypeNoteLinkList, 0, note.items[3].value});
+      {"$Links_Backup_20090225142307", platform::kTypeNoteLinkList, 0, note.items[3].value});
   CreateDatabase("audited.nsf", kHomeReplica, {note, SampleDocument(2)});
 
   const report::DatabaseAudit audit = AuditOf("audited.nsf");
@@ -75,4 +75,4 @@ TEST_F(AuditTest, FindsNothingInACleanDatabase) {
 }
 
 }  // namespace
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

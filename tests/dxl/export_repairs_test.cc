@@ -12,14 +12,14 @@
 namespace quendral::dxl {
 namespace {
 
-using testing::Applied;
-using testing::InUtf16;
+using fixtures::Applied;
+using fixtures::InUtf16;
+using fixtures::ReplacedAfter;
+using fixtures::WithCrLf;
 using testing::kOldReplica;
 using testing::kOtherReplica;
 using testing::kSalesExport;
 using testing::kTargetReplica;
-using testing::ReplacedAfter;
-using testing::WithCrLf;
 
 struct Rewrite {
   bool taken = false;

@@ -21,7 +21,7 @@ struct Reported {
 };
 
 Reported Load(const std::string& path) {
-  const os::LoadedLibrary library(path);
+  const quendral::os::LoadedLibrary library(path);
   Reported reported;
   reported.loaded = library.loaded();
   auto call = [&library](const char* name) {
@@ -63,7 +63,7 @@ TEST(VersionExports, ModuleWithoutAVersionStillLoadsAndReportsZero) {
 }
 
 TEST(VersionExports, ModuleWithoutTranslationReadsTheUsersLanguage) {
-  const bool english = os::UserDefaultLanguage() == os::kEnglishUnitedStates;
+  const bool english = quendral::os::UserDefaultLanguage() == quendral::os::kEnglishUnitedStates;
   ExpectReported(os_test::VersionModulePath("version_module_no_translation"), english ? 9 : 0,
                  english ? 8 : 0, english ? 7 : 0);
 }

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace quendral_testing {
+namespace quendral::fixtures {
 
 class EnvironmentOverride {
  public:
@@ -42,6 +42,6 @@ class EnvironmentOverride {
   std::optional<std::string> saved_;
 };
 
-}  // namespace quendral_testing
+}  // namespace quendral::fixtures
 
 #endif  // QUENDRAL_TESTS_SUPPORT_ENVIRONMENT_OVERRIDE_H_

@@ -10,7 +10,7 @@
 
 #include "platform/os/process.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -138,4 +138,4 @@ TEST_F(ReadTextFileLinesTest, MissingFileGivesMessage) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -9,7 +9,7 @@
 #include "platform/os/test_dialog.h"
 #include "util/date_entry.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 #ifdef _WIN32
@@ -36,7 +36,7 @@ class WindowDateFieldTest : public ::testing::Test {
     return text;
   }
 
-  os::testing::TestDialog dialog_{kField};
+  os::fixtures::TestDialog dialog_{kField};
   std::vector<std::string> messages_;
 };
 
@@ -75,4 +75,4 @@ TEST_F(WindowDateFieldTest, EmptiedFieldGetsItsDateBack) {
 #endif
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -10,7 +10,7 @@
 #include "platform/os/directories.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -159,4 +159,4 @@ TEST_F(QueryFileSizeTest, FifoIsZeroAtOnce) {
 #endif
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

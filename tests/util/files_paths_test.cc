@@ -5,7 +5,7 @@
 #include "support/text_code_page.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 PathParts Split(const std::string& path, bool is_directory = false) {
@@ -80,14 +80,14 @@ TEST(SplitPathTest, ClearsWhatTheCallerPassed) {
 }
 
 TEST(SplitPathTest, DoubleByteCharactersAreWholeInCodePage932) {
-  const quendral_testing::TextCodePage japanese(932);
+  const quendral::fixtures::TextCodePage japanese(932);
   // 0x95 0x5C is one character whose second byte is the backslash.
   ExpectParts(Split("C:\\d\x95\\\\f\x95\\.txt"), "C:", "d\x95\\", "f\x95\\", "txt");
   ExpectParts(Split("\x95\\.\x95."), "", "", "\x95\\", "\x95.");
 }
 
 TEST(SanitizePathTest, DoubleByteCharactersAreKeptInCodePage932) {
-  const quendral_testing::TextCodePage japanese(932);
+  const quendral::fixtures::TextCodePage japanese(932);
   bool changed = true;
   EXPECT_EQ(Sanitized("C:\\\x95\\\\\x95\\.txt", false, &changed), "C:\\\x95\\\\\x95\\.txt");
   EXPECT_FALSE(changed);
@@ -167,4 +167,4 @@ TEST(SanitizePathTest, RelativePathsStayRelative) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

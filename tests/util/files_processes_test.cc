@@ -8,7 +8,7 @@
 #include "platform/os/process.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -72,4 +72,4 @@ TEST(StartCommandLineTest, ReportsSuccessAsNonZero) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -12,7 +12,7 @@
 #include <objbase.h>
 #endif
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -144,4 +144,4 @@ TEST(BindLibraryEntryPointsTest, MissingLibrary) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

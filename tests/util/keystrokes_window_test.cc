@@ -16,7 +16,7 @@
 #include "util/key_sequence_delivery.h"
 #include "util/keystrokes.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // A key message as the window sees it: the virtual-key code (`first`, as the
@@ -138,13 +138,13 @@ class KeySequenceToWindow : public ::testing::Test {
 };
 
 TEST_F(KeySequenceToWindow, WindowWithTheFocusReceivesTheEventsInOrder) {
-  testing::ExpectEverySequenceDelivered(window_, ExpectedKeys);
+  fixtures::ExpectEverySequenceDelivered(window_, ExpectedKeys);
 }
 
 TEST_F(KeySequenceToWindow, NothingTypeableSendsNothing) {
-  testing::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
+  fixtures::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util
 #endif  // _WIN32

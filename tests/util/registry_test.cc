@@ -15,7 +15,7 @@
 #include <unistd.h>
 #endif
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -33,7 +33,7 @@ TEST(FindInStringListTest, CountLimitsTheSearch) {
 }
 
 TEST(FindInStringListTest, DoubleByteCharactersCompareWholeInCodePage932) {
-  const quendral_testing::TextCodePage japanese(932);
+  const quendral::fixtures::TextCodePage japanese(932);
   // The second bytes 0x41 and 0x61 are "A" and "a" as single bytes.
   const std::vector<std::string> list = {"x\x83\x41"};
   EXPECT_EQ(FindInStringList(list, "X\x83\x41", -1), 1);
@@ -238,4 +238,4 @@ TEST_F(RegistryTest, VolatileKeyLastsAsLongAsItsProcess) {
 #endif
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

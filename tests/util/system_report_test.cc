@@ -7,7 +7,7 @@
 
 #include "tests/util/scripted_processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // A machine whose every fact is set by the test; nothing can be read until
@@ -355,4 +355,4 @@ TEST(SystemReportOfThisMachine, OutsideWindowsTheKindIsZero) {
 #endif
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -6,7 +6,7 @@
 #include "platform/os/library.h"
 #endif
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 #ifdef _WIN32
 
@@ -97,4 +97,4 @@ TestWindow::~TestWindow() {
 
 #endif
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures

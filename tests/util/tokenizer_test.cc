@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::vector<std::string> Tokens(const TextTokenizer& tokenizer) {
@@ -236,4 +236,4 @@ TEST_F(TextTokenizerFile, ReadOnlyFileCannotBeLoaded) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

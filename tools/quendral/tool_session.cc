@@ -50,7 +50,7 @@ LNDocument ToolSession::OpenDocument(const LNDatabase& database, const std::stri
 std::filesystem::path ToolSession::DataDirectory() const {
   const std::filesystem::path directory = session_.GetDataDirectory().GetString();
   const std::string another =
-      ": name another with --data DIR or " + std::string(notes::kDataDirectoryVariable);
+      ": name another with --data DIR or " + std::string(platform::kDataDirectoryVariable);
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) {
     throw CommandError("no data directory " + directory.string() + another);
@@ -66,7 +66,7 @@ std::filesystem::path ToolSession::DataDirectory() const {
 
 std::filesystem::path ToolSession::ServerDirectory(const std::string& server) const {
   std::filesystem::path directory;
-  CheckStatus(notes::ResolveServerDirectory(DataDirectory(), server, &directory),
+  CheckStatus(platform::ResolveServerDirectory(DataDirectory(), server, &directory),
               "unknown server " + server);
   return directory;
 }
@@ -74,16 +74,16 @@ std::filesystem::path ToolSession::ServerDirectory(const std::string& server) co
 std::filesystem::path ToolSession::DatabaseFile(const std::string& path,
                                                 const std::string& server) const {
   std::filesystem::path file;
-  CheckStatus(notes::ResolveDatabasePath(ServerDirectory(server), path, &file),
+  CheckStatus(platform::ResolveDatabasePath(ServerDirectory(server), path, &file),
               "cannot find database " + path);
   return file;
 }
 
 void UseDataDirectory(const std::string& directory) {
 #ifdef _WIN32
-  _putenv_s(notes::kDataDirectoryVariable, directory.c_str());
+  _putenv_s(platform::kDataDirectoryVariable, directory.c_str());
 #else
-  setenv(notes::kDataDirectoryVariable, directory.c_str(), 1);
+  setenv(platform::kDataDirectoryVariable, directory.c_str(), 1);
 #endif
 }
 

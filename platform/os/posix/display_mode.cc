@@ -4,7 +4,7 @@
 
 #include "platform/os/library.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The few RandR calls needed, spelt out so that its headers are not needed.
@@ -141,4 +141,4 @@ bool ReadDisplayMode(DisplayMode* mode) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -12,7 +12,7 @@
 
 #include "platform/os/library.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::int16_t kCannotType = -1;
@@ -262,4 +262,4 @@ void SleepMilliseconds(std::uint32_t milliseconds) {
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

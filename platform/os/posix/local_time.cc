@@ -1,9 +1,9 @@
 #include "platform/os/local_time.h"
 
-namespace os {
+namespace quendral::os {
 
 bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
   return ::localtime_r(&seconds, fields) != nullptr;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 std::string Environment(const char* name) {
@@ -83,4 +83,4 @@ bool ReadSpecialFolderPath(int folder, std::string* path) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/library.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The few X11 client calls needed, with their types spelt out so that the
@@ -101,4 +101,4 @@ WindowHandle FindTopLevelWindow(const std::string& class_name) {
   return found;
 }
 
-}  // namespace os
+}  // namespace quendral::os

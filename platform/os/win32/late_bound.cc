@@ -1,6 +1,6 @@
 #include "platform/os/win32/late_bound.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 template <typename Function>
@@ -32,4 +32,4 @@ const LateBoundFunctions& LateBound() {
   return functions;
 }
 
-}  // namespace os
+}  // namespace quendral::os

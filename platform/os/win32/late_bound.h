@@ -8,7 +8,7 @@
 #include <objbase.h>
 #include <olectl.h>
 
-namespace os {
+namespace quendral::os {
 
 struct LateBoundFunctions {
   decltype(&::CoCreateInstance) create_instance = nullptr;
@@ -20,6 +20,6 @@ struct LateBoundFunctions {
 // Looked up once; a function that cannot be found stays null.
 const LateBoundFunctions& LateBound();
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_WIN32_LATE_BOUND_H_

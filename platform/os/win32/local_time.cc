@@ -1,9 +1,9 @@
 #include "platform/os/local_time.h"
 
-namespace os {
+namespace quendral::os {
 
 bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
   return ::localtime_s(fields, &seconds) == 0;
 }
 
-}  // namespace os
+}  // namespace quendral::os

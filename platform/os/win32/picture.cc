@@ -6,7 +6,7 @@
 
 #include "platform/os/win32/late_bound.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr IID kPictureInterface = {
@@ -87,4 +87,4 @@ bool PictureSizeInPixels(const std::string& path, int* width, int* height) {
   return measured;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -4,7 +4,7 @@
 // After windows.h.
 #include <shlobj.h>
 
-namespace os {
+namespace quendral::os {
 
 bool ReadSpecialFolderPath(int folder, std::string* path) {
   char buffer[MAX_PATH] = {};
@@ -15,4 +15,4 @@ bool ReadSpecialFolderPath(int folder, std::string* path) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-namespace os {
+namespace quendral::os {
 
 SystemString AllocSystemString(std::string_view text) {
   if (text.size() > INT_MAX) {
@@ -25,4 +25,4 @@ std::size_t SystemStringLength(SystemString text) { return ::SysStringLen(text);
 
 void FreeSystemString(SystemString text) { ::SysFreeString(text); }
 
-}  // namespace os
+}  // namespace quendral::os

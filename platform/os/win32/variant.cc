@@ -6,7 +6,7 @@
 
 #include "platform/os/library.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr LCID kUserDefaultLocale = 0x0400;
@@ -73,4 +73,4 @@ std::string WideTextToMultibyte(const VariantWideChar* text) {
   return result;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -9,11 +9,11 @@
 #include "platform/os/special_folders.h"
 #include "support/environment_override.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TemporaryDirectory;
+using fixtures::TemporaryDirectory;
 
 void WriteServers(const fs::path& data, const std::string& json) {
   std::ofstream(data / kServersFileName) << json;
@@ -30,7 +30,7 @@ void WriteServers(const fs::path& data, const std::string& json) {
   } while (false)
 
 TEST(DataDirectory, ComesFromTheEnvironmentElseTheProfileFolder) {
-  quendral_testing::EnvironmentOverride variable(kDataDirectoryVariable, "/srv/notes");
+  quendral::fixtures::EnvironmentOverride variable(kDataDirectoryVariable, "/srv/notes");
   EXPECT_EQ(DefaultDataDirectory(), fs::path("/srv/notes"));
   variable.Set(nullptr);
   // The profile folder is $HOME outside Windows, never $HOME on Windows.
@@ -131,8 +131,8 @@ TEST(ReplicaLookup, FindsByReplicaIdAndNoticesChangedFiles) {
   TemporaryDirectory data;
   TIMEDATE first{{0x0058F1B2, 0x85256E3A}};
   TIMEDATE second{{7, 7}};
-  testing::WriteDatabase(data.path() / "a.nsf", first, {});
-  testing::WriteDatabase(data.path() / "sub" / "b.nsf", second, {});
+  fixtures::WriteDatabase(data.path() / "a.nsf", first, {});
+  fixtures::WriteDatabase(data.path() / "sub" / "b.nsf", second, {});
   fs::path file;
   ASSERT_EQ(FindReplica(data.path(), second, &file), kNoError);
   EXPECT_EQ(file, data.path() / "sub" / "b.nsf");
@@ -140,7 +140,7 @@ TEST(ReplicaLookup, FindsByReplicaIdAndNoticesChangedFiles) {
 
   // The catalog must not answer with a file that no longer holds the replica.
   fs::remove(data.path() / "sub" / "b.nsf");
-  testing::WriteDatabase(data.path() / "c.nsf", second, {});
+  fixtures::WriteDatabase(data.path() / "c.nsf", second, {});
   ASSERT_EQ(FindReplica(data.path(), second, &file), kNoError);
   EXPECT_EQ(file, data.path() / "c.nsf");
   ASSERT_EQ(FindReplica(data.path(), first, &file), kNoError);
@@ -149,7 +149,7 @@ TEST(ReplicaLookup, FindsByReplicaIdAndNoticesChangedFiles) {
 
 TEST(ReplicaLookup, ZeroReplicaIdNeverFindsADatabase) {
   TemporaryDirectory data;
-  testing::WriteDatabase(data.path() / "zero.nsf", TIMEDATE{}, {});
+  fixtures::WriteDatabase(data.path() / "zero.nsf", TIMEDATE{}, {});
   store::DatabaseImage image;
   ASSERT_EQ(store::ReadDatabaseImage(data.path() / "zero.nsf", &image), kNoError);
   EXPECT_NE(image.replica_id.Innards[0] | image.replica_id.Innards[1], 0u);
@@ -162,11 +162,11 @@ TEST(ReplicaLookup, LinksOutOfTheDirectoryAreNotFollowed) {
   TemporaryDirectory data;
   TemporaryDirectory outside;
   TIMEDATE replica{{3, 4}};
-  testing::WriteDatabase(outside.path() / "x.nsf", replica, {});
+  fixtures::WriteDatabase(outside.path() / "x.nsf", replica, {});
   SYMLINK_OR_SKIP(outside.path() / "x.nsf", data.path() / "x.nsf");
   fs::path file;
   EXPECT_EQ(FindReplica(data.path(), replica, &file), kErrReplicaNotFound);
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

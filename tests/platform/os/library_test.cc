@@ -4,7 +4,7 @@
 
 #include "platform/os/test_libraries.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 using GetNumber = int (*)();
@@ -53,4 +53,4 @@ TEST(Library, LoadingTwiceGivesTheSameLibraryUntilEachIsClosed) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os
