@@ -8,10 +8,10 @@ include(CMakePackageConfigHelpers)
 set(QUENDRAL_CMAKE_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/quendral)
 
 target_include_directories(quendral INTERFACE
-  $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include>
+  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 if(NOT WIN32)
-  set_target_properties(quendral PROPERTIES VERSION ${PROJECT_VERSION}
+  set_target_properties(quendral PROPERTIES VERSION ${QUENDRAL_RELEASE}
                                             SOVERSION ${PROJECT_VERSION_MAJOR})
 endif()
 
@@ -19,16 +19,16 @@ install(TARGETS quendral EXPORT quendralTargets
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/include/quendral/quendral.h
+install(FILES ${PROJECT_SOURCE_DIR}/include/quendral/quendral.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quendral)
 install(EXPORT quendralTargets NAMESPACE quendral:: DESTINATION ${QUENDRAL_CMAKE_PACKAGE_DIR})
-configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/install/quendralConfig.cmake.in
-                              ${CMAKE_BINARY_DIR}/install/quendralConfig.cmake
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/install/quendralConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/install/quendralConfig.cmake
                               INSTALL_DESTINATION ${QUENDRAL_CMAKE_PACKAGE_DIR})
-write_basic_package_version_file(${CMAKE_BINARY_DIR}/install/quendralConfigVersion.cmake
-                                 COMPATIBILITY SameMajorVersion)
-install(FILES ${CMAKE_BINARY_DIR}/install/quendralConfig.cmake
-              ${CMAKE_BINARY_DIR}/install/quendralConfigVersion.cmake
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/install/quendralConfigVersion.cmake
+                                 VERSION ${QUENDRAL_RELEASE} COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/install/quendralConfig.cmake
+              ${PROJECT_BINARY_DIR}/install/quendralConfigVersion.cmake
         DESTINATION ${QUENDRAL_CMAKE_PACKAGE_DIR})
 
 # The 32-bit kit ships the x86-64 tool of the other Windows build, which
@@ -42,23 +42,23 @@ else()
 endif()
 
 if(WIN32)
-  install(FILES ${CMAKE_SOURCE_DIR}/module/quendral.def DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(FILES ${QUENDRAL_DEF_FILE} DESTINATION ${CMAKE_INSTALL_LIBDIR})
   return()
 endif()
 
 # The pkg-config file finds its prefix from where it lies, so that it holds
 # wherever the tree is installed or unpacked.
 file(RELATIVE_PATH QUENDRAL_PC_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
-configure_file(${CMAKE_SOURCE_DIR}/cmake/install/quendral.pc.in
-               ${CMAKE_BINARY_DIR}/install/quendral.pc @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/install/quendral.pc
+configure_file(${PROJECT_SOURCE_DIR}/cmake/install/quendral.pc.in
+               ${PROJECT_BINARY_DIR}/install/quendral.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/install/quendral.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 # The man page is the tool's own help, made when the tool is built (not for
 # sanitizer builds, which are never installed).
 if(NOT CMAKE_CROSSCOMPILING AND NOT QUENDRAL_SANITIZE)
   find_program(QUENDRAL_HELP2MAN help2man REQUIRED)
-  set(man_page ${CMAKE_BINARY_DIR}/man/quendral.1)
+  set(man_page ${PROJECT_BINARY_DIR}/man/quendral.1)
   add_custom_command(
     OUTPUT ${man_page}
     COMMAND ${QUENDRAL_HELP2MAN} --no-info --no-discard-stderr

@@ -4,6 +4,11 @@
 # same block, in the same layout, into the ELF section that the OS layer's
 # version calls read.
 #
+# The source may name the project's version (project() in CMakeLists.txt):
+# @QUENDRAL_FILE_VERSION@ stands for its four numbers ("1, 2, 0, 1"),
+# @QUENDRAL_PRODUCT_VERSION@ for the release's three and 0 ("1, 2, 0, 0"),
+# in the number lists and in texts alike.
+#
 # quendral_version_block(TARGET target SOURCE json
 #                        [LANGUAGE 0xNNNN] [CODE_PAGE 0xNNNN] [NO_TRANSLATION]
 #                        [STRINGS name value ...])
@@ -16,6 +21,13 @@ if(WIN32)
 endif()
 
 set(QUENDRAL_VERSION_SECTION ".quendral_version")
+
+set(QUENDRAL_PRODUCT_VERSION "${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, ${PROJECT_VERSION_PATCH}, 0")
+if(PROJECT_VERSION_TWEAK STREQUAL "")
+  set(QUENDRAL_FILE_VERSION "${QUENDRAL_PRODUCT_VERSION}")
+else()
+  set(QUENDRAL_FILE_VERSION "${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, ${PROJECT_VERSION_PATCH}, ${PROJECT_VERSION_TWEAK}")
+endif()
 
 function(_quendral_version_get json out pattern)
   string(JSON value ERROR_VARIABLE error GET "${json}" ${ARGN})
@@ -50,6 +62,7 @@ endfunction()
 # Reads the source and applies the overrides; sets _block_* in the caller.
 macro(_quendral_version_read source)
   file(READ "${source}" _json)
+  string(CONFIGURE "${_json}" _json @ONLY)
   _quendral_version_numbers("${_json}" file_version _block_file_version)
   _quendral_version_numbers("${_json}" product_version _block_product_version)
   foreach(field file_flags_mask file_flags file_os file_type file_subtype)
@@ -170,7 +183,7 @@ function(quendral_version_block)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${ARG_SOURCE}")
   _quendral_version_read("${ARG_SOURCE}")
   _quendral_version_override()
-  file(RELATIVE_PATH source_name "${CMAKE_SOURCE_DIR}" "${ARG_SOURCE}")
+  file(RELATIVE_PATH source_name "${PROJECT_SOURCE_DIR}" "${ARG_SOURCE}")
   set(out_dir "${CMAKE_CURRENT_BINARY_DIR}/version_blocks/${ARG_TARGET}")
   if(WIN32)
     _quendral_version_resource_script("${source_name}" "${out_dir}/version.rc")
@@ -178,6 +191,6 @@ function(quendral_version_block)
   else()
     _quendral_version_embedding("${source_name}" "${out_dir}/version_block.cc")
     target_sources(${ARG_TARGET} PRIVATE "${out_dir}/version_block.cc")
-    target_include_directories(${ARG_TARGET} PRIVATE "${CMAKE_SOURCE_DIR}")
+    target_include_directories(${ARG_TARGET} PRIVATE "${PROJECT_SOURCE_DIR}")
   endif()
 endfunction()

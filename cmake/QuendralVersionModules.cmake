@@ -5,9 +5,9 @@
 # next to the test programs, which find them there.
 
 file(GLOB _version_module_sources CONFIGURE_DEPENDS
-     ${CMAKE_SOURCE_DIR}/module/version*.cc
-     ${CMAKE_SOURCE_DIR}/module/module_entry*.cc
-     ${CMAKE_SOURCE_DIR}/module/exported_version.cc)
+     ${PROJECT_SOURCE_DIR}/module/version*.cc
+     ${PROJECT_SOURCE_DIR}/module/module_entry*.cc
+     ${PROJECT_SOURCE_DIR}/module/exported_version.cc)
 add_library(qd_version_module_code OBJECT ${_version_module_sources})
 target_link_libraries(qd_version_module_code PUBLIC qd_os)
 
@@ -33,14 +33,14 @@ function(quendral_version_module name)
   target_link_libraries(${name} PRIVATE qd_version_module_code)
   target_compile_definitions(${name} PRIVATE ${ARG_DEFINES})
   set_target_properties(${name} PROPERTIES PREFIX ""
-                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  quendral_version_block(TARGET ${name} SOURCE ${CMAKE_SOURCE_DIR}/module/version.json
+                        LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin
+                        RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+  quendral_version_block(TARGET ${name} SOURCE ${PROJECT_SOURCE_DIR}/module/version.json
                          ${block_options} STRINGS ${ARG_STRINGS})
   set(QUENDRAL_VERSION_MODULES ${QUENDRAL_VERSION_MODULES} ${name} PARENT_SCOPE)
 endfunction()
 
-set(_dll_get_version ${CMAKE_SOURCE_DIR}/tests/module/version_module_dll_get_version.cc)
+set(_dll_get_version ${PROJECT_SOURCE_DIR}/tests/module/version_module_dll_get_version.cc)
 # FileVersion texts of 255 and 256 characters: the longest kept whole, and
 # the shortest that is cut.
 string(REPEAT "0" 245 _zeros)

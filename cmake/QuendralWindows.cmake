@@ -17,7 +17,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   find_program(QUENDRAL_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
   find_program(QUENDRAL_WINE64 wine64)
   if(QUENDRAL_WINE64)
-    set(_prefix ${CMAKE_BINARY_DIR}/wine-prefix)
+    set(_prefix ${PROJECT_BINARY_DIR}/wine-prefix)
     set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/env WINEPREFIX=${_prefix} WINEDEBUG=-all
         WINEDLLOVERRIDES=mscoree,mshtml= ${QUENDRAL_WINE64})
     if(NOT EXISTS ${_prefix}/system.reg)
@@ -47,19 +47,19 @@ function(quendral_windows_dll target)
   add_test(NAME ${target}_exports
            COMMAND ${CMAKE_COMMAND} -DLIBRARY=$<TARGET_FILE:${target}>
                    -DOBJDUMP=${QUENDRAL_MINGW_TRIPLE}-objdump -DEXPORTS=${exports}
-                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckDllExports.cmake)
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckExports.cmake)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -DLIBRARY=$<TARGET_FILE:${target}>
               -DIMPORT_LIBRARY=$<TARGET_LINKER_FILE:${target}>
               -DNM=${QUENDRAL_MINGW_TRIPLE}-nm -DDLLTOOL=${QUENDRAL_MINGW_TRIPLE}-dlltool
-              -DEXPORTS=${exports} -P ${CMAKE_SOURCE_DIR}/cmake/StdcallImportLibrary.cmake
+              -DEXPORTS=${exports} -P ${PROJECT_SOURCE_DIR}/cmake/StdcallImportLibrary.cmake
       COMMENT "Making the import library of ${ARG_OUTPUT_NAME} with the __stdcall names")
     # A C caller of the header links against it. (The x86-64 suite runs one
     # under Wine.)
     add_test(NAME ${target}_import_library
              COMMAND ${CMAKE_C_COMPILER} -o ${CMAKE_CURRENT_BINARY_DIR}/import_library_caller.exe
-                     ${CMAKE_SOURCE_DIR}/tests/install/consumer/consumer.c
-                     -I${CMAKE_SOURCE_DIR}/include $<TARGET_LINKER_FILE:${target}>)
+                     ${PROJECT_SOURCE_DIR}/tests/install/consumer/consumer.c
+                     -I${PROJECT_SOURCE_DIR}/include $<TARGET_LINKER_FILE:${target}>)
   endif()
 endfunction()

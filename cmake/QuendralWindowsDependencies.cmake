@@ -36,7 +36,7 @@ endfunction()
 
 set(QUENDRAL_SQLITE_NPM_PACKAGE "better-sqlite3@12" CACHE STRING
     "npm package whose deps/sqlite3 holds the SQLite amalgamation")
-set(_sqlite_root ${CMAKE_BINARY_DIR}/_deps/sqlite)
+set(_sqlite_root ${PROJECT_BINARY_DIR}/_deps/sqlite)
 set(_sqlite_dir ${_sqlite_root}/package/deps/sqlite3)
 _quendral_npm_sources(${QUENDRAL_SQLITE_NPM_PACKAGE} ${_sqlite_root} package/deps/sqlite3
                       package/deps/sqlite3/sqlite3.c)
@@ -50,7 +50,7 @@ add_library(SQLite::SQLite3 ALIAS qd_sqlite3)
 # exact byte offsets (the Windows long is 32 bits).
 set(QUENDRAL_EXPAT_NPM_PACKAGE "node-expat@2.4.1" CACHE STRING
     "npm package whose deps/libexpat holds the expat sources")
-set(_expat_root ${CMAKE_BINARY_DIR}/_deps/expat)
+set(_expat_root ${PROJECT_BINARY_DIR}/_deps/expat)
 set(_expat_dir ${_expat_root}/package/deps/libexpat/lib)
 _quendral_npm_sources(${QUENDRAL_EXPAT_NPM_PACKAGE} ${_expat_root} package/deps/libexpat
                       package/deps/libexpat/lib/xmlparse.c)
@@ -68,7 +68,7 @@ function(_quendral_host_headers target folder)
   if(NOT EXISTS /usr/include/${folder})
     message(FATAL_ERROR "/usr/include/${folder} is missing: run scripts/install-deps.sh")
   endif()
-  set(dir ${CMAKE_BINARY_DIR}/_deps/host_headers/${folder})
+  set(dir ${PROJECT_BINARY_DIR}/_deps/host_headers/${folder})
   file(MAKE_DIRECTORY ${dir})
   file(CREATE_LINK /usr/include/${folder} ${dir}/${folder} SYMBOLIC)
   add_library(${target} INTERFACE IMPORTED)
@@ -80,7 +80,7 @@ _quendral_host_headers(nlohmann_json::nlohmann_json nlohmann)
 if(QUENDRAL_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
+  add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
   foreach(library gtest gtest_main gmock gmock_main)
     target_compile_options(${library} PRIVATE -w)  # not our code
     if(NOT TARGET GTest::${library})

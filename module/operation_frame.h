@@ -22,17 +22,11 @@
 #include <cstddef>
 #include <span>
 
+#include "notes/status_text.h"
 #include "platform/notes/status.h"
+#include "repair/walk_result.h"
 
 namespace quendral {
-
-// What a repair walk reports: whether it changed the document, and the status
-// that ended it early (0 when it ran to its end). Changes made before an error
-// are still saved, but the call then fails.
-struct WalkResult {
-  bool changed = false;
-  LNSTATUS error = 0;
-};
 
 // The texts of one call. `database_paths` lists the databases to open, the
 // document's database first; all are on `server`.
@@ -83,7 +77,7 @@ class OperationFrame {
     for (std::size_t i = 0; i < kDatabaseCount; ++i) {
       if (Api::OpenDatabase(session_, databases_[i], request_.server, request_.database_paths[i]) !=
           0) {
-        throw static_cast<LNSTATUS>(platform::kErrOpenFailed);
+        throw static_cast<LNSTATUS>(kErrOpenFailed);
       }
     }
     repair_.Prepare(std::span(databases_));

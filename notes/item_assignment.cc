@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "notes/item_values.h"
+#include "notes/forgiving_items.h"
 #include "notes/thrown_status.h"
 #include "util/split.h"
 #include "util/text.h"

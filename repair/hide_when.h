@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "module/operation_frame.h"
 #include "platform/notes/ln.h"
+#include "repair/walk_result.h"
 
 namespace quendral {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "module/operation_frame.h"
 #include "platform/notes/ln.h"
+#include "repair/walk_result.h"
 #include "util/datetime.h"
 
 namespace quendral {

@@ -11,11 +11,10 @@
 
 #include "platform/notes/formula/value.h"
 #include "platform/notes/status.h"
+#include "platform/notes/store.h"
 #include "platform/notes/types.h"
 
 namespace quendral::platform::store {
-
-enum class NoteClass : std::uint8_t { kDocument = 0, kProfile = 1 };
 
 struct ItemImage {
   std::string name;

@@ -58,8 +58,6 @@ const char* StatusText(LNSTATUS status) {
       return "The item's value is invalid";
     case quendral::platform::kErrNoMoreItems:
       return "No more items";
-    case quendral::platform::kErrOpenFailed:
-      return "The database could not be opened";
     case quendral::platform::kErrFormulaSyntax:
       return "Formula error";
     case quendral::platform::kErrFormulaEvaluation:

@@ -37,9 +37,6 @@ enum : STATUS {
   kErrItemTypeMismatch = 0x0131,
   kErrItemValueInvalid = 0x0132,
   kErrNoMoreItems = 0x0133,
-  // The operation frame raises this when a database could not be opened
-  // without the platform having thrown a status of its own.
-  kErrOpenFailed = 693,
   kErrFormulaSyntax = 0x0140,
   kErrFormulaEvaluation = 0x0141,
   kErrFormulaTooLarge = 0x0142,

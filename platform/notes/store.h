@@ -17,13 +17,14 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/notes/database_file.h"
 #include "platform/notes/formula/value.h"
 #include "platform/notes/status.h"
 #include "platform/notes/store_connection.h"
 #include "platform/notes/types.h"
 
 namespace quendral::platform::store {
+
+enum class NoteClass : std::uint8_t { kDocument = 0, kProfile = 1 };
 
 struct DatabaseInfo {
   TIMEDATE replica_id{};

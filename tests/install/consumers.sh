@@ -6,13 +6,16 @@
 #   consumers.sh find-package BUILD SOURCE   C program built through find_package
 #   consumers.sh pkg-config BUILD SOURCE     C program built through pkg-config
 #   consumers.sh deb BUILD SOURCE            the Debian package's tool
+#   consumers.sh subproject BUILD SOURCE [LAUNCHER]
+#                                            C program of a project that adds
+#                                            this one as a subdirectory
 #   consumers.sh windows-kit BUILD SOURCE CC EMULATOR...
 #                                            C program cross-compiled against the
 #                                            import library, run under EMULATOR
 set -eu
 
 if [ $# -lt 3 ]; then
-  echo "usage: $0 find-package|pkg-config|deb|windows-kit BUILD SOURCE [CC EMULATOR...]" >&2
+  echo "usage: $0 find-package|pkg-config|deb|subproject|windows-kit BUILD SOURCE [CC EMULATOR...]" >&2
   exit 2
 fi
 mode=$1
@@ -94,6 +97,19 @@ case $mode in
     "$tool" --help | grep -q "Exit codes" || fail "quendral --help"
     find "$work/root" -name 'quendral.1*' | grep -q . || fail "no man page"
     find "$work/root" -name 'libquendral.so.1' | grep -q . || fail "no libquendral.so.1"
+    ;;
+  subproject)
+    # Only the library and what it needs are built, unoptimised, with the
+    # compiler launcher of this build. The tree stays in BUILD, so that a
+    # run after the first builds only what changed.
+    parent=$build/subproject
+    cmake -S "$source/tests/install/subproject" -B "$parent" -G Ninja \
+      -DQUENDRAL_SOURCE_DIR="$source" -DQUENDRAL_TESTS=OFF -DQUENDRAL_BENCH=OFF \
+      -DCMAKE_C_COMPILER_LAUNCHER="${1:-}" -DCMAKE_CXX_COMPILER_LAUNCHER="${1:-}" >/dev/null
+    cmake --build "$parent" --target consumer >/dev/null
+    [ -f "$parent/quendral/lib/libquendral.so" ] || fail "no library in the subproject's tree"
+    make_sample "$work/data" "$build/bin/quendral"
+    check_repair "$parent/consumer" sales.nsf $unid
     ;;
   windows-kit)
     cc=$1

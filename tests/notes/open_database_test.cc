@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "notes/note_fixture.h"
+#include "notes/status_text.h"
 
 namespace quendral::note_testing {
 namespace {
@@ -47,6 +48,13 @@ TEST_F(OpenNotesDatabaseTest, TextsThatNameNoDatabaseFail) {
   for (const char* path : {"missing.nsf", "000000020000000", "0000000300000001", ""}) {
     EXPECT_EQ(OpenWith("", path), 1) << path;
   }
+}
+
+// A failed opening that the platform gave no status for has a text of its
+// own, beside the platform's.
+TEST(OpenFailureStatus, HasItsOwnText) {
+  EXPECT_EQ(StatusText(kErrOpenFailed), "The database could not be opened");
+  EXPECT_EQ(StatusText(kErrOpenFailed + 1), "Unknown error 0x02B6");
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "notes/forgiving_items.h"
 #include "notes/item_assignment.h"
-#include "notes/item_values.h"
 #include "notes/status_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"

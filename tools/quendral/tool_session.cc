@@ -1,6 +1,7 @@
 #include "tools/quendral/tool_session.h"
 
 #include "notes/open_database.h"
+#include "notes/status_text.h"
 #include "platform/notes/location.h"
 #include "platform/os/environment.h"
 #include "tools/quendral/command_error.h"
@@ -26,7 +27,7 @@ LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string&
   LNSTATUS status = 0;
   try {
     if (OpenNotesDatabase(session_, database, server.c_str(), path.c_str()) != 0) {
-      status = platform::kErrOpenFailed;
+      status = kErrOpenFailed;
     }
   } catch (LNSTATUS thrown) {
     status = thrown;

@@ -52,10 +52,9 @@ TEST(ErrorTexts, EveryStatusHasItsOwnText) {
       quendral::platform::kErrNoteNotFound,     quendral::platform::kErrNoteNotOpen,
       quendral::platform::kErrSaveConflict,     quendral::platform::kErrItemNotFound,
       quendral::platform::kErrItemTypeMismatch, quendral::platform::kErrItemValueInvalid,
-      quendral::platform::kErrNoMoreItems,      quendral::platform::kErrOpenFailed,
+      quendral::platform::kErrNoMoreItems,      quendral::platform::kErrDiskFull,
       quendral::platform::kErrFormulaSyntax,    quendral::platform::kErrFormulaEvaluation,
       quendral::platform::kErrFormulaTooLarge,  quendral::platform::kErrCompositeRecordInvalid,
-      quendral::platform::kErrDiskFull,
   };
   char unknown[512];
   ASSERT_EQ(LNGetErrorMessageText(0x7ABC, unknown, sizeof unknown, 0), 0u);

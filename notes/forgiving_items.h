@@ -1,8 +1,8 @@
 // Single values of a note's items, read and written forgivingly: every
 // status of the platform, thrown or returned, becomes a plain failure value,
 // so callers never see an exception from here.
-#ifndef QUENDRAL_NOTES_ITEM_VALUES_H_
-#define QUENDRAL_NOTES_ITEM_VALUES_H_
+#ifndef QUENDRAL_NOTES_FORGIVING_ITEMS_H_
+#define QUENDRAL_NOTES_FORGIVING_ITEMS_H_
 
 #include <cstdint>
 #include <string>
@@ -47,4 +47,4 @@ void CreateNumberItem(LNNote& note, const char* name, std::int32_t value);
 
 }  // namespace quendral
 
-#endif  // QUENDRAL_NOTES_ITEM_VALUES_H_
+#endif  // QUENDRAL_NOTES_FORGIVING_ITEMS_H_

@@ -1,4 +1,4 @@
-#include "notes/item_values.h"
+#include "notes/forgiving_items.h"
 
 #include <cstdlib>
 #include <limits>

@@ -1,6 +1,6 @@
 // Reading items as one text or an integer, making one-value items, and
 // evaluating formulas into text items.
-#include "notes/item_values.h"
+#include "notes/forgiving_items.h"
 
 #include <gtest/gtest.h>
 
