@@ -316,12 +316,20 @@ STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
 
 STATUS Store::ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                                  const DocumentSink& sink) {
+  if (limit == 0) {
+    return kNoError;
+  }
   Statement statement;
   STATUS status = connection_.Prepare(
-      std::string("SELECT n.*, i.item_id IS NULL, i.name, i.type, i.flags, i.value FROM (SELECT ") +
-          kNoteColumns +
-          " FROM notes WHERE note_class = 0 AND note_id > ? ORDER BY note_id LIMIT ?) AS n "
-          "LEFT JOIN items AS i ON i.note_id = n.note_id ORDER BY n.note_id, i.position",
+      // The page ends at its last document, found by a scalar subquery, so
+      // that the rows come in index order and need no sorting.
+      "SELECT n.note_id, n.unid, n.note_class, n.profile_name, n.profile_user, n.sequence, "
+      "n.created, n.modified, i.item_id IS NULL, i.name, i.type, i.flags, i.value "
+      "FROM notes AS n LEFT JOIN items AS i ON i.note_id = n.note_id "
+      "WHERE n.note_class = 0 AND n.note_id > ?1 AND n.note_id <= coalesce("
+      "(SELECT note_id FROM notes WHERE note_class = 0 AND note_id > ?1 ORDER BY note_id "
+      "LIMIT 1 OFFSET ?2 - 1), 9223372036854775807) "
+      "ORDER BY n.note_id, i.position",
       &statement);
   if (status != kNoError) {
     return status;
