@@ -21,7 +21,10 @@
 namespace quendral::batch {
 namespace {
 
-constexpr std::size_t kPageSize = 250;
+// The documents read in one read group. Only one document's items are held
+// at a time, whatever the page size: it bounds how long a read group keeps
+// its view of the file, against how often one is begun.
+constexpr std::size_t kPageSize = 1000;
 
 struct RichTextItem {
   std::string name;
