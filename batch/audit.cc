@@ -28,17 +28,17 @@ constexpr std::size_t kPageSize = 1000;
 
 struct RichTextItem {
   std::string name;
-  std::vector<notes::richtext::Paragraph> paragraphs;
+  std::vector<platform::richtext::Paragraph> paragraphs;
 };
 
 // The paragraphs of every rich-text item that reads as rich text.
-std::vector<RichTextItem> RichTextItems(const std::vector<notes::store::ItemImage>& items) {
+std::vector<RichTextItem> RichTextItems(const std::vector<platform::store::ItemImage>& items) {
   std::vector<RichTextItem> rich_text;
-  for (const notes::store::ItemImage& item : items) {
-    if (item.type != notes::kTypeCompositeText) continue;
+  for (const platform::store::ItemImage& item : items) {
+    if (item.type != platform::kTypeCompositeText) continue;
     RichTextItem read{item.name, {}};
-    if (notes::values::DecodeRichText(item.value.data(), item.value.size(), &read.paragraphs) ==
-        notes::kNoError) {
+    if (platform::values::DecodeRichText(item.value.data(), item.value.size(), &read.paragraphs) ==
+        platform::kNoError) {
       rich_text.push_back(std::move(read));
     }
   }
@@ -46,10 +46,10 @@ std::vector<RichTextItem> RichTextItems(const std::vector<notes::store::ItemImag
 }
 
 // The document's items as images, as they are in memory.
-std::vector<notes::store::ItemImage> ImagesOf(const LNDocument& document) {
+std::vector<platform::store::ItemImage> ImagesOf(const LNDocument& document) {
   std::vector<LNItem> items;
   document.GetItems(&items);
-  std::vector<notes::store::ItemImage> images;
+  std::vector<platform::store::ItemImage> images;
   for (const LNItem& item : items) {
     images.push_back(
         {item.GetName().GetString(), item.GetType(), item.GetFlags(), item.GetValue()});
@@ -62,14 +62,14 @@ std::vector<notes::store::ItemImage> ImagesOf(const LNDocument& document) {
 // for the copy.
 std::optional<bool> OverwriteChanges(const std::vector<std::uint8_t>& area) {
   if (area.empty()) return false;
-  const notes::DHANDLE block = notes::AllocateMemory(area.size());
+  const platform::DHANDLE block = platform::AllocateMemory(area.size());
   if (block == 0) return std::nullopt;
-  auto* copy = static_cast<char*>(notes::LockMemory(block));
+  auto* copy = static_cast<char*>(platform::LockMemory(block));
   std::memcpy(copy, area.data(), area.size());
   OverwriteFormulaWithFalse(copy, static_cast<std::uint16_t>(area.size()));
   const bool changed = std::memcmp(copy, area.data(), area.size()) != 0;
-  notes::UnlockMemory(block);
-  notes::FreeMemory(block);
+  platform::UnlockMemory(block);
+  platform::FreeMemory(block);
   return changed;
 }
 
@@ -91,8 +91,9 @@ class HideWhenFormulas {
     auto [found, added] = formulas_.try_emplace(area);
     if (added) {
       Formula& formula = found->second;
-      const bool whole = notes::formula::Decompile(area.data(), area.size(), &formula.text);
-      formula.usable = whole && notes::formula::Compile(formula.text, &formula.compiled, nullptr);
+      const bool whole = platform::formula::Decompile(area.data(), area.size(), &formula.text);
+      formula.usable =
+          whole && platform::formula::Compile(formula.text, &formula.compiled, nullptr);
       if (whole || area.empty()) formula.changes = OverwriteChanges(area);
     }
     return found->second;
@@ -134,13 +135,13 @@ LNSTATUS WalkedRichText(LNDatabase& database, const UNIVERSALNOTEID& unid,
 // repair's own walk run on the document opened in memory, and every
 // paragraph whose area differs afterwards is one. Whether a formula hides
 // is evaluated against the document's items, which take what it assigns.
-void FindHiddenParagraphs(const notes::store::NoteHeader& header,
-                          std::vector<notes::store::ItemImage>& items, AuditRun& run,
+void FindHiddenParagraphs(const platform::store::NoteHeader& header,
+                          std::vector<platform::store::ItemImage>& items, AuditRun& run,
                           report::DocumentFindings* findings) {
   const std::vector<RichTextItem> before = RichTextItems(items);
   bool known = true;
   for (const RichTextItem& item : before) {
-    for (const notes::richtext::Paragraph& paragraph : item.paragraphs) {
+    for (const platform::richtext::Paragraph& paragraph : item.paragraphs) {
       known = known && run.formulas.Of(paragraph.hide_when_area).changes.has_value();
     }
   }
@@ -163,22 +164,22 @@ void FindHiddenParagraphs(const notes::store::NoteHeader& header,
       hidden.item = before[i].name;
       hidden.formula = formula.text;
       // A formula that cannot be read or evaluated hides nothing.
-      notes::formula::Value result;
-      hidden.hides =
-          formula.usable &&
-          notes::EvaluateOnImage(formula.compiled, header, &items, &result) == notes::kNoError &&
-          IsTrue(result);
+      platform::formula::Value result;
+      hidden.hides = formula.usable &&
+                     platform::EvaluateOnImage(formula.compiled, header, &items, &result) ==
+                         platform::kNoError &&
+                     IsTrue(result);
       findings->hidden.push_back(std::move(hidden));
     }
   }
 }
 
-void FindBrokenLinks(const std::vector<notes::store::ItemImage>& items, LinkTargets& targets,
+void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkTargets& targets,
                      report::DocumentFindings* findings) {
-  for (const notes::store::ItemImage& item : items) {
-    if (item.type != notes::kTypeNoteLinkList || item.name != "$Links") continue;
-    std::vector<notes::values::NoteLink> links;
-    notes::values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links);
+  for (const platform::store::ItemImage& item : items) {
+    if (item.type != platform::kTypeNoteLinkList || item.name != "$Links") continue;
+    std::vector<platform::values::NoteLink> links;
+    platform::values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links);
     for (std::size_t index = 0; index < links.size(); ++index) {
       const char* status = targets.Status(links[index].replica_id, links[index].note);
       if (status == report::kLinkOk) continue;
@@ -201,9 +202,9 @@ std::optional<LNSTATUS> Selected(AuditRun& run, const UNIVERSALNOTEID& unid, boo
 
 // The findings of one document read from the store, or nothing when the
 // selection leaves it out.
-std::optional<report::DocumentFindings> AuditDocument(const notes::store::NoteHeader& header,
-                                                      std::vector<notes::store::ItemImage>& items,
-                                                      AuditRun& run) {
+std::optional<report::DocumentFindings> AuditDocument(
+    const platform::store::NoteHeader& header, std::vector<platform::store::ItemImage>& items,
+    AuditRun& run) {
   report::DocumentFindings findings;
   findings.unid = LNUniversalID::Format(header.unid).GetString();
   if (run.options.selection != nullptr) {
@@ -225,37 +226,38 @@ std::optional<report::DocumentFindings> AuditDocument(const notes::store::NoteHe
 
 // Calls `read` with every document of the store, a page at a time, each page
 // read in one read group. Returns the status that stopped the reading.
-notes::STATUS ForEachStoredDocument(notes::store::Store& store,
-                                    const notes::store::Store::DocumentSink& read) {
+platform::STATUS ForEachStoredDocument(platform::store::Store& store,
+                                       const platform::store::Store::DocumentSink& read) {
   std::int64_t after_note_id = 0;
   for (;;) {
     std::size_t listed = 0;
-    notes::STATUS status = store.BeginReadGroup();
-    if (status != notes::kNoError) return status;
-    status = store.ReadDocumentsAfter(
-        after_note_id, kPageSize,
-        [&](const notes::store::NoteHeader& header, std::vector<notes::store::ItemImage>& items) {
-          after_note_id = header.note_id;
-          ++listed;
-          return read(header, items);
-        });
+    platform::STATUS status = store.BeginReadGroup();
+    if (status != platform::kNoError) return status;
+    status = store.ReadDocumentsAfter(after_note_id, kPageSize,
+                                      [&](const platform::store::NoteHeader& header,
+                                          std::vector<platform::store::ItemImage>& items) {
+                                        after_note_id = header.note_id;
+                                        ++listed;
+                                        return read(header, items);
+                                      });
     // A read group only ever reads: ending it cannot lose anything.
     store.EndReadGroup();
-    if (status != notes::kNoError || listed == 0) return status;
+    if (status != platform::kNoError || listed == 0) return status;
   }
 }
 
 // The store of an open database, read beside the object API's own.
-std::shared_ptr<notes::store::Store> StoreOf(const LNDatabase& database, notes::STATUS* status) {
-  std::unique_ptr<notes::store::Store> store;
-  *status =
-      notes::store::Store::Open(std::filesystem::path(database.GetFilePath().GetString()), &store);
+std::shared_ptr<platform::store::Store> StoreOf(const LNDatabase& database,
+                                                platform::STATUS* status) {
+  std::unique_ptr<platform::store::Store> store;
+  *status = platform::store::Store::Open(std::filesystem::path(database.GetFilePath().GetString()),
+                                         &store);
   return store;
 }
 
 }  // namespace
 
-void LinkTargets::Add(const TIMEDATE& replica_id, std::shared_ptr<notes::store::Store> store) {
+void LinkTargets::Add(const TIMEDATE& replica_id, std::shared_ptr<platform::store::Store> store) {
   databases_.insert_or_assign(Key(replica_id), std::move(store));
 }
 
@@ -263,10 +265,10 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
   auto found = databases_.find(Key(replica_id));
   if (found == databases_.end()) {
     const std::string key = FormatReplicaIdText(replica_id, false);
-    std::shared_ptr<notes::store::Store> store;
+    std::shared_ptr<platform::store::Store> store;
     try {
       LNDatabase database;
-      notes::STATUS status = OpenNotesDatabase(session_, database, server_.c_str(), key.c_str());
+      platform::STATUS status = OpenNotesDatabase(session_, database, server_.c_str(), key.c_str());
       if (status == 0) store = StoreOf(database, &status);
     } catch (LNSTATUS) {
     }
@@ -274,7 +276,7 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
   }
   if (!found->second) return report::kDatabaseNotFound;
   bool stored = false;
-  return found->second->HasDocument(note, &stored) == notes::kNoError && stored
+  return found->second->HasDocument(note, &stored) == platform::kNoError && stored
              ? report::kLinkOk
              : report::kDocumentNotFound;
 }
@@ -290,23 +292,23 @@ report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& pat
   database.GetDocumentCount(&total);
   std::int64_t done = 0;
   AuditRun run{database, targets, options, {}};
-  notes::STATUS status = notes::kNoError;
-  const std::shared_ptr<notes::store::Store> store = StoreOf(database, &status);
+  platform::STATUS status = platform::kNoError;
+  const std::shared_ptr<platform::store::Store> store = StoreOf(database, &status);
   if (store) {
     // Links within the database are looked up in the same read group.
     targets.Add(replica_id, store);
-    status = ForEachStoredDocument(*store, [&](const notes::store::NoteHeader& header,
-                                               std::vector<notes::store::ItemImage>& items) {
+    status = ForEachStoredDocument(*store, [&](const platform::store::NoteHeader& header,
+                                               std::vector<platform::store::ItemImage>& items) {
       std::optional<report::DocumentFindings> findings = AuditDocument(header, items, run);
       if (findings) ++audit.documents;
       if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
         audit.findings.push_back(std::move(*findings));
       }
       if (options.on_document) options.on_document(++done, static_cast<std::int64_t>(total));
-      return notes::STATUS{notes::kNoError};
+      return platform::STATUS{platform::kNoError};
     });
   }
-  if (status != notes::kNoError) {
+  if (status != platform::kNoError) {
     report::DocumentFindings unlisted;
     unlisted.extra["error"] = "cannot read the list of documents: " + StatusText(status);
     audit.findings.push_back(std::move(unlisted));

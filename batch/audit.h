@@ -27,7 +27,7 @@ class LinkTargets {
       : session_(session), server_(std::move(server)) {}
 
   // Takes `store` as the database of `replica_id`.
-  void Add(const TIMEDATE& replica_id, std::shared_ptr<notes::store::Store> store);
+  void Add(const TIMEDATE& replica_id, std::shared_ptr<platform::store::Store> store);
 
   // report::kLinkOk, kDatabaseNotFound or kDocumentNotFound.
   const char* Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note);
@@ -40,7 +40,7 @@ class LinkTargets {
   LNNotesSession& session_;
   std::string server_;
   // Null for a replica ID no database of the server has.
-  std::map<std::uint64_t, std::shared_ptr<notes::store::Store>> databases_;
+  std::map<std::uint64_t, std::shared_ptr<platform::store::Store>> databases_;
 };
 
 struct AuditOptions {

@@ -49,7 +49,7 @@ class GroupRun {
       const LNSTATUS status = document.Save(0);
       if (status == 0) {
         saved.push_back(&document);
-      } else if (status == notes::kErrSaveConflict) {
+      } else if (status == platform::kErrSaveConflict) {
         summary_.AddConflict(UnidText(document), "changed by someone else since it was read");
       } else {
         summary_.AddFailure(UnidText(document), "cannot save: " + StatusText(status));

@@ -30,7 +30,8 @@ RepairOutcome OutcomeOfWalk(const WalkResult& walk) {
 }
 
 bool IsLinkTable(const LNItem& item) {
-  return item.GetType() == notes::kTypeNoteLinkList && item.GetName().GetString() == kLinksItemName;
+  return item.GetType() == platform::kTypeNoteLinkList &&
+         item.GetName().GetString() == kLinksItemName;
 }
 
 bool IsBackupName(const std::string& name) { return name.starts_with(kBackupPrefix); }
@@ -79,7 +80,7 @@ RepairOutcome HideWhenRepair::Repair(LNDocument& document) {
       // As the repair's own walk does, an item whose records cannot be gone
       // through is passed over.
       if (value.block() != nullptr) {
-        notes::EnumerateCompositeRecords(value.block(), value.size(), RecordAction, this);
+        platform::EnumerateCompositeRecords(value.block(), value.size(), RecordAction, this);
       }
     });
   } catch (LNSTATUS status) {
@@ -88,19 +89,19 @@ RepairOutcome HideWhenRepair::Repair(LNDocument& document) {
   return {};
 }
 
-notes::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signature,
-                                           std::uint32_t record_length, void* context) {
+platform::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signature,
+                                              std::uint32_t record_length, void* context) {
   const std::uint16_t fixed_length =
-      notes::CanonicalStructureLength(notes::richtext::kStructureHideWhen);
-  if (signature != notes::richtext::kSignatureHideWhen || record_length < fixed_length) {
-    return notes::kNoError;
+      platform::CanonicalStructureLength(platform::richtext::kStructureHideWhen);
+  if (signature != platform::richtext::kSignatureHideWhen || record_length < fixed_length) {
+    return platform::kNoError;
   }
   auto& neutralised = static_cast<HideWhenRepair*>(context)->neutralised_;
   char* area = record + fixed_length;
   const std::string_view before(area, record_length - fixed_length);
   if (auto found = neutralised.find(before); found != neutralised.end()) {
     std::memcpy(area, found->second.data(), found->second.size());
-    return notes::kNoError;
+    return platform::kNoError;
   }
   std::string kept(before);
   HideWhenWalk walk;
@@ -111,11 +112,11 @@ notes::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signature
   // An area not holding a whole formula may have been judged by the bytes
   // behind it, so only whole formulas are remembered.
   std::string text;
-  if (notes::formula::Decompile(reinterpret_cast<const std::uint8_t*>(kept.data()), kept.size(),
-                                &text)) {
+  if (platform::formula::Decompile(reinterpret_cast<const std::uint8_t*>(kept.data()), kept.size(),
+                                   &text)) {
     neutralised.emplace(std::move(kept), std::string(area, before.size()));
   }
-  return notes::kNoError;
+  return platform::kNoError;
 }
 
 RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& target_replica_id)
@@ -136,9 +137,10 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
   if (backup == nullptr) return {RepairOutcome::Kind::kNoBackup, ""};
   const std::string backup_name = backup->GetName().GetString();
   const std::vector<std::uint8_t> value = backup->GetValue();
-  std::vector<notes::values::NoteLink> links;
-  if (backup->GetType() != notes::kTypeNoteLinkList ||
-      notes::values::DecodeNoteLinkList(value.data(), value.size(), &links) != notes::kNoError) {
+  std::vector<platform::values::NoteLink> links;
+  if (backup->GetType() != platform::kTypeNoteLinkList ||
+      platform::values::DecodeNoteLinkList(value.data(), value.size(), &links) !=
+          platform::kNoError) {
     return RepairOutcome::Failed("backup " + backup_name + " is not a link table");
   }
   const auto current = std::find_if(items.begin(), items.end(), IsLinkTable);
@@ -148,15 +150,16 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
     flags = current->GetFlags();
     // Nothing is lost: the table being replaced becomes a backup itself.
     const util::DateTimeValue now(util::kMonthDayYear);
-    if (LNSTATUS status = document.CreateItem(LinkTableBackupName(now).c_str(), *current,
-                                              notes::kItemFlagSigned, notes::kItemOptionAppend);
+    if (LNSTATUS status =
+            document.CreateItem(LinkTableBackupName(now).c_str(), *current,
+                                platform::kItemFlagSigned, platform::kItemOptionAppend);
         status != 0) {
       return RepairOutcome::Failed("cannot keep the current link table: " + StatusText(status));
     }
   }
-  if (LNSTATUS status = document.CreateItem(kLinksItemName, notes::kTypeNoteLinkList, value.data(),
-                                            static_cast<std::uint32_t>(value.size()), flags,
-                                            notes::kItemOptionReplace);
+  if (LNSTATUS status = document.CreateItem(kLinksItemName, platform::kTypeNoteLinkList,
+                                            value.data(), static_cast<std::uint32_t>(value.size()),
+                                            flags, platform::kItemOptionReplace);
       status != 0) {
     return RepairOutcome::Failed("cannot restore " + backup_name + ": " + StatusText(status));
   }
@@ -178,7 +181,7 @@ ItemView ViewOf(const LNItem& item) {
   return {item.GetName().GetString(), item.GetType(), item.GetValuePtr(), item.GetValueLength()};
 }
 
-ItemView ViewOf(const notes::store::ItemImage& item) {
+ItemView ViewOf(const platform::store::ItemImage& item) {
   return {item.name, item.type, item.value.data(), item.value.size()};
 }
 
@@ -194,11 +197,12 @@ std::vector<std::string> BackupNamesOf(const std::vector<Item>& items) {
 
 template <class Item>
 std::string DamagedLinkTableOf(const std::vector<Item>& items) {
-  std::vector<notes::values::NoteLink> links;
+  std::vector<platform::values::NoteLink> links;
   for (const Item& item : items) {
     const ItemView view = ViewOf(item);
-    if (view.type == notes::kTypeNoteLinkList && view.name == kLinksItemName &&
-        notes::values::DecodeNoteLinkList(view.value, view.length, &links) != notes::kNoError) {
+    if (view.type == platform::kTypeNoteLinkList && view.name == kLinksItemName &&
+        platform::values::DecodeNoteLinkList(view.value, view.length, &links) !=
+            platform::kNoError) {
       return "link table $Links is damaged";
     }
   }
@@ -211,13 +215,13 @@ std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items) {
   return BackupNamesOf(items);
 }
 
-std::vector<std::string> LinkBackupNames(const std::vector<notes::store::ItemImage>& items) {
+std::vector<std::string> LinkBackupNames(const std::vector<platform::store::ItemImage>& items) {
   return BackupNamesOf(items);
 }
 
 std::string DamagedLinkTable(const std::vector<LNItem>& items) { return DamagedLinkTableOf(items); }
 
-std::string DamagedLinkTable(const std::vector<notes::store::ItemImage>& items) {
+std::string DamagedLinkTable(const std::vector<platform::store::ItemImage>& items) {
   return DamagedLinkTableOf(items);
 }
 

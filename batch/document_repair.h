@@ -42,8 +42,8 @@ class HideWhenRepair : public DocumentRepair {
   RepairOutcome Repair(LNDocument& document) override;
 
  private:
-  static notes::STATUS RecordAction(char* record, std::uint16_t signature,
-                                    std::uint32_t record_length, void* context);
+  static platform::STATUS RecordAction(char* record, std::uint16_t signature,
+                                       std::uint32_t record_length, void* context);
 
   // Formula areas holding a whole formula, and what the repair made of them.
   std::map<std::string, std::string, std::less<>> neutralised_;
@@ -86,8 +86,8 @@ std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items);
 std::string DamagedLinkTable(const std::vector<LNItem>& items);
 
 // The same for a document read as item images.
-std::vector<std::string> LinkBackupNames(const std::vector<notes::store::ItemImage>& items);
-std::string DamagedLinkTable(const std::vector<notes::store::ItemImage>& items);
+std::vector<std::string> LinkBackupNames(const std::vector<platform::store::ItemImage>& items);
+std::string DamagedLinkTable(const std::vector<platform::store::ItemImage>& items);
 
 }  // namespace quendral::batch
 

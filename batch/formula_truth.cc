@@ -8,22 +8,22 @@
 namespace quendral::batch {
 
 bool IsTrue(const LNItem& result) {
-  notes::formula::Value value;
-  if (notes::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
-                                        result.GetValueLength(), &value) != notes::kNoError) {
+  platform::formula::Value value;
+  if (platform::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
+                                           result.GetValueLength(), &value) != platform::kNoError) {
     return false;
   }
   return IsTrue(value);
 }
 
-bool IsTrue(const notes::formula::Value& result) {
-  return result.kind == notes::formula::ValueKind::kNumber && !result.numbers.empty() &&
+bool IsTrue(const platform::formula::Value& result) {
+  return result.kind == platform::formula::ValueKind::kNumber && !result.numbers.empty() &&
          result.numbers[0] != 0;
 }
 
 bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument& document) {
   std::string text;
-  if (!notes::formula::Decompile(hide_when_area.data(), hide_when_area.size(), &text)) {
+  if (!platform::formula::Decompile(hide_when_area.data(), hide_when_area.size(), &text)) {
     return false;
   }
   LNFormula formula;

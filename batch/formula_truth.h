@@ -14,7 +14,7 @@ namespace quendral::batch {
 // Whether a formula's result item is true. A result that cannot be read is
 // false.
 bool IsTrue(const LNItem& result);
-bool IsTrue(const notes::formula::Value& result);
+bool IsTrue(const platform::formula::Value& result);
 
 // Whether the compiled formula, evaluated against `document`, is true; false
 // when it cannot be evaluated.

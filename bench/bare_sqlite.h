@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bench {
+namespace quendral::bench {
 
 inline void CheckSqlite(int result, sqlite3* db) {
   if (result != SQLITE_OK && result != SQLITE_ROW && result != SQLITE_DONE) {
@@ -147,6 +147,6 @@ inline std::size_t BareSqliteReadAll(const std::filesystem::path& file) {
   return sum;
 }
 
-}  // namespace bench
+}  // namespace quendral::bench
 
 #endif  // QUENDRAL_BENCH_BARE_SQLITE_H_

@@ -152,8 +152,8 @@ function(_quendral_resources_array type name entries out)
 endfunction()
 
 function(_quendral_resources_embedding out)
-  _quendral_resources_array(os::ResourceTableEntry kResources "${_res_entries_cc}" resources)
-  _quendral_resources_array(os::ResourceTableString kStrings "${_res_strings_cc}" strings)
+  _quendral_resources_array(quendral::os::ResourceTableEntry kResources "${_res_entries_cc}" resources)
+  _quendral_resources_array(quendral::os::ResourceTableString kStrings "${_res_strings_cc}" strings)
   set(text "// Generated from ${_res_source_name}; edit that instead.\n")
   string(APPEND text
          "#include <span>\n"
@@ -163,10 +163,10 @@ function(_quendral_resources_embedding out)
          "namespace {\n\n"
          "using namespace std::string_view_literals;\n\n"
          "${resources}\n${strings}\n"
-         "constexpr os::ResourceTableSource kSource = {.resources = kResources, .strings = kStrings};\n\n"
-         "static_assert(std::string_view(os::kResourceSectionName) == \"${QUENDRAL_RESOURCE_SECTION}\");\n\n"
+         "constexpr quendral::os::ResourceTableSource kSource = {.resources = kResources, .strings = kStrings};\n\n"
+         "static_assert(std::string_view(quendral::os::kResourceSectionName) == \"${QUENDRAL_RESOURCE_SECTION}\");\n\n"
          "[[gnu::used, gnu::section(\"${QUENDRAL_RESOURCE_SECTION}\")]] constexpr auto kResourceTable =\n"
-         "    os::EncodeToArray<os::ResourceTableWriter,\n                    os::EncodedSize<os::ResourceTableWriter>(kSource)>(kSource);\n\n"
+         "    quendral::os::EncodeToArray<quendral::os::ResourceTableWriter,\n                    quendral::os::EncodedSize<quendral::os::ResourceTableWriter>(kSource)>(kSource);\n\n"
          "}  // namespace\n")
   file(CONFIGURE OUTPUT "${out}" CONTENT "@text@" @ONLY)
 endfunction()

@@ -144,8 +144,8 @@ function(_quendral_version_embedding source out)
          "#include \"platform/os/version_block_writer.h\"\n"
          "#include \"platform/os/version_info.h\"\n\n"
          "namespace {\n\n"
-         "constexpr os::VersionString kStrings[] = {\n${strings}};\n\n"
-         "constexpr os::VersionBlockSource kSource = {\n"
+         "constexpr quendral::os::VersionString kStrings[] = {\n${strings}};\n\n"
+         "constexpr quendral::os::VersionBlockSource kSource = {\n"
          "    .file_version = {${file_version}},\n"
          "    .product_version = {${product_version}},\n"
          "    .file_flags_mask = ${_block_file_flags_mask},\n"
@@ -158,9 +158,9 @@ function(_quendral_version_embedding source out)
          "    .declares_translation = ${declares},\n"
          "    .strings = kStrings,\n"
          "};\n\n"
-         "static_assert(std::string_view(os::kVersionSectionName) == \"${QUENDRAL_VERSION_SECTION}\");\n\n"
+         "static_assert(std::string_view(quendral::os::kVersionSectionName) == \"${QUENDRAL_VERSION_SECTION}\");\n\n"
          "[[gnu::used, gnu::section(\"${QUENDRAL_VERSION_SECTION}\")]] constexpr auto kVersionBlock =\n"
-         "    os::EncodeToArray<os::VersionBlockWriter,\n                    os::EncodedSize<os::VersionBlockWriter>(kSource)>(kSource);\n\n"
+         "    quendral::os::EncodeToArray<quendral::os::VersionBlockWriter,\n                    quendral::os::EncodedSize<quendral::os::VersionBlockWriter>(kSource)>(kSource);\n\n"
          "}  // namespace\n")
   file(CONFIGURE OUTPUT "${out}" CONTENT "@text@" @ONLY)
 endfunction()

@@ -19,7 +19,7 @@ bool ReadDigits(std::string_view text, std::size_t* position, std::size_t count,
   return true;
 }
 
-bool ReadTime(std::string_view text, std::size_t* position, notes::formula::CivilTime* civil) {
+bool ReadTime(std::string_view text, std::size_t* position, platform::formula::CivilTime* civil) {
   if (!ReadDigits(text, position, 2, &civil->hour) ||
       !ReadDigits(text, position, 2, &civil->minute) ||
       !ReadDigits(text, position, 2, &civil->second)) {
@@ -48,8 +48,8 @@ bool IsOffset(std::string_view rest) {
 
 }  // namespace
 
-bool ParseDateTimeText(std::string_view text, notes::formula::DateTime* time) {
-  notes::formula::CivilTime civil;
+bool ParseDateTimeText(std::string_view text, platform::formula::DateTime* time) {
+  platform::formula::CivilTime civil;
   std::size_t position = 0;
   if (!text.empty() && text[0] != 'T') {
     if (!ReadDigits(text, &position, 4, &civil.year) ||
@@ -66,7 +66,7 @@ bool ParseDateTimeText(std::string_view text, notes::formula::DateTime* time) {
     return false;
   }
   if (!IsOffset(text.substr(position))) return false;
-  *time = notes::formula::MakeDateTime(civil);
+  *time = platform::formula::MakeDateTime(civil);
   return true;
 }
 

@@ -12,7 +12,7 @@ namespace quendral::dxl {
 // The wall-clock time the text writes, at its own offset (which is kept by
 // the text and not applied), to the second; a time without a date falls on
 // 1970-01-01. False for anything else.
-bool ParseDateTimeText(std::string_view text, notes::formula::DateTime* time);
+bool ParseDateTimeText(std::string_view text, platform::formula::DateTime* time);
 
 }  // namespace quendral::dxl
 

@@ -8,7 +8,7 @@
 
 namespace quendral::dxl {
 
-namespace formula = notes::formula;
+namespace formula = platform::formula;
 
 namespace {
 

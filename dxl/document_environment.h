@@ -13,19 +13,19 @@
 
 namespace quendral::dxl {
 
-class DocumentEnvironment : public notes::formula::Environment {
+class DocumentEnvironment : public platform::formula::Environment {
  public:
   DocumentEnvironment(const NoteFacts& note, std::vector<ItemValue> items, std::string user);
 
   bool HasNote() const override { return true; }
-  std::optional<notes::formula::Value> ReadField(std::string_view name) const override;
-  void WriteField(std::string_view name, const notes::formula::Value& value) override;
-  std::optional<notes::formula::DateTime> Created() const override;
-  std::optional<notes::formula::DateTime> Modified() const override;
+  std::optional<platform::formula::Value> ReadField(std::string_view name) const override;
+  void WriteField(std::string_view name, const platform::formula::Value& value) override;
+  std::optional<platform::formula::DateTime> Created() const override;
+  std::optional<platform::formula::DateTime> Modified() const override;
   std::string DocumentUniqueId() const override { return unid_; }
   std::string UserName() const override { return user_; }
   std::vector<std::string> UserRoles() const override { return {}; }
-  notes::formula::DateTime Now() const override;
+  platform::formula::DateTime Now() const override;
 
  private:
   std::vector<ItemValue> items_;

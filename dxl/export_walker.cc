@@ -6,7 +6,7 @@
 
 namespace quendral::dxl {
 
-namespace formula = notes::formula;
+namespace formula = platform::formula;
 
 enum class ExportWalker::Role : std::uint8_t {
   kOther,

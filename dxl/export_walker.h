@@ -60,7 +60,7 @@ struct ItemData {
 
 struct ItemValue {
   std::string name;
-  notes::formula::Value value;
+  platform::formula::Value value;
 };
 
 class ExportVisitor {
@@ -116,7 +116,7 @@ class ExportWalker : public ElementListener {
   std::string item_;
   std::size_t item_depth_ = 0;
   bool collecting_ = false;  // item values for OnItem
-  std::optional<notes::formula::Value> value_;
+  std::optional<platform::formula::Value> value_;
   std::string text_;      // character data of the text being read
   bool capture_ = false;  // whether a value's text is being read
   bool in_rich_text_ = false;

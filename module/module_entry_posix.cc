@@ -8,7 +8,8 @@
 namespace {
 
 __attribute__((constructor)) void LoadModule() {
-  quendral::AttachModule(os::ModuleContaining(reinterpret_cast<const void*>(&LoadModule)));
+  quendral::AttachModule(
+      quendral::os::ModuleContaining(reinterpret_cast<const void*>(&LoadModule)));
 }
 
 }  // namespace

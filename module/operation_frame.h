@@ -71,7 +71,7 @@ class OperationFrame {
     } catch (...) {
       // Anything else (memory exhaustion, a fault of the platform) must not
       // cross the exported boundary either.
-      Fail(notes::kErrOutOfMemory);
+      Fail(platform::kErrOutOfMemory);
       Undo();
     }
     return outcome_;
@@ -83,7 +83,7 @@ class OperationFrame {
     for (std::size_t i = 0; i < kDatabaseCount; ++i) {
       if (Api::OpenDatabase(session_, databases_[i], request_.server, request_.database_paths[i]) !=
           0) {
-        throw static_cast<LNSTATUS>(notes::kErrOpenFailed);
+        throw static_cast<LNSTATUS>(platform::kErrOpenFailed);
       }
     }
     repair_.Prepare(std::span(databases_));

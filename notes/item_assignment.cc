@@ -11,7 +11,7 @@
 namespace quendral {
 namespace {
 
-constexpr ItemKind kDefaultKind{notes::kTypeTimeList, kCreatedItemFlag};
+constexpr ItemKind kDefaultKind{platform::kTypeTimeList, kCreatedItemFlag};
 
 struct TypeWordRow {
   const char* word;
@@ -19,13 +19,15 @@ struct TypeWordRow {
 };
 
 constexpr TypeWordRow kTypeWords[] = {
-    {"TEXT", {notes::kTypeTextList, kCreatedItemFlag}},
-    {"NUMBER", {notes::kTypeNumberList, kCreatedItemFlag}},
-    {"DATETIME", {notes::kTypeTimeList, kCreatedItemFlag}},
+    {"TEXT", {platform::kTypeTextList, kCreatedItemFlag}},
+    {"NUMBER", {platform::kTypeNumberList, kCreatedItemFlag}},
+    {"DATETIME", {platform::kTypeTimeList, kCreatedItemFlag}},
     {"READERS",
-     {notes::kTypeTextList, kCreatedItemFlag | notes::kItemFlagNames | notes::kItemFlagReaders}},
+     {platform::kTypeTextList,
+      kCreatedItemFlag | platform::kItemFlagNames | platform::kItemFlagReaders}},
     {"AUTHORS",
-     {notes::kTypeTextList, kCreatedItemFlag | notes::kItemFlagNames | notes::kItemFlagAuthors}},
+     {platform::kTypeTextList,
+      kCreatedItemFlag | platform::kItemFlagNames | platform::kItemFlagAuthors}},
 };
 
 constexpr char kDefaultValueFormula[] = "@Now";
@@ -41,7 +43,7 @@ void CreateIfMissing(LNNote& note, const std::string& name, const char* type_wor
   LNItem item;
   if (note.GetItem(name, &item) != 0) {
     const ItemKind kind = ItemTypeWord(type_word);
-    note.CreateItem(name, kind.type, nullptr, 0, kind.flags, notes::kItemOptionReplace);
+    note.CreateItem(name, kind.type, nullptr, 0, kind.flags, platform::kItemOptionReplace);
     note.Save(0);
   }
   LNSetThrowAllErrorsGlobal(1);

@@ -41,7 +41,7 @@ std::int32_t ParseInteger(const std::string& text) {
 void CreateItemFrom(LNNote& note, const char* name, const LNItem& value) {
   LNItem created;
   ThrowIfFailed(note.CreateItem(name == nullptr ? "" : name, value, kCreatedItemFlag,
-                                notes::kItemOptionReplace, &created));
+                                platform::kItemOptionReplace, &created));
 }
 
 }  // namespace
@@ -49,16 +49,16 @@ void CreateItemFrom(LNNote& note, const char* name, const LNItem& value) {
 LNString JoinedItemText(const LNItem& item) {
   LNString text;
   switch (item.GetType()) {
-    case notes::kTypeTextList:
+    case platform::kTypeTextList:
       ThrowIfFailed(LNText(item).GetText(&text, kValueSeparator));
       break;
-    case notes::kTypeTimeList:
+    case platform::kTypeTimeList:
       ThrowIfFailed(LNDatetimes(item).GetText(&text, kValueSeparator));
       break;
-    case notes::kTypeNumberList:
+    case platform::kTypeNumberList:
       ThrowIfFailed(LNNumbers(item).GetText(&text, kValueSeparator));
       break;
-    case notes::kTypeCompositeText:
+    case platform::kTypeCompositeText:
       ThrowIfFailed(LNRichText(item).GetText(&text));
       break;
     default:

@@ -14,30 +14,30 @@ namespace quendral {
 // One item as the item query reports it. At most 260 bytes of the name are
 // taken.
 struct ItemView {
-  notes::BLOCKID item{};
+  platform::BLOCKID item{};
   char name_buffer[261] = {};
   std::uint16_t name_length = 0;
   std::uint16_t type = 0;
-  notes::BLOCKID value{};
+  platform::BLOCKID value{};
   std::uint32_t value_length = 0;  // counts the 2-byte data-type word
 
   std::string_view name() const { return {name_buffer, name_length}; }
 };
 
 // Asks the item query for everything about `item`; false when it fails.
-bool QueryItemView(notes::NOTEHANDLE note, notes::BLOCKID item, ItemView* view);
+bool QueryItemView(platform::NOTEHANDLE note, platform::BLOCKID item, ItemView* view);
 
 // Calls visit(const ItemView&) for every item of the note in storage order.
 // An item the query cannot describe is passed over; the walk goes on with
 // the next one.
 template <class Visitor>
-void ForEachItem(notes::NOTEHANDLE note, Visitor&& visit) {
-  notes::BLOCKID item{};
-  notes::STATUS status = notes::FindItem(note, nullptr, 0, &item, nullptr, nullptr, nullptr);
-  while (status == notes::kNoError) {
+void ForEachItem(platform::NOTEHANDLE note, Visitor&& visit) {
+  platform::BLOCKID item{};
+  platform::STATUS status = platform::FindItem(note, nullptr, 0, &item, nullptr, nullptr, nullptr);
+  while (status == platform::kNoError) {
     ItemView view;
     if (QueryItemView(note, item, &view)) visit(view);
-    status = notes::FindNextItem(note, item, nullptr, 0, &item, nullptr, nullptr, nullptr);
+    status = platform::FindNextItem(note, item, nullptr, 0, &item, nullptr, nullptr, nullptr);
   }
 }
 
@@ -45,7 +45,7 @@ void ForEachItem(notes::NOTEHANDLE note, Visitor&& visit) {
 // behind the data-type word, writable in place.
 class LockedValue {
  public:
-  LockedValue(notes::BLOCKID value, std::uint32_t value_length);
+  LockedValue(platform::BLOCKID value, std::uint32_t value_length);
   ~LockedValue();
   LockedValue(const LockedValue&) = delete;
   LockedValue& operator=(const LockedValue&) = delete;
@@ -57,7 +57,7 @@ class LockedValue {
   std::uint32_t size() const { return size_; }
 
  private:
-  notes::DHANDLE pool_;
+  platform::DHANDLE pool_;
   char* block_ = nullptr;
   std::uint32_t size_ = 0;
 };

@@ -19,7 +19,7 @@ std::string LocalServerAsEmpty(const char* server) {
 
 LNSTATUS BindByReplicaId(LNNotesSession& session, LNDatabase& database, const std::string& server,
                          const char* text) {
-  if (std::strlen(text) >= kReplicaTextBufferSize) return notes::kErrReplicaNotFound;
+  if (std::strlen(text) >= kReplicaTextBufferSize) return platform::kErrReplicaNotFound;
   TIMEDATE replica_id{};
   ParseReplicaIdText(text, &replica_id);
   return session.GetDatabase(replica_id, &database, server);

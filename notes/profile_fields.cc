@@ -51,7 +51,8 @@ std::int32_t ReadProfileNumber(const LNProfileDocument& profile, const char* fie
     ThrowIfFailed(profile.GetProfileField(TextOrEmpty(field), &numbers));
     // The view counts the values of any list, but has numbers only of these.
     const std::uint16_t type = numbers.GetType();
-    if ((type != notes::kTypeNumberList && type != notes::kTypeNumber) || numbers.GetCount() == 0) {
+    if ((type != platform::kTypeNumberList && type != platform::kTypeNumber) ||
+        numbers.GetCount() == 0) {
       return kNoNumber;
     }
     return TruncateToInt32(numbers[0]);

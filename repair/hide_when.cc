@@ -12,10 +12,10 @@ namespace {
 // The length of a formula's text, or 0 when the bytes are no formula or
 // decompile to nothing.
 std::uint16_t FormulaTextLength(const char* formula) {
-  notes::DHANDLE text = 0;
+  platform::DHANDLE text = 0;
   std::uint16_t text_length = 0;
-  if (notes::FormulaToText(formula, false, &text, &text_length) != notes::kNoError) return 0;
-  notes::FreeMemory(text);
+  if (platform::FormulaToText(formula, false, &text, &text_length) != platform::kNoError) return 0;
+  platform::FreeMemory(text);
   return text_length;
 }
 
@@ -24,7 +24,7 @@ void VisitItem(const ItemView& item, HideWhenWalk* walk) {
   if (value.block() == nullptr) return;
   // Failures of the enumeration on one item leave the walk going on with the
   // next item.
-  notes::EnumerateCompositeRecords(value.block(), value.size(), HideWhenRecordAction, walk);
+  platform::EnumerateCompositeRecords(value.block(), value.size(), HideWhenRecordAction, walk);
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ void VisitItem(const ItemView& item, HideWhenWalk* walk) {
 WalkResult NeutraliseHideWhen(LNDocument& document) {
   HideWhenWalk walk;
   try {
-    const notes::NOTEHANDLE note = document.GetNoteHandle(1);
+    const platform::NOTEHANDLE note = document.GetNoteHandle(1);
     ForEachItem(note, [&walk](const ItemView& item) { VisitItem(item, &walk); });
   } catch (LNSTATUS status) {
     return {walk.changed != 0, status};
@@ -40,41 +40,42 @@ WalkResult NeutraliseHideWhen(LNDocument& document) {
   return {walk.changed != 0, 0};
 }
 
-notes::STATUS HideWhenRecordAction(char* record, std::uint16_t signature,
-                                   std::uint32_t record_length, void* context) {
-  if (signature != notes::richtext::kSignatureHideWhen) return notes::kNoError;
+platform::STATUS HideWhenRecordAction(char* record, std::uint16_t signature,
+                                      std::uint32_t record_length, void* context) {
+  if (signature != platform::richtext::kSignatureHideWhen) return platform::kNoError;
   auto* walk = static_cast<HideWhenWalk*>(context);
   walk->changed = 1;
   const std::uint16_t fixed_length =
-      notes::CanonicalStructureLength(notes::richtext::kStructureHideWhen);
-  if (record_length < fixed_length) return notes::kNoError;
+      platform::CanonicalStructureLength(platform::richtext::kStructureHideWhen);
+  if (record_length < fixed_length) return platform::kNoError;
   char* formula = record;
-  notes::richtext::HideWhenFixedPart fixed_part;
-  notes::ReadCanonicalStructure(&formula, notes::richtext::kStructureHideWhen, &fixed_part, 1);
+  platform::richtext::HideWhenFixedPart fixed_part;
+  platform::ReadCanonicalStructure(&formula, platform::richtext::kStructureHideWhen, &fixed_part,
+                                   1);
   OverwriteFormulaWithFalse(formula, static_cast<std::uint16_t>(record_length - fixed_length));
-  return notes::kNoError;
+  return platform::kNoError;
 }
 
 void OverwriteFormulaWithFalse(char* formula, std::uint16_t length) {
   if (length == 0 || FormulaTextLength(formula) == 0) return;
-  notes::DHANDLE compiled = 0;
+  platform::DHANDLE compiled = 0;
   std::uint16_t compiled_length = 0;
-  notes::STATUS compile_error = 0;
+  platform::STATUS compile_error = 0;
   std::uint16_t line = 0;
   std::uint16_t column = 0;
   std::uint16_t offset = 0;
   std::uint16_t error_length = 0;
-  if (notes::CompileFormulaText(nullptr, 0, "0", 1, &compiled, &compiled_length, &compile_error,
-                                &line, &column, &offset, &error_length) != notes::kNoError) {
+  if (platform::CompileFormulaText(nullptr, 0, "0", 1, &compiled, &compiled_length, &compile_error,
+                                   &line, &column, &offset, &error_length) != platform::kNoError) {
     return;
   }
   // An area too small for the replacement is left alone rather than
   // overrunning the record behind it.
   if (compiled_length <= length) {
-    std::memcpy(formula, notes::LockMemory(compiled), compiled_length);
-    notes::UnlockMemory(compiled);
+    std::memcpy(formula, platform::LockMemory(compiled), compiled_length);
+    platform::UnlockMemory(compiled);
   }
-  notes::FreeMemory(compiled);
+  platform::FreeMemory(compiled);
 }
 
 }  // namespace quendral

@@ -28,8 +28,8 @@ WalkResult NeutraliseHideWhen(LNDocument& document);
 // The enumeration's action: neutralises a hide-when record (a record whose
 // fixed part does not fit is left alone) and passes over every other record.
 // `context` is the walk's HideWhenWalk. Always continues.
-notes::STATUS HideWhenRecordAction(char* record, std::uint16_t signature,
-                                   std::uint32_t record_length, void* context);
+platform::STATUS HideWhenRecordAction(char* record, std::uint16_t signature,
+                                      std::uint32_t record_length, void* context);
 
 // Copies the compiled "0" over the start of the formula area when the area
 // holds a formula whose text is not empty and is large enough to take it.

@@ -54,7 +54,7 @@ class LinkTable {
 // Copies the table as it is now into a new item named for the local time.
 void MakeBackup(LNDocument& document, const std::vector<char>& table) {
   const util::DateTimeValue now(util::kMonthDayYear);
-  document.CreateItem(LinkTableBackupName(now).c_str(), notes::kTypeNoteLinkList, table.data(),
+  document.CreateItem(LinkTableBackupName(now).c_str(), platform::kTypeNoteLinkList, table.data(),
                       static_cast<std::uint32_t>(table.size()), kBackupItemFlags, kAddNewItem);
 }
 
@@ -64,7 +64,7 @@ void MakeBackup(LNDocument& document, const std::vector<char>& table) {
 // values, and the rewrites must land in the current one.
 class LinkItemRetargeter {
  public:
-  LinkItemRetargeter(LNDocument& document, notes::NOTEHANDLE note, notes::BLOCKID item)
+  LinkItemRetargeter(LNDocument& document, platform::NOTEHANDLE note, platform::BLOCKID item)
       : document_(document), note_(note), item_(item) {
     Address();
   }
@@ -108,8 +108,8 @@ class LinkItemRetargeter {
   }
 
   LNDocument& document_;
-  notes::NOTEHANDLE note_;
-  notes::BLOCKID item_;
+  platform::NOTEHANDLE note_;
+  platform::BLOCKID item_;
   std::optional<LockedValue> value_;
   LinkTable table_;
   bool backup_made_ = false;
@@ -129,9 +129,9 @@ WalkResult RetargetLinks(LNDocument& document, const std::vector<std::string>& o
                          const TIMEDATE& target_replica_id) {
   bool changed = false;
   try {
-    const notes::NOTEHANDLE note = document.GetNoteHandle(1);
+    const platform::NOTEHANDLE note = document.GetNoteHandle(1);
     ForEachItem(note, [&](const ItemView& item) {
-      if (item.type != notes::kTypeNoteLinkList || item.name() != kLinksItemName) return;
+      if (item.type != platform::kTypeNoteLinkList || item.name() != kLinksItemName) return;
       LinkItemRetargeter links(document, note, item.item);
       if (links.Retarget(old_ids, target_replica_id)) changed = true;
     });

@@ -1,6 +1,6 @@
 #include "util/characters.h"
 
-namespace util {
+namespace quendral::util {
 
 std::size_t Characters::Find(std::string_view pattern, std::size_t from) const {
   if (single_byte_) return text_.find(pattern, from);
@@ -24,4 +24,4 @@ std::size_t Characters::FindLastOfWalking(std::string_view set) const {
   return last;
 }
 
-}  // namespace util
+}  // namespace quendral::util

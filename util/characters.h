@@ -13,7 +13,7 @@
 
 #include "platform/os/code_page.h"
 
-namespace util {
+namespace quendral::util {
 
 // A text seen as characters of the code page in use when it was made.
 class Characters {
@@ -71,6 +71,6 @@ class Characters {
   bool single_byte_;
 };
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_CHARACTERS_H_

@@ -3,7 +3,7 @@
 #include "platform/os/search_path.h"
 #include "platform/os/settings_file.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::size_t kMaxPathLength = 260;
@@ -34,4 +34,4 @@ void SetThreadDebugName(os::ThreadId thread, const char* name) {
   os::SetThreadDebugName(thread, name);
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -12,7 +12,7 @@
 #include "platform/os/thread_name.h"
 #include "platform/os/window.h"
 
-namespace util {
+namespace quendral::util {
 
 // The main window of the running Notes client, found by the window class
 // that the client's settings file (at `settings_path`, or "Notes.Ini" on the
@@ -117,6 +117,6 @@ class StatusPoster {
   std::uint32_t message_ = 0;
 };
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_CLIENT_WINDOW_H_

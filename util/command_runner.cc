@@ -7,7 +7,7 @@
 #include "platform/os/process.h"
 #include "util/files_error_message.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::string CommandInterpreter() {
@@ -68,4 +68,4 @@ int ReadTextFileLines(const std::string& file_name, std::string* content,
   return 0;
 }
 
-}  // namespace util
+}  // namespace quendral::util

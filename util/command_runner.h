@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace util {
+namespace quendral::util {
 
 // The command line, terminating zero included, must fit in this many bytes.
 inline constexpr std::size_t kCommandLineBufferSize = 4096;
@@ -36,6 +36,6 @@ std::uint32_t RunShellCommand(const std::string& program, const std::string& arg
 int ReadTextFileLines(const std::string& file_name, std::string* content,
                       std::string* error_message);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_COMMAND_RUNNER_H_

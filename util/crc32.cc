@@ -1,7 +1,7 @@
 #include "util/crc32_paths.h"
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::uint32_t kPolynomial = 0x04C11DB7;
@@ -41,9 +41,9 @@ std::uint32_t Crc32OfText(const Crc32Table& table, std::string_view text) {
   return ~crc32::UpdateFastest(table, 0xFFFFFFFFU, data, text.size());
 }
 
-}  // namespace util
+}  // namespace quendral::util
 
-namespace util::crc32 {
+namespace quendral::util::crc32 {
 
 std::uint32_t UpdateFastest(const Crc32Table& table, std::uint32_t crc, const unsigned char* data,
                             std::size_t size) {
@@ -60,4 +60,4 @@ std::uint32_t UpdateFastest(const Crc32Table& table, std::uint32_t crc, const un
   return UpdateBytewise(table, crc, data, size);
 }
 
-}  // namespace util::crc32
+}  // namespace quendral::util::crc32

@@ -10,7 +10,7 @@
 #define QUENDRAL_CRC32_FOLDING 1
 #endif
 
-namespace util::crc32 {
+namespace quendral::util::crc32 {
 
 #ifdef QUENDRAL_CRC32_FOLDING
 namespace {
@@ -111,4 +111,4 @@ std::uint32_t UpdateFolded(std::uint32_t crc, const unsigned char* data, std::si
 
 #endif
 
-}  // namespace util::crc32
+}  // namespace quendral::util::crc32

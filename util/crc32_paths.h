@@ -9,7 +9,7 @@
 
 #include "util/text.h"
 
-namespace util::crc32 {
+namespace quendral::util::crc32 {
 
 // One table step per byte.
 std::uint32_t UpdateBytewise(const Crc32Table& table, std::uint32_t crc, const unsigned char* data,
@@ -30,6 +30,6 @@ std::uint32_t UpdateFolded(std::uint32_t crc, const unsigned char* data, std::si
 std::uint32_t UpdateFastest(const Crc32Table& table, std::uint32_t crc, const unsigned char* data,
                             std::size_t size);
 
-}  // namespace util::crc32
+}  // namespace quendral::util::crc32
 
 #endif  // QUENDRAL_UTIL_CRC32_PATHS_H_

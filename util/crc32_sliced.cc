@@ -2,7 +2,7 @@
 
 #include "util/crc32_paths.h"
 
-namespace util::crc32 {
+namespace quendral::util::crc32 {
 namespace {
 
 constexpr std::size_t kSlices = 8;
@@ -61,4 +61,4 @@ std::uint32_t UpdateSliced(std::uint32_t crc, const unsigned char* data, std::si
   return crc;
 }
 
-}  // namespace util::crc32
+}  // namespace quendral::util::crc32

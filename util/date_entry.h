@@ -12,7 +12,7 @@
 
 #include "platform/os/dialog_exchange.h"
 
-namespace util {
+namespace quendral::util {
 
 // Shown when a field holds more characters than its variable can take; %d is
 // the variable's maximum.
@@ -63,6 +63,6 @@ void WaitMilliseconds(std::uint32_t milliseconds);
 // reading, or 0 when there is no counter.
 std::uint32_t WaitMillisecondsOverhead(std::uint32_t milliseconds);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_DATE_ENTRY_H_

@@ -8,7 +8,7 @@
 #include "util/date_entry.h"
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -112,4 +112,4 @@ void ExchangeDateSerial(os::DialogExchange& exchange, int control_id, int& seria
   serial = DateTimeValue(text.c_str(), kMonthDayYear).GetSerial();
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -6,7 +6,7 @@
 #include "util/datetime.h"
 #include "util/tokenizer.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -68,4 +68,4 @@ int IsValidDateText(const char* text) {
   return DateTimeValue(date.c_str(), kMonthDayYear).IsValid();
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -5,7 +5,7 @@
 #include "platform/os/performance_counter.h"
 #include "util/date_entry.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -50,4 +50,4 @@ std::uint32_t WaitMillisecondsOverhead(std::uint32_t milliseconds) {
   return static_cast<std::uint32_t>(elapsed);
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -7,7 +7,7 @@
 
 #include "platform/os/local_time.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -147,4 +147,4 @@ void DateTimeValue::ClampDayToMonth() {
   }
 }
 
-}  // namespace util
+}  // namespace quendral::util

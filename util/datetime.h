@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace util {
+namespace quendral::util {
 
 // Selects both the field order used when parsing and the form FormatDate
 // writes. Codes 0-2 print a two-digit year (year - 1900 above 99).
@@ -135,6 +135,6 @@ class DateTimeValue {
   int after_noon_ = 0;
 };
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_DATETIME_H_

@@ -3,7 +3,7 @@
 
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -101,4 +101,4 @@ int DateTimeValue::ElapsedYears() const {
   return static_cast<int>((today.serial_ - serial_) / kMeanGregorianYear);
 }
 
-}  // namespace util
+}  // namespace quendral::util

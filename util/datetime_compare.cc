@@ -1,7 +1,7 @@
 // Relations between dates, and assignment.
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -65,4 +65,4 @@ DateTimeValue& DateTimeValue::operator=(const DateTimeValue& other) {
   return *this;
 }
 
-}  // namespace util
+}  // namespace quendral::util

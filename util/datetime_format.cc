@@ -5,7 +5,7 @@
 
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -111,4 +111,4 @@ void DateTimeValue::CopyTimeText(char* buffer, int length, int mode, bool with_s
   std::fill(text_end, end, '\0');
 }
 
-}  // namespace util
+}  // namespace quendral::util

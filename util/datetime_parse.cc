@@ -7,7 +7,7 @@
 #include "util/datetime.h"
 #include "util/tokenizer.h"
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -68,4 +68,4 @@ DateTimeValue& DateTimeValue::operator=(const char* text) {
   return *this;
 }
 
-}  // namespace util
+}  // namespace quendral::util

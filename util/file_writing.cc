@@ -8,7 +8,7 @@
 #include "util/files.h"
 #include "util/files_error_message.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct FileCloser {
@@ -86,4 +86,4 @@ int WriteBytesToFile(const std::string& path, const void* data, std::size_t size
                     flags);
 }
 
-}  // namespace util
+}  // namespace quendral::util

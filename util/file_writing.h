@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace util {
+namespace quendral::util {
 
 // Open flags, numbered as the framework file class the callers know.
 inline constexpr std::uint32_t kFileWrite = 0x0001;
@@ -41,6 +41,6 @@ int WriteTextFile(const std::string& path, std::string_view text, std::string* e
 int WriteBytesToFile(const std::string& path, const void* data, std::size_t size,
                      std::string* error_message, std::uint32_t flags);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_FILE_WRITING_H_

@@ -20,7 +20,7 @@
 #include "platform/os/library.h"
 #include "platform/os/module.h"
 
-namespace util {
+namespace quendral::util {
 
 // The longest path the system calls here are asked to fill.
 inline constexpr std::size_t kMaxPathLength = 260;
@@ -137,6 +137,6 @@ std::string LoadResourceText(std::uint16_t id, const std::string& type, os::Modu
 // when the module has no such string.
 std::string LoadModuleString(os::ModuleHandle module, std::uint16_t id);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_FILES_H_

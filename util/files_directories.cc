@@ -4,7 +4,7 @@
 #include "platform/os/file_system.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::size_t NextSeparator(std::string_view path, std::size_t from) {
@@ -128,4 +128,4 @@ std::uint32_t QueryFileSize(const std::string& path) {
   return static_cast<std::uint32_t>(size);
 }
 
-}  // namespace util
+}  // namespace quendral::util

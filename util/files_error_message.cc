@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-namespace util {
+namespace quendral::util {
 
 std::string ErrorMessage(int error_number) {
   std::string message = std::generic_category().message(error_number);
@@ -12,4 +12,4 @@ std::string ErrorMessage(int error_number) {
   return message;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace util {
+namespace quendral::util {
 
 // Messages are handed over in buffers of this size, terminator included.
 inline constexpr std::size_t kErrorMessageBufferSize = 1024;
@@ -13,6 +13,6 @@ inline constexpr std::size_t kErrorMessageBufferSize = 1024;
 // The C library's message for the error number, cut to fit the buffer.
 std::string ErrorMessage(int error_number);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_FILES_ERROR_MESSAGE_H_

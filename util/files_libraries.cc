@@ -1,6 +1,6 @@
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 
 int BindLibraryEntryPoints(os::LibraryHandle* library, const std::string& file_name,
                            std::span<const EntryPointBinding> bindings) {
@@ -19,4 +19,4 @@ int BindLibraryEntryPoints(os::LibraryHandle* library, const std::string& file_n
   return 1;
 }
 
-}  // namespace util
+}  // namespace quendral::util

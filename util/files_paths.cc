@@ -7,7 +7,7 @@
 #include "util/files.h"
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr char kBackslash = '\\';
@@ -202,4 +202,4 @@ bool SanitizePath(std::string* path, bool is_directory) {
   return changed > 0;
 }
 
-}  // namespace util
+}  // namespace quendral::util

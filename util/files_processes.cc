@@ -1,7 +1,7 @@
 #include "platform/os/process.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // The buffer the program and its arguments are put together in, terminator
@@ -39,4 +39,4 @@ int StartCommandLine(const std::string& command_line) try {
   return 0;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -5,7 +5,7 @@
 #include "platform/os/resources.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 os::ResourceType TypeOfText(const std::string& type) {
@@ -45,4 +45,4 @@ std::string LoadModuleString(os::ModuleHandle module, std::uint16_t id) {
   return os::LoadStringWithSource(module, id);
 }
 
-}  // namespace util
+}  // namespace quendral::util

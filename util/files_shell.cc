@@ -2,7 +2,7 @@
 #include "platform/os/shell_link.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 
 std::string ResolveShortcut(const std::string& link_path) {
   return os::ResolveShellLink(link_path);
@@ -16,4 +16,4 @@ PixelSize GetImageSizeInPixels(const std::string& path) {
   return size;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace util {
+namespace quendral::util {
 
 // The key-event flags: a key goes down (0) or up (2).
 inline constexpr std::uint32_t kKeyDown = 0;
@@ -60,6 +60,6 @@ KeyEventList ParseKeySequence(const char* text, KeySequenceHost& host);
 // system refuses are lost silently. Always 0.
 std::int32_t SendKeySequence(const char* text);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_KEYSTROKES_H_

@@ -9,7 +9,7 @@
 #include "util/keystrokes.h"
 #include "util/split.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::uint16_t kEnterKey = 13;
@@ -219,4 +219,4 @@ KeyEventList ParseKeySequence(const char* text, KeySequenceHost& host) {
   return KeySequenceParser(text == nullptr ? "" : text, host).Parse();
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -1,7 +1,7 @@
 #include "platform/os/keyboard.h"
 #include "util/keystrokes.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 class SystemKeyboard : public KeySequenceHost {
@@ -35,4 +35,4 @@ std::int32_t SendKeySequence(const char* text) {
   return 0;
 }
 
-}  // namespace util
+}  // namespace quendral::util

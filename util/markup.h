@@ -12,7 +12,7 @@
 
 #include "platform/os/variant.h"
 
-namespace util {
+namespace quendral::util {
 
 // Replaces "&", "<", ">" and the double quote by their character references,
 // and the byte sequences by which Notes text carries the typographic
@@ -39,6 +39,6 @@ std::string DescribeVariant(const os::Variant& value);
 // The current local time as "2026-01-31T23.59.07".
 std::string FormatLocalTimestamp();
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_MARKUP_H_

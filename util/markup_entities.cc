@@ -13,7 +13,7 @@
 
 #include "util/markup.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct Replacement {
@@ -178,4 +178,4 @@ void EncodeEntities(std::string& text) {
   text = writer.Take();
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -1,6 +1,6 @@
 #include "util/markup.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 int HexDigitValue(char c) {
@@ -53,4 +53,4 @@ std::int32_t ParseHexPrefix(const char* text) {
   return static_cast<std::int32_t>(value);
 }
 
-}  // namespace util
+}  // namespace quendral::util

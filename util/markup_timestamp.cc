@@ -4,7 +4,7 @@
 #include "platform/os/local_time.h"
 #include "util/markup.h"
 
-namespace util {
+namespace quendral::util {
 
 std::string FormatLocalTimestamp() {
   std::tm fields{};
@@ -19,4 +19,4 @@ std::string FormatLocalTimestamp() {
   return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
 }
 
-}  // namespace util
+}  // namespace quendral::util

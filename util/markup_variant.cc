@@ -4,7 +4,7 @@
 
 #include "util/markup.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // Indexed by type code; codes without a name are empty.
@@ -158,4 +158,4 @@ std::string DescribeVariant(const os::Variant& value) {
   return text;
 }
 
-}  // namespace util
+}  // namespace quendral::util

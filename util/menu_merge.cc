@@ -3,7 +3,7 @@
 #include "platform/os/debug_trace.h"
 #include "util/client_window.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // What an item's text reads as: its "&" marks only choose a shortcut key.
@@ -105,4 +105,4 @@ bool MergeMenu(os::MenuHandle destination, os::MenuHandle source, bool top_level
   return true;
 }
 
-}  // namespace util
+}  // namespace quendral::util

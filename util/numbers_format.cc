@@ -4,7 +4,7 @@
 #include "platform/os/number_format.h"
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // Fixed point with exactly `places` digits after the point.
@@ -77,4 +77,4 @@ std::string FormatByteSize(std::uint32_t size, const std::string& separator) {
   return GroupThousands(separator, size) + " B";
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -2,7 +2,7 @@
 
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // One digit more than asked is kept, so that adding or taking 5 before the
@@ -30,4 +30,4 @@ float RoundToSignificantDigits(float value, int digits) {
   return sign * RoundToDecimals(std::fabs(value) / magnitude, digits) * magnitude;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -15,7 +15,7 @@
 
 #include "util/processor_probe.h"
 
-namespace util {
+namespace quendral::util {
 
 enum class ProcessorVendor : std::int32_t {
   Amd = 0,
@@ -163,6 +163,6 @@ class ProcessorInfo {
   std::string serial_number_text_;
 };
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_PROCESSOR_H_

@@ -3,7 +3,7 @@
 
 #include "util/processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 enum class Cache { kLevel1Instruction, kLevel1Data, kTrace, kLevel2, kLevel3, kNone };
@@ -169,4 +169,4 @@ bool ProcessorInfo::DetectCachesFromDescriptors() {
   return true;
 }
 
-}  // namespace util
+}  // namespace quendral::util

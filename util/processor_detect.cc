@@ -6,7 +6,7 @@
 #include "util/processor.h"
 #include "util/processor_tables.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::uint32_t kExtendedFeaturesLeaf = 0x80000001;
@@ -203,4 +203,4 @@ bool ProcessorInfo::ReadSerialNumber() {
   return true;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -3,7 +3,7 @@
 
 #include "util/processor_tables.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct Model {
@@ -206,4 +206,4 @@ const char* ModelName(const ModelSignature& signature) {
   }
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -5,7 +5,7 @@
 #include "util/processor.h"
 #include "util/processor_tables.h"
 
-namespace util {
+namespace quendral::util {
 
 bool ProcessorInfo::ReadBrandString() {
   constexpr std::uint32_t kFirstLeaf = 0x80000002;
@@ -48,4 +48,4 @@ bool ProcessorInfo::DecodeModelName() {
   return std::strncmp(name, "Unknown", 7) != 0;
 }
 
-}  // namespace util
+}  // namespace quendral::util

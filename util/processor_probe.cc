@@ -3,7 +3,7 @@
 #include "platform/os/performance_counter.h"
 #include "util/date_entry.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 class Machine final : public ProcessorProbe {
@@ -44,4 +44,4 @@ const ProcessorProbe& MachineProcessor() {
   return machine;
 }
 
-}  // namespace util
+}  // namespace quendral::util

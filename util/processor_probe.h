@@ -9,7 +9,7 @@
 
 #include "platform/os/processor_instructions.h"
 
-namespace util {
+namespace quendral::util {
 
 class ProcessorProbe {
  public:
@@ -35,6 +35,6 @@ class ProcessorProbe {
 // The processor the program runs on.
 const ProcessorProbe& MachineProcessor();
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_PROCESSOR_PROBE_H_

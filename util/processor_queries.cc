@@ -2,7 +2,7 @@
 #include "util/processor.h"
 #include "util/processor_tables.h"
 
-namespace util {
+namespace quendral::util {
 
 std::string ProcessorInfo::GetManufacturerName() const { return ManufacturerName(vendor_); }
 
@@ -64,4 +64,4 @@ bool ProcessorInfo::HasFeature(std::uint32_t mask) const {
   return false;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -5,7 +5,7 @@
 
 #include "util/processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::uint32_t kWaitMilliseconds = 50;
@@ -88,4 +88,4 @@ bool ProcessorInfo::EstimateSpeedWithTimingLoop() {
   return true;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -8,7 +8,7 @@
 
 #include "util/processor.h"
 
-namespace util {
+namespace quendral::util {
 
 // The vendor a 12-character vendor text names; Unknown for any other text.
 ProcessorVendor VendorOfText(std::string_view vendor_text);
@@ -32,6 +32,6 @@ struct ModelSignature {
 // does not know begin with "Unknown".
 const char* ModelName(const ModelSignature& signature);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_PROCESSOR_TABLES_H_

@@ -4,7 +4,7 @@
 
 #include "util/processor_tables.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct VendorText {
@@ -59,4 +59,4 @@ const char* ManufacturerName(ProcessorVendor vendor) {
   return kManufacturerNames[code];
 }
 
-}  // namespace util
+}  // namespace quendral::util

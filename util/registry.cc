@@ -5,7 +5,7 @@
 
 #include "util/characters.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::uint32_t kClearedPrefix = 4;
@@ -117,4 +117,4 @@ long DeleteRegistryKeyTree(os::RegistryKey parent, const std::string& key_path) 
   return os::RegistryDeleteKey(parent, key_path);
 }
 
-}  // namespace util
+}  // namespace quendral::util

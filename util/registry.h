@@ -12,7 +12,7 @@
 
 #include "platform/os/registry_store.h"
 
-namespace util {
+namespace quendral::util {
 
 // Root selectors.
 inline constexpr int kRegistryCurrentUser = 1;
@@ -51,6 +51,6 @@ int WriteRegistryString(int root, std::uint32_t key_options, const std::string& 
 // deleted before it stay deleted.
 long DeleteRegistryKeyTree(os::RegistryKey parent, const std::string& key_path);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_REGISTRY_H_

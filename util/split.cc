@@ -4,7 +4,7 @@
 
 #include "util/characters.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
@@ -53,4 +53,4 @@ void SplitDelimited(std::string text, std::string delimiter, std::vector<std::st
   }
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace util {
+namespace quendral::util {
 
 // Appends the pieces of `text` between occurrences of `delimiter` (","
 // when empty) to `pieces`, after whatever it already holds, in text order.
@@ -23,6 +23,6 @@ namespace util {
 void SplitDelimited(std::string text, std::string delimiter, std::vector<std::string>* pieces,
                     bool keep_empty, bool trim);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_SPLIT_H_

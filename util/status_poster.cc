@@ -13,7 +13,7 @@
 #include "platform/os/window_message.h"
 #include "util/client_window.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 static_assert(offsetof(StatusRecord, value1) == 4);
@@ -176,4 +176,4 @@ bool StatusPoster::PostReportText(const std::string& source, const std::string& 
   return Post("", 0, source, 1, 0, 0, 1, 0, 0, text);
 }
 
-}  // namespace util
+}  // namespace quendral::util

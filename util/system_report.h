@@ -19,7 +19,7 @@
 #include "platform/os/volumes.h"
 #include "util/processor_probe.h"
 
-namespace util {
+namespace quendral::util {
 
 // The machine as the report sees it; see the OS-layer functions of the same
 // names.
@@ -104,6 +104,6 @@ int GetWindowsKind(const SystemFacts& facts = MachineFacts());
 // build number".
 std::string GetWindowsVersionText(const SystemFacts& facts = MachineFacts());
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_SYSTEM_REPORT_H_

@@ -3,7 +3,7 @@
 
 #include "util/system_report.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::string Megabytes(std::uint64_t bytes) { return std::to_string(bytes / 1024 / 1024); }
@@ -64,4 +64,4 @@ std::string GetCdDriveReport(const SystemFacts& facts) {
   return "Number of CD Drive(s) found: " + std::to_string(count) + "<br>" + list;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -7,7 +7,7 @@
 #include "platform/os/special_folders.h"
 #include "util/system_report.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr char kProductOptionsKey[] = "SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
@@ -68,4 +68,4 @@ const SystemFacts& MachineFacts() {
   return machine;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -2,7 +2,7 @@
 // address.
 #include "util/system_report.h"
 
-namespace util {
+namespace quendral::util {
 
 std::string GetInternetExplorerVersionText(const SystemFacts& facts) {
   os::BrowserVersion version;
@@ -69,4 +69,4 @@ std::string GetSpecialFolderPath(int folder, const SystemFacts& facts) {
 
 std::string GetIpAddressText(const SystemFacts& facts) { return facts.HostIpv4Address(); }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -2,7 +2,7 @@
 #include "util/processor.h"
 #include "util/system_report.h"
 
-namespace util {
+namespace quendral::util {
 
 std::string GetProcessorSpeedText(const ProcessorProbe& probe) {
   const ProcessorInfo info(probe);
@@ -28,4 +28,4 @@ std::string GetProcessorBrief(const ProcessorProbe& probe) {
   return "Vendor ID: " + info.GetManufacturerName() + "<br>Brand ID: " + info.GetProcessorName();
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -2,7 +2,7 @@
 #include "platform/os/ascii_case.h"
 #include "util/system_report.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // `workstation`, or the server code after it when the product type says so.
@@ -44,4 +44,4 @@ std::string GetWindowsVersionText(const SystemFacts& facts) {
   return text;
 }
 
-}  // namespace util
+}  // namespace quendral::util

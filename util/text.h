@@ -14,7 +14,7 @@
 
 #include "platform/os/system_string.h"
 
-namespace util {
+namespace quendral::util {
 
 // Trim modes, upper or lower case: both ends, the start only, the end only.
 // Any other letter removes nothing.
@@ -107,6 +107,6 @@ class Crc32Table {
 // faster road than the table that gives the same result.
 std::uint32_t Crc32OfText(const Crc32Table& table, std::string_view text);
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_TEXT_H_

@@ -3,7 +3,7 @@
 
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 
 os::SystemString ToSystemString(const std::string& text) { return os::AllocSystemString(text); }
 
@@ -24,4 +24,4 @@ void FormatToString(std::string* output, const char* format, ...) {
   va_end(arguments);
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -2,7 +2,7 @@
 
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 
 std::string JoinStrings(const std::string& separator, const std::vector<std::string>& strings,
                         std::size_t first_index) {
@@ -17,4 +17,4 @@ std::string JoinStrings(const std::string& separator, const std::vector<std::str
   return joined;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -2,7 +2,7 @@
 
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 
 std::string PopToken(std::string* text, const std::string& separator, bool keep_leading) {
   const std::string_view split_at = separator.empty() ? std::string_view(",") : separator;
@@ -34,4 +34,4 @@ int ReverseFindText(const std::string& text, const std::string& pattern, int sta
   return found == std::string::npos ? -1 : static_cast<int>(found);
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -4,7 +4,7 @@
 
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // A tab or a line feed ends the text just as its terminator does.
@@ -71,4 +71,4 @@ int StripTrailingCharacter(std::string* text, char character) {
   return removed;
 }
 
-}  // namespace util
+}  // namespace quendral::util

@@ -5,7 +5,7 @@
 #include <memory>
 #include <utility>
 
-namespace util {
+namespace quendral::util {
 
 namespace {
 
@@ -122,4 +122,4 @@ void TextTokenizer::SetSeparators(const char* separators) {
   }
 }
 
-}  // namespace util
+}  // namespace quendral::util

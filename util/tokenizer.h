@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace util {
+namespace quendral::util {
 
 // Every separator character ends a token, so the token count is always the
 // number of separators plus one: adjacent separators give empty tokens. With
@@ -66,6 +66,6 @@ class TextTokenizer {
   std::optional<std::string> text_;
 };
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_UTIL_TOKENIZER_H_

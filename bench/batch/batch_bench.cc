@@ -24,8 +24,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
-namespace values = notes::values;
+namespace store = quendral::platform::store;
+namespace values = quendral::platform::values;
 namespace batch = quendral::batch;
 namespace report = quendral::report;
 
@@ -37,14 +37,14 @@ fs::path tool_directory;
 
 std::vector<std::uint8_t> Compiled(const char* text) {
   std::vector<std::uint8_t> bytes;
-  notes::formula::CompileError error;
-  if (!notes::formula::Compile(text, &bytes, &error)) std::abort();
+  quendral::platform::formula::CompileError error;
+  if (!quendral::platform::formula::Compile(text, &bytes, &error)) std::abort();
   return bytes;
 }
 
-notes::richtext::Paragraph Paragraph(const std::string& text, const char* hide_when) {
-  notes::richtext::Paragraph paragraph;
-  paragraph.runs.push_back({notes::richtext::Run::Kind::kText, text, 0});
+quendral::platform::richtext::Paragraph Paragraph(const std::string& text, const char* hide_when) {
+  quendral::platform::richtext::Paragraph paragraph;
+  paragraph.runs.push_back({quendral::platform::richtext::Run::Kind::kText, text, 0});
   if (hide_when != nullptr) {
     paragraph.has_hide_when = true;
     paragraph.hide_when_area = Compiled(hide_when);
@@ -62,13 +62,13 @@ store::NoteImage Document(std::uint32_t index) {
       {kHome, {{{1, 1}}, {{1, 1}}}, note.unid},
       {kOld, {{{1, 1}}, {{1, 1}}}, {{{3, index}}, {{3, 3}}}},
   };
-  store::ItemImage links_item{"$Links", notes::kTypeNoteLinkList, 0, {}};
+  store::ItemImage links_item{"$Links", quendral::platform::kTypeNoteLinkList, 0, {}};
   values::EncodeNoteLinkList(links, &links_item.value);
-  store::ItemImage subject{"Subject", notes::kTypeTextList, 4, {}};
+  store::ItemImage subject{"Subject", quendral::platform::kTypeTextList, 4, {}};
   values::EncodeTextList({"Order " + std::to_string(index)}, &subject.value);
   note.items = {
       subject,
-      {"Body", notes::kTypeCompositeText, 0,
+      {"Body", quendral::platform::kTypeCompositeText, 0,
        values::EncodeRichText(
            {Paragraph("Order placed by the sales office", nullptr),
             Paragraph("Discount for managers", "!@IsMember(\"[Managers]\"; @UserRoles)"),
@@ -104,7 +104,8 @@ class DataDirectory {
 
  private:
   void Write(const char* name, const store::DatabaseImage& image) {
-    if (store::CreateDatabaseFile(directory_ / name, image, true) != notes::kNoError) std::abort();
+    if (store::CreateDatabaseFile(directory_ / name, image, true) != quendral::platform::kNoError)
+      std::abort();
   }
   fs::path directory_;
 };
@@ -150,10 +151,10 @@ std::uint64_t PeakOfFixHideWhen(int documents) {
   for (const std::string& command :
        {"db import db.nsf \"" + (directory / "image.json").string() + "\"",
         std::string("fix-hidewhen --all --quiet db.nsf")}) {
-    os::Process process;
+    quendral::os::Process process;
     unsigned long exit_code = 0;
-    if (os::StartProcess(tool + command, {}, &process) != 0 ||
-        !os::WaitForExit(process, &exit_code, &peak) || exit_code != 0) {
+    if (quendral::os::StartProcess(tool + command, {}, &process) != 0 ||
+        !quendral::os::WaitForExit(process, &exit_code, &peak) || exit_code != 0) {
       std::abort();
     }
   }
@@ -235,19 +236,21 @@ void Audit(benchmark::State& state) {
 BENCHMARK(Audit)->Unit(benchmark::kMillisecond);
 
 void BareFixHideWhen(benchmark::State& state) {
-  Timed(state, [](DataDirectory& data) { bench::BareSqliteBatch(data.file(), "Body", false); });
+  Timed(state,
+        [](DataDirectory& data) { quendral::bench::BareSqliteBatch(data.file(), "Body", false); });
 }
 BENCHMARK(BareFixHideWhen)->Unit(benchmark::kMillisecond);
 
 void BareRelink(benchmark::State& state) {
-  Timed(state, [](DataDirectory& data) { bench::BareSqliteBatch(data.file(), "$Links", true); });
+  Timed(state,
+        [](DataDirectory& data) { quendral::bench::BareSqliteBatch(data.file(), "$Links", true); });
 }
 BENCHMARK(BareRelink)->Unit(benchmark::kMillisecond);
 
 void BareReadOfEveryRow(benchmark::State& state) {
   DataDirectory& data = TenThousand();
   data.Reset();
-  for (auto _ : state) benchmark::DoNotOptimize(bench::BareSqliteReadAll(data.file()));
+  for (auto _ : state) benchmark::DoNotOptimize(quendral::bench::BareSqliteReadAll(data.file()));
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kDocuments);
 }
 BENCHMARK(BareReadOfEveryRow)->Unit(benchmark::kMillisecond);

@@ -17,7 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = quendral::platform::store;
 
 constexpr int kItems = 200;
 const UNIVERSALNOTEID kId{{{2, 1}}, {{4, 3}}};
@@ -28,9 +28,10 @@ std::string FieldName(int index) {
 }
 
 store::ItemImage Field(int index) {
-  store::ItemImage item{FieldName(index), notes::kTypeTextList, 0x0008, {}};
+  store::ItemImage item{FieldName(index), quendral::platform::kTypeTextList, 0x0008, {}};
   const std::string text = "Value of " + FieldName(index) + " in the quarterly report";
-  if (notes::values::EncodeTextList({text}, &item.value) != notes::kNoError) {
+  if (quendral::platform::values::EncodeTextList({text}, &item.value) !=
+      quendral::platform::kNoError) {
     std::abort();
   }
   return item;
@@ -50,7 +51,7 @@ class OpenDocument {
       note.items.push_back(Field(i));
     }
     const store::DatabaseImage image{"Bench", TIMEDATE{{5, 5}}, {note}};
-    if (store::CreateDatabaseFile(file(), image, false) != notes::kNoError) {
+    if (store::CreateDatabaseFile(file(), image, false) != quendral::platform::kNoError) {
       std::abort();
     }
     LNSetThrowAllErrorsGlobal(0);
@@ -108,7 +109,7 @@ void BareSqliteRewriteOfOneItem(benchmark::State& state) {
   OpenDocument data;
   unsigned char marker = 0;
   for (auto _ : state) {
-    bench::BareSqliteRewrite(data.file(), ++marker);
+    quendral::bench::BareSqliteRewrite(data.file(), ++marker);
   }
 }
 BENCHMARK(BareSqliteRewriteOfOneItem)->Unit(benchmark::kMicrosecond);

@@ -18,8 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
-namespace values = notes::values;
+namespace store = quendral::platform::store;
+namespace values = quendral::platform::values;
 
 const UNIVERSALNOTEID kId{{{2, 1}}, {{4, 3}}};
 const TIMEDATE kOld{{0x0058F1B2, 0x85256E3A}};
@@ -27,23 +27,23 @@ const TIMEDATE kTarget{{0xCAFEBABE, 0x0BADF00D}};
 
 std::vector<std::uint8_t> Compiled(const char* text) {
   std::vector<std::uint8_t> bytes;
-  notes::formula::CompileError error;
-  if (!notes::formula::Compile(text, &bytes, &error)) std::abort();
+  quendral::platform::formula::CompileError error;
+  if (!quendral::platform::formula::Compile(text, &bytes, &error)) std::abort();
   return bytes;
 }
 
 store::ItemImage HiddenRichText(int paragraphs) {
   const auto formula = Compiled("@IsMember(\"[Admin]\"; @UserRoles) | Status = \"Closed\"");
-  std::vector<notes::richtext::Paragraph> body;
+  std::vector<quendral::platform::richtext::Paragraph> body;
   for (int i = 0; i < paragraphs; ++i) {
-    notes::richtext::Paragraph paragraph;
-    paragraph.runs.push_back({notes::richtext::Run::Kind::kText,
+    quendral::platform::richtext::Paragraph paragraph;
+    paragraph.runs.push_back({quendral::platform::richtext::Run::Kind::kText,
                               "Paragraph " + std::to_string(i) + " of the quarterly report", 0});
     paragraph.has_hide_when = true;
     paragraph.hide_when_area = formula;
     body.push_back(std::move(paragraph));
   }
-  return {"Body", notes::kTypeCompositeText, 0, values::EncodeRichText(body)};
+  return {"Body", quendral::platform::kTypeCompositeText, 0, values::EncodeRichText(body)};
 }
 
 store::ItemImage LinkTable(int entries) {
@@ -52,8 +52,8 @@ store::ItemImage LinkTable(int entries) {
     links[i].replica_id = i % 2 == 0 ? kOld : TIMEDATE{{static_cast<std::uint32_t>(i), 9}};
     links[i].view = UNIVERSALNOTEID{{{1, 1}}, {{1, static_cast<std::uint32_t>(i)}}};
   }
-  store::ItemImage item{"$Links", notes::kTypeNoteLinkList, 0, {}};
-  if (values::EncodeNoteLinkList(links, &item.value) != notes::kNoError) std::abort();
+  store::ItemImage item{"$Links", quendral::platform::kTypeNoteLinkList, 0, {}};
+  if (values::EncodeNoteLinkList(links, &item.value) != quendral::platform::kNoError) std::abort();
   return item;
 }
 
@@ -83,7 +83,8 @@ class DataDirectory {
 
  private:
   void Write(const char* name, const store::DatabaseImage& image) {
-    if (store::CreateDatabaseFile(directory_ / name, image, true) != notes::kNoError) std::abort();
+    if (store::CreateDatabaseFile(directory_ / name, image, true) != quendral::platform::kNoError)
+      std::abort();
   }
 
   fs::path directory_;
@@ -107,7 +108,7 @@ BENCHMARK(FixRichTextFieldsOnTenThousandParagraphs)->Unit(benchmark::kMillisecon
 void BareSqliteRewriteOfTheRichText(benchmark::State& state) {
   DataDirectory data(HiddenRichText(10000));
   unsigned char marker = 0;
-  for (auto _ : state) bench::BareSqliteRewrite(data.document_file(), ++marker);
+  for (auto _ : state) quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
 }
 BENCHMARK(BareSqliteRewriteOfTheRichText)->Unit(benchmark::kMillisecond);
 
@@ -128,7 +129,7 @@ BENCHMARK(ChangeServerInLinksOnAThousandEntries)->Unit(benchmark::kMillisecond);
 void BareSqliteRewriteOfTheLinkTable(benchmark::State& state) {
   DataDirectory data(LinkTable(1000));
   unsigned char marker = 0;
-  for (auto _ : state) bench::BareSqliteRewrite(data.document_file(), ++marker);
+  for (auto _ : state) quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
 }
 BENCHMARK(BareSqliteRewriteOfTheLinkTable)->Unit(benchmark::kMillisecond);
 

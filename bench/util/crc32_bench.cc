@@ -15,7 +15,8 @@ namespace {
 using ZlibCrc32 = unsigned long (*)(unsigned long crc, const unsigned char* data, unsigned size);
 
 ZlibCrc32 FindZlibCrc32() {
-  static const os::LoadedLibrary zlib(std::string("libz") + os::kLibraryFileSuffix + ".1");
+  static const quendral::os::LoadedLibrary zlib(std::string("libz") +
+                                                quendral::os::kLibraryFileSuffix + ".1");
   return zlib.Find<ZlibCrc32>("crc32");
 }
 
@@ -29,10 +30,10 @@ std::string RandomText(std::size_t size) {
 }
 
 void Ours(benchmark::State& state) {
-  const util::Crc32Table table;
+  const quendral::util::Crc32Table table;
   const std::string text = RandomText(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(util::Crc32OfText(table, text));
+    benchmark::DoNotOptimize(quendral::util::Crc32OfText(table, text));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }

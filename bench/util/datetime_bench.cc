@@ -39,7 +39,7 @@ const std::vector<std::string>& Texts() {
 // One value re-read from each text: the date work alone.
 void BM_AssignValidateFormat(benchmark::State& state) {
   const std::vector<std::string>& texts = Texts();
-  util::DateTimeValue value(util::kMonthDayYear);
+  quendral::util::DateTimeValue value(quendral::util::kMonthDayYear);
   for (auto _ : state) {
     for (const std::string& text : texts) {
       value = text.c_str();
@@ -58,7 +58,7 @@ void BM_ConstructValidateFormat(benchmark::State& state) {
   const std::vector<std::string>& texts = Texts();
   for (auto _ : state) {
     for (const std::string& text : texts) {
-      util::DateTimeValue value(text.c_str(), util::kMonthDayYear);
+      quendral::util::DateTimeValue value(text.c_str(), quendral::util::kMonthDayYear);
       if (value.IsValid() != 0) {
         benchmark::DoNotOptimize(value.FormatDate());
       }

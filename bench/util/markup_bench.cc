@@ -47,7 +47,7 @@ void SetThroughput(benchmark::State& state) {
 void BM_EncodeEntitiesOnePass(benchmark::State& state) {
   for (auto _ : state) {
     std::string text = MixedText();
-    util::EncodeEntities(text);
+    quendral::util::EncodeEntities(text);
     benchmark::DoNotOptimize(text.data());
   }
   SetThroughput(state);
@@ -57,7 +57,7 @@ BENCHMARK(BM_EncodeEntitiesOnePass)->Unit(benchmark::kMillisecond);
 void BM_EncodeEntitiesStepByStep(benchmark::State& state) {
   for (auto _ : state) {
     std::string text = MixedText();
-    util::testing::EncodeEntitiesStepByStep(text);
+    quendral::util::fixtures::EncodeEntitiesStepByStep(text);
     benchmark::DoNotOptimize(text.data());
   }
   SetThroughput(state);
@@ -66,7 +66,7 @@ BENCHMARK(BM_EncodeEntitiesStepByStep)->Unit(benchmark::kMillisecond);
 
 void BM_Libxml2EncodeSpecialChars(benchmark::State& state) {
   using EncodeSpecialChars = unsigned char* (*)(void* document, const unsigned char* input);
-  static const os::LoadedLibrary libxml2("libxml2.so.2");
+  static const quendral::os::LoadedLibrary libxml2("libxml2.so.2");
   const auto encode = libxml2.Find<EncodeSpecialChars>("xmlEncodeSpecialChars");
   if (encode == nullptr) {
     state.SkipWithError("libxml2 is not installed");

@@ -36,10 +36,10 @@ std::vector<std::string> RealisticPaths() {
 
 void BM_SplitPath(benchmark::State& state) {
   const std::vector<std::string> paths = RealisticPaths();
-  util::PathParts parts;
+  quendral::util::PathParts parts;
   for (auto _ : state) {
     for (const std::string& path : paths) {
-      util::SplitPath(path, false, &parts);
+      quendral::util::SplitPath(path, false, &parts);
       benchmark::DoNotOptimize(parts);
     }
   }
@@ -53,7 +53,7 @@ void BM_SanitizePath(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& original : paths) {
       path = original;
-      benchmark::DoNotOptimize(util::SanitizePath(&path, false));
+      benchmark::DoNotOptimize(quendral::util::SanitizePath(&path, false));
     }
   }
   state.SetItemsProcessed(state.iterations() * kPathCount);

@@ -28,7 +28,7 @@ double SystemMHz() {
 void BM_IdentifyProcessor(benchmark::State& state) {
   std::vector<double> speeds;
   for (auto _ : state) {
-    const util::ProcessorInfo info;
+    const quendral::util::ProcessorInfo info;
     speeds.push_back(info.GetSpeedMHz());
   }
   std::sort(speeds.begin(), speeds.end());

@@ -10,7 +10,8 @@
 
 namespace {
 
-bool SameImage(const notes::store::DatabaseImage& a, const notes::store::DatabaseImage& b) {
+bool SameImage(const quendral::platform::store::DatabaseImage& a,
+               const quendral::platform::store::DatabaseImage& b) {
   return quendral::cli::JsonFromImage(a, true) == quendral::cli::JsonFromImage(b, true);
 }
 
@@ -19,13 +20,13 @@ bool SameImage(const notes::store::DatabaseImage& a, const notes::store::Databas
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const nlohmann::json json = nlohmann::json::parse(data, data + size, nullptr, false);
   if (json.is_discarded()) return 0;
-  notes::store::DatabaseImage image;
+  quendral::platform::store::DatabaseImage image;
   try {
     image = quendral::cli::ImageFromJson(json);
   } catch (const quendral::cli::CommandError&) {
     return 0;
   }
-  const notes::store::DatabaseImage again =
+  const quendral::platform::store::DatabaseImage again =
       quendral::cli::ImageFromJson(quendral::cli::JsonFromImage(image, true));
   if (!SameImage(image, again)) std::abort();
   return 0;

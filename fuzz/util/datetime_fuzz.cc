@@ -12,7 +12,7 @@
 
 namespace {
 
-using util::DateTimeValue;
+using quendral::util::DateTimeValue;
 
 void Check(bool holds) {
   if (!holds) {
@@ -22,7 +22,7 @@ void Check(bool holds) {
 
 // Codes 3-5 print the whole year; years below 100 read back in the 1900s.
 void CheckTextReadsBack(DateTimeValue& date, int format_code) {
-  if (format_code < util::kMonthDayYear || format_code > util::kYearMonthDay ||
+  if (format_code < quendral::util::kMonthDayYear || format_code > quendral::util::kYearMonthDay ||
       date.GetYear() < 100) {
     return;
   }
@@ -39,13 +39,13 @@ void CheckArithmetic(DateTimeValue date, int count) {
 }
 
 void CheckDateField(std::string text) {
-  util::IsValidDateText(text.c_str());
+  quendral::util::IsValidDateText(text.c_str());
   char buffer[16] = {};
   std::strncpy(buffer, text.c_str(), sizeof buffer - 1);
-  util::NormaliseDateText(buffer, sizeof buffer);
+  quendral::util::NormaliseDateText(buffer, sizeof buffer);
   Check(std::memchr(buffer, '\0', sizeof buffer) != nullptr);
   const std::string before = text;
-  if (util::NormaliseDateText(text) != 0) {
+  if (quendral::util::NormaliseDateText(text) != 0) {
     Check(text.size() == before.size() + 2);
   }
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-class FixedLayout : public util::KeySequenceHost {
+class FixedLayout : public quendral::util::KeySequenceHost {
  public:
   std::int16_t KeyForCharacter(char character) override {
     const auto byte = static_cast<unsigned char>(character);
@@ -30,9 +30,10 @@ class FixedLayout : public util::KeySequenceHost {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   FixedLayout layout;
-  const util::KeyEventList events = util::ParseKeySequence(text.c_str(), layout);
-  for (const util::KeyEvent& event : events) {
-    if ((event.flags != util::kKeyDown && event.flags != util::kKeyUp) ||
+  const quendral::util::KeyEventList events =
+      quendral::util::ParseKeySequence(text.c_str(), layout);
+  for (const quendral::util::KeyEvent& event : events) {
+    if ((event.flags != quendral::util::kKeyDown && event.flags != quendral::util::kKeyUp) ||
         event.virtual_key == 0xFF) {
       std::abort();
     }

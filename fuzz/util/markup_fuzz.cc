@@ -29,21 +29,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input(reinterpret_cast<const char*>(data), size);
 
   std::string encoded = input;
-  util::EncodeEntities(encoded);
+  quendral::util::EncodeEntities(encoded);
   std::string expected = input;
-  util::testing::EncodeEntitiesStepByStep(expected);
+  quendral::util::fixtures::EncodeEntitiesStepByStep(expected);
   if (encoded != expected) {
     std::abort();
   }
 
   std::string stripped = input;
   std::string stripped_expected = input;
-  if (util::StripMarkupTags(stripped) != StripByRepeatedRemoval(stripped_expected) ||
+  if (quendral::util::StripMarkupTags(stripped) != StripByRepeatedRemoval(stripped_expected) ||
       stripped != stripped_expected) {
     std::abort();
   }
 
   const std::string terminated = input.substr(0, input.find('\0'));
-  util::ParseHexPrefix(terminated.c_str());
+  quendral::util::ParseHexPrefix(terminated.c_str());
   return 0;
 }

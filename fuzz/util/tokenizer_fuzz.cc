@@ -12,7 +12,7 @@
 
 namespace {
 
-using util::TextTokenizer;
+using quendral::util::TextTokenizer;
 
 void Check(bool holds) {
   if (!holds) {

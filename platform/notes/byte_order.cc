@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace notes::bytes {
+namespace quendral::platform::bytes {
 namespace {
 
 void AppendLittleEndian(std::vector<std::uint8_t>* out, std::uint64_t value, std::size_t width) {
@@ -69,4 +69,4 @@ void AppendDouble(std::vector<std::uint8_t>* out, double value) {
   AppendLittleEndian(out, std::bit_cast<std::uint64_t>(value), 8);
 }
 
-}  // namespace notes::bytes
+}  // namespace quendral::platform::bytes

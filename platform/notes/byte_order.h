@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace notes::bytes {
+namespace quendral::platform::bytes {
 
 class Reader {
  public:
@@ -32,6 +32,6 @@ void AppendU16(std::vector<std::uint8_t>* out, std::uint16_t value);
 void AppendU32(std::vector<std::uint8_t>* out, std::uint32_t value);
 void AppendDouble(std::vector<std::uint8_t>* out, double value);
 
-}  // namespace notes::bytes
+}  // namespace quendral::platform::bytes
 
 #endif  // QUENDRAL_PLATFORM_NOTES_BYTE_ORDER_H_

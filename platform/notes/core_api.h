@@ -18,7 +18,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 
-namespace notes {
+namespace quendral::platform {
 
 // The longest item name the platform keeps.
 inline constexpr std::uint16_t kMaxItemNameLength = 256;
@@ -68,6 +68,6 @@ using richtext::EnumerateCompositeRecords;
 using richtext::ReadCanonicalStructure;
 using richtext::RecordAction;
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 #endif  // QUENDRAL_PLATFORM_NOTES_CORE_API_H_

@@ -8,7 +8,7 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/memory.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 DHANDLE CopyToMemory(const void* bytes, std::size_t length) {
@@ -101,4 +101,4 @@ STATUS FormulaToText(const char* formula, bool /*selection*/, DHANDLE* text,
   return kNoError;
 }
 
-}  // namespace notes
+}  // namespace quendral::platform

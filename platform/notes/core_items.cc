@@ -6,7 +6,7 @@
 #include "platform/notes/fault_injection.h"
 #include "platform/notes/open_note.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 std::optional<std::string_view> NameOf(const char* name, std::uint16_t name_length) {
@@ -97,4 +97,4 @@ STATUS QueryItem(NOTEHANDLE note, BLOCKID item, char* name_buffer, std::uint16_t
   return kNoError;
 }
 
-}  // namespace notes
+}  // namespace quendral::platform

@@ -11,7 +11,7 @@
 #include "platform/notes/store.h"
 #include "platform/os/file_move.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 namespace {
 
 namespace fs = std::filesystem;
@@ -223,4 +223,4 @@ STATUS ListDatabases(const fs::path& directory, std::vector<DatabaseListing>* li
   });
 }
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store

@@ -13,7 +13,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 enum class NoteClass : std::uint8_t { kDocument = 0, kProfile = 1 };
 
@@ -68,6 +68,6 @@ STATUS ListDatabases(const std::filesystem::path& directory,
 // The conventional file name extension of a database.
 inline constexpr const char* kDatabaseExtension = ".nsf";
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_DATABASE_FILE_H_

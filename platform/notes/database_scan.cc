@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 namespace fs = std::filesystem;
 
@@ -45,4 +45,4 @@ STATUS ScanDatabases(const fs::path& directory,
   return kNoError;
 }
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store

@@ -8,7 +8,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/store.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 // True when the file starts like a SQLite database, so that scans do not
 // hand every other file to SQLite.
@@ -21,6 +21,6 @@ bool LooksLikeDatabase(const std::filesystem::path& file);
 STATUS ScanDatabases(const std::filesystem::path& directory,
                      const std::function<void(const std::filesystem::path&, Store&)>& visit);
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_DATABASE_SCAN_H_

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 
-namespace notes::store {
+namespace quendral::platform::store {
 namespace {
 
 constexpr const char* kVfsName = "quendral-faults";
@@ -247,4 +247,4 @@ void ArmFaultFromEnvironment() {
   });
 }
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store

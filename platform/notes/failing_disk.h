@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 enum class FaultKind {
   kWrite,     // the write fails with an I/O error
@@ -54,6 +54,6 @@ bool ParseFaultPlan(std::string_view text, FaultPlan* plan);
 // Arms the plan in QUENDRAL_FAULT, once per process, when it is set.
 void ArmFaultFromEnvironment();
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FAILING_DISK_H_

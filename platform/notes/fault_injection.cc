@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstddef>
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 // Per point, 0 when nothing is to fail, else the number of calls to pass + 1.
@@ -33,4 +33,4 @@ bool FaultDue(FaultPoint point) {
   return false;
 }
 
-}  // namespace notes
+}  // namespace quendral::platform

@@ -7,7 +7,7 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_FAULT_INJECTION_H_
 #define QUENDRAL_PLATFORM_NOTES_FAULT_INJECTION_H_
 
-namespace notes {
+namespace quendral::platform {
 
 enum class FaultPoint {
   kQueryItem,   // the core item query fails with kErrItemNotFound
@@ -25,6 +25,6 @@ void DisarmFaults();
 // Counts a call at `point`; true when it is the one to fail.
 bool FaultDue(FaultPoint point);
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FAULT_INJECTION_H_

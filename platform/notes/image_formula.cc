@@ -8,7 +8,7 @@
 #include "platform/notes/local_time.h"
 #include "platform/notes/note_environment.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 class ImageEnvironment : public formula::Environment {
@@ -79,4 +79,4 @@ STATUS EvaluateOnImage(const std::vector<std::uint8_t>& compiled, const store::N
   return environment.write_status();
 }
 
-}  // namespace notes
+}  // namespace quendral::platform

@@ -14,13 +14,13 @@
 #include "platform/notes/status.h"
 #include "platform/notes/store.h"
 
-namespace notes {
+namespace quendral::platform {
 
 // Evaluates the compiled formula; what it assigns is written to `items`, as
 // to an open note that is not saved. kErrFormulaEvaluation when it fails.
 STATUS EvaluateOnImage(const std::vector<std::uint8_t>& compiled, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result);
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 #endif  // QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_

@@ -1,7 +1,7 @@
 // Formula values as item values and back.
 #include "platform/notes/item_values.h"
 
-namespace notes::values {
+namespace quendral::platform::values {
 
 STATUS EncodeFormulaValue(const formula::Value& value, std::uint16_t* type, Bytes* bytes) {
   switch (value.kind) {
@@ -36,4 +36,4 @@ STATUS DecodeFormulaValue(std::uint16_t type, const std::uint8_t* data, std::siz
   }
 }
 
-}  // namespace notes::values
+}  // namespace quendral::platform::values

@@ -4,7 +4,7 @@
 
 #include "platform/notes/byte_order.h"
 
-namespace notes::values {
+namespace quendral::platform::values {
 namespace {
 
 constexpr std::size_t kMaxTextLength = 0xFFFF;
@@ -232,4 +232,4 @@ STATUS DecodeRichText(const std::uint8_t* data, std::size_t length,
                                                                           : kErrItemValueInvalid;
 }
 
-}  // namespace notes::values
+}  // namespace quendral::platform::values

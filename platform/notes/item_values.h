@@ -27,7 +27,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 
-namespace notes::values {
+namespace quendral::platform::values {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -76,6 +76,6 @@ STATUS EncodeFormulaValue(const formula::Value& value, std::uint16_t* type, Byte
 STATUS DecodeFormulaValue(std::uint16_t type, const std::uint8_t* data, std::size_t length,
                           formula::Value* value);
 
-}  // namespace notes::values
+}  // namespace quendral::platform::values
 
 #endif  // QUENDRAL_PLATFORM_NOTES_ITEM_VALUES_H_

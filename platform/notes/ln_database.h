@@ -14,7 +14,7 @@
 class LNDocument;
 class LNProfileDocument;
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 struct DatabaseBinding;
 }
 
@@ -65,7 +65,7 @@ class LNDatabase {
 
  private:
   friend class LNNotesSession;
-  std::shared_ptr<notes::internal::DatabaseBinding> binding_;
+  std::shared_ptr<quendral::platform::internal::DatabaseBinding> binding_;
 };
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LN_DATABASE_H_

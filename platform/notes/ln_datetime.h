@@ -9,7 +9,7 @@
 class LNDatetime {
  public:
   LNDatetime() = default;
-  explicit LNDatetime(notes::formula::DateTime time) : time_(time) {}
+  explicit LNDatetime(quendral::platform::formula::DateTime time) : time_(time) {}
   explicit LNDatetime(const TIMEDATE& timedate);
 
   int GetYear() const;
@@ -19,7 +19,7 @@ class LNDatetime {
   int GetMinute() const;
   int GetSecond() const;
 
-  notes::formula::DateTime GetDateTime() const { return time_; }
+  quendral::platform::formula::DateTime GetDateTime() const { return time_; }
   TIMEDATE GetTimedate() const;
   // "YYYY-MM-DDTHH:MM:SS".
   LNString GetText() const;
@@ -27,7 +27,7 @@ class LNDatetime {
   bool operator==(const LNDatetime&) const = default;
 
  private:
-  notes::formula::DateTime time_{};
+  quendral::platform::formula::DateTime time_{};
 };
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LN_DATETIME_H_

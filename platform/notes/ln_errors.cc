@@ -12,61 +12,61 @@ std::atomic<bool> throw_all_errors{false};
 
 const char* StatusText(LNSTATUS status) {
   switch (status) {
-    case notes::kNoError:
+    case quendral::platform::kNoError:
       return "No error";
-    case notes::kErrInvalidArgument:
+    case quendral::platform::kErrInvalidArgument:
       return "Invalid argument";
-    case notes::kErrInvalidHandle:
+    case quendral::platform::kErrInvalidHandle:
       return "Invalid handle";
-    case notes::kErrOutOfMemory:
+    case quendral::platform::kErrOutOfMemory:
       return "Insufficient memory";
-    case notes::kErrSessionNotInitialized:
+    case quendral::platform::kErrSessionNotInitialized:
       return "The Notes session is not initialized";
-    case notes::kErrUnknownServer:
+    case quendral::platform::kErrUnknownServer:
       return "Server not found";
-    case notes::kErrPathOutsideDataDirectory:
+    case quendral::platform::kErrPathOutsideDataDirectory:
       return "The path lies outside the server's data directory";
-    case notes::kErrDatabaseNotFound:
+    case quendral::platform::kErrDatabaseNotFound:
       return "File does not exist";
-    case notes::kErrReplicaNotFound:
+    case quendral::platform::kErrReplicaNotFound:
       return "No database with that replica ID was found";
-    case notes::kErrDatabaseNotOpen:
+    case quendral::platform::kErrDatabaseNotOpen:
       return "The database is not open";
-    case notes::kErrDatabaseExists:
+    case quendral::platform::kErrDatabaseExists:
       return "The database file already exists";
-    case notes::kErrDatabaseDamaged:
+    case quendral::platform::kErrDatabaseDamaged:
       return "The database is damaged or not a database";
-    case notes::kErrDatabaseBusy:
+    case quendral::platform::kErrDatabaseBusy:
       return "The database is in use; try again later";
-    case notes::kErrStorageFailure:
+    case quendral::platform::kErrStorageFailure:
       return "The database could not be read or written";
-    case notes::kErrDiskFull:
+    case quendral::platform::kErrDiskFull:
       return "The disk is full";
-    case notes::kErrInvalidUniversalId:
+    case quendral::platform::kErrInvalidUniversalId:
       return "Invalid universal ID";
-    case notes::kErrNoteNotFound:
+    case quendral::platform::kErrNoteNotFound:
       return "Document not found";
-    case notes::kErrNoteNotOpen:
+    case quendral::platform::kErrNoteNotOpen:
       return "The document is not open";
-    case notes::kErrSaveConflict:
+    case quendral::platform::kErrSaveConflict:
       return "Someone else modified this document since it was opened";
-    case notes::kErrItemNotFound:
+    case quendral::platform::kErrItemNotFound:
       return "Item not found";
-    case notes::kErrItemTypeMismatch:
+    case quendral::platform::kErrItemTypeMismatch:
       return "The item is not of the expected type";
-    case notes::kErrItemValueInvalid:
+    case quendral::platform::kErrItemValueInvalid:
       return "The item's value is invalid";
-    case notes::kErrNoMoreItems:
+    case quendral::platform::kErrNoMoreItems:
       return "No more items";
-    case notes::kErrOpenFailed:
+    case quendral::platform::kErrOpenFailed:
       return "The database could not be opened";
-    case notes::kErrFormulaSyntax:
+    case quendral::platform::kErrFormulaSyntax:
       return "Formula error";
-    case notes::kErrFormulaEvaluation:
+    case quendral::platform::kErrFormulaEvaluation:
       return "The formula could not be evaluated";
-    case notes::kErrFormulaTooLarge:
+    case quendral::platform::kErrFormulaTooLarge:
       return "The formula is too large";
-    case notes::kErrCompositeRecordInvalid:
+    case quendral::platform::kErrCompositeRecordInvalid:
       return "Invalid rich text record";
     default:
       return nullptr;
@@ -81,7 +81,7 @@ bool LNGetThrowAllErrorsGlobal() { return throw_all_errors.load(); }
 
 LNSTATUS LNGetErrorMessageText(LNSTATUS status, char* buffer, unsigned buffer_size, int /*flags*/) {
   if (buffer == nullptr || buffer_size == 0) {
-    return notes::kErrInvalidArgument;
+    return quendral::platform::kErrInvalidArgument;
   }
   const char* text = StatusText(status);
   if (text != nullptr) {
@@ -89,10 +89,10 @@ LNSTATUS LNGetErrorMessageText(LNSTATUS status, char* buffer, unsigned buffer_si
   } else {
     std::snprintf(buffer, buffer_size, "Unknown error 0x%04lX", status);
   }
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 LNSTATUS Report(STATUS status) {
   if (status != kNoError && throw_all_errors.load()) {
@@ -101,4 +101,4 @@ LNSTATUS Report(STATUS status) {
   return status;
 }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal

@@ -8,57 +8,62 @@
 #include "platform/notes/ln_report.h"
 #include "platform/notes/note_environment.h"
 
-using notes::internal::Report;
+using quendral::platform::internal::Report;
 
 LNSTATUS LNFormula::SetText(const LNString& text) {
   text_ = text;
   compiled_.clear();
   error_position_ = 0;
   error_message_ = LNString();
-  notes::formula::CompileError error;
-  if (!notes::formula::Compile(text.View(), &compiled_, &error)) {
+  quendral::platform::formula::CompileError error;
+  if (!quendral::platform::formula::Compile(text.View(), &compiled_, &error)) {
     compiled_.clear();
     error_position_ = error.position;
     error_message_ = LNString(error.message);
-    return Report(notes::kErrFormulaSyntax);
+    return Report(quendral::platform::kErrFormulaSyntax);
   }
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 LNSTATUS LNFormula::Evaluate(LNItem* result) const {
-  notes::internal::NoteEnvironment environment(nullptr, notes::internal::CurrentSession());
+  quendral::platform::internal::NoteEnvironment environment(
+      nullptr, quendral::platform::internal::CurrentSession());
   return Run(environment, result);
 }
 
 LNSTATUS LNFormula::Evaluate(LNItem* result, LNNote* note, std::uint16_t* /*word*/) const {
   if (note == nullptr) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   if (!note->IsOpen()) {
-    return Report(notes::kErrNoteNotOpen);
+    return Report(quendral::platform::kErrNoteNotOpen);
   }
-  notes::internal::NoteEnvironment environment(note->note_, note->note_->database->session);
+  quendral::platform::internal::NoteEnvironment environment(note->note_,
+                                                            note->note_->database->session);
   return Run(environment, result);
 }
 
-LNSTATUS LNFormula::Run(notes::internal::NoteEnvironment& environment, LNItem* result) const {
+LNSTATUS LNFormula::Run(quendral::platform::internal::NoteEnvironment& environment,
+                        LNItem* result) const {
   if (result == nullptr) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   if (compiled_.empty()) {
-    return Report(notes::kErrFormulaSyntax);
+    return Report(quendral::platform::kErrFormulaSyntax);
   }
-  notes::formula::Value value;
-  notes::formula::EvaluationError error;
-  if (!notes::formula::Evaluate(compiled_.data(), compiled_.size(), environment, &value, &error)) {
-    return Report(notes::kErrFormulaEvaluation);
+  quendral::platform::formula::Value value;
+  quendral::platform::formula::EvaluationError error;
+  if (!quendral::platform::formula::Evaluate(compiled_.data(), compiled_.size(), environment,
+                                             &value, &error)) {
+    return Report(quendral::platform::kErrFormulaEvaluation);
   }
-  if (environment.write_status() != notes::kNoError) {
+  if (environment.write_status() != quendral::platform::kNoError) {
     return Report(environment.write_status());
   }
-  auto binding = std::make_shared<notes::internal::ItemBinding>();
-  notes::STATUS status = notes::values::EncodeFormulaValue(value, &binding->type, &binding->value);
-  if (status == notes::kNoError) {
+  auto binding = std::make_shared<quendral::platform::internal::ItemBinding>();
+  quendral::platform::STATUS status =
+      quendral::platform::values::EncodeFormulaValue(value, &binding->type, &binding->value);
+  if (status == quendral::platform::kNoError) {
     result->binding_ = std::move(binding);
   }
   return Report(status);

@@ -16,7 +16,7 @@
 class LNItem;
 class LNNote;
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 class NoteEnvironment;
 }
 
@@ -41,7 +41,7 @@ class LNFormula {
   LNSTATUS Evaluate(LNItem* result, LNNote* note, std::uint16_t* word = nullptr) const;
 
  private:
-  LNSTATUS Run(notes::internal::NoteEnvironment& environment, LNItem* result) const;
+  LNSTATUS Run(quendral::platform::internal::NoteEnvironment& environment, LNItem* result) const;
 
   LNString text_;
   std::vector<std::uint8_t> compiled_;

@@ -16,7 +16,7 @@
 #include "platform/notes/open_note.h"
 #include "platform/notes/store.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 struct SessionState {
   mutable std::mutex mutex;
@@ -79,6 +79,6 @@ STATUS WriteValue(ItemBinding* item, std::uint16_t type, const std::uint8_t* dat
 STATUS ReadList(const ItemBinding& item, formula::ValueKind kind, formula::Value* list);
 STATUS WriteList(ItemBinding* item, const formula::Value& list);
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LN_INTERNAL_H_

@@ -4,7 +4,7 @@
 #include "platform/notes/ln_internal.h"
 #include "platform/notes/ln_report.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 std::shared_ptr<OpenNote> ItemBinding::Note() const {
   std::shared_ptr<OpenNote> open = note.lock();
@@ -67,11 +67,11 @@ STATUS WriteList(ItemBinding* item, const formula::Value& list) {
   return status != kNoError ? status : WriteValue(item, type, bytes.data(), bytes.size());
 }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
-using notes::internal::ItemBinding;
-using notes::internal::Report;
-using notes::internal::View;
+using quendral::platform::internal::ItemBinding;
+using quendral::platform::internal::Report;
+using quendral::platform::internal::View;
 
 LNItem::LNItem() : binding_(std::make_shared<ItemBinding>()) {}
 
@@ -100,15 +100,15 @@ std::uint32_t LNItem::GetValueLength() const {
 const std::uint8_t* LNItem::GetValuePtr() const { return View(*binding_).data; }
 
 std::vector<std::uint8_t> LNItem::GetValue() const {
-  notes::internal::ValueView view = View(*binding_);
+  quendral::platform::internal::ValueView view = View(*binding_);
   return view.valid ? std::vector<std::uint8_t>(view.data, view.data + view.length)
                     : std::vector<std::uint8_t>();
 }
 
 LNSTATUS LNItem::SetValue(std::uint16_t type, const void* data, std::uint32_t length) {
   if (data == nullptr && length != 0) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
-  return Report(notes::internal::WriteValue(binding_.get(), type,
-                                            static_cast<const std::uint8_t*>(data), length));
+  return Report(quendral::platform::internal::WriteValue(
+      binding_.get(), type, static_cast<const std::uint8_t*>(data), length));
 }

@@ -19,7 +19,7 @@
 #include "platform/notes/ln_string.h"
 #include "platform/notes/status.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 struct ItemBinding;
 }
 
@@ -52,7 +52,7 @@ class LNItem {
 
   friend class LNNote;
   friend class LNFormula;
-  std::shared_ptr<notes::internal::ItemBinding> binding_;
+  std::shared_ptr<quendral::platform::internal::ItemBinding> binding_;
 };
 
 // A text list (0x0501).

@@ -8,21 +8,21 @@
 
 namespace {
 
-using notes::formula::Value;
-using notes::formula::ValueKind;
-using notes::internal::ItemBinding;
-using notes::internal::Report;
+using quendral::platform::formula::Value;
+using quendral::platform::formula::ValueKind;
+using quendral::platform::internal::ItemBinding;
+using quendral::platform::internal::Report;
 
 LNSTATUS JoinedText(const ItemBinding& item, ValueKind kind, const char* separator,
                     LNString* text) {
   if (text == nullptr) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   Value list;
-  notes::STATUS status = notes::internal::ReadList(item, kind, &list);
+  quendral::platform::STATUS status = quendral::platform::internal::ReadList(item, kind, &list);
   std::string joined;
-  if (status == notes::kNoError) {
-    std::vector<std::string> texts = notes::formula::ValueAsTexts(list);
+  if (status == quendral::platform::kNoError) {
+    std::vector<std::string> texts = quendral::platform::formula::ValueAsTexts(list);
     for (std::size_t i = 0; i < texts.size(); ++i) {
       joined += (i == 0 || separator == nullptr ? "" : separator) + texts[i];
     }
@@ -32,10 +32,11 @@ LNSTATUS JoinedText(const ItemBinding& item, ValueKind kind, const char* separat
 }
 
 std::size_t CountOf(const ItemBinding& item) {
-  notes::internal::ValueView view = notes::internal::View(item);
+  quendral::platform::internal::ValueView view = quendral::platform::internal::View(item);
   Value list;
-  if (!view.valid || notes::values::DecodeFormulaValue(view.type, view.data, view.length, &list) !=
-                         notes::kNoError) {
+  if (!view.valid ||
+      quendral::platform::values::DecodeFormulaValue(view.type, view.data, view.length, &list) !=
+          quendral::platform::kNoError) {
     return 0;
   }
   return list.size();
@@ -45,12 +46,12 @@ std::size_t CountOf(const ItemBinding& item) {
 template <typename Change>
 LNSTATUS EditList(ItemBinding* item, ValueKind kind, Change change) {
   Value list;
-  notes::STATUS status = notes::internal::ReadList(*item, kind, &list);
-  if (status == notes::kNoError) {
+  quendral::platform::STATUS status = quendral::platform::internal::ReadList(*item, kind, &list);
+  if (status == quendral::platform::kNoError) {
     status = change(&list);
   }
-  if (status == notes::kNoError) {
-    status = notes::internal::WriteList(item, list);
+  if (status == quendral::platform::kNoError) {
+    status = quendral::platform::internal::WriteList(item, list);
   }
   return Report(status);
 }
@@ -60,17 +61,17 @@ template <typename Element>
 Element ElementOf(const ItemBinding& item, ValueKind kind, std::vector<Element> Value::*elements,
                   std::size_t index) {
   Value list;
-  notes::STATUS status = notes::internal::ReadList(item, kind, &list);
-  if (status == notes::kNoError && index >= (list.*elements).size()) {
-    status = notes::kErrInvalidArgument;
+  quendral::platform::STATUS status = quendral::platform::internal::ReadList(item, kind, &list);
+  if (status == quendral::platform::kNoError && index >= (list.*elements).size()) {
+    status = quendral::platform::kErrInvalidArgument;
   }
   Report(status);
-  return status == notes::kNoError ? (list.*elements)[index] : Element{};
+  return status == quendral::platform::kNoError ? (list.*elements)[index] : Element{};
 }
 
 }  // namespace
 
-LNText::LNText() : LNItem(notes::kTypeTextList) {}
+LNText::LNText() : LNItem(quendral::platform::kTypeTextList) {}
 LNText::LNText(const LNItem& item) { Share(item); }
 LNText& LNText::operator=(const LNItem& item) {
   Share(item);
@@ -88,17 +89,18 @@ LNString LNText::operator[](std::size_t index) const {
 }
 
 LNSTATUS LNText::SetValue(const LNString& value, int /*flag*/) {
-  return Report(notes::internal::WriteList(binding_.get(), Value::Text(value.GetString())));
+  return Report(
+      quendral::platform::internal::WriteList(binding_.get(), Value::Text(value.GetString())));
 }
 
 LNSTATUS LNText::Append(const LNString& value) {
   return EditList(binding_.get(), ValueKind::kText, [&](Value* list) {
     list->texts.push_back(value.GetString());
-    return notes::kNoError;
+    return quendral::platform::kNoError;
   });
 }
 
-LNNumbers::LNNumbers() : LNItem(notes::kTypeNumberList) {}
+LNNumbers::LNNumbers() : LNItem(quendral::platform::kTypeNumberList) {}
 LNNumbers::LNNumbers(const LNItem& item) { Share(item); }
 LNNumbers& LNNumbers::operator=(const LNItem& item) {
   Share(item);
@@ -118,20 +120,20 @@ double LNNumbers::operator[](std::size_t index) const {
 LNSTATUS LNNumbers::Insert(std::size_t position, double number) {
   return EditList(binding_.get(), ValueKind::kNumber, [&](Value* list) {
     if (position > list->numbers.size()) {
-      return notes::STATUS{notes::kErrInvalidArgument};
+      return quendral::platform::STATUS{quendral::platform::kErrInvalidArgument};
     }
     list->numbers.insert(list->numbers.begin() + static_cast<std::ptrdiff_t>(position), number);
-    return notes::STATUS{notes::kNoError};
+    return quendral::platform::STATUS{quendral::platform::kNoError};
   });
 }
 
 LNSTATUS LNNumbers::Append(double number) { return Insert(GetCount(), number); }
 
 LNSTATUS LNNumbers::SetValue(double number) {
-  return Report(notes::internal::WriteList(binding_.get(), Value::Number(number)));
+  return Report(quendral::platform::internal::WriteList(binding_.get(), Value::Number(number)));
 }
 
-LNDatetimes::LNDatetimes() : LNItem(notes::kTypeTimeList) {}
+LNDatetimes::LNDatetimes() : LNItem(quendral::platform::kTypeTimeList) {}
 LNDatetimes::LNDatetimes(const LNItem& item) { Share(item); }
 LNDatetimes& LNDatetimes::operator=(const LNItem& item) {
   Share(item);
@@ -151,10 +153,11 @@ LNDatetime LNDatetimes::operator[](std::size_t index) const {
 LNSTATUS LNDatetimes::Append(const LNDatetime& time) {
   return EditList(binding_.get(), ValueKind::kDateTime, [&](Value* list) {
     list->datetimes.push_back(time.GetDateTime());
-    return notes::kNoError;
+    return quendral::platform::kNoError;
   });
 }
 
 LNSTATUS LNDatetimes::SetValue(const LNDatetime& time) {
-  return Report(notes::internal::WriteList(binding_.get(), Value::Time(time.GetDateTime())));
+  return Report(
+      quendral::platform::internal::WriteList(binding_.get(), Value::Time(time.GetDateTime())));
 }

@@ -9,14 +9,14 @@
 #include "platform/notes/ln_report.h"
 #include "platform/notes/local_time.h"
 
-using notes::internal::OpenNote;
-using notes::internal::Report;
+using quendral::platform::internal::OpenNote;
+using quendral::platform::internal::Report;
 
 namespace {
 
-std::shared_ptr<notes::internal::ItemBinding> Attach(const std::shared_ptr<OpenNote>& note,
-                                                     std::size_t slot) {
-  auto binding = std::make_shared<notes::internal::ItemBinding>();
+std::shared_ptr<quendral::platform::internal::ItemBinding> Attach(
+    const std::shared_ptr<OpenNote>& note, std::size_t slot) {
+  auto binding = std::make_shared<quendral::platform::internal::ItemBinding>();
   binding->note = note;
   binding->slot = slot;
   binding->attached = true;
@@ -25,16 +25,16 @@ std::shared_ptr<notes::internal::ItemBinding> Attach(const std::shared_ptr<OpenN
 
 // Adds the item, or with kItemOptionReplace puts the value in place of the
 // items of that name.
-notes::STATUS PutItem(OpenNote* note, std::string_view name, std::uint16_t type,
-                      const std::uint8_t* data, std::size_t length, std::uint16_t flags,
-                      std::uint32_t option, std::size_t* slot) {
+quendral::platform::STATUS PutItem(OpenNote* note, std::string_view name, std::uint16_t type,
+                                   const std::uint8_t* data, std::size_t length,
+                                   std::uint16_t flags, std::uint32_t option, std::size_t* slot) {
   std::optional<std::size_t> existing = note->Find(name, 0);
-  if ((option & notes::kItemOptionReplace) == 0 || !existing) {
+  if ((option & quendral::platform::kItemOptionReplace) == 0 || !existing) {
     return note->Add(name, type, flags, data, length, slot);
   }
-  notes::STATUS status = note->Replace(*existing, type, flags, data, length);
-  for (auto other = note->Find(name, *existing + 1); other && status == notes::kNoError;
-       other = note->Find(name, *other + 1)) {
+  quendral::platform::STATUS status = note->Replace(*existing, type, flags, data, length);
+  for (auto other = note->Find(name, *existing + 1);
+       other && status == quendral::platform::kNoError; other = note->Find(name, *other + 1)) {
     note->Remove(*other);
   }
   *slot = *existing;
@@ -50,23 +50,24 @@ LNNote& LNNote::operator=(const LNNote&) = default;
 
 LNSTATUS LNNote::Open(int /*flags*/) {
   if (!note_ || note_->header.note_id == 0) {
-    return Report(note_ && note_->open ? notes::kNoError : notes::kErrNoteNotFound);
+    return Report(note_ && note_->open ? quendral::platform::kNoError
+                                       : quendral::platform::kErrNoteNotFound);
   }
   if (note_->open) {
-    return notes::kNoError;
+    return quendral::platform::kNoError;
   }
-  const std::shared_ptr<notes::store::Store>& store = note_->database->store;
+  const std::shared_ptr<quendral::platform::store::Store>& store = note_->database->store;
   if (!store) {
-    return Report(notes::kErrDatabaseNotOpen);
+    return Report(quendral::platform::kErrDatabaseNotOpen);
   }
   std::shared_ptr<OpenNote> open;
-  notes::STATUS status = OpenNote::Create(&open);
-  notes::store::NoteHeader header;
-  if (status == notes::kNoError) {
+  quendral::platform::STATUS status = OpenNote::Create(&open);
+  quendral::platform::store::NoteHeader header;
+  if (status == quendral::platform::kNoError) {
     status = store->ReadNote(note_->header.note_id, &header,
                              [&](const auto& item) { return open->AddStoredItem(item); });
   }
-  if (status == notes::kNoError) {
+  if (status == quendral::platform::kNoError) {
     note_->header = std::move(header);
     note_->open = std::move(open);
   }
@@ -77,26 +78,26 @@ bool LNNote::IsOpen() const { return note_ && note_->open; }
 
 LNSTATUS LNNote::Close() {
   if (!note_) {
-    return Report(notes::kErrNoteNotOpen);
+    return Report(quendral::platform::kErrNoteNotOpen);
   }
   note_->open.reset();
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 LNSTATUS LNNote::Save(int /*flags*/) {
   if (!IsOpen()) {
-    return Report(notes::kErrNoteNotOpen);
+    return Report(quendral::platform::kErrNoteNotOpen);
   }
-  const std::shared_ptr<notes::store::Store>& store = note_->database->store;
+  const std::shared_ptr<quendral::platform::store::Store>& store = note_->database->store;
   if (!store) {
-    return Report(notes::kErrDatabaseNotOpen);
+    return Report(quendral::platform::kErrDatabaseNotOpen);
   }
-  std::vector<notes::store::ItemWrite> writes;
+  std::vector<quendral::platform::store::ItemWrite> writes;
   bool rewrite_items = false;
   note_->open->CollectWrites(&writes, &rewrite_items);
-  notes::STATUS status =
-      store->SaveNote(&note_->header, notes::internal::CurrentLocalTime(), rewrite_items, &writes);
-  if (status == notes::kNoError) {
+  quendral::platform::STATUS status = store->SaveNote(
+      &note_->header, quendral::platform::internal::CurrentLocalTime(), rewrite_items, &writes);
+  if (status == quendral::platform::kNoError) {
     note_->open->MarkStored(writes);
   }
   return Report(status);
@@ -106,17 +107,17 @@ bool LNNote::HasUnsavedChanges() const {
   if (!IsOpen()) {
     return false;
   }
-  std::vector<notes::store::ItemWrite> writes;
+  std::vector<quendral::platform::store::ItemWrite> writes;
   bool rewrite_items = false;
   note_->open->CollectWrites(&writes, &rewrite_items);
   return rewrite_items || std::any_of(writes.begin(), writes.end(), [](const auto& write) {
-           return write.change != notes::store::ItemWrite::Change::kNone;
+           return write.change != quendral::platform::store::ItemWrite::Change::kNone;
          });
 }
 
-notes::NOTEHANDLE LNNote::GetNoteHandle(int /*flag*/) const {
+quendral::platform::NOTEHANDLE LNNote::GetNoteHandle(int /*flag*/) const {
   if (!IsOpen()) {
-    Report(notes::kErrNoteNotOpen);
+    Report(quendral::platform::kErrNoteNotOpen);
     return 0;
   }
   return note_->open->handle();
@@ -124,18 +125,18 @@ notes::NOTEHANDLE LNNote::GetNoteHandle(int /*flag*/) const {
 
 LNSTATUS LNNote::GetItem(const LNString& name, LNItem* item) const {
   if (item == nullptr) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
-  item->binding_ = std::make_shared<notes::internal::ItemBinding>();
+  item->binding_ = std::make_shared<quendral::platform::internal::ItemBinding>();
   if (!IsOpen()) {
-    return Report(notes::kErrNoteNotOpen);
+    return Report(quendral::platform::kErrNoteNotOpen);
   }
   std::optional<std::size_t> slot = note_->open->Find(name.View(), 0);
   if (!slot) {
-    return Report(notes::kErrItemNotFound);
+    return Report(quendral::platform::kErrItemNotFound);
   }
   item->binding_ = Attach(note_->open, *slot);
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 bool LNNote::HasItem(const LNString& name) const {
@@ -144,25 +145,26 @@ bool LNNote::HasItem(const LNString& name) const {
 
 LNSTATUS LNNote::GetItems(std::vector<LNItem>* items) const {
   if (items == nullptr) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   items->clear();
   if (!IsOpen()) {
-    return Report(notes::kErrNoteNotOpen);
+    return Report(quendral::platform::kErrNoteNotOpen);
   }
   for (auto slot = note_->open->Find(std::nullopt, 0); slot;
        slot = note_->open->Find(std::nullopt, *slot + 1)) {
     items->emplace_back();
     items->back().binding_ = Attach(note_->open, *slot);
   }
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 LNSTATUS LNNote::CreateItem(const LNString& name, const LNItem& source, std::uint16_t flags,
                             std::uint32_t option, LNItem* result) {
-  notes::internal::ValueView view = notes::internal::View(*source.binding_);
+  quendral::platform::internal::ValueView view =
+      quendral::platform::internal::View(*source.binding_);
   if (!view.valid) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   // The source may be an item of this very note, whose value block the new
   // item may replace.
@@ -174,21 +176,21 @@ LNSTATUS LNNote::CreateItem(const LNString& name, const LNItem& source, std::uin
 LNSTATUS LNNote::CreateItem(const LNString& name, std::uint16_t type, const void* data,
                             std::uint32_t length, std::uint16_t flags, std::uint32_t option,
                             LNItem* result) {
-  if (name.IsNull() || name.GetByteLength() > notes::kMaxItemNameLength ||
+  if (name.IsNull() || name.GetByteLength() > quendral::platform::kMaxItemNameLength ||
       (data == nullptr && length != 0)) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   if (!IsOpen()) {
-    return Report(notes::kErrNoteNotOpen);
+    return Report(quendral::platform::kErrNoteNotOpen);
   }
-  if (notes::FaultDue(notes::FaultPoint::kCreateItem)) {
-    return Report(notes::kErrOutOfMemory);
+  if (quendral::platform::FaultDue(quendral::platform::FaultPoint::kCreateItem)) {
+    return Report(quendral::platform::kErrOutOfMemory);
   }
   std::size_t slot = 0;
-  notes::STATUS status =
+  quendral::platform::STATUS status =
       PutItem(note_->open.get(), name.View(), type, static_cast<const std::uint8_t*>(data), length,
               flags, option, &slot);
-  if (status == notes::kNoError && result != nullptr) {
+  if (status == quendral::platform::kNoError && result != nullptr) {
     result->binding_ = Attach(note_->open, slot);
   }
   return Report(status);
@@ -196,24 +198,24 @@ LNSTATUS LNNote::CreateItem(const LNString& name, std::uint16_t type, const void
 
 LNSTATUS LNNote::DeleteItem(const LNString& name) {
   if (!IsOpen()) {
-    return Report(notes::kErrNoteNotOpen);
+    return Report(quendral::platform::kErrNoteNotOpen);
   }
   std::optional<std::size_t> slot = note_->open->Find(name.View(), 0);
   if (!slot) {
-    return Report(notes::kErrItemNotFound);
+    return Report(quendral::platform::kErrItemNotFound);
   }
   for (; slot; slot = note_->open->Find(name.View(), *slot + 1)) {
     note_->open->Remove(*slot);
   }
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 LNSTATUS LNNote::GetUniversalID(UNIVERSALNOTEID* id) const {
   if (id == nullptr || !note_) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   *id = note_->header.unid;
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 std::uint32_t LNNote::GetNoteID() const {
@@ -224,18 +226,18 @@ std::uint32_t LNNote::GetSequenceNumber() const { return note_ ? note_->header.s
 
 LNSTATUS LNNote::GetCreated(LNDatetime* created) const {
   if (created == nullptr || !note_) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   *created = LNDatetime(note_->header.created);
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 LNSTATUS LNNote::GetLastModified(LNDatetime* modified) const {
   if (modified == nullptr || !note_) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   *modified = LNDatetime(note_->header.modified);
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 LNSTATUS LNProfileDocument::GetProfileField(const LNString& field, LNItem* item) const {
@@ -243,6 +245,7 @@ LNSTATUS LNProfileDocument::GetProfileField(const LNString& field, LNItem* item)
 }
 
 LNSTATUS LNProfileDocument::SetProfileField(const LNString& field, const LNItem& item) {
-  LNSTATUS status = CreateItem(field, item, item.GetFlags(), notes::kItemOptionReplace);
-  return status != notes::kNoError ? status : Save(0);
+  LNSTATUS status =
+      CreateItem(field, item, item.GetFlags(), quendral::platform::kItemOptionReplace);
+  return status != quendral::platform::kNoError ? status : Save(0);
 }

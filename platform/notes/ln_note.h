@@ -21,11 +21,11 @@
 
 class LNItem;
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 struct NoteBinding;
 }
 
-namespace notes {
+namespace quendral::platform {
 
 // Options of CreateItem (LNITEMOPTION values).
 enum : std::uint32_t {
@@ -44,7 +44,7 @@ enum : std::uint16_t {
   kItemFlagReaders = 0x0400,
 };
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 class LNNote {
  public:
@@ -66,7 +66,7 @@ class LNNote {
   // its items, or in their names, flags or number.
   bool HasUnsavedChanges() const;
   // The handle the core calls take; 0 when the note is not open.
-  notes::NOTEHANDLE GetNoteHandle(int flag = 1) const;
+  quendral::platform::NOTEHANDLE GetNoteHandle(int flag = 1) const;
 
   // Attaches `item` to the note's first item named `name`;
   // kErrItemNotFound when there is none.
@@ -95,7 +95,7 @@ class LNNote {
  protected:
   friend class LNDatabase;
   friend class LNFormula;
-  std::shared_ptr<notes::internal::NoteBinding> note_;
+  std::shared_ptr<quendral::platform::internal::NoteBinding> note_;
 };
 
 class LNDocument : public LNNote {};

@@ -5,11 +5,11 @@
 
 #include "platform/notes/status.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 // Returns `status`; a non-zero status is thrown instead when the mode is on.
 LNSTATUS Report(STATUS status);
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LN_REPORT_H_

@@ -3,7 +3,7 @@
 #include "platform/notes/ln_item.h"
 #include "platform/notes/ln_report.h"
 
-LNRichText::LNRichText() : LNItem(notes::kTypeCompositeText) {}
+LNRichText::LNRichText() : LNItem(quendral::platform::kTypeCompositeText) {}
 LNRichText::LNRichText(const LNItem& item) { Share(item); }
 LNRichText& LNRichText::operator=(const LNItem& item) {
   Share(item);
@@ -12,21 +12,23 @@ LNRichText& LNRichText::operator=(const LNItem& item) {
 
 LNSTATUS LNRichText::GetText(LNString* text) const {
   if (text == nullptr) {
-    return notes::internal::Report(notes::kErrInvalidArgument);
+    return quendral::platform::internal::Report(quendral::platform::kErrInvalidArgument);
   }
   *text = LNString();
-  notes::internal::ValueView view = notes::internal::View(*binding_);
+  quendral::platform::internal::ValueView view = quendral::platform::internal::View(*binding_);
   if (!view.valid) {
-    return notes::internal::Report(binding_->attached ? notes::kErrNoteNotOpen
-                                                      : notes::kErrItemNotFound);
+    return quendral::platform::internal::Report(binding_->attached
+                                                    ? quendral::platform::kErrNoteNotOpen
+                                                    : quendral::platform::kErrItemNotFound);
   }
-  if (view.type != notes::kTypeCompositeText) {
-    return notes::internal::Report(notes::kErrItemTypeMismatch);
+  if (view.type != quendral::platform::kTypeCompositeText) {
+    return quendral::platform::internal::Report(quendral::platform::kErrItemTypeMismatch);
   }
-  std::vector<notes::richtext::Paragraph> paragraphs;
-  notes::STATUS status = notes::values::DecodeRichText(view.data, view.length, &paragraphs);
-  if (status == notes::kNoError) {
-    *text = LNString(notes::richtext::PlainText(paragraphs));
+  std::vector<quendral::platform::richtext::Paragraph> paragraphs;
+  quendral::platform::STATUS status =
+      quendral::platform::values::DecodeRichText(view.data, view.length, &paragraphs);
+  if (status == quendral::platform::kNoError) {
+    *text = LNString(quendral::platform::richtext::PlainText(paragraphs));
   }
-  return notes::internal::Report(status);
+  return quendral::platform::internal::Report(status);
 }

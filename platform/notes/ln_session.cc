@@ -8,7 +8,7 @@
 #include "platform/notes/location.h"
 #include "platform/os/login_name.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 namespace {
 
 std::mutex current_mutex;
@@ -42,11 +42,11 @@ std::shared_ptr<SessionState> CurrentSession() {
   return current_session.lock();
 }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
-using notes::internal::Report;
+using quendral::platform::internal::Report;
 
-LNNotesSession::LNNotesSession() : state_(notes::internal::NewSessionState()) {}
+LNNotesSession::LNNotesSession() : state_(quendral::platform::internal::NewSessionState()) {}
 
 LNNotesSession::~LNNotesSession() = default;
 
@@ -55,57 +55,57 @@ LNSTATUS LNNotesSession::Initialize(int /*api_version*/, int /*argc*/, char** /*
   {
     std::lock_guard<std::mutex> lock(state_->mutex);
     if (state_->data_directory.empty()) {
-      state_->data_directory = notes::DefaultDataDirectory();
+      state_->data_directory = quendral::platform::DefaultDataDirectory();
     }
   }
-  notes::internal::MakeCurrent(state_);
+  quendral::platform::internal::MakeCurrent(state_);
   initialized_ = true;
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 bool LNNotesSession::IsInitialized() const { return initialized_; }
 
 LNSTATUS LNNotesSession::Term(int /*flag*/) {
   if (!initialized_) {
-    return Report(notes::kErrSessionNotInitialized);
+    return Report(quendral::platform::kErrSessionNotInitialized);
   }
   initialized_ = false;
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 LNSTATUS LNNotesSession::GetDatabase(const LNString& path, LNDatabase* db, const LNString& server) {
-  return BindDatabase(db, server,
-                      [&](const std::filesystem::path& directory, std::filesystem::path* file) {
-                        return notes::ResolveDatabasePath(directory, path.View(), file);
-                      });
+  return BindDatabase(
+      db, server, [&](const std::filesystem::path& directory, std::filesystem::path* file) {
+        return quendral::platform::ResolveDatabasePath(directory, path.View(), file);
+      });
 }
 
 LNSTATUS LNNotesSession::GetDatabase(const TIMEDATE& replica_id, LNDatabase* db,
                                      const LNString& server) {
   return BindDatabase(db, server,
                       [&](const std::filesystem::path& directory, std::filesystem::path* file) {
-                        return notes::FindReplica(directory, replica_id, file);
+                        return quendral::platform::FindReplica(directory, replica_id, file);
                       });
 }
 
 LNSTATUS LNNotesSession::BindDatabase(LNDatabase* db, const LNString& server,
                                       const DatabaseLocator& locate) {
   if (db == nullptr) {
-    return Report(notes::kErrInvalidArgument);
+    return Report(quendral::platform::kErrInvalidArgument);
   }
   if (!initialized_) {
-    return Report(notes::kErrSessionNotInitialized);
+    return Report(quendral::platform::kErrSessionNotInitialized);
   }
   std::filesystem::path server_directory;
   std::filesystem::path file;
-  notes::STATUS status = notes::ResolveServerDirectory(GetDataDirectory().GetString(),
-                                                       server.View(), &server_directory);
-  if (status == notes::kNoError) {
+  quendral::platform::STATUS status = quendral::platform::ResolveServerDirectory(
+      GetDataDirectory().GetString(), server.View(), &server_directory);
+  if (status == quendral::platform::kNoError) {
     status = locate(server_directory, &file);
   }
-  if (status == notes::kNoError) {
-    db->binding_ = std::make_shared<notes::internal::DatabaseBinding>(
-        notes::internal::DatabaseBinding{state_, file, nullptr});
+  if (status == quendral::platform::kNoError) {
+    db->binding_ = std::make_shared<quendral::platform::internal::DatabaseBinding>(
+        quendral::platform::internal::DatabaseBinding{state_, file, nullptr});
   }
   return Report(status);
 }

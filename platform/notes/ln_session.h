@@ -15,7 +15,7 @@
 
 class LNDatabase;
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 struct SessionState;
 }
 
@@ -54,11 +54,11 @@ class LNNotesSession {
   std::vector<std::string> GetUserRoles() const;
 
  private:
-  using DatabaseLocator = std::function<notes::STATUS(const std::filesystem::path& server_directory,
-                                                      std::filesystem::path* file)>;
+  using DatabaseLocator = std::function<quendral::platform::STATUS(
+      const std::filesystem::path& server_directory, std::filesystem::path* file)>;
   LNSTATUS BindDatabase(LNDatabase* db, const LNString& server, const DatabaseLocator& locate);
 
-  std::shared_ptr<notes::internal::SessionState> state_;
+  std::shared_ptr<quendral::platform::internal::SessionState> state_;
   bool initialized_ = false;
 };
 

@@ -32,20 +32,20 @@ bool ParseHexWord(std::string_view digits, std::uint32_t* word) {
 
 LNUniversalID::LNUniversalID(const LNString& text) {
   if (Parse(text.View(), &id_)) {
-    status_ = notes::kNoError;
+    status_ = quendral::platform::kNoError;
   } else {
-    notes::internal::Report(notes::kErrInvalidUniversalId);
+    quendral::platform::internal::Report(quendral::platform::kErrInvalidUniversalId);
   }
 }
 
 LNSTATUS LNUniversalID::GetUniversalID(UNIVERSALNOTEID* id) const {
   if (id == nullptr) {
-    return notes::internal::Report(notes::kErrInvalidArgument);
+    return quendral::platform::internal::Report(quendral::platform::kErrInvalidArgument);
   }
-  if (status_ == notes::kNoError) {
+  if (status_ == quendral::platform::kNoError) {
     *id = id_;
   }
-  return notes::internal::Report(static_cast<notes::STATUS>(status_));
+  return quendral::platform::internal::Report(static_cast<quendral::platform::STATUS>(status_));
 }
 
 LNString LNUniversalID::GetText() const { return Format(id_); }

@@ -30,7 +30,7 @@ class LNUniversalID {
 
  private:
   UNIVERSALNOTEID id_{};
-  LNSTATUS status_ = notes::kErrInvalidUniversalId;
+  LNSTATUS status_ = quendral::platform::kErrInvalidUniversalId;
 };
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LN_UNIVERSAL_ID_H_

@@ -4,7 +4,7 @@
 
 #include "platform/os/local_time.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 formula::DateTime CurrentLocalTime() {
   std::tm local{};
@@ -14,4 +14,4 @@ formula::DateTime CurrentLocalTime() {
                                                   local.tm_sec});
 }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal

@@ -4,10 +4,10 @@
 
 #include "platform/notes/formula/value.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 formula::DateTime CurrentLocalTime();
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LOCAL_TIME_H_

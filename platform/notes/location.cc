@@ -10,7 +10,7 @@
 #include "platform/os/ascii_case.h"
 #include "platform/os/special_folders.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -87,4 +87,4 @@ STATUS ResolveDatabasePath(const fs::path& server_directory, std::string_view pa
   return kNoError;
 }
 
-}  // namespace notes
+}  // namespace quendral::platform

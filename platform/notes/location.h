@@ -22,7 +22,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 
-namespace notes {
+namespace quendral::platform {
 
 inline constexpr const char* kDataDirectoryVariable = "NOTES_DATA_DIR";
 inline constexpr const char* kServersFileName = "servers.json";
@@ -49,6 +49,6 @@ STATUS ResolveDatabasePath(const std::filesystem::path& server_directory, std::s
 STATUS FindReplica(const std::filesystem::path& server_directory, const TIMEDATE& replica_id,
                    std::filesystem::path* file);
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LOCATION_H_

@@ -8,7 +8,7 @@
 #include <new>
 #include <unordered_map>
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 struct Block {
@@ -113,4 +113,4 @@ std::size_t MemorySize(DHANDLE handle) { return Table().Size(handle); }
 
 std::size_t BytesAvailableAt(const void* address) { return Table().BytesAvailableAt(address); }
 
-}  // namespace notes
+}  // namespace quendral::platform

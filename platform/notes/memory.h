@@ -15,7 +15,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 
-namespace notes {
+namespace quendral::platform {
 
 // A zero-filled block of `size` bytes (0 bytes is allowed); 0 when memory
 // runs out.
@@ -39,6 +39,6 @@ std::size_t MemorySize(DHANDLE handle);
 // self-delimiting data stay inside the block it points into.
 std::size_t BytesAvailableAt(const void* address);
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 #endif  // QUENDRAL_PLATFORM_NOTES_MEMORY_H_

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <random>
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 TIMEDATE RandomTimedate() {
@@ -24,4 +24,4 @@ UNIVERSALNOTEID NewUniversalId() { return UNIVERSALNOTEID{RandomTimedate(), Rand
 
 TIMEDATE NewReplicaId() { return RandomTimedate(); }
 
-}  // namespace notes
+}  // namespace quendral::platform

@@ -4,12 +4,12 @@
 
 #include "platform/notes/types.h"
 
-namespace notes {
+namespace quendral::platform {
 
 // Random, so that identities made in different processes do not collide.
 UNIVERSALNOTEID NewUniversalId();
 TIMEDATE NewReplicaId();
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 #endif  // QUENDRAL_PLATFORM_NOTES_NEW_IDS_H_

@@ -5,7 +5,7 @@
 #include "platform/notes/ln_universal_id.h"
 #include "platform/notes/local_time.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t* data,
                                          std::size_t length) {
@@ -74,4 +74,4 @@ std::vector<std::string> NoteEnvironment::UserRoles() const {
 
 formula::DateTime NoteEnvironment::Now() const { return CurrentLocalTime(); }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal

@@ -14,7 +14,7 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/ln_internal.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 // What a formula reads from an item of this type and value: rich text as its
 // plain text; nothing for a value that does not decode.
@@ -48,6 +48,6 @@ class NoteEnvironment : public formula::Environment {
   STATUS write_status_ = kNoError;
 };
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
 #endif  // QUENDRAL_PLATFORM_NOTES_NOTE_ENVIRONMENT_H_

@@ -7,7 +7,7 @@
 #include "platform/notes/byte_order.h"
 #include "platform/notes/memory.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 namespace {
 
 class NoteTable {
@@ -255,4 +255,4 @@ void OpenNote::MarkStored(const std::vector<store::ItemWrite>& writes) {
 
 std::shared_ptr<OpenNote> FindOpenNote(NOTEHANDLE handle) { return Table().Find(handle); }
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal

@@ -22,7 +22,7 @@
 #include "platform/notes/store.h"
 #include "platform/notes/types.h"
 
-namespace notes::internal {
+namespace quendral::platform::internal {
 
 struct OpenItem {
   std::string name;
@@ -87,6 +87,6 @@ class OpenNote {
 // The open note with this handle, or nullptr.
 std::shared_ptr<OpenNote> FindOpenNote(NOTEHANDLE handle);
 
-}  // namespace notes::internal
+}  // namespace quendral::platform::internal
 
 #endif  // QUENDRAL_PLATFORM_NOTES_OPEN_NOTE_H_

@@ -6,7 +6,7 @@
 #include "platform/notes/database_scan.h"
 #include "platform/notes/location.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -87,4 +87,4 @@ STATUS FindReplica(const fs::path& server_directory, const TIMEDATE& replica_id,
   return catalog->Find(directory, replica_id, file);
 }
 
-}  // namespace notes
+}  // namespace quendral::platform

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace notes::store {
+namespace quendral::platform::store {
 namespace {
 
 constexpr const char* kCreateTables = R"sql(
@@ -69,4 +69,4 @@ STATUS CheckSchema(const Connection& connection) {
                                                                        : kErrDatabaseDamaged;
 }
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store

@@ -11,7 +11,7 @@
 #include "platform/notes/sqlite_connection.h"
 #include "platform/notes/status.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 // Marks a SQLite file as one of our databases ("QDNS").
 inline constexpr std::int32_t kApplicationId = 0x51444E53;
@@ -21,6 +21,6 @@ STATUS CreateSchema(const Connection& connection);
 // kErrDatabaseDamaged unless the file holds our tables in this version.
 STATUS CheckSchema(const Connection& connection);
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_SCHEMA_H_

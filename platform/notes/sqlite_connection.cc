@@ -5,7 +5,7 @@
 
 #include "platform/notes/failing_disk.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 STATUS StatusOfSqlite(int result) {
   switch (result & 0xFF) {
@@ -160,4 +160,4 @@ STATUS WriteTransaction::Commit() {
   return status;
 }
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store

@@ -12,7 +12,7 @@
 
 #include "platform/notes/status.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 // How long a connection waits for another process's write to finish before
 // it reports kErrDatabaseBusy.
@@ -100,6 +100,6 @@ class WriteTransaction {
   bool nested_ = false;
 };
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_SQLITE_CONNECTION_H_

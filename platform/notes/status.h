@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace notes {
+namespace quendral::platform {
 
 using STATUS = std::uint16_t;
 
@@ -46,7 +46,7 @@ enum : STATUS {
   kErrCompositeRecordInvalid = 0x0150,
 };
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 // The object API's status type: the same numbers, as an unsigned long.
 using LNSTATUS = unsigned long;  // NOLINT(google-runtime-int): the object API's own type

@@ -5,7 +5,7 @@
 #include "platform/notes/byte_order.h"
 #include "platform/notes/schema.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 namespace {
 
 // Values from this size on get only their changed bytes written. Below it,
@@ -549,4 +549,4 @@ STATUS Store::WriteChangedBytes(const ItemWrite& item) {
   return StatusOfSqlite(result != SQLITE_OK ? result : closed);
 }
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store

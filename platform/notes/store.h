@@ -23,7 +23,7 @@
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 
 struct DatabaseInfo {
   TIMEDATE replica_id{};
@@ -170,6 +170,6 @@ class Store {
   Statement delete_items_;
 };
 
-}  // namespace notes::store
+}  // namespace quendral::platform::store
 
 #endif  // QUENDRAL_PLATFORM_NOTES_STORE_H_

@@ -16,7 +16,7 @@ struct UNIVERSALNOTEID {
   TIMEDATE Note;
 };
 
-namespace notes {
+namespace quendral::platform {
 
 // A memory handle of the platform's handle table (0 = none).
 using DHANDLE = std::uint32_t;
@@ -41,6 +41,6 @@ enum : std::uint16_t {
   kTypeTextList = 0x0501,
 };
 
-}  // namespace notes
+}  // namespace quendral::platform
 
 #endif  // QUENDRAL_PLATFORM_NOTES_TYPES_H_

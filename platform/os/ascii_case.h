@@ -7,7 +7,7 @@
 #include <cctype>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -16,6 +16,6 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_ASCII_CASE_H_

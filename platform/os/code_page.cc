@@ -4,7 +4,7 @@
 #include <map>
 #include <mutex>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 std::atomic<unsigned> chosen_code_page{kSystemCodePage};
@@ -51,4 +51,4 @@ const LeadBytes& TextLeadBytes() {
 
 bool IsLeadByte(char byte) { return TextLeadBytes()[byte]; }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -24,7 +24,7 @@
 #include <array>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 inline constexpr unsigned kSystemCodePage = 0;
 
@@ -65,6 +65,6 @@ const LeadBytes& TextLeadBytes();
 // system cannot convert between the two.
 bool OemToAnsi(std::string* text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_CODE_PAGE_H_

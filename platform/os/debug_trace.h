@@ -7,10 +7,10 @@
 #ifndef QUENDRAL_PLATFORM_OS_DEBUG_TRACE_H_
 #define QUENDRAL_PLATFORM_OS_DEBUG_TRACE_H_
 
-namespace os {
+namespace quendral::os {
 
 void DebugTrace(const char* text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_DEBUG_TRACE_H_

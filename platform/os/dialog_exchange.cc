@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 void MemoryDialogExchange::AddEditControl(int control_id, std::string text) {
   controls_[control_id] = EditControl{std::move(text), kNone};
@@ -85,4 +85,4 @@ void MemoryDialogExchange::FocusAndSelect() {
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

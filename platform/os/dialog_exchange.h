@@ -19,7 +19,7 @@
 
 #include "platform/os/window.h"
 
-namespace os {
+namespace quendral::os {
 
 enum class ExchangeDirection {
   kLoad,  // from the variables into the controls
@@ -132,6 +132,6 @@ class MemoryDialogExchange final : public DialogExchange {
   std::vector<std::string> messages_;
 };
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_DIALOG_EXCHANGE_H_

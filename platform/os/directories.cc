@@ -1,6 +1,6 @@
 #include "platform/os/directories.h"
 
-namespace os {
+namespace quendral::os {
 
 std::string JoinPath(std::string_view directory, std::string_view name) {
   std::string path(directory);
@@ -9,4 +9,4 @@ std::string JoinPath(std::string_view directory, std::string_view name) {
   return path;
 }
 
-}  // namespace os
+}  // namespace quendral::os

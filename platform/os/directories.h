@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 // '\\' on Windows, '/' elsewhere.
 extern const char kPathSeparator;
@@ -22,6 +22,6 @@ std::string SystemDirectory();
 // `directory` and `name` joined by a path separator.
 std::string JoinPath(std::string_view directory, std::string_view name);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_DIRECTORIES_H_

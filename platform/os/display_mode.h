@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-namespace os {
+namespace quendral::os {
 
 struct ScreenSize {
   int width = 0;
@@ -31,6 +31,6 @@ struct DisplayMode {
 // False when there is no display or its mode cannot be read.
 bool ReadDisplayMode(DisplayMode* mode);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_DISPLAY_MODE_H_

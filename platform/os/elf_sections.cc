@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Limits far above any real library, so that a hostile header cannot make us
@@ -186,4 +186,4 @@ std::optional<FileRegion> FindElfSection(const ReadFileAt& read, std::string_vie
   return std::nullopt;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -12,7 +12,7 @@
 #include <span>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 struct FileRegion {
   std::uint64_t offset = 0;
@@ -28,6 +28,6 @@ using ReadFileAt = std::function<bool(std::uint64_t offset, std::span<std::uint8
 // occupies no space in the file.
 std::optional<FileRegion> FindElfSection(const ReadFileAt& read, std::string_view name);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_ELF_SECTIONS_H_

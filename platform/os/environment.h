@@ -6,7 +6,7 @@
 #ifndef QUENDRAL_PLATFORM_OS_ENVIRONMENT_H_
 #define QUENDRAL_PLATFORM_OS_ENVIRONMENT_H_
 
-namespace os {
+namespace quendral::os {
 
 // True in the Windows build. For the rare caller (mostly tests) whose
 // expectations differ by system; code that must not compile on the other
@@ -20,6 +20,6 @@ void SetEnvironment(const char* name, const char* value);
 // Removes `name`; nothing happens when it is not set.
 void UnsetEnvironment(const char* name);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_ENVIRONMENT_H_

@@ -8,7 +8,7 @@
 #ifndef QUENDRAL_PLATFORM_OS_FAULT_GUARD_H_
 #define QUENDRAL_PLATFORM_OS_FAULT_GUARD_H_
 
-namespace os {
+namespace quendral::os {
 
 // Runs `body(context)` and tells whether it ran to its end. When it raises a
 // processor fault (an illegal or privileged instruction, a bad memory access,
@@ -24,6 +24,6 @@ bool RunGuarded(Body& body) {
   return RunGuarded([](void* context) { (*static_cast<Body*>(context))(); }, &body);
 }
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_FAULT_GUARD_H_

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 enum class MoveResult { kMoved, kTargetExists, kFailed };
 
@@ -13,6 +13,6 @@ enum class MoveResult { kMoved, kTargetExists, kFailed };
 // afterwards only when the move succeeded.
 MoveResult MoveFileWithoutReplacing(const std::string& from, const std::string& to);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_FILE_MOVE_H_

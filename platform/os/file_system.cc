@@ -2,7 +2,7 @@
 
 #include "platform/os/directories.h"
 
-namespace os {
+namespace quendral::os {
 
 bool IsPathSeparator(char c) { return c == '\\' || c == kPathSeparator; }
 
@@ -16,4 +16,4 @@ std::string NativePath(std::string_view path) {
   return native;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 // True for the backslash and the native separator.
 bool IsPathSeparator(char c);
@@ -47,6 +47,6 @@ std::string TempDirectory();
 // read and write it; false when it cannot be opened or measured.
 bool FileSize(const std::string& path, std::uint64_t* size);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_FILE_SYSTEM_H_

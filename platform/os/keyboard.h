@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 
 // One key event as injected: flags 0 for a key going down, 2 for going up.
 struct KeyInput {
@@ -52,6 +52,6 @@ class Keyboard {
 // Blocks the calling thread for `milliseconds` (Sleep; nanosleep elsewhere).
 void SleepMilliseconds(std::uint32_t milliseconds);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_KEYBOARD_H_

@@ -6,7 +6,7 @@
 
 #include "platform/os/ascii_case.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 struct LocaleLanguage {
@@ -55,4 +55,4 @@ std::uint16_t LanguageOfLocaleName(std::string_view locale) {
   return Find(language, "").value_or(kEnglishUnitedStates);
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 // The language used when a locale names none we know.
 inline constexpr std::uint16_t kEnglishUnitedStates = 0x0409;
@@ -21,6 +21,6 @@ std::uint16_t UserDefaultLanguage();
 // usual one; kEnglishUnitedStates for "C", "POSIX" and unknown languages.
 std::uint16_t LanguageOfLocaleName(std::string_view locale);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_LANGUAGE_H_

@@ -1,6 +1,6 @@
 #include "platform/os/library.h"
 
-namespace os {
+namespace quendral::os {
 
 bool BindLibrary(const std::string& path, std::initializer_list<EntryBinding> entries) {
   const LibraryHandle library = OpenLibrary(path);
@@ -16,4 +16,4 @@ bool BindLibrary(const std::string& path, std::initializer_list<EntryBinding> en
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -23,7 +23,7 @@
 #include <string>
 #include <type_traits>
 
-namespace os {
+namespace quendral::os {
 
 // A loaded library; null when loading failed.
 using LibraryHandle = void*;
@@ -104,6 +104,6 @@ class LoadedLibrary {
   LibraryHandle handle_;
 };
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_LIBRARY_H_

@@ -8,7 +8,7 @@
 
 #include <ctime>
 
-namespace os {
+namespace quendral::os {
 
 // False when `seconds` cannot be represented as a local time.
 bool LocalTimeFields(std::time_t seconds, std::tm* fields);
@@ -16,6 +16,6 @@ bool LocalTimeFields(std::time_t seconds, std::tm* fields);
 // Takes up a change of TZ: tzset, or the C runtime's _tzset on Windows.
 void ReloadTimeZone();
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_LOCAL_TIME_H_

@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // Empty when the system cannot tell it.
 std::string LoginName();
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_LOGIN_NAME_H_

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // A menu; kNoMenu is none.
 enum class MenuHandle : std::uintptr_t {};
@@ -63,6 +63,6 @@ bool AppendMenuItem(MenuHandle menu, unsigned flags, std::uintptr_t item, const 
 bool InsertMenuItem(MenuHandle menu, int position, unsigned flags, std::uintptr_t item,
                     const std::string& text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_MENU_H_

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // Names a mapped module: its load address (on Windows its instance handle).
 // Null names the process's executable where a function accepts it.
@@ -17,6 +17,6 @@ ModuleHandle ModuleContaining(const void* address);
 // absolute against the current directory. False when it cannot be told.
 bool ModuleFilePath(ModuleHandle module, std::string* path);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_MODULE_H_

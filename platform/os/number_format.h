@@ -8,12 +8,12 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // The separator between groups of three digits, at most three bytes; empty
 // when the locale has none or cannot be read.
 std::string SystemThousandsSeparator();
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_NUMBER_FORMAT_H_

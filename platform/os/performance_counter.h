@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace os {
+namespace quendral::os {
 
 // Ticks per second; 0 when the system has no such counter.
 std::int64_t PerformanceCounterFrequency();
@@ -18,6 +18,6 @@ std::int64_t PerformanceCounterFrequency();
 // has no such counter.
 std::int64_t ReadPerformanceCounter();
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_PERFORMANCE_COUNTER_H_

@@ -10,11 +10,11 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // False when the file cannot be read or holds no picture known here.
 bool PictureSizeInPixels(const std::string& path, int* width, int* height);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_PICTURE_H_

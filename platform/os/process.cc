@@ -1,6 +1,6 @@
 #include "platform/os/process.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -63,4 +63,4 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line) {
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 
 // A started process: its process handle on Windows, its id elsewhere. Each
 // one must be given to WaitForExit.
@@ -68,6 +68,6 @@ unsigned long StartDetachedProcess(const std::string& command_line, const Proces
 // other backslashes are literal.
 std::vector<std::string> SplitCommandLine(std::string_view command_line);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_PROCESS_H_

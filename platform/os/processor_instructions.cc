@@ -8,7 +8,7 @@
 #define QUENDRAL_X86 1
 #endif
 
-namespace os {
+namespace quendral::os {
 
 #if defined(QUENDRAL_X86)
 
@@ -63,4 +63,4 @@ bool RunBitScanLoop(std::uint32_t) { return false; }
 
 #endif
 
-}  // namespace os
+}  // namespace quendral::os

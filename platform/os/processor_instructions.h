@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace os {
+namespace quendral::os {
 
 // The four registers an identification instruction (CPUID) answers with.
 struct CpuidRegisters {
@@ -28,6 +28,6 @@ bool ExecuteSseInstruction();
 // the loop whose duration tells the clock speed of early x86 processors.
 bool RunBitScanLoop(std::uint32_t count);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_PROCESSOR_INSTRUCTIONS_H_

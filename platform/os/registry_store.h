@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // An open key, or one of the roots (which are never closed).
 using RegistryKey = void*;
@@ -65,6 +65,6 @@ long RegistryDeleteKey(RegistryKey parent, const std::string& path);
 
 void RegistryCloseKey(RegistryKey key);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_REGISTRY_STORE_H_

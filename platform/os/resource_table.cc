@@ -5,7 +5,7 @@
 
 #include "platform/os/ascii_case.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr unsigned kStringsPerBlock = 16;
@@ -125,4 +125,4 @@ std::optional<std::string_view> FindBlockString(std::span<const std::uint8_t> bl
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -23,7 +23,7 @@
 
 #include "platform/os/resources.h"
 
-namespace os {
+namespace quendral::os {
 
 inline constexpr char kResourceSectionName[] = ".quendral_resources";
 inline constexpr std::string_view kResourceTableSignature = "QRT1";
@@ -39,6 +39,6 @@ std::optional<std::span<const std::uint8_t>> FindTableResource(std::span<const s
 std::optional<std::string_view> FindBlockString(std::span<const std::uint8_t> block,
                                                 unsigned index);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_H_

@@ -19,7 +19,7 @@
 #include "platform/os/resources.h"
 #include "platform/os/two_pass_encoder.h"
 
-namespace os {
+namespace quendral::os {
 
 struct ResourceTableEntry {
   std::uint16_t type = 0;      // a standard type; 0 when the type is named
@@ -171,6 +171,6 @@ inline std::vector<std::uint8_t> EncodeResourceTable(const ResourceTableSource& 
   return EncodeToVector<ResourceTableWriter>(source);
 }
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_RESOURCE_TABLE_WRITER_H_

@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 struct Source {
@@ -49,4 +49,4 @@ std::string LoadStringWithSource(ModuleHandle module, std::uint16_t id) {
   return text;
 }
 
-}  // namespace os
+}  // namespace quendral::os

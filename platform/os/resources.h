@@ -16,7 +16,7 @@
 
 #include "platform/os/module.h"
 
-namespace os {
+namespace quendral::os {
 
 // Standard resource types.
 inline constexpr std::uint16_t kStringTableResource = 6;
@@ -58,6 +58,6 @@ std::string LoadSourceString(std::uint16_t id);
 // through the source on another thread never sees the passing module.
 std::string LoadStringWithSource(ModuleHandle module, std::uint16_t id);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_RESOURCES_H_

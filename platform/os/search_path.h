@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // The full path of the first file named `name` (with `default_extension`
 // added when the name has no extension) on the search path; empty when none
@@ -19,6 +19,6 @@ namespace os {
 std::string SearchPathForFile(const std::string& name, const std::string& default_extension,
                               std::size_t max_length);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SEARCH_PATH_H_

@@ -4,7 +4,7 @@
 
 #include "platform/os/ascii_case.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
@@ -62,4 +62,4 @@ bool ParseSettingsValue(std::string_view contents, std::string_view section, std
   return false;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 // The value of `key` in `section` of the settings file at `path`, cut to
 // `max_length` - 1 characters; `default_value` when the file, the section or
@@ -26,6 +26,6 @@ std::string ReadSettingsValue(const std::string& path, const std::string& sectio
 bool ParseSettingsValue(std::string_view contents, std::string_view section, std::string_view key,
                         std::string* value);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SETTINGS_FILE_H_

@@ -10,11 +10,11 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // The target path stored in the link file; empty when it cannot be read.
 std::string ResolveShellLink(const std::string& link_path);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SHELL_LINK_H_

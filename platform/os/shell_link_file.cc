@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::uint32_t kHeaderSize = 0x4C;
@@ -117,4 +117,4 @@ std::optional<std::string> ShellLinkTarget(Bytes file) {
   return PathFromLinkInfo(file.subspan(position, *info_size));
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // The target path, preferring the network form ("\\server\share\suffix")
 // over the local one ("C:\base\suffix") as the shell does when asked for
@@ -19,6 +19,6 @@ namespace os {
 // records its target only as an item-ID list.
 std::optional<std::string> ShellLinkTarget(std::span<const std::uint8_t> file);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SHELL_LINK_FILE_H_

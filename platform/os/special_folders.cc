@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::string_view kHome = "$HOME";
@@ -80,4 +80,4 @@ bool ParseUserDirectory(std::string_view contents, std::string_view name, std::s
   return found;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 // The user's profile folder: the home directory outside Windows.
 inline constexpr int kProfileFolder = 0x28;
@@ -44,6 +44,6 @@ std::string HomeFolder();
 bool ParseUserDirectory(std::string_view contents, std::string_view name, std::string_view home,
                         std::string* path);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SPECIAL_FOLDERS_H_

@@ -23,7 +23,7 @@
 #include <cstdint>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 struct MemoryStatus {
   std::uint64_t total_physical_bytes = 0;
@@ -71,6 +71,6 @@ struct BrowserVersion {
 // False when the browser does not tell its version.
 bool ReadBrowserVersion(BrowserVersion* version);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SYSTEM_INFO_H_

@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 #ifdef _WIN32
 // The BSTR type itself.
@@ -31,6 +31,6 @@ std::size_t SystemStringLength(SystemString text);
 // Frees a system string; null is allowed.
 void FreeSystemString(SystemString text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_SYSTEM_STRING_H_

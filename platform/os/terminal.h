@@ -4,12 +4,12 @@
 #ifndef QUENDRAL_PLATFORM_OS_TERMINAL_H_
 #define QUENDRAL_PLATFORM_OS_TERMINAL_H_
 
-namespace os {
+namespace quendral::os {
 
 enum class StandardStream { kOutput, kError };
 
 bool IsTerminal(StandardStream stream);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_TERMINAL_H_

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-namespace os {
+namespace quendral::os {
 
 // A thread: its thread identifier on Windows, its pthread_t elsewhere.
 using ThreadId = std::uintptr_t;
@@ -23,6 +23,6 @@ ThreadId CurrentThreadId();
 
 void SetThreadDebugName(ThreadId thread, const char* name);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_THREAD_NAME_H_

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 
 template <typename Writer, typename Source>
 constexpr std::size_t EncodedSize(const Source& source) {
@@ -37,6 +37,6 @@ std::vector<std::uint8_t> EncodeToVector(const Source& source) {
   return image;
 }
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_TWO_PASS_ENCODER_H_

@@ -1,6 +1,6 @@
 #include "platform/os/variant.h"
 
-namespace os {
+namespace quendral::os {
 
 Variant MakeVariant(std::uint16_t type) {
   Variant value{};
@@ -8,4 +8,4 @@ Variant MakeVariant(std::uint16_t type) {
   return value;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -15,7 +15,7 @@
 #include <ctime>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 #ifdef _WIN32
 // The OLECHAR type itself.
@@ -86,6 +86,6 @@ bool VariantDateFields(double date, std::tm* fields);
 // characters it cannot hold become "?". Null reads as empty.
 std::string WideTextToMultibyte(const VariantWideChar* text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_VARIANT_H_

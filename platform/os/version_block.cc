@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::size_t kNodeHeaderSize = 6;
@@ -150,4 +150,4 @@ std::string DecodeUtf16Text(std::span<const std::uint8_t> utf16) {
   return text;
 }
 
-}  // namespace os
+}  // namespace quendral::os

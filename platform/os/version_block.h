@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 
 struct VersionBlockValue {
   std::span<const std::uint8_t> bytes;  // a text's UTF-16 units, terminator included
@@ -32,6 +32,6 @@ std::optional<VersionBlockValue> FindVersionBlockValue(std::span<const std::uint
 // surrogates become U+FFFD; an odd last byte is ignored.
 std::string DecodeUtf16Text(std::span<const std::uint8_t> utf16);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_VERSION_BLOCK_H_

@@ -15,7 +15,7 @@
 
 #include "platform/os/two_pass_encoder.h"
 
-namespace os {
+namespace quendral::os {
 
 struct VersionString {
   std::string_view name;
@@ -203,6 +203,6 @@ inline std::vector<std::uint8_t> EncodeVersionBlock(const VersionBlockSource& so
   return EncodeToVector<VersionBlockWriter>(source);
 }
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_VERSION_BLOCK_WRITER_H_

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 
 inline constexpr char kVersionSectionName[] = ".quendral_version";
 
@@ -34,6 +34,6 @@ bool QueryVersionValue(std::span<const std::uint8_t> info, const std::string& su
 bool QueryVersionText(std::span<const std::uint8_t> info, const std::string& sub_block,
                       std::string* text);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_VERSION_INFO_H_

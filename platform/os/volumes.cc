@@ -1,7 +1,7 @@
 // How a mounted file system counts as a drive outside Windows.
 #include "platform/os/volumes.h"
 
-namespace os {
+namespace quendral::os {
 
 DriveType DriveTypeOfMount(std::string_view device, std::string_view file_system) {
   if (file_system == "iso9660" || file_system == "udf") {
@@ -15,4 +15,4 @@ DriveType DriveTypeOfMount(std::string_view device, std::string_view file_system
   return DriveType::kOther;
 }
 
-}  // namespace os
+}  // namespace quendral::os

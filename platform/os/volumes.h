@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 
 enum class DriveType { kOther, kFixed, kCdRom };
 
@@ -57,6 +57,6 @@ struct VolumeInformation {
 // False when the volume cannot be read.
 bool ReadVolumeInformation(const std::string& root, VolumeInformation* volume);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_VOLUMES_H_

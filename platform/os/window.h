@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // A window: an HWND on Windows, an X11 window or one of our message windows
 // (window_message.h) elsewhere. 0 is no window.
@@ -22,6 +22,6 @@ using WindowHandle = std::uintptr_t;
 // or no display can be reached.
 WindowHandle FindTopLevelWindow(const std::string& class_name);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_WINDOW_H_

@@ -12,7 +12,7 @@
 
 #include "platform/os/window.h"
 
-namespace os {
+namespace quendral::os {
 
 struct WindowMessage {
   std::uint32_t message;
@@ -32,6 +32,6 @@ void DestroyMessageWindow(WindowHandle window);
 // Takes the oldest message queued for `window`; false when there is none.
 bool TakeWindowMessage(WindowHandle window, WindowMessage* message);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_WINDOW_MESSAGE_H_

@@ -8,10 +8,10 @@
 #include "batch/document_repair.h"
 #include "repair/hide_when.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 namespace {
 
-namespace store = notes::store;
+namespace store = platform::store;
 
 const UNIVERSALNOTEID kArchived{{{7, 7}}, {{7, 7}}};
 const UNIVERSALNOTEID kMissing{{{8, 8}}, {{8, 8}}};
@@ -42,7 +42,7 @@ TEST_F(AuditTest, FindsEveryKindOfFinding) {
   note.items[3] = LinksItem({LinkTo(kOldReplica, kArchived), LinkTo(kTargetReplica, kMissing),
                              LinkTo(kTargetReplica, kArchived)});
   note.items.push_back(
-      {"$Links_Backup_20090225142307", notes::kTypeNoteLinkList, 0, note.items[3].value});
+      {"$Links_Backup_20090225142307", platform::kTypeNoteLinkList, 0, note.items[3].value});
   CreateDatabase("audited.nsf", kHomeReplica, {note, SampleDocument(2)});
 
   const report::DatabaseAudit audit = AuditOf("audited.nsf");
@@ -109,12 +109,13 @@ TEST_F(AuditTest, ReportsAndRepairsExactlyWhatTheRepairsOwnWalkChanges) {
     ASSERT_EQ(by_walk.GetItem("Body", &walk_body), 0u);
     EXPECT_EQ(run_body.GetValue(), walk_body.GetValue());
 
-    std::vector<notes::richtext::Paragraph> before, after;
-    ASSERT_EQ(notes::values::DecodeRichText(notes[i].items[2].value.data(),
-                                            notes[i].items[2].value.size(), &before),
-              notes::kNoError);
+    std::vector<platform::richtext::Paragraph> before, after;
+    ASSERT_EQ(platform::values::DecodeRichText(notes[i].items[2].value.data(),
+                                               notes[i].items[2].value.size(), &before),
+              platform::kNoError);
     const std::vector<std::uint8_t> walked = walk_body.GetValue();
-    ASSERT_EQ(notes::values::DecodeRichText(walked.data(), walked.size(), &after), notes::kNoError);
+    ASSERT_EQ(platform::values::DecodeRichText(walked.data(), walked.size(), &after),
+              platform::kNoError);
     std::size_t changed = 0;
     for (std::size_t p = 0; p < before.size(); ++p) {
       changed += before[p].hide_when_area != after[p].hide_when_area;
@@ -125,4 +126,4 @@ TEST_F(AuditTest, ReportsAndRepairsExactlyWhatTheRepairsOwnWalkChanges) {
 }
 
 }  // namespace
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

@@ -10,20 +10,20 @@
 #include "platform/notes/item_values.h"
 #include "repair/repair_fixture.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 
 inline const TIMEDATE kHomeReplica{{0x11111111, 0xAAAAAAAA}};
 inline const TIMEDATE kOldReplica{{0x0058F1B2, 0x85256E3A}};
 inline const TIMEDATE kTargetReplica{{0xCAFEBABE, 0x0BADF00D}};
 inline constexpr char kOldReplicaText[] = "85256E3A:0058F1B2";
 
-notes::store::ItemImage LinksItem(const std::vector<notes::values::NoteLink>& links);
-notes::values::NoteLink LinkTo(const TIMEDATE& replica, const UNIVERSALNOTEID& note);
+platform::store::ItemImage LinksItem(const std::vector<platform::values::NoteLink>& links);
+platform::values::NoteLink LinkTo(const TIMEDATE& replica, const UNIVERSALNOTEID& note);
 
 // Document `index`: Subject "Document <index>", Status "Closed" for odd
 // indexes else "Open", a Body whose second paragraph is hidden when the
 // status is "Closed", and a $Links table of one link to the old replica.
-notes::store::NoteImage SampleDocument(int index);
+platform::store::NoteImage SampleDocument(int index);
 
 class BatchTest : public RepairTest {
  protected:
@@ -31,10 +31,10 @@ class BatchTest : public RepairTest {
   void TearDown() override;
 
   void CreateDatabase(const std::string& path, const TIMEDATE& replica_id,
-                      std::vector<notes::store::NoteImage> notes);
+                      std::vector<platform::store::NoteImage> notes);
   // The database open in the test's session.
   LNDatabase Open(const std::string& path);
-  std::vector<notes::store::NoteImage> StoredNotes(const std::string& path) const;
+  std::vector<platform::store::NoteImage> StoredNotes(const std::string& path) const;
   std::vector<std::uint8_t> FileBytes(const std::string& path) const;
 
   report::RunSummary Run(const std::string& path, batch::DocumentRepair& repair,
@@ -43,6 +43,6 @@ class BatchTest : public RepairTest {
   LNNotesSession session_;
 };
 
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures
 
 #endif  // QUENDRAL_TESTS_BATCH_BATCH_FIXTURE_H_

@@ -4,14 +4,14 @@
 #include "batch/batch_fixture.h"
 #include "notes/open_database.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 
-namespace store = notes::store;
-namespace values = notes::values;
+namespace store = platform::store;
+namespace values = platform::values;
 
 store::ItemImage LinksItem(const std::vector<values::NoteLink>& links) {
-  store::ItemImage item{"$Links", notes::kTypeNoteLinkList, 0, {}};
-  EXPECT_EQ(values::EncodeNoteLinkList(links, &item.value), notes::kNoError);
+  store::ItemImage item{"$Links", platform::kTypeNoteLinkList, 0, {}};
+  EXPECT_EQ(values::EncodeNoteLinkList(links, &item.value), platform::kNoError);
   return item;
 }
 
@@ -51,7 +51,7 @@ void BatchTest::CreateDatabase(const std::string& path, const TIMEDATE& replica_
   image.title = path;
   image.replica_id = replica_id;
   image.notes = std::move(notes);
-  ASSERT_EQ(store::CreateDatabaseFile(data_directory_ / path, image, false), notes::kNoError);
+  ASSERT_EQ(store::CreateDatabaseFile(data_directory_ / path, image, false), platform::kNoError);
 }
 
 LNDatabase BatchTest::Open(const std::string& path) {
@@ -62,7 +62,7 @@ LNDatabase BatchTest::Open(const std::string& path) {
 
 std::vector<store::NoteImage> BatchTest::StoredNotes(const std::string& path) const {
   store::DatabaseImage image;
-  EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / path, &image), notes::kNoError);
+  EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / path, &image), platform::kNoError);
   return image.notes;
 }
 
@@ -80,4 +80,4 @@ report::RunSummary BatchTest::Run(const std::string& path, batch::DocumentRepair
   return summary;
 }
 
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

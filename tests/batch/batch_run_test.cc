@@ -7,12 +7,12 @@
 #include "batch/batch_fixture.h"
 #include "platform/notes/richtext/paragraphs.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
-namespace values = notes::values;
+namespace store = platform::store;
+namespace values = platform::values;
 
 constexpr char kDatabase[] = "apps/many.nsf";
 
@@ -146,7 +146,7 @@ TEST_F(BatchRunTest, RelinkGivesEveryDocumentOneBackupOfItsOldTable) {
     std::vector<values::NoteLink> links;
     ASSERT_EQ(values::DecodeNoteLinkList(Item(stored[i], "$Links").value.data(),
                                          Item(stored[i], "$Links").value.size(), &links),
-              notes::kNoError);
+              platform::kNoError);
     EXPECT_EQ(links[0].replica_id.Innards[1], kTargetReplica.Innards[1]);
   }
 }
@@ -193,9 +193,9 @@ TEST_F(BatchRunTest, AConcurrentWritersChangeIsNeverOverwritten) {
     ASSERT_EQ(writer.GetDocument(original_[1].unid, &document), 0);
     ASSERT_EQ(document.Open(), 0);
     const std::vector<std::uint8_t> subject = TextItem("Subject", {"written meanwhile"}).value;
-    ASSERT_EQ(document.CreateItem("Subject", notes::kTypeTextList, subject.data(),
+    ASSERT_EQ(document.CreateItem("Subject", platform::kTypeTextList, subject.data(),
                                   static_cast<std::uint32_t>(subject.size()), 0,
-                                  notes::kItemOptionReplace),
+                                  platform::kItemOptionReplace),
               0);
     ASSERT_EQ(document.Save(), 0);
   };
@@ -230,4 +230,4 @@ TEST_F(BatchRunTest, AMalformedLinkTableFailsItsDocumentAndTheRestIsRepaired) {
 }
 
 }  // namespace
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

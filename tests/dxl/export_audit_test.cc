@@ -11,9 +11,9 @@
 namespace quendral::dxl {
 namespace {
 
+using fixtures::kOldReplica;
+using fixtures::kSalesExport;
 using nlohmann::json;
-using testing::kOldReplica;
-using testing::kSalesExport;
 
 report::DatabaseAudit Audit(const std::string& input, const AuditOptions& options) {
   std::istringstream in(input);

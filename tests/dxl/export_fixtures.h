@@ -9,7 +9,7 @@
 
 #include "dxl/stream_rewriter.h"
 
-namespace quendral::dxl::testing {
+namespace quendral::dxl::fixtures {
 
 inline constexpr char kOldReplica[] = "85256E3A0058F1B2";
 inline constexpr char kOtherReplica[] = "C12575C90051572F";
@@ -75,6 +75,6 @@ std::string Applied(std::string_view input, const std::vector<Change>& changes);
 std::string ReplacedAfter(std::string text, std::string_view after, std::string_view from,
                           std::string_view to);
 
-}  // namespace quendral::dxl::testing
+}  // namespace quendral::dxl::fixtures
 
 #endif  // QUENDRAL_TESTS_DXL_EXPORT_FIXTURES_H_

@@ -1,7 +1,7 @@
 #include "dxl/export_fixtures.h"
 #include "dxl/text_encoding.h"
 
-namespace quendral::dxl::testing {
+namespace quendral::dxl::fixtures {
 
 std::string WithCrLf(std::string_view text) {
   std::string out;
@@ -43,4 +43,4 @@ std::string ReplacedAfter(std::string text, std::string_view after, std::string_
   return text;
 }
 
-}  // namespace quendral::dxl::testing
+}  // namespace quendral::dxl::fixtures

@@ -12,14 +12,14 @@
 namespace quendral::dxl {
 namespace {
 
-using testing::Applied;
-using testing::InUtf16;
-using testing::kOldReplica;
-using testing::kOtherReplica;
-using testing::kSalesExport;
-using testing::kTargetReplica;
-using testing::ReplacedAfter;
-using testing::WithCrLf;
+using fixtures::Applied;
+using fixtures::InUtf16;
+using fixtures::kOldReplica;
+using fixtures::kOtherReplica;
+using fixtures::kSalesExport;
+using fixtures::kTargetReplica;
+using fixtures::ReplacedAfter;
+using fixtures::WithCrLf;
 
 struct Rewrite {
   bool taken = false;

@@ -54,7 +54,7 @@ TEST(StreamRewriter, RefusesWhatIsNotWellFormedDxl) {
 }
 
 TEST(StreamRewriter, CopiesEveryConstructUnchanged) {
-  const std::string input = testing::WithCrLf(
+  const std::string input = fixtures::WithCrLf(
       "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone='no'?>\n"
       "<!DOCTYPE note SYSTEM 'xmlschemas/notes_11_0.dtd' [ <!ENTITY co 'Co &amp; Partner'> ]>\n"
       "<?processing instruction?>\n"

@@ -54,9 +54,9 @@ WorkTally Tally(const std::vector<Work>& log);
 
 // The states a complete repair of every document leaves, for the check.
 struct RepairedStates {
-  notes::store::DatabaseImage before;
-  notes::store::DatabaseImage fixed;
-  notes::store::DatabaseImage relinked;
+  platform::store::DatabaseImage before;
+  platform::store::DatabaseImage fixed;
+  platform::store::DatabaseImage relinked;
 };
 // Made from the data directory `pristine`, in scratch directory `scratch`.
 bool MakeRepairedStates(const std::filesystem::path& pristine, const std::filesystem::path& scratch,
@@ -65,7 +65,7 @@ bool MakeRepairedStates(const std::filesystem::path& pristine, const std::filesy
 // "" when every document of `actual` holds what the saved operations of the
 // log made of it, and its sequence number moved once for each of them.
 std::string LoggedStateProblems(const RepairedStates& states, const std::vector<Work>& log,
-                                const notes::store::DatabaseImage& actual);
+                                const platform::store::DatabaseImage& actual);
 
 }  // namespace quendral::harness
 

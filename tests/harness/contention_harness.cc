@@ -31,7 +31,7 @@ namespace quendral::harness {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kDocuments = 6;  // few, so that writers meet
@@ -92,7 +92,7 @@ int Main(int argc, char** argv) {
     return 1;
   }
   CopyDataDirectory(pristine, data);
-  quendral_testing::EnvironmentOverride data_variable("NOTES_DATA_DIR", data.string().c_str());
+  quendral::fixtures::EnvironmentOverride data_variable("NOTES_DATA_DIR", data.string().c_str());
   const std::vector<std::string> ids = DocumentIds(data);
   const Clock::time_point end = Clock::now() + seconds;
   std::vector<pid_t> writers;
@@ -110,7 +110,7 @@ int Main(int argc, char** argv) {
   }
   problems += IntegrityProblems(data / kDatabase);
   store::DatabaseImage actual;
-  if (store::ReadDatabaseImage(data / kDatabase, &actual) != notes::kNoError) {
+  if (store::ReadDatabaseImage(data / kDatabase, &actual) != platform::kNoError) {
     problems += "the database cannot be read\n";
   }
   problems += LoggedStateProblems(states, log, actual);

@@ -14,7 +14,7 @@ namespace quendral::harness {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 
 constexpr char kSubject[] = "Subject";
 
@@ -75,8 +75,8 @@ std::string SubjectText(const store::NoteImage& note) {
   const store::ItemImage* item = FindItem(note, kSubject);
   std::vector<std::string> texts;
   if (item == nullptr ||
-      notes::values::DecodeTextList(item->value.data(), item->value.size(), &texts) !=
-          notes::kNoError ||
+      platform::values::DecodeTextList(item->value.data(), item->value.size(), &texts) !=
+          platform::kNoError ||
       texts.size() != 1) {
     return "";
   }
@@ -135,7 +135,7 @@ std::string DocumentProblem(const RepairedStates& states, const std::vector<Work
 store::DatabaseImage RepairedEverywhere(const fs::path& pristine, const fs::path& scratch,
                                         WorkKind kind) {
   CopyDataDirectory(pristine, scratch);
-  quendral_testing::EnvironmentOverride data("NOTES_DATA_DIR", scratch.string().c_str());
+  quendral::fixtures::EnvironmentOverride data("NOTES_DATA_DIR", scratch.string().c_str());
   for (const std::string& id : DocumentIds(scratch)) {
     if (kind == WorkKind::kFixHideWhen) {
       RunFixRichTextFields("", kDatabase, id.c_str());
@@ -201,9 +201,9 @@ WorkTally Tally(const std::vector<Work>& log) {
   for (const Work& work : log) {
     ++tally.operations;
     tally.saved += work.saved ? 1 : 0;
-    if (work.status == notes::kErrSaveConflict) {
+    if (work.status == platform::kErrSaveConflict) {
       ++tally.conflicts;
-    } else if (work.status == notes::kErrDatabaseBusy) {
+    } else if (work.status == platform::kErrDatabaseBusy) {
       ++tally.busy;
     } else if (work.status != 0) {
       ++tally.other_failures;
@@ -215,7 +215,7 @@ WorkTally Tally(const std::vector<Work>& log) {
 bool MakeRepairedStates(const fs::path& pristine, const fs::path& scratch, RepairedStates* states) {
   states->fixed = RepairedEverywhere(pristine, scratch, WorkKind::kFixHideWhen);
   states->relinked = RepairedEverywhere(pristine, scratch, WorkKind::kRelink);
-  return store::ReadDatabaseImage(pristine / kDatabase, &states->before) == notes::kNoError &&
+  return store::ReadDatabaseImage(pristine / kDatabase, &states->before) == platform::kNoError &&
          states->fixed.notes.size() == states->before.notes.size() &&
          states->relinked.notes.size() == states->before.notes.size();
 }

@@ -56,21 +56,21 @@ std::string IntegrityProblems(const std::filesystem::path& file);
 // time of the run, which shows in the modification time and in the names of
 // link-table backups. A document whose link table changed must also hold a
 // backup of the table it had before. Otherwise the first problem found.
-std::string OldOrNewProblems(const notes::store::DatabaseImage& before,
-                             const notes::store::DatabaseImage& after,
-                             const notes::store::DatabaseImage& actual);
+std::string OldOrNewProblems(const platform::store::DatabaseImage& before,
+                             const platform::store::DatabaseImage& after,
+                             const platform::store::DatabaseImage& actual);
 
 // "" when the database `file`, after a run that was stopped or failed, passes
 // the integrity check, reads back, and holds every document old or new as
 // OldOrNewProblems says; otherwise the first problem found.
 std::string InterruptedRunProblems(const std::filesystem::path& file,
-                                   const notes::store::DatabaseImage& before,
-                                   const notes::store::DatabaseImage& after);
+                                   const platform::store::DatabaseImage& before,
+                                   const platform::store::DatabaseImage& after);
 
 // "" when `actual` is `after` apart from the time of the run and from saves
 // that changed nothing more (a repair run again may save again).
-std::string SameOutcomeProblems(const notes::store::DatabaseImage& after,
-                                const notes::store::DatabaseImage& actual);
+std::string SameOutcomeProblems(const platform::store::DatabaseImage& after,
+                                const platform::store::DatabaseImage& actual);
 
 }  // namespace quendral::harness
 

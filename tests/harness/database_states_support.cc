@@ -14,8 +14,8 @@ namespace quendral::harness {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
-namespace values = notes::values;
+namespace store = platform::store;
+namespace values = platform::values;
 
 constexpr TIMEDATE kWorkReplica{{0x11111111, 0xAAAAAAAA}};
 constexpr TIMEDATE kOldReplica{{0x0058F1B2, 0x85256E3A}};
@@ -23,30 +23,31 @@ constexpr TIMEDATE kTargetReplica{{0xCAFEBABE, 0x0BADF00D}};
 constexpr char kBackupPrefix[] = "$Links_Backup_";
 
 store::ItemImage TextItem(const std::string& name, const std::string& text) {
-  store::ItemImage item{name, notes::kTypeTextList, 0, {}};
+  store::ItemImage item{name, platform::kTypeTextList, 0, {}};
   values::EncodeTextList({text}, &item.value);
   return item;
 }
 
 store::ItemImage BodyItem(std::size_t number) {
-  notes::richtext::Paragraph shown;
-  shown.runs.push_back({notes::richtext::Run::Kind::kText, "shown " + std::to_string(number), 0});
-  notes::richtext::Paragraph hidden = shown;
+  platform::richtext::Paragraph shown;
+  shown.runs.push_back(
+      {platform::richtext::Run::Kind::kText, "shown " + std::to_string(number), 0});
+  platform::richtext::Paragraph hidden = shown;
   hidden.runs[0].text = "hidden " + std::to_string(number);
   hidden.has_hide_when = true;
-  notes::formula::CompileError error;
-  notes::formula::Compile("@IsMember(\"Reader\"; @UserRoles)", &hidden.hide_when_area, &error);
+  platform::formula::CompileError error;
+  platform::formula::Compile("@IsMember(\"Reader\"; @UserRoles)", &hidden.hide_when_area, &error);
   // Every third document has nothing hidden, so that repairs leave it alone.
-  std::vector<notes::richtext::Paragraph> paragraphs{shown};
+  std::vector<platform::richtext::Paragraph> paragraphs{shown};
   if (number % 3 != 0) paragraphs.push_back(hidden);
-  return {"Body", notes::kTypeCompositeText, 0, values::EncodeRichText(paragraphs)};
+  return {"Body", platform::kTypeCompositeText, 0, values::EncodeRichText(paragraphs)};
 }
 
 store::ItemImage LinkTable(const std::string& name, std::size_t number, const TIMEDATE& replica) {
   const auto tag = static_cast<std::uint32_t>(number);
   const values::NoteLink link{replica, UNIVERSALNOTEID{{{tag, 1}}, {{tag, 2}}},
                               UNIVERSALNOTEID{{{tag, 3}}, {{tag, 4}}}};
-  store::ItemImage item{name, notes::kTypeNoteLinkList, 0, {}};
+  store::ItemImage item{name, platform::kTypeNoteLinkList, 0, {}};
   values::EncodeNoteLinkList({link, link}, &item.value);
   return item;
 }
@@ -155,15 +156,15 @@ bool GenerateDataDirectory(const fs::path& data_directory, std::size_t documents
     store::NoteImage note;
     const auto seed = static_cast<std::uint32_t>(number);
     note.unid = UNIVERSALNOTEID{{{seed, 0x5EED0001}}, {{seed * 7 + 1, 0x5EED0002}}};
-    note.created = note.modified = notes::formula::DateTime{1700000000 + 60 * seed};
+    note.created = note.modified = platform::formula::DateTime{1700000000 + 60 * seed};
     note.items = Items(number);
     work.notes.push_back(std::move(note));
   }
   const store::DatabaseImage target{"Target", kTargetReplica, {}};
   fs::create_directories(data_directory);
-  return store::CreateDatabaseFile(data_directory / kDatabase, work, true) == notes::kNoError &&
+  return store::CreateDatabaseFile(data_directory / kDatabase, work, true) == platform::kNoError &&
          store::CreateDatabaseFile(data_directory / kTargetDatabase, target, true) ==
-             notes::kNoError;
+             platform::kNoError;
 }
 
 std::vector<std::string> DocumentIds(const fs::path& data_directory) {
@@ -239,7 +240,7 @@ std::string InterruptedRunProblems(const fs::path& file, const store::DatabaseIm
                                    const store::DatabaseImage& after) {
   if (std::string problem = IntegrityProblems(file); !problem.empty()) return problem;
   store::DatabaseImage actual;
-  if (store::ReadDatabaseImage(file, &actual) != notes::kNoError) {
+  if (store::ReadDatabaseImage(file, &actual) != platform::kNoError) {
     return "the database cannot be read";
   }
   return OldOrNewProblems(before, after, actual);

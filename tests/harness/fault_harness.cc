@@ -26,7 +26,7 @@ namespace quendral::harness {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 
 constexpr std::size_t kDocuments = 6;
 // More calls than any command makes: a sweep that reaches it never ended.
@@ -52,7 +52,7 @@ class FaultHarness {
 
   bool Prepare() {
     return GenerateDataDirectory(pristine_, kDocuments) &&
-           store::ReadDatabaseImage(pristine_ / kDatabase, &before_) == notes::kNoError;
+           store::ReadDatabaseImage(pristine_ / kDatabase, &before_) == platform::kNoError;
   }
 
   // The problems of one command swept over every kind of fault.
@@ -61,7 +61,7 @@ class FaultHarness {
     CopyDataDirectory(pristine_, run_);
     store::DatabaseImage after;
     if (RunTool(tool_, run_, arguments) != 0 ||
-        store::ReadDatabaseImage(run_ / kDatabase, &after) != notes::kNoError) {
+        store::ReadDatabaseImage(run_ / kDatabase, &after) != platform::kNoError) {
       std::cerr << command.name << ": the reference run failed\n";
       return 1;
     }

@@ -27,7 +27,7 @@ namespace quendral::harness {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kDocuments = 40;
@@ -48,7 +48,7 @@ class KillHarness {
     if (!GenerateDataDirectory(pristine_, kDocuments)) return false;
     ids_ = DocumentIds(pristine_);
     return ids_.size() == kDocuments &&
-           store::ReadDatabaseImage(pristine_ / kDatabase, &before_) == notes::kNoError;
+           store::ReadDatabaseImage(pristine_ / kDatabase, &before_) == platform::kNoError;
   }
 
   Tally Run(const ToolCommand& command, int kills) {
@@ -100,7 +100,8 @@ class KillHarness {
     std::string problem = InterruptedRunProblems(run_ / kDatabase, before_, after);
     store::DatabaseImage actual;
     if (problem.empty() && RunTool(tool_, run_, arguments) != 0) problem = "the rerun failed";
-    if (problem.empty() && store::ReadDatabaseImage(run_ / kDatabase, &actual) != notes::kNoError) {
+    if (problem.empty() &&
+        store::ReadDatabaseImage(run_ / kDatabase, &actual) != platform::kNoError) {
       problem = "the database cannot be read after the rerun";
     }
     return problem.empty() ? SameOutcomeProblems(after, actual) : problem;

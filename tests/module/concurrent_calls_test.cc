@@ -14,7 +14,7 @@
 namespace quendral {
 namespace {
 
-namespace store = notes::store;
+namespace store = platform::store;
 
 constexpr std::size_t kThreads = 8;
 constexpr std::size_t kCallsPerThread = 12;
@@ -26,8 +26,8 @@ TEST(ConcurrentCallsTest, ThreadsRepairingOneDatabaseLoseNothing) {
   ASSERT_TRUE(
       harness::MakeRepairedStates(work.path() / "pristine", work.path() / "scratch", &states));
   harness::CopyDataDirectory(work.path() / "pristine", work.path() / "data");
-  quendral_testing::EnvironmentOverride data("NOTES_DATA_DIR",
-                                             (work.path() / "data").string().c_str());
+  quendral::fixtures::EnvironmentOverride data("NOTES_DATA_DIR",
+                                               (work.path() / "data").string().c_str());
   const std::vector<std::string> ids = harness::DocumentIds(work.path() / "data");
 
   std::vector<std::vector<harness::Work>> logs(kThreads);
@@ -51,7 +51,7 @@ TEST(ConcurrentCallsTest, ThreadsRepairingOneDatabaseLoseNothing) {
   EXPECT_EQ(harness::IntegrityProblems(work.path() / "data" / harness::kDatabase), "");
   store::DatabaseImage actual;
   ASSERT_EQ(store::ReadDatabaseImage(work.path() / "data" / harness::kDatabase, &actual),
-            notes::kNoError);
+            platform::kNoError);
   EXPECT_EQ(harness::LoggedStateProblems(states, log, actual), "");
 }
 

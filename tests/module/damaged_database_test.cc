@@ -21,7 +21,7 @@ namespace quendral {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 using harness::kDatabase;
 
 std::vector<char> FileBytes(const fs::path& file) {
@@ -51,45 +51,45 @@ struct Damage {
 };
 
 const Damage kDamages[] = {
-    {"empty file", [](const fs::path& f) { fs::resize_file(f, 0); }, notes::kErrDatabaseDamaged},
+    {"empty file", [](const fs::path& f) { fs::resize_file(f, 0); }, platform::kErrDatabaseDamaged},
     {"cut inside the header", [](const fs::path& f) { fs::resize_file(f, 60); },
-     notes::kErrDatabaseDamaged},
+     platform::kErrDatabaseDamaged},
     {"cut to its first page", [](const fs::path& f) { fs::resize_file(f, 4096); },
-     notes::kErrDatabaseDamaged},
+     platform::kErrDatabaseDamaged},
     {"file magic flipped", [](const fs::path& f) { FlipBytes(f, 0, 4); },
-     notes::kErrDatabaseDamaged},
+     platform::kErrDatabaseDamaged},
     {"page size flipped", [](const fs::path& f) { FlipBytes(f, 16, 2); },
-     notes::kErrDatabaseDamaged},
+     platform::kErrDatabaseDamaged},
     {"schema page flipped", [](const fs::path& f) { FlipBytes(f, 100, 8); },
-     notes::kErrDatabaseDamaged},
+     platform::kErrDatabaseDamaged},
     {"foreign SQLite file",
      [](const fs::path& f) {
        ReplaceWith(f, [](const fs::path& file) {
-         notes::store::Connection connection;
+         platform::store::Connection connection;
          connection.Open(file, true);
          connection.Execute("CREATE TABLE things (name TEXT); INSERT INTO things VALUES ('x')");
        });
      },
-     notes::kErrDatabaseDamaged},
+     platform::kErrDatabaseDamaged},
     {"text file",
      [](const fs::path& f) {
        ReplaceWith(f, [](const fs::path& file) { std::ofstream(file) << "not a database\n"; });
      },
-     notes::kErrDatabaseDamaged},
+     platform::kErrDatabaseDamaged},
     {"directory",
      [](const fs::path& f) {
        ReplaceWith(f, [](const fs::path& file) { fs::create_directory(file); });
      },
-     notes::kErrDatabaseNotFound},
+     platform::kErrDatabaseNotFound},
 };
 
 // The table, then the special files of this system in the database's place.
 std::vector<Damage> DamagesOnThisSystem() {
   std::vector<Damage> damages(std::begin(kDamages), std::end(kDamages));
-  for (const testing::SpecialFile& special : testing::SpecialFiles()) {
+  for (const fixtures::SpecialFile& special : fixtures::SpecialFiles()) {
     damages.push_back({special.name,
                        [make = special.make](const fs::path& f) { ReplaceWith(f, make); },
-                       notes::kErrDatabaseNotFound});
+                       platform::kErrDatabaseNotFound});
   }
   return damages;
 }
@@ -102,8 +102,8 @@ class DamagedDatabaseTest : public ::testing::TestWithParam<Damage> {
   }
 
   harness::TemporaryWork data_{"data"};
-  quendral_testing::EnvironmentOverride data_variable_{"NOTES_DATA_DIR",
-                                                       data_.path().string().c_str()};
+  quendral::fixtures::EnvironmentOverride data_variable_{"NOTES_DATA_DIR",
+                                                         data_.path().string().c_str()};
   std::vector<std::string> ids_;
 };
 
@@ -125,7 +125,7 @@ TEST_P(DamagedDatabaseTest, RepairsFailClearlyAndWriteNothing) {
     EXPECT_EQ(FileBytes(file), damaged);
   }
   store::DatabaseImage image;
-  EXPECT_NE(store::ReadDatabaseImage(file, &image), notes::kNoError);
+  EXPECT_NE(store::ReadDatabaseImage(file, &image), platform::kNoError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Damages, DamagedDatabaseTest, ::testing::ValuesIn(DamagesOnThisSystem()),
@@ -143,11 +143,11 @@ TEST(DamagedItemValueTest, EveryFlippedByteOfTheRepairedValuesIsSurvived) {
   harness::TemporaryWork pristine("pristine");
   ASSERT_TRUE(harness::GenerateDataDirectory(pristine.path(), 2));
   store::DatabaseImage image;
-  ASSERT_EQ(store::ReadDatabaseImage(pristine.path() / kDatabase, &image), notes::kNoError);
+  ASSERT_EQ(store::ReadDatabaseImage(pristine.path() / kDatabase, &image), platform::kNoError);
   const std::string id = harness::DocumentIds(pristine.path())[1];
   harness::TemporaryWork data("data");
-  quendral_testing::EnvironmentOverride data_variable("NOTES_DATA_DIR",
-                                                      data.path().string().c_str());
+  quendral::fixtures::EnvironmentOverride data_variable("NOTES_DATA_DIR",
+                                                        data.path().string().c_str());
   fs::copy_file(pristine.path() / harness::kTargetDatabase, data.path() / harness::kTargetDatabase);
   for (std::size_t item = 1; item <= 2; ++item) {  // Body, then $Links
     const std::size_t length = image.notes[1].items[item].value.size();
@@ -155,7 +155,8 @@ TEST(DamagedItemValueTest, EveryFlippedByteOfTheRepairedValuesIsSurvived) {
     for (std::size_t offset = 0; offset < length; offset += offset < 16 ? 1 : 3) {
       store::DatabaseImage damaged = image;
       damaged.notes[1].items[item].value[offset] ^= 0xFF;
-      ASSERT_EQ(store::CreateDatabaseFile(data.path() / kDatabase, damaged, true), notes::kNoError);
+      ASSERT_EQ(store::CreateDatabaseFile(data.path() / kDatabase, damaged, true),
+                platform::kNoError);
       RunFixRichTextFields("", kDatabase, id.c_str());
       RunChangeServerInLinks("", kDatabase, id.c_str(), harness::kOldReplicaText,
                              harness::kTargetDatabase);

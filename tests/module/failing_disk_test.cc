@@ -2,13 +2,14 @@
 // run is made to fail in turn, and each time the call must report the
 // failure, the file must stay whole with every document old or new, and the
 // next run on a sound disk must do the work.
+#include "platform/notes/failing_disk.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "harness/database_states.h"
-#include "platform/notes/failing_disk.h"
 #include "quendral/quendral.h"
 #include "support/environment_override.h"
 
@@ -16,7 +17,7 @@ namespace quendral {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 using harness::kDatabase;
 using harness::kOldReplicaText;
 using harness::kTargetDatabase;
@@ -51,10 +52,10 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
   void SetUp() override {
     ASSERT_TRUE(harness::GenerateDataDirectory(pristine_.path(), 6));
     ids_ = harness::DocumentIds(pristine_.path());
-    ASSERT_EQ(store::ReadDatabaseImage(pristine_.path() / kDatabase, &before_), notes::kNoError);
+    ASSERT_EQ(store::ReadDatabaseImage(pristine_.path() / kDatabase, &before_), platform::kNoError);
     Restore();
     EXPECT_EQ(Run(), std::vector<int>(GetParam().calls.size(), 0));
-    ASSERT_EQ(store::ReadDatabaseImage(data_.path() / kDatabase, &after_), notes::kNoError);
+    ASSERT_EQ(store::ReadDatabaseImage(data_.path() / kDatabase, &after_), platform::kNoError);
   }
   void TearDown() override { store::DisarmFaults(); }
 
@@ -95,7 +96,7 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
     EXPECT_GT(failed_before, 0u) << "the fault was never injected";
     EXPECT_EQ(Run(), (std::vector<int>(results.size(), 0)));
     store::DatabaseImage rerun;
-    ASSERT_EQ(store::ReadDatabaseImage(data_.path() / kDatabase, &rerun), notes::kNoError);
+    ASSERT_EQ(store::ReadDatabaseImage(data_.path() / kDatabase, &rerun), platform::kNoError);
     EXPECT_EQ(harness::SameOutcomeProblems(after_, rerun), "");
   }
 
@@ -113,7 +114,7 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
   store::DatabaseImage ExpectWholeAndOldOrNew() {
     EXPECT_EQ(harness::IntegrityProblems(data_.path() / kDatabase), "");
     store::DatabaseImage actual;
-    EXPECT_EQ(store::ReadDatabaseImage(data_.path() / kDatabase, &actual), notes::kNoError);
+    EXPECT_EQ(store::ReadDatabaseImage(data_.path() / kDatabase, &actual), platform::kNoError);
     EXPECT_EQ(harness::OldOrNewProblems(before_, after_, actual), "");
     return actual;
   }
@@ -132,8 +133,8 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
 
   harness::TemporaryWork pristine_{"pristine"};
   harness::TemporaryWork data_{"data"};
-  quendral_testing::EnvironmentOverride data_variable_{"NOTES_DATA_DIR",
-                                                       data_.path().string().c_str()};
+  quendral::fixtures::EnvironmentOverride data_variable_{"NOTES_DATA_DIR",
+                                                         data_.path().string().c_str()};
   std::vector<std::string> ids_;
   store::DatabaseImage before_;
   store::DatabaseImage after_;

@@ -157,7 +157,7 @@ TEST_F(OperationFrameTest, OpeningFailureWithoutThrowRaisesTheOpenFailedStatus) 
   script_.open_database_result = 1;
   const FrameOutcome outcome = RunOneDatabase();
   EXPECT_EQ(outcome.result, kFrameFailed);
-  EXPECT_EQ(outcome.status, static_cast<LNSTATUS>(notes::kErrOpenFailed));
+  EXPECT_EQ(outcome.status, static_cast<LNSTATUS>(platform::kErrOpenFailed));
   EXPECT_EQ(script_.log, With({"Initialize 230", "Open database srv!!0.nsf", "Term"}));
 }
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 
 struct SpecialFile {
   const char* name;
@@ -16,6 +16,6 @@ struct SpecialFile {
 // A FIFO outside Windows; none on Windows.
 std::vector<SpecialFile> SpecialFiles();
 
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures
 
 #endif  // QUENDRAL_TESTS_MODULE_SPECIAL_FILES_H_

@@ -1,7 +1,7 @@
 #include "module/special_files.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 
 std::vector<SpecialFile> SpecialFiles() { return {}; }
 
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

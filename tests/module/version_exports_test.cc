@@ -21,7 +21,7 @@ struct Reported {
 };
 
 Reported Load(const std::string& path) {
-  const os::LoadedLibrary library(path);
+  const quendral::os::LoadedLibrary library(path);
   Reported reported;
   reported.loaded = library.loaded();
   auto call = [&library](const char* name) {
@@ -43,33 +43,35 @@ void ExpectReported(const std::string& path, int major, int minor, int build) {
 }
 
 TEST(VersionExports, TheModuleReportsOneTwoZero) {
-  ExpectReported(os_test::QuendralLibraryPath(), 1, 2, 0);
+  ExpectReported(quendral::os_test::QuendralLibraryPath(), 1, 2, 0);
 }
 
 TEST(VersionExports, ModulesReportTheirOwnVersions) {
-  ExpectReported(os_test::VersionModulePath("version_module_comma"), 7, 8, 9);
-  ExpectReported(os_test::VersionModulePath("version_module_dotted"), 3, 4, 5);
-  ExpectReported(os_test::VersionModulePath("version_module_other_translation"), 2, 4, 6);
-  ExpectReported(os_test::VersionModulePath("version_module_text_256"), 1, 2, 3);
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_comma"), 7, 8, 9);
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_dotted"), 3, 4, 5);
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_other_translation"), 2, 4, 6);
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_text_256"), 1, 2, 3);
 }
 
 TEST(VersionExports, DllGetVersionDecides) {
-  ExpectReported(os_test::VersionModulePath("version_module_dll_get_version"), 11, 12, 13);
-  ExpectReported(os_test::VersionModulePath("version_module_dll_get_version_fails"), 4, 5, 6);
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_dll_get_version"), 11, 12,
+                 13);
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_dll_get_version_fails"), 4, 5,
+                 6);
 }
 
 TEST(VersionExports, ModuleWithoutAVersionStillLoadsAndReportsZero) {
-  ExpectReported(os_test::VersionModulePath("version_module_two_numbers"), 0, 0, 0);
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_two_numbers"), 0, 0, 0);
 }
 
 TEST(VersionExports, ModuleWithoutTranslationReadsTheUsersLanguage) {
-  const bool english = os::UserDefaultLanguage() == os::kEnglishUnitedStates;
-  ExpectReported(os_test::VersionModulePath("version_module_no_translation"), english ? 9 : 0,
-                 english ? 8 : 0, english ? 7 : 0);
+  const bool english = quendral::os::UserDefaultLanguage() == quendral::os::kEnglishUnitedStates;
+  ExpectReported(quendral::os_test::VersionModulePath("version_module_no_translation"),
+                 english ? 9 : 0, english ? 8 : 0, english ? 7 : 0);
 }
 
 TEST(VersionExports, ReloadingCapturesAgain) {
-  const std::string path = os_test::VersionModulePath("version_module_comma");
+  const std::string path = quendral::os_test::VersionModulePath("version_module_comma");
   for (int i = 0; i < 3; ++i) {
     ExpectReported(path, 7, 8, 9);
   }

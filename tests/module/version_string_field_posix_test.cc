@@ -17,11 +17,11 @@ using os_test::VersionModulePath;
 TEST(ReadVersionStringField, WithoutTranslationEachLanguageReadsItsOwnTable) {
   const std::string path = VersionModulePath("version_module_no_translation");
   {
-    const quendral_testing::EnvironmentOverride english("LC_ALL", "en_US.UTF-8");
+    const quendral::fixtures::EnvironmentOverride english("LC_ALL", "en_US.UTF-8");
     EXPECT_EQ(ReadVersionStringField(path), "9, 8, 7, 6");
   }
   {
-    const quendral_testing::EnvironmentOverride norwegian("LC_ALL", "nb_NO.UTF-8");
+    const quendral::fixtures::EnvironmentOverride norwegian("LC_ALL", "nb_NO.UTF-8");
     EXPECT_EQ(ReadVersionStringField(path), std::nullopt);
   }
 }

@@ -79,9 +79,9 @@ TEST(LastSlashSegment, TextWithoutPartsIsKept) {
 }
 
 TEST(FormatNotesDatetimeText, IsoLikeWithZeroPadding) {
-  const LNDatetime time(notes::formula::MakeDateTime({2001, 3, 5, 7, 8, 9}));
+  const LNDatetime time(platform::formula::MakeDateTime({2001, 3, 5, 7, 8, 9}));
   EXPECT_EQ(FormatNotesDatetimeText(time), "2001-03-05T07:08:09");
-  const LNDatetime late(notes::formula::MakeDateTime({1999, 12, 31, 23, 59, 58}));
+  const LNDatetime late(platform::formula::MakeDateTime({1999, 12, 31, 23, 59, 58}));
   EXPECT_EQ(FormatNotesDatetimeText(late), "1999-12-31T23:59:58");
 }
 

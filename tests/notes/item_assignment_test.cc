@@ -42,7 +42,7 @@ TEST_F(AssignItemByFormulaTest, ChangedTextIsSavedOnce) {
   const std::uint32_t before = StoredSequence();
   EXPECT_EQ(AssignItemByFormula(document_, "Subject", "TEXT", "\"World\""), 1);
   EXPECT_EQ(StoredSequence(), before + 1);
-  EXPECT_EQ(StoredItem("Subject").type, notes::kTypeTextList);
+  EXPECT_EQ(StoredItem("Subject").type, platform::kTypeTextList);
   EXPECT_EQ(ItemText("Subject"), "World");
 }
 
@@ -56,20 +56,20 @@ TEST_F(AssignItemByFormulaTest, SameTextIsNotSaved) {
 TEST_F(AssignItemByFormulaTest, ChangeOfTypeAloneIsNotSaved) {
   // Numbers 1 and 2 and the texts "1" and "2" join to the same text.
   EXPECT_EQ(AssignItemByFormula(document_, "Count", "NUMBER", "\"1\" : \"2\""), 0);
-  EXPECT_EQ(StoredItem("Count").type, notes::kTypeNumberList);
+  EXPECT_EQ(StoredItem("Count").type, platform::kTypeNumberList);
 }
 
 TEST_F(AssignItemByFormulaTest, ExistingItemKeepsItsTypeWhateverTheWord) {
   const std::uint32_t before = StoredSequence();
   EXPECT_EQ(AssignItemByFormula(document_, "Subject", "NUMBER", "\"Changed\""), 1);
   EXPECT_EQ(StoredSequence(), before + 1) << "nothing created, so one save";
-  EXPECT_EQ(StoredItem("Subject").type, notes::kTypeTextList);
+  EXPECT_EQ(StoredItem("Subject").type, platform::kTypeTextList);
   EXPECT_EQ(ItemText("Subject"), "Changed");
 }
 
 TEST_F(AssignItemByFormulaTest, FormulaAloneDecidesTheNewValue) {
   EXPECT_EQ(AssignItemByFormula(document_, "Subject", "TEXT", "Count * 10"), 1);
-  EXPECT_EQ(StoredItem("Subject").type, notes::kTypeNumberList);
+  EXPECT_EQ(StoredItem("Subject").type, platform::kTypeNumberList);
   EXPECT_EQ(ItemText("Subject"), "10;20");
 }
 
@@ -98,9 +98,9 @@ TEST_P(CreatedItemTest, EmptyItemOfTheWordsKindIsStoredAndKept) {
     AssignItemByFormula(document_, "Fresh", kind.word, "1 +");
     ADD_FAILURE() << "no status thrown";
   } catch (LNSTATUS status) {
-    EXPECT_EQ(status, notes::kErrFormulaSyntax);
+    EXPECT_EQ(status, platform::kErrFormulaSyntax);
   }
-  const notes::store::ItemImage stored = StoredItem("Fresh");
+  const platform::store::ItemImage stored = StoredItem("Fresh");
   EXPECT_EQ(stored.type, kind.type);
   EXPECT_EQ(stored.flags, kind.flags);
   EXPECT_TRUE(stored.value.empty());
@@ -117,9 +117,9 @@ INSTANTIATE_TEST_SUITE_P(TypeWords, CreatedItemTest,
 
 TEST_F(AssignItemByFormulaTest, ReadersItemKeepsItsFlagsThroughTheAssignment) {
   EXPECT_EQ(AssignItemByFormula(document_, "Readers", "READERS", "\"CN=Ann/O=Acme\""), 1);
-  const notes::store::ItemImage stored = StoredItem("Readers");
+  const platform::store::ItemImage stored = StoredItem("Readers");
   EXPECT_EQ(stored.flags, 0x0448);
-  EXPECT_EQ(stored.type, notes::kTypeTextList);
+  EXPECT_EQ(stored.type, platform::kTypeTextList);
   EXPECT_EQ(ItemText("Readers"), "CN=Ann/O=Acme");
 }
 
@@ -131,11 +131,11 @@ TEST_F(AssignItemByFormulaTest, EmptyFormulaAssignsTheCurrentTime) {
   ASSERT_EQ(EvaluateFormula("@Now", &clock), 1);
   const LNDatetime latest = LNDatetimes(clock)[0];
 
-  const notes::store::ItemImage stored = StoredItem("Stamp");
-  ASSERT_EQ(stored.type, notes::kTypeTimeList);
-  std::vector<notes::formula::DateTime> times;
-  ASSERT_EQ(notes::values::DecodeTimeList(stored.value.data(), stored.value.size(), &times),
-            notes::kNoError);
+  const platform::store::ItemImage stored = StoredItem("Stamp");
+  ASSERT_EQ(stored.type, platform::kTypeTimeList);
+  std::vector<platform::formula::DateTime> times;
+  ASSERT_EQ(platform::values::DecodeTimeList(stored.value.data(), stored.value.size(), &times),
+            platform::kNoError);
   ASSERT_EQ(times.size(), 1u);
   EXPECT_GE(times[0], earliest.GetDateTime());
   EXPECT_LE(times[0], latest.GetDateTime());
@@ -143,7 +143,7 @@ TEST_F(AssignItemByFormulaTest, EmptyFormulaAssignsTheCurrentTime) {
 
 TEST_F(AssignItemByFormulaTest, NullFormulaIsTheCurrentTimeToo) {
   EXPECT_EQ(AssignItemByFormula(document_, "Stamp", "DATETIME", nullptr), 1);
-  EXPECT_EQ(StoredItem("Stamp").type, notes::kTypeTimeList);
+  EXPECT_EQ(StoredItem("Stamp").type, platform::kTypeTimeList);
 }
 
 TEST_F(AssignItemByFormulaTest, ThrowAllErrorsModeIsLeftOn) {
@@ -184,7 +184,7 @@ class AssignItemFromRecordTest : public AssignItemByFormulaTest {};
 TEST_F(AssignItemFromRecordTest, FieldsAreCutAtTabsAndStrippedOfBlanks) {
   EXPECT_EQ(AssignItemFromRecord(document_, "|", "  Status\tthe state| TEXT |  \"Open\"  ", 0), 1);
   EXPECT_EQ(ItemText("Status"), "Open");
-  EXPECT_EQ(StoredItem("Status").type, notes::kTypeTextList);
+  EXPECT_EQ(StoredItem("Status").type, platform::kTypeTextList);
 }
 
 TEST_F(AssignItemFromRecordTest, ValueIndexChoosesTheFormulaColumn) {
@@ -194,7 +194,7 @@ TEST_F(AssignItemFromRecordTest, ValueIndexChoosesTheFormulaColumn) {
 
 TEST_F(AssignItemFromRecordTest, EmptyValueFieldMeansTheCurrentTime) {
   EXPECT_EQ(AssignItemFromRecord(document_, ",", "Stamp,DATETIME,,", 0), 1);
-  EXPECT_EQ(StoredItem("Stamp").type, notes::kTypeTimeList);
+  EXPECT_EQ(StoredItem("Stamp").type, platform::kTypeTimeList);
 }
 
 TEST_F(AssignItemFromRecordTest, MissingValueColumnLeavesTheNoteUntouched) {

@@ -64,8 +64,8 @@ TEST_F(ReadItemTextTest, ErrorsReadEmptyWhicheverTheErrorMode) {
 
 TEST_F(ReadItemTextTest, DamagedValueReadsEmpty) {
   const std::uint8_t cut[] = {5, 0, 1};
-  ASSERT_EQ(document_.CreateItem("Damaged", notes::kTypeTextList, cut, sizeof cut, 0,
-                                 notes::kItemOptionReplace),
+  ASSERT_EQ(document_.CreateItem("Damaged", platform::kTypeTextList, cut, sizeof cut, 0,
+                                 platform::kItemOptionReplace),
             0u);
   LNSetThrowAllErrorsGlobal(1);
   EXPECT_EQ(Read("Damaged"), "");
@@ -149,10 +149,10 @@ TEST_F(CreateItemsTest, OneValueItemsReplaceInMemoryOnly) {
   EXPECT_EQ(ItemText("Total"), "-17");
   LNItem item;
   ASSERT_EQ(document_.GetItem("Total", &item), 0u);
-  EXPECT_EQ(item.GetType(), notes::kTypeNumberList);
+  EXPECT_EQ(item.GetType(), platform::kTypeNumberList);
   EXPECT_EQ(item.GetFlags(), 0x0008);
   ASSERT_EQ(document_.GetItem("Subject", &item), 0u);
-  EXPECT_EQ(item.GetType(), notes::kTypeTextList);
+  EXPECT_EQ(item.GetType(), platform::kTypeTextList);
   EXPECT_EQ(item.GetFlags(), 0x0008);
   std::vector<LNItem> items;
   ASSERT_EQ(document_.GetItems(&items), 0u);

@@ -28,10 +28,10 @@ class NoteFixture : public ::testing::Test {
   void TearDown() override;
 
   // The document as it is stored now.
-  notes::store::NoteImage StoredNote() const;
+  platform::store::NoteImage StoredNote() const;
   // Its stored item `name`; fails the test and gives an empty item when
   // there is none.
-  notes::store::ItemImage StoredItem(const std::string& name) const;
+  platform::store::ItemImage StoredItem(const std::string& name) const;
   bool StoredHasItem(const std::string& name) const;
   // The document as the platform reads its item `name` now: a ";"-joined
   // text of any list.
@@ -44,8 +44,8 @@ class NoteFixture : public ::testing::Test {
   UNIVERSALNOTEID unid_{};
 };
 
-notes::store::ItemImage TextItem(const std::string& name, const std::vector<std::string>& texts);
-notes::store::ItemImage NumberItem(const std::string& name, const std::vector<double>& numbers);
+platform::store::ItemImage TextItem(const std::string& name, const std::vector<std::string>& texts);
+platform::store::ItemImage NumberItem(const std::string& name, const std::vector<double>& numbers);
 
 }  // namespace quendral::note_testing
 

@@ -8,44 +8,44 @@
 namespace quendral::note_testing {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 
 namespace {
 
 constexpr char kDatabase[] = "helpers.nsf";
 
-notes::richtext::Paragraph Paragraph(const std::string& text) {
-  notes::richtext::Paragraph paragraph;
-  paragraph.runs.push_back({notes::richtext::Run::Kind::kText, text, 0});
+platform::richtext::Paragraph Paragraph(const std::string& text) {
+  platform::richtext::Paragraph paragraph;
+  paragraph.runs.push_back({platform::richtext::Run::Kind::kText, text, 0});
   return paragraph;
 }
 
 store::ItemImage EveryType(const std::string& name) {
   if (name == "Single") {
-    return {name, notes::kTypeNumber, 0, notes::values::EncodeNumber(7)};
+    return {name, platform::kTypeNumber, 0, platform::values::EncodeNumber(7)};
   }
   if (name == "Due") {
-    store::ItemImage item{name, notes::kTypeTimeList, 0, {}};
-    const notes::formula::DateTime due =
-        notes::formula::MakeDateTime(notes::formula::CivilTime{2001, 3, 5, 7, 8, 9});
-    EXPECT_EQ(notes::values::EncodeTimeList({due}, &item.value), notes::kNoError);
+    store::ItemImage item{name, platform::kTypeTimeList, 0, {}};
+    const platform::formula::DateTime due =
+        platform::formula::MakeDateTime(platform::formula::CivilTime{2001, 3, 5, 7, 8, 9});
+    EXPECT_EQ(platform::values::EncodeTimeList({due}, &item.value), platform::kNoError);
     return item;
   }
-  return {name, notes::kTypeCompositeText, 0,
-          notes::values::EncodeRichText({Paragraph("First"), Paragraph("Second")})};
+  return {name, platform::kTypeCompositeText, 0,
+          platform::values::EncodeRichText({Paragraph("First"), Paragraph("Second")})};
 }
 
 }  // namespace
 
 store::ItemImage TextItem(const std::string& name, const std::vector<std::string>& texts) {
-  store::ItemImage item{name, notes::kTypeTextList, 0, {}};
-  EXPECT_EQ(notes::values::EncodeTextList(texts, &item.value), notes::kNoError);
+  store::ItemImage item{name, platform::kTypeTextList, 0, {}};
+  EXPECT_EQ(platform::values::EncodeTextList(texts, &item.value), platform::kNoError);
   return item;
 }
 
 store::ItemImage NumberItem(const std::string& name, const std::vector<double>& numbers) {
-  store::ItemImage item{name, notes::kTypeNumberList, 0, {}};
-  EXPECT_EQ(notes::values::EncodeNumberList(numbers, &item.value), notes::kNoError);
+  store::ItemImage item{name, platform::kTypeNumberList, 0, {}};
+  EXPECT_EQ(platform::values::EncodeNumberList(numbers, &item.value), platform::kNoError);
   return item;
 }
 
@@ -63,7 +63,8 @@ void NoteFixture::SetUp() {
                 EveryType("Body")};
   unid_ = note.unid;
   const store::DatabaseImage image{"Helpers", TIMEDATE{{1, 2}}, {note}};
-  ASSERT_EQ(store::CreateDatabaseFile(data_directory_ / kDatabase, image, false), notes::kNoError);
+  ASSERT_EQ(store::CreateDatabaseFile(data_directory_ / kDatabase, image, false),
+            platform::kNoError);
 
   LNSetThrowAllErrorsGlobal(0);
   session_.SetDataDirectory(data_directory_.string());
@@ -85,7 +86,7 @@ void NoteFixture::TearDown() {
 
 store::NoteImage NoteFixture::StoredNote() const {
   store::DatabaseImage image;
-  EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / kDatabase, &image), notes::kNoError);
+  EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / kDatabase, &image), platform::kNoError);
   for (const store::NoteImage& note : image.notes) {
     if (std::memcmp(&note.unid, &unid_, sizeof unid_) == 0) {
       return note;
@@ -119,12 +120,12 @@ std::string NoteFixture::ItemText(const std::string& name) const {
   if (document_.GetItem(name, &item) != 0) {
     return "<missing>";
   }
-  notes::formula::Value list;
-  if (notes::values::DecodeFormulaValue(item.GetType(), item.GetValuePtr(), item.GetValueLength(),
-                                        &list) != notes::kNoError) {
+  platform::formula::Value list;
+  if (platform::values::DecodeFormulaValue(item.GetType(), item.GetValuePtr(),
+                                           item.GetValueLength(), &list) != platform::kNoError) {
     return "<unreadable>";
   }
-  const std::vector<std::string> texts = notes::formula::ValueAsTexts(list);
+  const std::vector<std::string> texts = platform::formula::ValueAsTexts(list);
   std::string joined;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     joined += (i == 0 ? "" : ";") + texts[i];

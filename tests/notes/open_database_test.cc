@@ -37,9 +37,9 @@ TEST_F(OpenNotesDatabaseTest, LocalServerTextsOpenByPathAndByReplicaId) {
 
 TEST_F(OpenNotesDatabaseTest, PathWithADotAndBackslashesIsAPath) {
   std::filesystem::create_directories(data_directory_ / "apps");
-  const notes::store::DatabaseImage image{"Apps", TIMEDATE{{1, 2}}, {}};
-  ASSERT_EQ(notes::store::CreateDatabaseFile(data_directory_ / "apps" / "h.nsf", image, false),
-            notes::kNoError);
+  const platform::store::DatabaseImage image{"Apps", TIMEDATE{{1, 2}}, {}};
+  ASSERT_EQ(platform::store::CreateDatabaseFile(data_directory_ / "apps" / "h.nsf", image, false),
+            platform::kNoError);
   EXPECT_EQ(OpenWith("", "apps\\h.nsf"), 0);
 }
 

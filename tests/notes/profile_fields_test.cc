@@ -84,8 +84,8 @@ TEST_F(ProfileFieldsTest, NumbersOutsideTheRangeStopAtItsLimits) {
 
 TEST_F(ProfileFieldsTest, SingleNumberFieldReadsToo) {
   const std::uint8_t four[] = {0, 0, 0, 0, 0, 0, 0x10, 0x40};
-  ASSERT_EQ(profile_.CreateItem("Single", notes::kTypeNumber, four, sizeof four, 0,
-                                notes::kItemOptionReplace),
+  ASSERT_EQ(profile_.CreateItem("Single", platform::kTypeNumber, four, sizeof four, 0,
+                                platform::kItemOptionReplace),
             0u);
   EXPECT_EQ(ReadProfileNumber(profile_, "Single"), 4);
 }

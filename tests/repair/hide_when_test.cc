@@ -12,25 +12,25 @@
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 namespace {
 
-namespace richtext = notes::richtext;
-using notes::store::ItemImage;
-using notes::store::NoteImage;
+namespace richtext = platform::richtext;
+using platform::store::ItemImage;
+using platform::store::NoteImage;
 
 const TIMEDATE kReplica{{0x0058F1B2, 0x85256E3A}};
 
 std::vector<richtext::Paragraph> Paragraphs(const ItemImage& item) {
   std::vector<richtext::Paragraph> paragraphs;
-  EXPECT_EQ(notes::values::DecodeRichText(item.value.data(), item.value.size(), &paragraphs),
-            notes::kNoError);
+  EXPECT_EQ(platform::values::DecodeRichText(item.value.data(), item.value.size(), &paragraphs),
+            platform::kNoError);
   return paragraphs;
 }
 
 std::string Decompiled(const std::vector<std::uint8_t>& area) {
   std::string text;
-  EXPECT_TRUE(notes::formula::Decompile(area.data(), area.size(), &text));
+  EXPECT_TRUE(platform::formula::Decompile(area.data(), area.size(), &text));
   return text;
 }
 
@@ -124,10 +124,10 @@ TEST_F(FixRichTextFieldsTest, RewritesHideWhenRecordsOfEveryRichTextItemAndNothi
 }
 
 TEST_F(FixRichTextFieldsTest, AnItemTheQueryCannotDescribeIsPassedOver) {
-  notes::ArmFault(notes::FaultPoint::kQueryItem, 0);
+  platform::ArmFault(platform::FaultPoint::kQueryItem, 0);
   const NoteImage after = Fix({TextItem("Subject", {"x"}),
                                RichTextItem("Body", {HiddenParagraph("x", Compiled("@True"))})});
-  notes::DisarmFaults();
+  platform::DisarmFaults();
   EXPECT_EQ(Decompiled(Paragraphs(*FindItem(after, "Body"))[0].hide_when_area), "0");
 }
 
@@ -189,7 +189,7 @@ TEST(HideWhenRecordAction, RecordTooShortForItsFixedPartIsCountedButNotTouched) 
   std::vector<char> record = {static_cast<char>(0xBB), static_cast<char>(0xFF), 8, 0, 1, 0, 0, 0};
   const std::vector<char> before = record;
   HideWhenWalk walk;
-  EXPECT_EQ(HideWhenRecordAction(record.data(), 0xFFBB, 8, &walk), notes::kNoError);
+  EXPECT_EQ(HideWhenRecordAction(record.data(), 0xFFBB, 8, &walk), platform::kNoError);
   EXPECT_EQ(walk.changed, 1);
   EXPECT_EQ(record, before);
 }
@@ -197,9 +197,9 @@ TEST(HideWhenRecordAction, RecordTooShortForItsFixedPartIsCountedButNotTouched) 
 TEST(HideWhenRecordAction, OtherRecordsAreIgnored) {
   char record[4] = {static_cast<char>(0x82), static_cast<char>(0xFF), 4, 0};
   HideWhenWalk walk;
-  EXPECT_EQ(HideWhenRecordAction(record, 0xFF82, 4, &walk), notes::kNoError);
+  EXPECT_EQ(HideWhenRecordAction(record, 0xFF82, 4, &walk), platform::kNoError);
   EXPECT_EQ(walk.changed, 0);
 }
 
 }  // namespace
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

@@ -12,12 +12,12 @@
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 namespace {
 
-namespace values = notes::values;
-using notes::store::ItemImage;
-using notes::store::NoteImage;
+namespace values = platform::values;
+using platform::store::ItemImage;
+using platform::store::NoteImage;
 
 const TIMEDATE kHome{{0x11111111, 0xAAAAAAAA}};
 const TIMEDATE kOld{{0x0058F1B2, 0x85256E3A}};
@@ -31,15 +31,15 @@ values::NoteLink Link(const TIMEDATE& replica, std::uint32_t tag) {
 }
 
 ItemImage LinksItem(const std::vector<values::NoteLink>& links) {
-  ItemImage item{"$Links", notes::kTypeNoteLinkList, 0, {}};
-  EXPECT_EQ(values::EncodeNoteLinkList(links, &item.value), notes::kNoError);
+  ItemImage item{"$Links", platform::kTypeNoteLinkList, 0, {}};
+  EXPECT_EQ(values::EncodeNoteLinkList(links, &item.value), platform::kNoError);
   return item;
 }
 
 std::vector<values::NoteLink> Links(const ItemImage& item) {
   std::vector<values::NoteLink> links;
   EXPECT_EQ(values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links),
-            notes::kNoError);
+            platform::kNoError);
   return links;
 }
 
@@ -63,7 +63,7 @@ class ChangeServerInLinksTest : public RepairTest {
     CreateDocument("target.nsf", kTarget, {});
   }
   void TearDown() override {
-    notes::DisarmFaults();
+    platform::DisarmFaults();
     RepairTest::TearDown();
   }
 
@@ -99,7 +99,7 @@ TEST_F(ChangeServerInLinksTest, RewritesEveryMatchingEntryAfterOneBackup) {
   const auto backups = Backups(after);
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_TRUE(std::regex_match(backups[0]->name, std::regex(R"(\$Links_Backup_\d{14})")));
-  EXPECT_EQ(backups[0]->type, notes::kTypeNoteLinkList);
+  EXPECT_EQ(backups[0]->type, platform::kTypeNoteLinkList);
   EXPECT_EQ(backups[0]->value, FindItem(before_, "$Links")->value);
 }
 
@@ -158,7 +158,7 @@ TEST_F(ChangeServerInLinksTest, CountClaimingMoreEntriesThanTheValueHoldsVisitsO
 }
 
 TEST_F(ChangeServerInLinksTest, ValueShorterThanItsCountWordHasNoEntries) {
-  const ItemImage table{"$Links", notes::kTypeNoteLinkList, 0, {0x01}};
+  const ItemImage table{"$Links", platform::kTypeNoteLinkList, 0, {0x01}};
   const NoteImage after = Relink({table}, kOldText);
   EXPECT_EQ(after.sequence, before_.sequence);
 }
@@ -175,7 +175,7 @@ TEST_F(ChangeServerInLinksTest, EachTableIsBackedUpFromItsOwnValue) {
 }
 
 TEST_F(ChangeServerInLinksTest, AnItemTheQueryCannotDescribeIsPassedOver) {
-  notes::ArmFault(notes::FaultPoint::kQueryItem, 0);
+  platform::ArmFault(platform::FaultPoint::kQueryItem, 0);
   const NoteImage after =
       Relink({TextItem("Subject", {"x"}), LinksItem({Link(kOld, 1)})}, kOldText);
   EXPECT_TRUE(SameReplica(Links(*FindItem(after, "$Links"))[0].replica_id, kTarget));
@@ -183,7 +183,7 @@ TEST_F(ChangeServerInLinksTest, AnItemTheQueryCannotDescribeIsPassedOver) {
 
 TEST_F(ChangeServerInLinksTest, FailedBackupSavesWhatChangedBeforeAndReturnsOne) {
   const std::vector<ItemImage> tables = {LinksItem({Link(kOld, 1)}), LinksItem({Link(kOld, 2)})};
-  notes::ArmFault(notes::FaultPoint::kCreateItem, 1);
+  platform::ArmFault(platform::FaultPoint::kCreateItem, 1);
   const NoteImage after = Relink(tables, kOldText, 1);
   EXPECT_EQ(after.sequence, before_.sequence + 1);
   ASSERT_EQ(Backups(after).size(), 1u);
@@ -198,7 +198,7 @@ TEST_F(ChangeServerInLinksTest, FailedBackupSavesWhatChangedBeforeAndReturnsOne)
 }
 
 TEST_F(ChangeServerInLinksTest, FailedFirstBackupLeavesTheDocumentUnsaved) {
-  notes::ArmFault(notes::FaultPoint::kCreateItem, 0);
+  platform::ArmFault(platform::FaultPoint::kCreateItem, 0);
   const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText, 1);
   EXPECT_EQ(after.sequence, before_.sequence);
   EXPECT_EQ(after.items.size(), before_.items.size());
@@ -257,4 +257,4 @@ TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {
 }
 
 }  // namespace
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

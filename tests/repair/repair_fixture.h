@@ -12,7 +12,7 @@
 #include "platform/notes/database_file.h"
 #include "platform/notes/richtext/paragraphs.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 
 class RepairTest : public ::testing::Test {
  protected:
@@ -22,23 +22,23 @@ class RepairTest : public ::testing::Test {
   // Writes database `path` holding one document with `items`; returns the
   // document's universal-ID text.
   std::string CreateDocument(const std::string& path, const TIMEDATE& replica_id,
-                             std::vector<notes::store::ItemImage> items);
+                             std::vector<platform::store::ItemImage> items);
   // The document as it is stored now.
-  notes::store::NoteImage StoredNote(const std::string& path, const std::string& unid) const;
-  const notes::store::ItemImage* FindItem(const notes::store::NoteImage& note,
-                                          const std::string& name) const;
+  platform::store::NoteImage StoredNote(const std::string& path, const std::string& unid) const;
+  const platform::store::ItemImage* FindItem(const platform::store::NoteImage& note,
+                                             const std::string& name) const;
 
   std::filesystem::path data_directory_;
 };
 
 std::vector<std::uint8_t> Compiled(const std::string& formula);
-notes::richtext::Paragraph TextParagraph(const std::string& text);
-notes::richtext::Paragraph HiddenParagraph(const std::string& text,
-                                           std::vector<std::uint8_t> hide_when_area);
-notes::store::ItemImage RichTextItem(const std::string& name,
-                                     const std::vector<notes::richtext::Paragraph>& paragraphs);
-notes::store::ItemImage TextItem(const std::string& name, const std::vector<std::string>& texts);
+platform::richtext::Paragraph TextParagraph(const std::string& text);
+platform::richtext::Paragraph HiddenParagraph(const std::string& text,
+                                              std::vector<std::uint8_t> hide_when_area);
+platform::store::ItemImage RichTextItem(
+    const std::string& name, const std::vector<platform::richtext::Paragraph>& paragraphs);
+platform::store::ItemImage TextItem(const std::string& name, const std::vector<std::string>& texts);
 
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures
 
 #endif  // QUENDRAL_TESTS_REPAIR_REPAIR_FIXTURE_H_

@@ -8,10 +8,10 @@
 #include "platform/os/environment.h"
 #include "repair/repair_fixture.h"
 
-namespace quendral::testing {
+namespace quendral::fixtures {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 
 void RepairTest::SetUp() {
   std::random_device random;
@@ -36,13 +36,13 @@ std::string RepairTest::CreateDocument(const std::string& path, const TIMEDATE& 
   note.items = std::move(items);
   image.notes.push_back(note);
   fs::create_directories((data_directory_ / path).parent_path());
-  EXPECT_EQ(store::CreateDatabaseFile(data_directory_ / path, image, false), notes::kNoError);
+  EXPECT_EQ(store::CreateDatabaseFile(data_directory_ / path, image, false), platform::kNoError);
   return LNUniversalID::Format(note.unid).GetString();
 }
 
 store::NoteImage RepairTest::StoredNote(const std::string& path, const std::string& unid) const {
   store::DatabaseImage image;
-  EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / path, &image), notes::kNoError);
+  EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / path, &image), platform::kNoError);
   for (const store::NoteImage& note : image.notes) {
     if (LNUniversalID::Format(note.unid).GetString() == unid) return note;
   }
@@ -60,34 +60,34 @@ const store::ItemImage* RepairTest::FindItem(const store::NoteImage& note,
 
 std::vector<std::uint8_t> Compiled(const std::string& formula) {
   std::vector<std::uint8_t> bytes;
-  notes::formula::CompileError error;
-  EXPECT_TRUE(notes::formula::Compile(formula, &bytes, &error)) << error.message;
+  platform::formula::CompileError error;
+  EXPECT_TRUE(platform::formula::Compile(formula, &bytes, &error)) << error.message;
   return bytes;
 }
 
-notes::richtext::Paragraph TextParagraph(const std::string& text) {
-  notes::richtext::Paragraph paragraph;
-  paragraph.runs.push_back({notes::richtext::Run::Kind::kText, text, 0});
+platform::richtext::Paragraph TextParagraph(const std::string& text) {
+  platform::richtext::Paragraph paragraph;
+  paragraph.runs.push_back({platform::richtext::Run::Kind::kText, text, 0});
   return paragraph;
 }
 
-notes::richtext::Paragraph HiddenParagraph(const std::string& text,
-                                           std::vector<std::uint8_t> hide_when_area) {
-  notes::richtext::Paragraph paragraph = TextParagraph(text);
+platform::richtext::Paragraph HiddenParagraph(const std::string& text,
+                                              std::vector<std::uint8_t> hide_when_area) {
+  platform::richtext::Paragraph paragraph = TextParagraph(text);
   paragraph.has_hide_when = true;
   paragraph.hide_when_area = std::move(hide_when_area);
   return paragraph;
 }
 
 store::ItemImage RichTextItem(const std::string& name,
-                              const std::vector<notes::richtext::Paragraph>& paragraphs) {
-  return {name, notes::kTypeCompositeText, 0, notes::values::EncodeRichText(paragraphs)};
+                              const std::vector<platform::richtext::Paragraph>& paragraphs) {
+  return {name, platform::kTypeCompositeText, 0, platform::values::EncodeRichText(paragraphs)};
 }
 
 store::ItemImage TextItem(const std::string& name, const std::vector<std::string>& texts) {
-  store::ItemImage item{name, notes::kTypeTextList, 0, {}};
-  EXPECT_EQ(notes::values::EncodeTextList(texts, &item.value), notes::kNoError);
+  store::ItemImage item{name, platform::kTypeTextList, 0, {}};
+  EXPECT_EQ(platform::values::EncodeTextList(texts, &item.value), platform::kNoError);
   return item;
 }
 
-}  // namespace quendral::testing
+}  // namespace quendral::fixtures

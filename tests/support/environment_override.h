@@ -10,7 +10,7 @@
 
 #include "platform/os/environment.h"
 
-namespace quendral_testing {
+namespace quendral::fixtures {
 
 class EnvironmentOverride {
  public:
@@ -39,6 +39,6 @@ class EnvironmentOverride {
   std::optional<std::string> saved_;
 };
 
-}  // namespace quendral_testing
+}  // namespace quendral::fixtures
 
 #endif  // QUENDRAL_TESTS_SUPPORT_ENVIRONMENT_OVERRIDE_H_

@@ -5,7 +5,7 @@
 
 #include "platform/os/code_page.h"
 
-namespace quendral_testing {
+namespace quendral::fixtures {
 
 class TextCodePage {
  public:
@@ -15,6 +15,6 @@ class TextCodePage {
   TextCodePage& operator=(const TextCodePage&) = delete;
 };
 
-}  // namespace quendral_testing
+}  // namespace quendral::fixtures
 
 #endif  // QUENDRAL_TESTS_SUPPORT_TEXT_CODE_PAGE_H_

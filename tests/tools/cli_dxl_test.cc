@@ -24,7 +24,7 @@ class DxlCommandTest : public ::testing::Test {
         fs::temp_directory_path() / ("quendral-cli-dxl-" + std::to_string(std::random_device()()));
     fs::create_directories(dir_ / "data");
     export_ = (dir_ / "sales.xml").string();
-    Write(export_, dxl::testing::kSalesExport);
+    Write(export_, dxl::fixtures::kSalesExport);
     // The old replica still exists in the data directory, as "archive.nsf".
     Write((dir_ / "archive.json").string(),
           json{{"title", "Archive"}, {"replica_id", "85256E3A:0058F1B2"}, {"notes", json::array()}}
@@ -84,8 +84,8 @@ TEST_F(DxlCommandTest, FixInPlaceKeepsTheOriginal) {
   EXPECT_EQ(summary["file"], export_);
   EXPECT_EQ(summary["changed"], 1);
   EXPECT_EQ(summary["changes"], 2);
-  EXPECT_EQ(Read(export_ + ".orig"), dxl::testing::kSalesExport);
-  EXPECT_NE(Read(export_), dxl::testing::kSalesExport);
+  EXPECT_EQ(Read(export_ + ".orig"), dxl::fixtures::kSalesExport);
+  EXPECT_NE(Read(export_), dxl::fixtures::kSalesExport);
   EXPECT_EQ(Quendral({"dxl", "fix-hidewhen", "--in-place", export_}).code, 2);
 }
 
@@ -98,7 +98,7 @@ TEST_F(DxlCommandTest, RelinkDryRunToADatabaseTargetWritesNothing) {
   EXPECT_EQ(summary["dry_run"], true);
   EXPECT_EQ(summary["changes"], 2);
   EXPECT_FALSE(fs::exists(out));
-  EXPECT_EQ(Read(export_), dxl::testing::kSalesExport);
+  EXPECT_EQ(Read(export_), dxl::fixtures::kSalesExport);
 }
 
 TEST_F(DxlCommandTest, RefusalsAndUsageErrors) {

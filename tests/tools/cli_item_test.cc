@@ -15,7 +15,7 @@ namespace quendral::cli {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 
 constexpr char kUnid[] = "00000001000000020000000300000004";
 
@@ -27,12 +27,13 @@ class ItemCommandTest : public ::testing::Test {
     fs::create_directories(data_);
     store::NoteImage note;
     ASSERT_TRUE(LNUniversalID::Parse(kUnid, &note.unid));
-    store::ItemImage subject{"Subject", notes::kTypeTextList, 0, {}};
-    ASSERT_EQ(notes::values::EncodeTextList({"Hello", "World"}, &subject.value), notes::kNoError);
+    store::ItemImage subject{"Subject", platform::kTypeTextList, 0, {}};
+    ASSERT_EQ(platform::values::EncodeTextList({"Hello", "World"}, &subject.value),
+              platform::kNoError);
     note.items.push_back(subject);
     ASSERT_EQ(
         store::CreateDatabaseFile(data_ / "items.nsf", {"Items", TIMEDATE{{5, 6}}, {note}}, false),
-        notes::kNoError);
+        platform::kNoError);
   }
   void TearDown() override {
     LNSetThrowAllErrorsGlobal(0);
@@ -56,7 +57,7 @@ class ItemCommandTest : public ::testing::Test {
 
   std::uint32_t StoredSequence() const {
     store::DatabaseImage image;
-    EXPECT_EQ(store::ReadDatabaseImage(data_ / "items.nsf", &image), notes::kNoError);
+    EXPECT_EQ(store::ReadDatabaseImage(data_ / "items.nsf", &image), platform::kNoError);
     return image.notes.empty() ? 0 : image.notes[0].sequence;
   }
 

@@ -12,7 +12,7 @@
 #include "platform/os/environment.h"
 #include "util/test_window.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -43,8 +43,8 @@ class FindNotesClientWindowTest : public ::testing::Test {
   }
 
 TEST_F(FindNotesClientWindowTest, SingleWindowSettingLooksForTheFrameFirst) {
-  const testing::TestWindow frame("NOTESframe");
-  const testing::TestWindow classic("NOTES");
+  const fixtures::TestWindow frame("NOTESframe");
+  const fixtures::TestWindow classic("NOTES");
   REQUIRE_DISPLAY(frame);
   EXPECT_EQ(FindNotesClientWindow(Settings("a.ini", "[Notes]\nSDI_WINDOW=1\n")), frame.handle());
   EXPECT_EQ(FindNotesClientWindow(Settings("b.ini", "[Notes]\nSDI_WINDOW=0\n")), classic.handle());
@@ -52,19 +52,19 @@ TEST_F(FindNotesClientWindowTest, SingleWindowSettingLooksForTheFrameFirst) {
 }
 
 TEST_F(FindNotesClientWindowTest, FallsBackToTheFrameClass) {
-  const testing::TestWindow frame("NOTESframe");
+  const fixtures::TestWindow frame("NOTESframe");
   REQUIRE_DISPLAY(frame);
   EXPECT_EQ(FindNotesClientWindow(Settings("a.ini", "[Notes]\nSDI_WINDOW=0\n")), frame.handle());
 }
 
 TEST_F(FindNotesClientWindowTest, NoClientWindowGivesNone) {
-  const testing::TestWindow other("SomethingElse");
+  const fixtures::TestWindow other("SomethingElse");
   REQUIRE_DISPLAY(other);
   EXPECT_EQ(FindNotesClientWindow(Settings("a.ini", "[Notes]\nSDI_WINDOW=1\n")), 0U);
 }
 
 TEST_F(FindNotesClientWindowTest, EmptyPathWithoutSettingsFileGivesNone) {
-  const testing::TestWindow classic("NOTES");
+  const fixtures::TestWindow classic("NOTES");
   const char* saved = std::getenv("PATH");
   const std::string path = saved == nullptr ? "" : saved;
   if (os::kRunsOnWindows) {
@@ -81,4 +81,4 @@ TEST_F(FindNotesClientWindowTest, EmptyPathWithoutSettingsFileGivesNone) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

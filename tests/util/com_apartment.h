@@ -4,13 +4,13 @@
 #ifndef QUENDRAL_TESTS_UTIL_COM_APARTMENT_H_
 #define QUENDRAL_TESTS_UTIL_COM_APARTMENT_H_
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 // Enters a single-threaded apartment; false when COM refuses.
 bool EnterComApartment();
 // Leaves it again; once for every successful EnterComApartment.
 void LeaveComApartment();
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures
 
 #endif  // QUENDRAL_TESTS_UTIL_COM_APARTMENT_H_

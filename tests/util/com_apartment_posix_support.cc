@@ -1,9 +1,9 @@
 #include "util/com_apartment.h"
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 bool EnterComApartment() { return true; }
 
 void LeaveComApartment() {}
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures

@@ -3,10 +3,10 @@
 // After windows.h.
 #include <objbase.h>
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 bool EnterComApartment() { return SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
 
 void LeaveComApartment() { ::CoUninitialize(); }
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures

@@ -10,13 +10,13 @@
 #include "platform/os/process.h"
 #include "support/environment_override.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
 
 // Sets or clears "COMSPEC" for one test and restores it afterwards.
-class ComspecOverride : public quendral_testing::EnvironmentOverride {
+class ComspecOverride : public quendral::fixtures::EnvironmentOverride {
  public:
   explicit ComspecOverride(const char* value) : EnvironmentOverride("COMSPEC", value) {}
 };
@@ -112,4 +112,4 @@ TEST_F(ReadTextFileLinesTest, MissingFileGivesMessage) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -10,7 +10,7 @@
 #include "util/crc32_paths.h"
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::size_t kLongest = 4096;
@@ -94,4 +94,4 @@ TEST(Crc32, RunningValueContinuesAcrossPieces) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -9,7 +9,7 @@
 #include "util/date_entry.h"
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 using os::DialogExchangeFailed;
@@ -251,4 +251,4 @@ TEST_F(DateFieldTest, FailureEndsTheWholeExchange) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

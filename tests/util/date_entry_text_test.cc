@@ -6,7 +6,7 @@
 
 #include "util/date_entry.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct Normalised {
@@ -115,4 +115,4 @@ TEST(IsValidDateText, HugeNumbersAreMerelyInvalid) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -7,7 +7,7 @@
 #include "platform/os/performance_counter.h"
 #include "util/date_entry.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 using std::chrono::milliseconds;
@@ -43,4 +43,4 @@ TEST(WaitMillisecondsOverhead, ZeroReturnsTheTicksOfOneMovedReading) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

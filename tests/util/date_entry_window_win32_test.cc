@@ -9,7 +9,7 @@
 #include "platform/os/test_dialog.h"
 #include "util/date_entry.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr int kField = 201;
@@ -34,7 +34,7 @@ class WindowDateFieldTest : public ::testing::Test {
     return text;
   }
 
-  os::testing::TestDialog dialog_{kField};
+  os::fixtures::TestDialog dialog_{kField};
   std::vector<std::string> messages_;
 };
 
@@ -71,4 +71,4 @@ TEST_F(WindowDateFieldTest, EmptiedFieldGetsItsDateBack) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -6,7 +6,7 @@
 
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // The date as year-month-day, with a mark when the day number has fallen out
@@ -211,4 +211,4 @@ TEST(DateTimeAssign, TextIsReadInTheTargetsOwnOrder) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -3,7 +3,7 @@
 
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -179,4 +179,4 @@ TEST(DateTimeParsingFailures, ParseDateTextAlwaysReportsSuccess) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -12,7 +12,7 @@
 #include "support/environment_override.h"
 #include "util/datetime.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::string OrNull(const char* text) { return text != nullptr ? text : "(null)"; }
@@ -126,7 +126,7 @@ class LocalHour {
   LocalHour& operator=(const LocalHour&) = delete;
 
  private:
-  std::optional<quendral_testing::EnvironmentOverride> zone_;
+  std::optional<quendral::fixtures::EnvironmentOverride> zone_;
 };
 
 // The text is taken at `hour` local time; an hour that turns over between
@@ -212,4 +212,4 @@ TEST(DateTimeCapture, FormatCodeAloneCapturesLocalDateAndTime) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -10,7 +10,7 @@
 
 #include "util/command_runner.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -115,4 +115,4 @@ TEST_F(FileWritingTest, BytesAreWrittenWithTheCallersFlags) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -4,10 +4,10 @@
 #include "util/files.h"
 #include "util/scratch_directory.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
-using QueryFileSizeTest = testing::ScratchDirectory;
+using QueryFileSizeTest = fixtures::ScratchDirectory;
 
 // A FIFO without a writer must not hold the query up.
 TEST_F(QueryFileSizeTest, FifoIsZeroAtOnce) {
@@ -16,4 +16,4 @@ TEST_F(QueryFileSizeTest, FifoIsZeroAtOnce) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -8,12 +8,12 @@
 #include "util/files.h"
 #include "util/scratch_directory.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
 
-using testing::ScratchDirectory;
+using fixtures::ScratchDirectory;
 
 using CreateDirectoryTreeTest = ScratchDirectory;
 
@@ -116,4 +116,4 @@ TEST_F(QueryFileSizeTest, DirectoryIsZero) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -6,12 +6,12 @@
 #include "util/files.h"
 #include "util/scratch_directory.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
 
-using ExpandLongPathTest = testing::ScratchDirectory;
+using ExpandLongPathTest = fixtures::ScratchDirectory;
 
 TEST_F(ExpandLongPathTest, ShortNamesBecomeLong) {
   fs::create_directories(root_ / "LongDirectoryName");
@@ -21,4 +21,4 @@ TEST_F(ExpandLongPathTest, ShortNamesBecomeLong) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -4,12 +4,12 @@
 #include "util/files.h"
 #include "util/path_parts.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
-using testing::ExpectParts;
-using testing::Sanitized;
-using testing::Split;
+using fixtures::ExpectParts;
+using fixtures::Sanitized;
+using fixtures::Split;
 
 TEST(SplitPathTest, NativePathsOutsideWindows) {
   ExpectParts(Split("/data/a:b/f.txt"), "", "data/a:b", "f", "txt");
@@ -19,4 +19,4 @@ TEST(SplitPathTest, NativePathsOutsideWindows) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -6,12 +6,12 @@
 #include "util/files.h"
 #include "util/path_parts.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
-using testing::ExpectParts;
-using testing::Sanitized;
-using testing::Split;
+using fixtures::ExpectParts;
+using fixtures::Sanitized;
+using fixtures::Split;
 
 TEST(SplitPathTest, DrivePath) {
   ExpectParts(Split("C:\\a\\b\\file.txt"), "C:", "a\\b", "file", "txt");
@@ -63,14 +63,14 @@ TEST(SplitPathTest, ClearsWhatTheCallerPassed) {
 }
 
 TEST(SplitPathTest, DoubleByteCharactersAreWholeInCodePage932) {
-  const quendral_testing::TextCodePage japanese(932);
+  const quendral::fixtures::TextCodePage japanese(932);
   // 0x95 0x5C is one character whose second byte is the backslash.
   ExpectParts(Split("C:\\d\x95\\\\f\x95\\.txt"), "C:", "d\x95\\", "f\x95\\", "txt");
   ExpectParts(Split("\x95\\.\x95."), "", "", "\x95\\", "\x95.");
 }
 
 TEST(SanitizePathTest, DoubleByteCharactersAreKeptInCodePage932) {
-  const quendral_testing::TextCodePage japanese(932);
+  const quendral::fixtures::TextCodePage japanese(932);
   bool changed = true;
   EXPECT_EQ(Sanitized("C:\\\x95\\\\\x95\\.txt", false, &changed), "C:\\\x95\\\\\x95\\.txt");
   EXPECT_FALSE(changed);
@@ -141,4 +141,4 @@ TEST(SanitizePathTest, RelativePathsStayRelative) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

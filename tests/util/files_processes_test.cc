@@ -9,7 +9,7 @@
 #include "platform/os/process.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -68,4 +68,4 @@ TEST(StartCommandLineTest, ReportsSuccessAsNonZero) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

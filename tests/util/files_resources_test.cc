@@ -9,7 +9,7 @@
 #include "util/date_entry.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 class ResourceTextTest : public testing::Test {
@@ -122,4 +122,4 @@ TEST_F(ModuleStringTest, LeavesTheSourceOfResourcesAsItWas) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

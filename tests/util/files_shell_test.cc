@@ -10,7 +10,7 @@
 #include "util/com_apartment.h"
 #include "util/files.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,7 +20,7 @@ class FilesShellTest : public ::testing::Test {
   // The shell's link object and the picture loader are COM objects, and
   // COM is the caller's to set up on its thread.
   void SetUp() override {
-    ASSERT_TRUE(testing::EnterComApartment());
+    ASSERT_TRUE(fixtures::EnterComApartment());
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     root_ = fs::temp_directory_path() / (std::string("quendral_shell_") + info->name());
     fs::remove_all(root_);
@@ -28,7 +28,7 @@ class FilesShellTest : public ::testing::Test {
   }
   void TearDown() override {
     fs::remove_all(root_);
-    testing::LeaveComApartment();
+    fixtures::LeaveComApartment();
   }
 
   std::string Write(const char* name, const std::vector<std::uint8_t>& bytes) {
@@ -135,4 +135,4 @@ TEST(BindLibraryEntryPointsTest, MissingLibrary) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -9,7 +9,7 @@
 
 #include "util/keystrokes.h"
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 // Letters, a capital, a repeat count, modifiers, a group, named keys and
 // punctuation.
@@ -38,6 +38,6 @@ void ExpectNothingTypeableSendsNothing(Window& window, ExpectedKeys expected_key
   EXPECT_EQ(window.ReceiveKeys(2), expected_keys("x"));
 }
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures
 
 #endif  // QUENDRAL_TESTS_UTIL_KEY_SEQUENCE_DELIVERY_H_

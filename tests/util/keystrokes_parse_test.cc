@@ -6,7 +6,7 @@
 
 #include "util/keystrokes.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 using ::testing::ElementsAre;
@@ -173,4 +173,4 @@ TEST(KeySequence, PauseWithoutAPositiveCountDoesNotWait) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

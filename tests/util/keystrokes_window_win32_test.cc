@@ -15,7 +15,7 @@
 #include "util/key_sequence_delivery.h"
 #include "util/keystrokes.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // A key message as the window sees it: the virtual-key code (`first`, as the
@@ -137,12 +137,12 @@ class KeySequenceToWindow : public ::testing::Test {
 };
 
 TEST_F(KeySequenceToWindow, WindowWithTheFocusReceivesTheEventsInOrder) {
-  testing::ExpectEverySequenceDelivered(window_, ExpectedKeys);
+  fixtures::ExpectEverySequenceDelivered(window_, ExpectedKeys);
 }
 
 TEST_F(KeySequenceToWindow, NothingTypeableSendsNothing) {
-  testing::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
+  fixtures::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -17,7 +17,7 @@
 #include "util/key_sequence_delivery.h"
 #include "util/keystrokes.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // A key event as the window sees it: X key code, and whether it went down.
@@ -130,7 +130,7 @@ class KeySequenceOnDisplay : public ::testing::Test {
 };
 
 TEST_F(KeySequenceOnDisplay, WindowWithTheFocusReceivesTheEventsInOrder) {
-  testing::ExpectEverySequenceDelivered(window_, ExpectedKeys);
+  fixtures::ExpectEverySequenceDelivered(window_, ExpectedKeys);
 }
 
 TEST_F(KeySequenceOnDisplay, CapitalNeedsShiftOnTheLayout) {
@@ -142,8 +142,8 @@ TEST_F(KeySequenceOnDisplay, CapitalNeedsShiftOnTheLayout) {
 }
 
 TEST_F(KeySequenceOnDisplay, NothingTypeableSendsNothing) {
-  testing::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
+  fixtures::ExpectNothingTypeableSendsNothing(window_, ExpectedKeys);
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -6,7 +6,7 @@
 #include "util/markup.h"
 #include "util/markup_reference.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::string Encoded(std::string text) {
@@ -15,7 +15,7 @@ std::string Encoded(std::string text) {
 }
 
 std::string StepByStep(std::string text) {
-  testing::EncodeEntitiesStepByStep(text);
+  fixtures::EncodeEntitiesStepByStep(text);
   return text;
 }
 
@@ -88,4 +88,4 @@ TEST(EncodeEntities, MatchesTheStepByStepEncodingOnRandomTexts) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 inline void ReplaceAll(std::string& text, std::string_view old_bytes, std::string_view new_text) {
   std::string result;
@@ -69,6 +69,6 @@ inline void EncodeEntitiesStepByStep(std::string& text) {
   }
 }
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures
 
 #endif  // QUENDRAL_TESTS_UTIL_MARKUP_REFERENCE_H_

@@ -4,7 +4,7 @@
 
 #include "util/markup.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 TEST(StripMarkupTags, RemovesEachTagAndCountsIt) {
@@ -61,4 +61,4 @@ TEST(ParseHexPrefix, KeepsTheLastEightDigits) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

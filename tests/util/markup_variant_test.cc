@@ -7,7 +7,7 @@
 #include "platform/os/local_time.h"
 #include "util/markup.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 os::Variant Int32(std::int32_t number) {
@@ -139,4 +139,4 @@ TEST(FormatLocalTimestamp, DigitsOfTheLocalTimeSeparatedByDots) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

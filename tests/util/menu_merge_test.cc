@@ -8,7 +8,7 @@
 #include "platform/os/menu.h"
 #include "util/client_window.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // A menu destroyed, submenus and all, at the end of the test.
@@ -177,4 +177,4 @@ TEST(MergeMenu, FailsWhenTheDestinationIsNotAMenu) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

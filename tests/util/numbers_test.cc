@@ -6,7 +6,7 @@
 
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 TEST(RoundToDecimals, HalfGoesAwayFromZero) {
@@ -85,4 +85,4 @@ TEST(FormatByteSize, HundredthsAreCutNotRounded) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

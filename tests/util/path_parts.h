@@ -8,7 +8,7 @@
 
 #include "util/files.h"
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 inline PathParts Split(const std::string& path, bool is_directory = false) {
   PathParts parts;
@@ -33,6 +33,6 @@ inline std::string Sanitized(std::string path, bool is_directory = false, bool* 
   return path;
 }
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures
 
 #endif  // QUENDRAL_TESTS_UTIL_PATH_PARTS_H_

@@ -3,13 +3,13 @@
 #ifndef QUENDRAL_TESTS_UTIL_PRIVILEGES_H_
 #define QUENDRAL_TESTS_UTIL_PRIVILEGES_H_
 
-namespace util {
+namespace quendral::util {
 
 // Outside Windows a process run as root becomes "nobody" for good; Windows
 // processes keep their rights (Windows checks the read-only attribute of
 // administrators too). False when the rights could not be given up.
 bool GiveUpAdministratorRights();
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_TESTS_UTIL_PRIVILEGES_H_

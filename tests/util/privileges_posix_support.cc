@@ -2,11 +2,11 @@
 
 #include "util/privileges.h"
 
-namespace util {
+namespace quendral::util {
 
 bool GiveUpAdministratorRights() {
   constexpr uid_t kNobody = 65534;
   return ::geteuid() != 0 || ::setuid(kNobody) == 0;
 }
 
-}  // namespace util
+}  // namespace quendral::util

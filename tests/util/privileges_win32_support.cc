@@ -1,7 +1,7 @@
 #include "util/privileges.h"
 
-namespace util {
+namespace quendral::util {
 
 bool GiveUpAdministratorRights() { return true; }
 
-}  // namespace util
+}  // namespace quendral::util

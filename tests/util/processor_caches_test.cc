@@ -6,7 +6,7 @@
 #include "tests/util/scripted_processor.h"
 #include "util/processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // One leaf-2 answer with up to 15 descriptors in reading order: EAX bytes
@@ -208,4 +208,4 @@ TEST(ProcessorCacheSize, OtherSelectorsGiveMinusOne) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -6,7 +6,7 @@
 #include "tests/util/scripted_processor.h"
 #include "util/processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct VendorRow {
@@ -249,4 +249,4 @@ TEST(ProcessorSerialNumber, EmptyWithoutTheFlag) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -6,7 +6,7 @@
 #include "tests/util/scripted_processor.h"
 #include "util/processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct NameRow {
@@ -186,4 +186,4 @@ TEST(ProcessorBrandString, FaultFallsBackToTheTable) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

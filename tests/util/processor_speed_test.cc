@@ -8,7 +8,7 @@
 #include "tests/util/scripted_processor.h"
 #include "util/processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // Counter readings around the 50 ms wait, then around its set-up alone.
@@ -108,4 +108,4 @@ TEST(ProcessorOfThisMachine, IsIdentified) {
 #endif
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

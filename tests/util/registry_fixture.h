@@ -12,7 +12,7 @@
 #include "platform/os/environment.h"
 #include "util/registry.h"
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 // Each test gets its own key path; outside Windows also its own store files.
 class RegistryTest : public ::testing::Test {
@@ -53,6 +53,6 @@ class RegistryTest : public ::testing::Test {
   char buffer_[64];
 };
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures
 
 #endif  // QUENDRAL_TESTS_UTIL_REGISTRY_FIXTURE_H_

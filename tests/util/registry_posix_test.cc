@@ -13,11 +13,11 @@
 #include "util/registry.h"
 #include "util/registry_fixture.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RegistryTest;
+using fixtures::RegistryTest;
 
 TEST_F(RegistryTest, StoreFilesFollowTheEnvironment) {
   WriteRegistryString(kRegistryCurrentUser, 0, key_, "V", "1");
@@ -101,4 +101,4 @@ TEST_F(RegistryTest, VolatileKeyLastsAsLongAsItsProcess) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -10,7 +10,7 @@
 #include "support/text_code_page.h"
 #include "util/registry_fixture.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 TEST(FindInStringListTest, CountLimitsTheSearch) {
@@ -26,14 +26,14 @@ TEST(FindInStringListTest, CountLimitsTheSearch) {
 }
 
 TEST(FindInStringListTest, DoubleByteCharactersCompareWholeInCodePage932) {
-  const quendral_testing::TextCodePage japanese(932);
+  const quendral::fixtures::TextCodePage japanese(932);
   // The second bytes 0x41 and 0x61 are "A" and "a" as single bytes.
   const std::vector<std::string> list = {"x\x83\x41"};
   EXPECT_EQ(FindInStringList(list, "X\x83\x41", -1), 1);
   EXPECT_EQ(FindInStringList(list, "x\x83\x61", -1), 0);
 }
 
-using testing::RegistryTest;
+using fixtures::RegistryTest;
 
 TEST_F(RegistryTest, WrittenStringReadsBackWithItsTerminator) {
   EXPECT_EQ(WriteRegistryString(kRegistryCurrentUser, 0, key_, "Name", "value"), 6);
@@ -109,4 +109,4 @@ TEST_F(RegistryTest, DeleteMissingKeyGivesNotFound) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

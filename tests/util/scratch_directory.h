@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 // A fresh directory under the system's temporary one, removed afterwards.
 class ScratchDirectory : public ::testing::Test {
@@ -36,6 +36,6 @@ class ScratchDirectory : public ::testing::Test {
   std::filesystem::path root_;
 };
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures
 
 #endif  // QUENDRAL_TESTS_UTIL_SCRATCH_DIRECTORY_H_

@@ -14,7 +14,7 @@
 
 #include "util/processor_probe.h"
 
-namespace util {
+namespace quendral::util {
 
 class ScriptedProcessor : public ProcessorProbe {
  public:
@@ -119,6 +119,6 @@ class ScriptedProcessor : public ProcessorProbe {
   double loop_seconds_ = -1;
 };
 
-}  // namespace util
+}  // namespace quendral::util
 
 #endif  // QUENDRAL_TESTS_UTIL_SCRIPTED_PROCESSOR_H_

@@ -8,7 +8,7 @@
 
 #include "support/text_code_page.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 using ::testing::ElementsAre;
@@ -25,7 +25,7 @@ std::vector<std::string> Split(const std::string& text, const std::string& delim
 // is the backslash; in a single-byte code page they are two characters.
 TEST(SplitDelimitedTest, SecondByteOfADoubleByteCharacterDoesNotCut) {
   EXPECT_THAT(Split("a\x95\\b", "\\", false, false), ElementsAre("a\x95", "b"));
-  const quendral_testing::TextCodePage japanese(932);
+  const quendral::fixtures::TextCodePage japanese(932);
   EXPECT_THAT(Split("a\x95\\b\\c", "\\", false, false), ElementsAre("a\x95\\b", "c"));
   EXPECT_THAT(Split("\x95\x95\\x\\", "\\", true, false), ElementsAre("\x95\x95", "x"));
   EXPECT_THAT(Split("a\\\x95", "\\", false, false), ElementsAre("a", "\x95"));
@@ -110,4 +110,4 @@ TEST(SplitDelimitedTest, SplittingAnElementOfTheOutputItselfIsSafe) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

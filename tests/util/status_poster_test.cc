@@ -12,7 +12,7 @@
 #include "platform/os/window_message.h"
 #include "util/client_window.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 constexpr std::uint32_t kStatusMessage = 0x8123;
@@ -249,4 +249,4 @@ TEST(StatusRecord, FieldsSitAtTheirOffsets) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -7,7 +7,7 @@
 
 #include "tests/util/scripted_processor.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 // A machine whose every fact is set by the test; nothing can be read until
@@ -343,4 +343,4 @@ TEST(SystemReportOfThisMachine, TextsHaveTheirForms) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -3,7 +3,7 @@
 
 #include "util/system_report.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 TEST(SystemReportOfThisMachine, WindowsHasADriveC) {
@@ -12,4 +12,4 @@ TEST(SystemReportOfThisMachine, WindowsHasADriveC) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -9,7 +9,7 @@
 
 #include "platform/os/window.h"
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 class TestWindow {
  public:
@@ -27,6 +27,6 @@ class TestWindow {
   os::WindowHandle handle_ = 0;
 };
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures
 
 #endif  // QUENDRAL_TESTS_UTIL_TEST_WINDOW_H_

@@ -1,7 +1,7 @@
 #include "platform/os/library.h"
 #include "util/test_window.h"
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 namespace {
 
@@ -63,4 +63,4 @@ TestWindow::~TestWindow() {
   }
 }
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures

@@ -1,7 +1,7 @@
 #include "platform/os/win32/windows_headers.h"
 #include "util/test_window.h"
 
-namespace util::testing {
+namespace quendral::util::fixtures {
 
 struct TestWindow::Connection {
   std::string class_name;
@@ -26,4 +26,4 @@ TestWindow::~TestWindow() {
   ::UnregisterClassA(connection_->class_name.c_str(), ::GetModuleHandleA(nullptr));
 }
 
-}  // namespace util::testing
+}  // namespace quendral::util::fixtures

@@ -6,7 +6,7 @@
 #include "platform/os/code_page.h"
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 struct Popped {
@@ -108,4 +108,4 @@ TEST(ToSystemString, TakesEveryByteFromWindows1252) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

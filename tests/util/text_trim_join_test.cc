@@ -6,7 +6,7 @@
 
 #include "util/text.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::string Trimmed(const std::string& source, char mode, char character) {
@@ -110,4 +110,4 @@ TEST(JoinStrings, KeepsEmptyStringsAndLongSeparators) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -15,7 +15,7 @@
 #include "platform/os/environment.h"
 #include "util/privileges.h"
 
-namespace util {
+namespace quendral::util {
 namespace {
 
 std::vector<std::string> Tokens(const TextTokenizer& tokenizer) {
@@ -233,4 +233,4 @@ TEST_F(TextTokenizerFile, ReadOnlyFileCannotBeLoaded) {
 }
 
 }  // namespace
-}  // namespace util
+}  // namespace quendral::util

@@ -19,7 +19,7 @@ namespace quendral::cli {
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
+namespace store = platform::store;
 
 // Where a new database goes: `path` relative to the local data directory,
 // "\" or "/" separated, never leaving it.

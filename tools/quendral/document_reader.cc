@@ -7,27 +7,27 @@
 namespace quendral::cli {
 
 std::vector<std::string> ResultTexts(const LNItem& result) {
-  notes::formula::Value value;
-  CheckStatus(notes::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
-                                                result.GetValueLength(), &value),
+  platform::formula::Value value;
+  CheckStatus(platform::values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
+                                                   result.GetValueLength(), &value),
               "cannot read the formula's result");
-  return notes::formula::ValueAsTexts(value);
+  return platform::formula::ValueAsTexts(value);
 }
 
-std::vector<notes::richtext::Paragraph> RichTextParagraphs(const LNDocument& document,
-                                                           const std::string& only) {
+std::vector<platform::richtext::Paragraph> RichTextParagraphs(const LNDocument& document,
+                                                              const std::string& only) {
   std::vector<LNItem> items;
   CheckStatus(document.GetItems(&items), "cannot read the document's items");
-  std::vector<notes::richtext::Paragraph> paragraphs;
+  std::vector<platform::richtext::Paragraph> paragraphs;
   bool found = false;
   for (const LNItem& item : items) {
-    if (item.GetType() != notes::kTypeCompositeText) continue;
+    if (item.GetType() != platform::kTypeCompositeText) continue;
     if (!only.empty() && item.GetName().GetString() != only) continue;
     found = true;
-    std::vector<notes::richtext::Paragraph> item_paragraphs;
-    CheckStatus(
-        notes::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(), &item_paragraphs),
-        "rich text item " + item.GetName().GetString() + " is damaged");
+    std::vector<platform::richtext::Paragraph> item_paragraphs;
+    CheckStatus(platform::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(),
+                                                 &item_paragraphs),
+                "rich text item " + item.GetName().GetString() + " is damaged");
     paragraphs.insert(paragraphs.end(), item_paragraphs.begin(), item_paragraphs.end());
   }
   if (!only.empty() && !found) throw CommandError("no rich text item " + only);

@@ -20,8 +20,8 @@ using batch::HidesParagraph;
 
 // The paragraphs of every rich-text item of the document, or of the item
 // named `only` when it is not empty.
-std::vector<notes::richtext::Paragraph> RichTextParagraphs(const LNDocument& document,
-                                                           const std::string& only);
+std::vector<platform::richtext::Paragraph> RichTextParagraphs(const LNDocument& document,
+                                                              const std::string& only);
 
 }  // namespace quendral::cli
 

@@ -92,12 +92,12 @@ int RunRepair(const std::string& file, const OutputOptions& o,
 // a data directory that does not exist has none.
 void AddDataDirectoryReplicas(const Context& context, std::set<std::string>* replicas) {
   ToolSession session;
-  std::vector<notes::store::DatabaseListing> listings;
+  std::vector<platform::store::DatabaseListing> listings;
   std::error_code error;
   const fs::path directory = session.ServerDirectory("");
   if (context.data_directory.empty() && !fs::is_directory(directory, error)) return;
-  CheckStatus(notes::store::ListDatabases(directory, &listings), "cannot list databases");
-  for (const notes::store::DatabaseListing& listing : listings) {
+  CheckStatus(platform::store::ListDatabases(directory, &listings), "cannot list databases");
+  for (const platform::store::DatabaseListing& listing : listings) {
     replicas->insert(FormatReplicaIdText(listing.replica_id, false));
   }
 }

@@ -126,10 +126,10 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
   CheckStatus(document.GetItems(&items), "cannot read the document's items");
   nlohmann::json tables = nlohmann::json::array();
   for (const LNItem& item : items) {
-    if (item.GetType() != notes::kTypeNoteLinkList) continue;
-    std::vector<notes::values::NoteLink> links;
+    if (item.GetType() != platform::kTypeNoteLinkList) continue;
+    std::vector<platform::values::NoteLink> links;
     CheckStatus(
-        notes::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links),
+        platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links),
         "link table " + item.GetName().GetString() + " is damaged");
     if (options.json) {
       tables.push_back({{"name", item.GetName().GetString()}, {"links", LinksToJson(links)}});

@@ -14,10 +14,10 @@ namespace quendral::cli {
 namespace {
 
 using nlohmann::json;
-using notes::store::DatabaseImage;
-using notes::store::ItemImage;
-using notes::store::NoteClass;
-using notes::store::NoteImage;
+using platform::store::DatabaseImage;
+using platform::store::ItemImage;
+using platform::store::NoteClass;
+using platform::store::NoteImage;
 
 bool IsZero(const UNIVERSALNOTEID& id) {
   return id.File.Innards[0] == 0 && id.File.Innards[1] == 0 && id.Note.Innards[0] == 0 &&

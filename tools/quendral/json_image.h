@@ -22,14 +22,14 @@ namespace quendral::cli {
 // Reads a database image; a CommandError names the note and item at fault.
 // A missing replica ID is made up at random; missing UNIDs are left zero for
 // the store to make up.
-notes::store::DatabaseImage ImageFromJson(const nlohmann::json& json);
+platform::store::DatabaseImage ImageFromJson(const nlohmann::json& json);
 
 // Writes a database image. With `raw`, every item also carries "type_word"
 // and "hex", and every hide-when paragraph its "hide_when_bytes".
-nlohmann::json JsonFromImage(const notes::store::DatabaseImage& image, bool raw);
+nlohmann::json JsonFromImage(const platform::store::DatabaseImage& image, bool raw);
 
 // One note, as it stands inside "notes".
-nlohmann::json JsonFromNote(const notes::store::NoteImage& note, bool raw);
+nlohmann::json JsonFromNote(const platform::store::NoteImage& note, bool raw);
 
 }  // namespace quendral::cli
 

@@ -14,12 +14,12 @@ namespace quendral::cli {
 namespace {
 
 using nlohmann::json;
-using notes::store::ItemImage;
-namespace values = notes::values;
-namespace richtext = notes::richtext;
+using platform::store::ItemImage;
+namespace values = platform::values;
+namespace richtext = platform::richtext;
 
-void CheckEncoded(notes::STATUS status, const std::string& what) {
-  if (status != notes::kNoError) throw CommandError(what + " does not fit an item value");
+void CheckEncoded(platform::STATUS status, const std::string& what) {
+  if (status != platform::kNoError) throw CommandError(what + " does not fit an item value");
 }
 
 std::vector<std::string> TextsFromJson(const json& list) {
@@ -36,12 +36,12 @@ std::vector<double> NumbersFromJson(const json& list) {
   return numbers;
 }
 
-std::vector<notes::formula::DateTime> TimesFromJson(const json& list) {
-  std::vector<notes::formula::DateTime> times;
+std::vector<platform::formula::DateTime> TimesFromJson(const json& list) {
+  std::vector<platform::formula::DateTime> times;
   for (const json& value : AsArray(list, "\"values\"")) {
     const std::string text = AsString(value, "a value");
-    notes::formula::DateTime time;
-    if (!notes::formula::ParseDateTime(text, &time)) {
+    platform::formula::DateTime time;
+    if (!platform::formula::ParseDateTime(text, &time)) {
       throw CommandError("\"" + text + "\" is not a date-time of the form YYYY-MM-DDTHH:MM:SS");
     }
     times.push_back(time);
@@ -73,8 +73,8 @@ std::vector<values::NoteLink> LinksFromJson(const json& list) {
 
 std::vector<std::uint8_t> CompileHideWhen(const std::string& text) {
   std::vector<std::uint8_t> compiled;
-  notes::formula::CompileError error;
-  if (!notes::formula::Compile(text, &compiled, &error)) {
+  platform::formula::CompileError error;
+  if (!platform::formula::Compile(text, &compiled, &error)) {
     throw CommandError("hide_when: " + error.message + " at position " +
                        std::to_string(error.position));
   }
@@ -126,27 +126,27 @@ std::vector<richtext::Paragraph> ParagraphsFromJson(const json& list) {
 
 void TypedValueFromJson(const std::string& type, const json& json_item, ItemImage* item) {
   if (type == "text") {
-    item->type = notes::kTypeTextList;
+    item->type = platform::kTypeTextList;
     CheckEncoded(
         values::EncodeTextList(TextsFromJson(RequiredField(json_item, "values")), &item->value),
         "the text list");
   } else if (type == "number") {
-    item->type = notes::kTypeNumberList;
+    item->type = platform::kTypeNumberList;
     CheckEncoded(
         values::EncodeNumberList(NumbersFromJson(RequiredField(json_item, "values")), &item->value),
         "the number list");
   } else if (type == "datetime") {
-    item->type = notes::kTypeTimeList;
+    item->type = platform::kTypeTimeList;
     CheckEncoded(
         values::EncodeTimeList(TimesFromJson(RequiredField(json_item, "values")), &item->value),
         "the date-time list");
   } else if (type == "links") {
-    item->type = notes::kTypeNoteLinkList;
+    item->type = platform::kTypeNoteLinkList;
     CheckEncoded(
         values::EncodeNoteLinkList(LinksFromJson(RequiredField(json_item, "links")), &item->value),
         "the link list");
   } else if (type == "richtext") {
-    item->type = notes::kTypeCompositeText;
+    item->type = platform::kTypeCompositeText;
     item->value =
         values::EncodeRichText(ParagraphsFromJson(RequiredField(json_item, "paragraphs")));
   } else {
@@ -177,8 +177,8 @@ json ParagraphToJson(const richtext::Paragraph& paragraph, bool raw) {
   }
   if (!paragraph.has_hide_when) return entry;
   std::string formula;
-  const bool decompiled = notes::formula::Decompile(paragraph.hide_when_area.data(),
-                                                    paragraph.hide_when_area.size(), &formula);
+  const bool decompiled = platform::formula::Decompile(paragraph.hide_when_area.data(),
+                                                       paragraph.hide_when_area.size(), &formula);
   if (decompiled) entry["hide_when"] = formula;
   if (raw || !decompiled) entry["hide_when_bytes"] = HexFromBytes(paragraph.hide_when_area);
   return entry;
@@ -189,39 +189,40 @@ bool TypedValueToJson(const ItemImage& item, bool raw, json* out) {
   const std::uint8_t* data = item.value.data();
   const std::size_t length = item.value.size();
   switch (item.type) {
-    case notes::kTypeTextList: {
+    case platform::kTypeTextList: {
       std::vector<std::string> texts;
-      if (values::DecodeTextList(data, length, &texts) != notes::kNoError) return false;
+      if (values::DecodeTextList(data, length, &texts) != platform::kNoError) return false;
       (*out)["type"] = "text";
       (*out)["values"] = texts;
       return true;
     }
-    case notes::kTypeNumberList: {
+    case platform::kTypeNumberList: {
       std::vector<double> numbers;
-      if (values::DecodeNumbers(item.type, data, length, &numbers) != notes::kNoError) return false;
+      if (values::DecodeNumbers(item.type, data, length, &numbers) != platform::kNoError)
+        return false;
       (*out)["type"] = "number";
       (*out)["values"] = numbers;
       return true;
     }
-    case notes::kTypeTimeList: {
-      std::vector<notes::formula::DateTime> times;
-      if (values::DecodeTimeList(data, length, &times) != notes::kNoError) return false;
+    case platform::kTypeTimeList: {
+      std::vector<platform::formula::DateTime> times;
+      if (values::DecodeTimeList(data, length, &times) != platform::kNoError) return false;
       json texts = json::array();
-      for (const auto& time : times) texts.push_back(notes::formula::FormatDateTime(time));
+      for (const auto& time : times) texts.push_back(platform::formula::FormatDateTime(time));
       (*out)["type"] = "datetime";
       (*out)["values"] = texts;
       return true;
     }
-    case notes::kTypeNoteLinkList: {
+    case platform::kTypeNoteLinkList: {
       std::vector<values::NoteLink> links;
-      if (values::DecodeNoteLinkList(data, length, &links) != notes::kNoError) return false;
+      if (values::DecodeNoteLinkList(data, length, &links) != platform::kNoError) return false;
       (*out)["type"] = "links";
       (*out)["links"] = LinksToJson(links);
       return true;
     }
-    case notes::kTypeCompositeText: {
+    case platform::kTypeCompositeText: {
       std::vector<richtext::Paragraph> paragraphs;
-      if (values::DecodeRichText(data, length, &paragraphs) != notes::kNoError) return false;
+      if (values::DecodeRichText(data, length, &paragraphs) != platform::kNoError) return false;
       json list = json::array();
       for (const auto& paragraph : paragraphs) list.push_back(ParagraphToJson(paragraph, raw));
       (*out)["type"] = "richtext";

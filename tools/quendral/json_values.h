@@ -14,14 +14,14 @@ namespace quendral::cli {
 
 // Fills the item's type and value from its JSON; a CommandError (without the
 // note and item, which the caller adds) tells what is wrong.
-void ItemValueFromJson(const nlohmann::json& json, notes::store::ItemImage* item);
+void ItemValueFromJson(const nlohmann::json& json, platform::store::ItemImage* item);
 
 // Adds "type" and the value's fields to `json`. A value that does not decode
 // as its type is written as "raw".
-void ItemValueToJson(const notes::store::ItemImage& item, bool raw, nlohmann::json* json);
+void ItemValueToJson(const platform::store::ItemImage& item, bool raw, nlohmann::json* json);
 
 // A link table's entries: [{"replica_id", "view_unid", "note_unid"}, ...].
-nlohmann::json LinksToJson(const std::vector<notes::values::NoteLink>& links);
+nlohmann::json LinksToJson(const std::vector<platform::values::NoteLink>& links);
 
 std::string HexFromBytes(const std::vector<std::uint8_t>& bytes);
 // A CommandError for anything but an even number of hex digits.

@@ -26,7 +26,7 @@ LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string&
   LNSTATUS status = 0;
   try {
     if (OpenNotesDatabase(session_, database, server.c_str(), path.c_str()) != 0) {
-      status = notes::kErrOpenFailed;
+      status = platform::kErrOpenFailed;
     }
   } catch (LNSTATUS thrown) {
     status = thrown;
@@ -48,7 +48,7 @@ LNDocument ToolSession::OpenDocument(const LNDatabase& database, const std::stri
 std::filesystem::path ToolSession::DataDirectory() const {
   const std::filesystem::path directory = session_.GetDataDirectory().GetString();
   const std::string another =
-      ": name another with --data DIR or " + std::string(notes::kDataDirectoryVariable);
+      ": name another with --data DIR or " + std::string(platform::kDataDirectoryVariable);
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) {
     throw CommandError("no data directory " + directory.string() + another);
@@ -64,7 +64,7 @@ std::filesystem::path ToolSession::DataDirectory() const {
 
 std::filesystem::path ToolSession::ServerDirectory(const std::string& server) const {
   std::filesystem::path directory;
-  CheckStatus(notes::ResolveServerDirectory(DataDirectory(), server, &directory),
+  CheckStatus(platform::ResolveServerDirectory(DataDirectory(), server, &directory),
               "unknown server " + server);
   return directory;
 }
@@ -72,13 +72,13 @@ std::filesystem::path ToolSession::ServerDirectory(const std::string& server) co
 std::filesystem::path ToolSession::DatabaseFile(const std::string& path,
                                                 const std::string& server) const {
   std::filesystem::path file;
-  CheckStatus(notes::ResolveDatabasePath(ServerDirectory(server), path, &file),
+  CheckStatus(platform::ResolveDatabasePath(ServerDirectory(server), path, &file),
               "cannot find database " + path);
   return file;
 }
 
 void UseDataDirectory(const std::string& directory) {
-  os::SetEnvironment(notes::kDataDirectoryVariable, directory.c_str());
+  os::SetEnvironment(platform::kDataDirectoryVariable, directory.c_str());
 }
 
 }  // namespace quendral::cli

@@ -23,8 +23,8 @@ struct AuditOptions {
 
 // The paths of every database on the server, relative to its directory.
 std::vector<std::string> AllDatabases(const ToolSession& session, const std::string& server) {
-  std::vector<notes::store::DatabaseListing> listings;
-  CheckStatus(notes::store::ListDatabases(session.ServerDirectory(server), &listings),
+  std::vector<platform::store::DatabaseListing> listings;
+  CheckStatus(platform::store::ListDatabases(session.ServerDirectory(server), &listings),
               "cannot list the databases");
   std::vector<std::string> paths;
   for (const auto& listing : listings) paths.push_back(listing.path.generic_string());

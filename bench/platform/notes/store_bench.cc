@@ -30,12 +30,13 @@ class Fixture {
   Fixture() {
     std::string pattern = (fs::temp_directory_path() / "store-bench-XXXXXX").string();
     directory_ = mkdtemp(pattern.data());
-    notes::store::NoteImage note;
+    quendral::platform::store::NoteImage note;
     note.unid = kUnid;
-    note.items.push_back(
-        notes::store::ItemImage{"Big", 0x0100, 0, std::vector<std::uint8_t>(kValueSize, 7)});
-    notes::store::DatabaseImage image{"Bench", TIMEDATE{{1, 1}}, {note}};
-    if (notes::store::CreateDatabaseFile(file(), image, false) != notes::kNoError) {
+    note.items.push_back(quendral::platform::store::ItemImage{
+        "Big", 0x0100, 0, std::vector<std::uint8_t>(kValueSize, 7)});
+    quendral::platform::store::DatabaseImage image{"Bench", TIMEDATE{{1, 1}}, {note}};
+    if (quendral::platform::store::CreateDatabaseFile(file(), image, false) !=
+        quendral::platform::kNoError) {
       std::fprintf(stderr, "cannot create the database\n");
       std::abort();
     }
@@ -63,11 +64,12 @@ void PlatformChangeOneByte(benchmark::State& state) {
     db.Open();
     db.GetDocument(kUnid, &doc);
     doc.Open(0);
-    notes::BLOCKID value{};
-    notes::FindItem(doc.GetNoteHandle(1), "Big", 3, nullptr, nullptr, &value, nullptr);
-    auto* block = static_cast<std::uint8_t*>(notes::LockMemory(value.pool)) + value.block;
+    quendral::platform::BLOCKID value{};
+    quendral::platform::FindItem(doc.GetNoteHandle(1), "Big", 3, nullptr, nullptr, &value, nullptr);
+    auto* block =
+        static_cast<std::uint8_t*>(quendral::platform::LockMemory(value.pool)) + value.block;
     block[2 + kValueSize / 2] = ++next;
-    notes::UnlockMemory(value.pool);
+    quendral::platform::UnlockMemory(value.pool);
     doc.Save(0);
     doc.Close();
     db.Close();

@@ -16,8 +16,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace store = notes::store;
-namespace values = notes::values;
+namespace store = quendral::platform::store;
+namespace values = quendral::platform::values;
 
 // One file per fuzzing process, rewritten for every input.
 const fs::path& InputFile() {
@@ -39,8 +39,8 @@ void DecodeValue(const store::ItemImage& item) {
   const std::size_t size = item.value.size();
   std::vector<std::string> texts;
   std::vector<values::NoteLink> links;
-  std::vector<notes::richtext::Paragraph> paragraphs;
-  notes::formula::Value value;
+  std::vector<quendral::platform::richtext::Paragraph> paragraphs;
+  quendral::platform::formula::Value value;
   values::DecodeTextList(data, size, &texts);
   values::DecodeNoteLinkList(data, size, &links);
   values::DecodeRichText(data, size, &paragraphs);
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RemoveCompanions(file);
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
   store::DatabaseImage image;
-  if (store::ReadDatabaseImage(file, &image) == notes::kNoError) {
+  if (store::ReadDatabaseImage(file, &image) == quendral::platform::kNoError) {
     for (const store::NoteImage& note : image.notes) {
       for (const store::ItemImage& item : note.items) DecodeValue(item);
     }

@@ -9,7 +9,7 @@
 
 namespace {
 
-namespace values = notes::values;
+namespace values = quendral::platform::values;
 
 void ExpectSame(const values::Bytes& encoded, const std::uint8_t* data, std::size_t size) {
   if (encoded.size() != size || !std::equal(encoded.begin(), encoded.end(), data)) std::abort();
@@ -24,25 +24,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
 
   std::vector<std::string> texts;
   values::Bytes encoded;
-  if (values::DecodeTextList(data, size, &texts) == notes::kNoError && size > 0 &&
-      values::EncodeTextList(texts, &encoded) == notes::kNoError) {
+  if (values::DecodeTextList(data, size, &texts) == quendral::platform::kNoError && size > 0 &&
+      values::EncodeTextList(texts, &encoded) == quendral::platform::kNoError) {
     ExpectSame(encoded, data, size);
   }
   std::vector<double> numbers;
-  values::DecodeNumbers(notes::kTypeNumberList, data, size, &numbers);
-  values::DecodeNumbers(notes::kTypeNumber, data, size, &numbers);
-  std::vector<notes::formula::DateTime> times;
+  values::DecodeNumbers(quendral::platform::kTypeNumberList, data, size, &numbers);
+  values::DecodeNumbers(quendral::platform::kTypeNumber, data, size, &numbers);
+  std::vector<quendral::platform::formula::DateTime> times;
   values::DecodeTimeList(data, size, &times);
   std::vector<values::NoteLink> links;
-  if (values::DecodeNoteLinkList(data, size, &links) == notes::kNoError && size > 0 &&
-      values::EncodeNoteLinkList(links, &encoded) == notes::kNoError) {
+  if (values::DecodeNoteLinkList(data, size, &links) == quendral::platform::kNoError && size > 0 &&
+      values::EncodeNoteLinkList(links, &encoded) == quendral::platform::kNoError) {
     ExpectSame(encoded, data, size);
   }
-  std::vector<notes::richtext::Paragraph> paragraphs;
+  std::vector<quendral::platform::richtext::Paragraph> paragraphs;
   values::DecodeRichText(data, size, &paragraphs);
-  notes::formula::Value value;
-  for (const std::uint16_t type : {notes::kTypeTextList, notes::kTypeNumberList,
-                                   notes::kTypeTimeList, notes::kTypeNumber}) {
+  quendral::platform::formula::Value value;
+  for (const std::uint16_t type :
+       {quendral::platform::kTypeTextList, quendral::platform::kTypeNumberList,
+        quendral::platform::kTypeTimeList, quendral::platform::kTypeNumber}) {
     values::DecodeFormulaValue(type, data, size, &value);
   }
   return 0;

@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> file(data, data + size);
-  const os::ReadFileAt read = [&file](std::uint64_t offset, std::span<std::uint8_t> out) {
+  const quendral::os::ReadFileAt read = [&file](std::uint64_t offset, std::span<std::uint8_t> out) {
     if (offset > file.size() || file.size() - offset < out.size()) {
       return false;
     }
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return true;
   };
   for (const char* name : {".quendral_version", ".shstrtab", ".text"}) {
-    os::FindElfSection(read, name);
+    quendral::os::FindElfSection(read, name);
   }
   return 0;
 }

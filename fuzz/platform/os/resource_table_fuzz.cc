@@ -14,14 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto id = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
   const std::span<const std::uint8_t> table(data + 2, size - 2);
-  for (const os::ResourceType& type :
-       {os::ResourceType(os::kHtmlResource), os::ResourceType(std::string("TEMPLATE")),
-        os::ResourceType(std::string("#10"))}) {
-    os::FindTableResource(table, type, id);
+  for (const quendral::os::ResourceType& type :
+       {quendral::os::ResourceType(quendral::os::kHtmlResource),
+        quendral::os::ResourceType(std::string("TEMPLATE")),
+        quendral::os::ResourceType(std::string("#10"))}) {
+    quendral::os::FindTableResource(table, type, id);
   }
-  const auto block = os::FindTableResource(table, os::kStringTableResource, os::StringBlockId(id));
+  const auto block = quendral::os::FindTableResource(table, quendral::os::kStringTableResource,
+                                                     quendral::os::StringBlockId(id));
   if (block) {
-    os::FindBlockString(*block, os::StringBlockIndex(id));
+    quendral::os::FindBlockString(*block, quendral::os::StringBlockIndex(id));
   }
   return 0;
 }

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view contents(reinterpret_cast<const char*>(data), size);
   std::string value;
-  os::ParseSettingsValue(contents, "Notes", "SDI_WINDOW", &value);
-  os::ParseSettingsValue(contents, " notes ", "", &value);
+  quendral::os::ParseSettingsValue(contents, "Notes", "SDI_WINDOW", &value);
+  quendral::os::ParseSettingsValue(contents, " notes ", "", &value);
   return 0;
 }

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view contents(reinterpret_cast<const char*>(data), size);
   std::string path;
-  os::ParseUserDirectory(contents, "XDG_DESKTOP_DIR", "/home/user", &path);
-  os::ParseUserDirectory(contents, "", "", &path);
+  quendral::os::ParseUserDirectory(contents, "XDG_DESKTOP_DIR", "/home/user", &path);
+  quendral::os::ParseUserDirectory(contents, "", "", &path);
   return 0;
 }

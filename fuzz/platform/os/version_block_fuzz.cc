@@ -12,10 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::uint8_t> block(data, data + size);
   for (const char* path : {"\\", "\\VarFileInfo\\Translation",
                            "\\StringFileInfo\\041404B0\\FileVersion", "\\a\\b\\c\\d"}) {
-    if (const auto value = os::FindVersionBlockValue(block, path)) {
-      os::DecodeUtf16Text(value->bytes);
+    if (const auto value = quendral::os::FindVersionBlockValue(block, path)) {
+      quendral::os::DecodeUtf16Text(value->bytes);
     }
   }
-  os::DecodeUtf16Text(block);
+  quendral::os::DecodeUtf16Text(block);
   return 0;
 }

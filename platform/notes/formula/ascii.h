@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
@@ -24,6 +24,6 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_ASCII_H_

@@ -7,7 +7,7 @@
 
 #include "platform/notes/formula/value.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 class Call;
 
@@ -62,6 +62,6 @@ bool EvaluateCreated(Call& call, Value* result);
 bool EvaluateModified(Call& call, Value* result);
 bool EvaluateDocumentUniqueId(Call& call, Value* result);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_BUILTINS_H_

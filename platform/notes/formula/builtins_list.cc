@@ -6,7 +6,7 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/operators.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 // Separators of @Explode when the formula names none.
@@ -203,4 +203,4 @@ bool EvaluateSum(Call& call, Value* result) {
   return true;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -1,7 +1,7 @@
 #include "platform/notes/formula/builtins.h"
 #include "platform/notes/formula/call.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 bool EvaluateTrue(Call& /*call*/, Value* result) {
   *result = Value::Number(1);
@@ -27,4 +27,4 @@ bool EvaluateIf(Call& call, Value* result) {
   return call.Evaluate(call.size() - 1, result);
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

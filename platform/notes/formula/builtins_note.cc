@@ -3,7 +3,7 @@
 #include "platform/notes/formula/builtins.h"
 #include "platform/notes/formula/call.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 template <typename Part>
@@ -99,4 +99,4 @@ bool EvaluateDocumentUniqueId(Call& call, Value* result) {
   return true;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -6,7 +6,7 @@
 #include "platform/notes/formula/builtins.h"
 #include "platform/notes/formula/call.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 bool ParseNumber(std::string_view text, double* number) {
@@ -174,4 +174,4 @@ bool EvaluateContains(Call& call, Value* result) {
   return true;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -2,7 +2,7 @@
 
 #include "platform/notes/formula/operators.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 bool Call::Evaluate(std::size_t index, Value* value) {
   return evaluator_.Evaluate(node_.children[index], value);
@@ -64,4 +64,4 @@ bool Call::WrongType(std::size_t index, std::string_view expected) {
   return Fail("argument " + std::to_string(index + 1) + " must be " + std::string(expected));
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

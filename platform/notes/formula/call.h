@@ -10,7 +10,7 @@
 #include "platform/notes/formula/evaluator.h"
 #include "platform/notes/formula/syntax.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 class Call {
  public:
@@ -41,6 +41,6 @@ class Call {
   std::string_view name_;
 };
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_CALL_H_

@@ -7,7 +7,7 @@
 
 #include "platform/notes/formula/value.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
@@ -139,4 +139,4 @@ bool ParseDateTime(std::string_view text, DateTime* time) {
   return true;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -7,7 +7,7 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/functions.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 // Chosen so that text and small integers rarely begin with them.
@@ -370,4 +370,4 @@ bool Decode(const std::uint8_t* data, std::size_t available, Program* program,
   return decoder.ReadStatements(program);
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -10,7 +10,7 @@
 
 #include "platform/notes/formula/syntax.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 inline constexpr std::size_t kCompiledHeaderLength = 4;
 
@@ -22,6 +22,6 @@ bool Encode(const Program& program, std::vector<std::uint8_t>* compiled);
 // `length` receives the length the formula claims.
 bool Decode(const std::uint8_t* data, std::size_t available, Program* program, std::size_t* length);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_ENCODING_H_

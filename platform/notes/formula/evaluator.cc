@@ -7,7 +7,7 @@
 #include "platform/notes/formula/functions.h"
 #include "platform/notes/formula/operators.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 bool Evaluator::Run(const Program& program, Value* result) {
   Value last = Value::Text("");
@@ -171,4 +171,4 @@ void Evaluator::SetVariable(const std::string& name, Value value) {
   variables_.emplace_back(name, std::move(value));
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -10,7 +10,7 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/syntax.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 class Evaluator {
  public:
@@ -42,6 +42,6 @@ class Evaluator {
   std::string error_;
 };
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_

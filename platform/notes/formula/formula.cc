@@ -5,7 +5,7 @@
 #include "platform/notes/formula/parser.h"
 #include "platform/notes/formula/printer.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 bool Compile(std::string_view text, std::vector<std::uint8_t>* compiled, CompileError* error) {
   compiled->clear();
@@ -61,4 +61,4 @@ bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& envi
   return true;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

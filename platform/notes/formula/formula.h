@@ -12,7 +12,7 @@
 
 #include "platform/notes/formula/value.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 // Bounds that keep every input safe to compile, decompile and evaluate.
 inline constexpr std::size_t kMaxFormulaTextLength = 32 * 1024;
@@ -72,6 +72,6 @@ struct EvaluationError {
 bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
               Value* result, EvaluationError* error);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_FORMULA_H_

@@ -5,7 +5,7 @@
 #include "platform/notes/formula/ascii.h"
 #include "platform/notes/formula/builtins.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 constexpr int kUnbounded = 0xFFFF;
@@ -77,4 +77,4 @@ bool AcceptsArguments(const FunctionInfo& function, const std::vector<Node>& arg
   return false;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -12,7 +12,7 @@
 #include "platform/notes/formula/syntax.h"
 #include "platform/notes/formula/value.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 class Call;
 using Builtin = bool (*)(Call& call, Value* result);
@@ -40,6 +40,6 @@ int FindFunction(std::string_view name);
 // Whether `arguments` suit `function`, so that a call can be compiled.
 bool AcceptsArguments(const FunctionInfo& function, const std::vector<Node>& arguments);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_FUNCTIONS_H_

@@ -5,7 +5,7 @@
 
 #include "platform/notes/formula/syntax.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -192,4 +192,4 @@ Token Lexer::ReadOperator() {
   }
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 struct Token {
   enum class Kind : std::uint8_t {
@@ -61,6 +61,6 @@ class Lexer {
   std::size_t offset_ = 0;
 };
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_LEXER_H_

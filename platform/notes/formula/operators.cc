@@ -5,7 +5,7 @@
 
 #include "platform/notes/formula/formula.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 // Seconds beyond this cannot all be told apart as doubles.
@@ -307,4 +307,4 @@ bool ApplyNot(const Value& operand, Value* result, std::string* error) {
   return true;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -9,7 +9,7 @@
 #include "platform/notes/formula/syntax.h"
 #include "platform/notes/formula/value.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 // Bytes a value occupies as counted against kMaxValueBytes.
 std::size_t ValueBytes(const Value& value);
@@ -30,6 +30,6 @@ bool ApplyNot(const Value& operand, Value* result, std::string* error);
 // of exactly representable seconds.
 bool AddSeconds(DateTime time, double seconds, DateTime* result);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_OPERATORS_H_

@@ -9,7 +9,7 @@
 #include "platform/notes/formula/functions.h"
 #include "platform/notes/formula/lexer.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 // Parentheses cost no tree depth, so they are bounded separately; the
@@ -396,4 +396,4 @@ bool Parse(std::string_view text, Program* program, CompileError* error) {
   return false;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

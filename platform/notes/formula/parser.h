@@ -7,12 +7,12 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/syntax.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 // False with the first error's position and message when `text` is not a
 // formula. `text` is not checked against kMaxFormulaTextLength here.
 bool Parse(std::string_view text, Program* program, CompileError* error);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_PARSER_H_

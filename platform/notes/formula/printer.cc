@@ -3,7 +3,7 @@
 #include "platform/notes/formula/functions.h"
 #include "platform/notes/formula/value.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 void PrintNode(const Node& node, Level weakest, std::string* out);
@@ -137,4 +137,4 @@ std::string Print(const Program& program) {
   return text;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -4,7 +4,7 @@
 
 #include "platform/notes/formula/ascii.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 Level LevelOf(Operator op) {
   switch (op) {
@@ -99,4 +99,4 @@ bool IsValidName(std::string_view name) {
          std::all_of(name.begin(), name.end(), IsNamePart) && !IsKeyword(name);
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

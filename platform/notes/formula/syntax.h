@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 // Binary operators. The numbers are stored in compiled formulas.
 enum class Operator : std::uint8_t {
@@ -83,6 +83,6 @@ bool IsNamePart(char c);
 bool IsKeyword(std::string_view word);
 bool IsValidName(std::string_view name);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_SYNTAX_H_

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <utility>
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 Value Value::Text(std::string text) { return Texts({std::move(text)}); }
 
@@ -76,4 +76,4 @@ std::vector<std::string> ValueAsTexts(const Value& value) {
   return texts;
 }
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

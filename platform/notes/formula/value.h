@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 // Local wall-clock time to the second, without a time zone: seconds since
 // 1970-01-01T00:00:00 (negative before it).
@@ -62,6 +62,6 @@ struct Value {
 // Every element as text, numbers and date-times in the forms above.
 std::vector<std::string> ValueAsTexts(const Value& value);
 
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_PLATFORM_NOTES_FORMULA_VALUE_H_

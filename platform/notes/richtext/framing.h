@@ -10,7 +10,7 @@
 #include "platform/notes/richtext/records.h"
 #include "platform/notes/status.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 
 struct RecordHeader {
   std::uint16_t signature;
@@ -78,6 +78,6 @@ STATUS ForEachRecord(Byte* records, std::size_t size, Visitor&& visit) {
   return kNoError;
 }
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext
 
 #endif  // QUENDRAL_PLATFORM_NOTES_RICHTEXT_FRAMING_H_

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 
 inline std::uint16_t LoadLittle16(const void* address) {
   const auto* bytes = static_cast<const std::uint8_t*>(address);
@@ -30,6 +30,6 @@ inline void AppendLittle32(std::uint32_t value, std::vector<std::uint8_t>* out) 
   AppendLittle16(static_cast<std::uint16_t>(value >> 16), out);
 }
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext
 
 #endif  // QUENDRAL_PLATFORM_NOTES_RICHTEXT_LITTLE_ENDIAN_H_

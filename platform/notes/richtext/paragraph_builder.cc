@@ -9,7 +9,7 @@
 #include "platform/notes/richtext/records.h"
 #include "platform/notes/types.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -98,4 +98,4 @@ std::vector<std::uint8_t> BuildRichText(const std::vector<Paragraph>& paragraphs
   return value;
 }
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext

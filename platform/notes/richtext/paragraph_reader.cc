@@ -11,7 +11,7 @@
 #include "platform/notes/richtext/records.h"
 #include "platform/notes/types.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 namespace {
 
 // Body lengths: what follows a record's signature and length field.
@@ -132,4 +132,4 @@ bool ReadParagraphs(const std::uint8_t* value, std::size_t length,
   return true;
 }
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext

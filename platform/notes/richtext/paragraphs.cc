@@ -1,6 +1,6 @@
 #include "platform/notes/richtext/paragraphs.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 
 std::string Paragraph::Text() const {
   std::string text;
@@ -21,4 +21,4 @@ std::string PlainText(const std::vector<Paragraph>& paragraphs) {
   return text;
 }
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext

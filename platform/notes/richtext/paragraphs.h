@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 
 // A piece of a paragraph: text, or a reference to an entry of the note's
 // $Links table.
@@ -50,6 +50,6 @@ bool ReadParagraphs(const std::uint8_t* value, std::size_t length,
 // The plain text of all paragraphs, each ended by "\n".
 std::string PlainText(const std::vector<Paragraph>& paragraphs);
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext
 
 #endif  // QUENDRAL_PLATFORM_NOTES_RICHTEXT_PARAGRAPHS_H_

@@ -6,7 +6,7 @@
 #include "platform/notes/richtext/little_endian.h"
 #include "platform/notes/types.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 namespace {
 
 constexpr std::uint32_t kTypeWordLength = 2;
@@ -53,4 +53,4 @@ std::uint16_t CanonicalStructureLength(std::uint16_t type) {
   return type == kStructureHideWhen ? kHideWhenFixedPartLength : 0;
 }
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext

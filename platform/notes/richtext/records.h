@@ -15,7 +15,7 @@
 
 #include "platform/notes/status.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 
 enum : std::uint16_t {
   // Defines paragraph attributes under a 16-bit ID: signature, length, ID.
@@ -76,6 +76,6 @@ void ReadCanonicalStructure(char** pointer, std::uint16_t type, void* destinatio
 // The byte length of one canonical structure of `type` (0 for unknown types).
 std::uint16_t CanonicalStructureLength(std::uint16_t type);
 
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext
 
 #endif  // QUENDRAL_PLATFORM_NOTES_RICHTEXT_RECORDS_H_

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <optional>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr char kOemCodePage[] = "CP437";
@@ -85,4 +85,4 @@ bool OemToAnsi(std::string* text) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

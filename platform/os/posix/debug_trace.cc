@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace os {
+namespace quendral::os {
 
 #ifdef NDEBUG
 void DebugTrace(const char* /*text*/) {}
@@ -10,4 +10,4 @@ void DebugTrace(const char* /*text*/) {}
 void DebugTrace(const char* text) { std::fputs(text, stderr); }
 #endif
 
-}  // namespace os
+}  // namespace quendral::os

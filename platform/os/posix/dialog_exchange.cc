@@ -1,6 +1,6 @@
 #include "platform/os/dialog_exchange.h"
 
-namespace os {
+namespace quendral::os {
 
 // No dialog windows here: callers use MemoryDialogExchange instead.
 std::unique_ptr<DialogExchange> OpenWindowDialogExchange(
@@ -9,4 +9,4 @@ std::unique_ptr<DialogExchange> OpenWindowDialogExchange(
   return nullptr;
 }
 
-}  // namespace os
+}  // namespace quendral::os

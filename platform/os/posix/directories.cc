@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::size_t kMaxDirectoryLength = std::size_t{1} << 20;
@@ -29,4 +29,4 @@ std::string WindowsDirectory() { return "/usr/lib"; }
 
 std::string SystemDirectory() { return "/lib"; }
 
-}  // namespace os
+}  // namespace quendral::os

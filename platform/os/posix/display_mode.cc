@@ -2,7 +2,7 @@
 
 #include "platform/os/posix/x11.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // An open connection to the display $DISPLAY names.
@@ -97,4 +97,4 @@ bool ReadDisplayMode(DisplayMode* mode) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-namespace os {
+namespace quendral::os {
 
 const bool kRunsOnWindows = false;
 
@@ -10,4 +10,4 @@ void SetEnvironment(const char* name, const char* value) { ::setenv(name, value,
 
 void UnsetEnvironment(const char* name) { ::unsetenv(name); }
 
-}  // namespace os
+}  // namespace quendral::os

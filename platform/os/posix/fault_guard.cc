@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <mutex>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr int kFaultSignals[] = {SIGILL, SIGSEGV, SIGBUS, SIGFPE};
@@ -63,4 +63,4 @@ bool RunGuarded(void (*body)(void*), void* context) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-namespace os {
+namespace quendral::os {
 
 // rename() replaces silently; link() refuses an existing name, and the
 // temporary name is dropped once the new one stands.
@@ -16,4 +16,4 @@ MoveResult MoveFileWithoutReplacing(const std::string& from, const std::string& 
   return MoveResult::kMoved;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace os {
+namespace quendral::os {
 
 bool PathsHaveDrives() { return false; }
 
@@ -56,4 +56,4 @@ bool FileSize(const std::string& path, std::uint64_t* size) {
   return measured;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -10,7 +10,7 @@
 
 #include "platform/os/posix/x11.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::int16_t kCannotType = -1;
@@ -239,4 +239,4 @@ void SleepMilliseconds(std::uint32_t milliseconds) {
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

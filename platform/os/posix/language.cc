@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace os {
+namespace quendral::os {
 
 std::uint16_t UserDefaultLanguage() {
   for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
@@ -14,4 +14,4 @@ std::uint16_t UserDefaultLanguage() {
   return kEnglishUnitedStates;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 #include <link.h>
 
-namespace os {
+namespace quendral::os {
 
 const char kLibraryFileSuffix[] = ".so";
 
@@ -31,4 +31,4 @@ LibraryEntry FindLibraryEntry(LibraryHandle library, const char* name) {
 
 void CloseLibrary(LibraryHandle library) { ::dlclose(library); }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -1,6 +1,6 @@
 #include "platform/os/local_time.h"
 
-namespace os {
+namespace quendral::os {
 
 bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
   return ::localtime_r(&seconds, fields) != nullptr;
@@ -8,4 +8,4 @@ bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
 
 void ReloadTimeZone() { ::tzset(); }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-namespace os {
+namespace quendral::os {
 
 // The password database names the effective user; $USER is the fallback for
 // users it does not list (containers running under a bare numeric ID).
@@ -18,4 +18,4 @@ std::string LoginName() {
   return user != nullptr ? user : "";
 }
 
-}  // namespace os
+}  // namespace quendral::os

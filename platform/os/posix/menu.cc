@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 struct MenuItem {
@@ -180,4 +180,4 @@ bool InsertMenuItem(MenuHandle menu, int position, unsigned flags, std::uintptr_
   return Insert(menu, static_cast<std::size_t>(position), flags, item, text);
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -8,7 +8,7 @@
 
 #include "platform/os/directories.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 bool ExecutablePath(std::string* path) {
@@ -62,4 +62,4 @@ bool ModuleFilePath(ModuleHandle module, std::string* path) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

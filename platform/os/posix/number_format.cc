@@ -3,7 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The system's limit for the separator, terminator included.
@@ -24,4 +24,4 @@ std::string SystemThousandsSeparator() {
   return separator;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include <time.h>
 
-namespace os {
+namespace quendral::os {
 
 namespace {
 
@@ -23,4 +23,4 @@ std::int64_t ReadPerformanceCounter() {
   return static_cast<std::int64_t>(now.tv_sec) * kNanosecondsPerSecond + now.tv_nsec;
 }
 
-}  // namespace os
+}  // namespace quendral::os

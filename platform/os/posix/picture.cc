@@ -5,11 +5,11 @@
 
 #include "platform/os/file_system.h"
 
-namespace os {
+namespace quendral::os {
 
 bool PictureSizeInPixels(const std::string& path, int* width, int* height) {
   int components = 0;
   return stbi_info(NativePath(path).c_str(), width, height, &components) != 0;
 }
 
-}  // namespace os
+}  // namespace quendral::os

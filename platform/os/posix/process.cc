@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Standard input, output and error are all a child inherits, as Windows
@@ -150,4 +150,4 @@ unsigned long StartDetachedProcess(const std::string& command_line,
   return static_cast<unsigned long>(error);
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The start time the kernel reports for process `pid` (field 22 of its
@@ -43,4 +43,4 @@ bool ProcessIsRunning(const std::string& identity) {
   return Identity(pid) == identity;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace os {
+namespace quendral::os {
 
 // "number:start time" of the calling process.
 std::string ThisProcessIdentity();
@@ -13,6 +13,6 @@ std::string ThisProcessIdentity();
 // True while the process `identity` names runs.
 bool ProcessIsRunning(const std::string& identity);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_POSIX_PROCESS_IDENTITY_H_

@@ -12,7 +12,7 @@
 
 #include "platform/os/posix/process_identity.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr int kBusyTimeoutMilliseconds = 5000;
@@ -387,4 +387,4 @@ void RegistryCloseKey(RegistryKey key) {
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -11,7 +11,7 @@
 #include "platform/os/elf_sections.h"
 #include "platform/os/resource_table.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Far above any real table, so that a malformed file cannot make us
@@ -72,4 +72,4 @@ std::string LoadStringResource(ModuleHandle module, std::uint16_t id) {
   return text ? std::string(*text) : std::string();
 }
 
-}  // namespace os
+}  // namespace quendral::os

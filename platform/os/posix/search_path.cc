@@ -7,7 +7,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 namespace fs = std::filesystem;
@@ -65,4 +65,4 @@ std::string SearchPathForFile(const std::string& name, const std::string& defaul
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

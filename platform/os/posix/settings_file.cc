@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace os {
+namespace quendral::os {
 
 std::string ReadSettingsValue(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& default_value,
@@ -19,4 +19,4 @@ std::string ReadSettingsValue(const std::string& path, const std::string& sectio
   return value;
 }
 
-}  // namespace os
+}  // namespace quendral::os

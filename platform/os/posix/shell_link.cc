@@ -7,7 +7,7 @@
 #include "platform/os/file_system.h"
 #include "platform/os/shell_link_file.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Real links are a few kilobytes; anything far larger is not one.
@@ -26,4 +26,4 @@ std::string ResolveShellLink(const std::string& link_path) {
   return ShellLinkTarget(bytes).value_or(std::string());
 }
 
-}  // namespace os
+}  // namespace quendral::os

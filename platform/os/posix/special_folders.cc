@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 std::string Environment(const char* name) {
@@ -104,4 +104,4 @@ bool ReadSpecialFolderPath(int folder, std::string* path) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

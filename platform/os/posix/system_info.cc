@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The longest computer name Windows keeps (MAX_COMPUTERNAME_LENGTH).
@@ -119,4 +119,4 @@ bool ReadSystemVersion(SystemVersion* version) {
 
 bool ReadBrowserVersion(BrowserVersion*) { return false; }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -8,7 +8,7 @@
 
 #include "platform/os/posix/windows_1252.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The byte length sits in the two units before the text.
@@ -56,4 +56,4 @@ void FreeSystemString(SystemString text) {
   }
 }
 
-}  // namespace os
+}  // namespace quendral::os

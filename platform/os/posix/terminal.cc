@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
-namespace os {
+namespace quendral::os {
 
 bool IsTerminal(StandardStream stream) {
   return ::isatty(stream == StandardStream::kOutput ? STDOUT_FILENO : STDERR_FILENO) == 1;
 }
 
-}  // namespace os
+}  // namespace quendral::os

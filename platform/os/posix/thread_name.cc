@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The longest name Linux keeps, terminator excluded.
@@ -36,4 +36,4 @@ void SetThreadDebugName(ThreadId thread, const char* name) {
   ::pthread_setname_np(Native(thread), cut.c_str());
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 
 #include "platform/os/posix/windows_1252.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr std::int64_t kCurrencyScale = 10000;
@@ -97,4 +97,4 @@ std::string WideTextToMultibyte(const VariantWideChar* text) {
   return out;
 }
 
-}  // namespace os
+}  // namespace quendral::os

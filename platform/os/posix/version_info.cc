@@ -13,7 +13,7 @@
 #include "platform/os/elf_sections.h"
 #include "platform/os/version_block.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // A block's length is a 16-bit number; a larger section is no version block.
@@ -107,4 +107,4 @@ bool QueryVersionText(std::span<const std::uint8_t> info, const std::string& sub
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

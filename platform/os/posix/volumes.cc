@@ -8,7 +8,7 @@
 #include <fstream>
 #include <set>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 namespace fs = std::filesystem;
@@ -99,4 +99,4 @@ bool ReadVolumeInformation(const std::string& root, VolumeInformation* volume) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

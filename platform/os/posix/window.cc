@@ -2,7 +2,7 @@
 
 #include "platform/os/posix/x11.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 bool HasClass(const X11Entries& x11, Display* display, Window window,
@@ -62,4 +62,4 @@ WindowHandle FindTopLevelWindow(const std::string& class_name) {
   return found;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -4,7 +4,7 @@
 #include <map>
 #include <mutex>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The bound of a Windows message queue, kept so that a receiver that stops
@@ -75,4 +75,4 @@ bool TakeWindowMessage(WindowHandle window, WindowMessage* message) {
   return Windows().Take(window, message);
 }
 
-}  // namespace os
+}  // namespace quendral::os

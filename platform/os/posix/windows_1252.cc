@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Bytes 0x80 to 0x9F; every other byte is the character of its own number.
@@ -33,4 +33,4 @@ std::optional<char> UnicodeToWindows1252(char32_t character) {
   return std::nullopt;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -6,13 +6,13 @@
 
 #include <optional>
 
-namespace os {
+namespace quendral::os {
 
 char32_t Windows1252ToUnicode(char byte);
 
 // The byte of `character`; nullopt when the code page has none.
 std::optional<char> UnicodeToWindows1252(char32_t character);
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_POSIX_WINDOWS_1252_H_

@@ -2,7 +2,7 @@
 
 #include "platform/os/library.h"
 
-namespace os {
+namespace quendral::os {
 
 const X11Entries* X11() {
   static X11Entries entries;
@@ -42,4 +42,4 @@ const RandrEntries* Randr() {
   return bound ? &entries : nullptr;
 }
 
-}  // namespace os
+}  // namespace quendral::os

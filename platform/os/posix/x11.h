@@ -9,7 +9,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-namespace os {
+namespace quendral::os {
 
 struct X11Entries {
   decltype(&XOpenDisplay) open_display;
@@ -48,6 +48,6 @@ const X11Entries* X11();
 const XTestEntries* XTest();
 const RandrEntries* Randr();
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_POSIX_X11_H_

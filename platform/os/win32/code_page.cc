@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 unsigned SystemTextCodePage() { return ::GetACP(); }
 
@@ -19,4 +19,4 @@ bool OemToAnsi(std::string* text) {
          ::OemToCharBuffA(text->data(), text->data(), static_cast<DWORD>(text->size())) != FALSE;
 }
 
-}  // namespace os
+}  // namespace quendral::os

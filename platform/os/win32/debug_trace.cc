@@ -2,8 +2,8 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 void DebugTrace(const char* text) { ::OutputDebugStringA(text); }
 
-}  // namespace os
+}  // namespace quendral::os

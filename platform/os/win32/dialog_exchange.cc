@@ -5,7 +5,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 namespace {
 
@@ -86,4 +86,4 @@ std::unique_ptr<DialogExchange> OpenWindowDialogExchange(WindowHandle dialog,
                                                 show_message);
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Runs a call that fills a buffer with a directory and returns its length,
@@ -47,4 +47,4 @@ std::string SystemDirectory() {
   });
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 ScreenSize PrimaryScreenSize() {
   return ScreenSize{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
@@ -19,4 +19,4 @@ bool ReadDisplayMode(DisplayMode* mode) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-namespace os {
+namespace quendral::os {
 
 const bool kRunsOnWindows = true;
 
@@ -11,4 +11,4 @@ void SetEnvironment(const char* name, const char* value) { ::_putenv_s(name, val
 // The C runtime removes a variable set to the empty text.
 void UnsetEnvironment(const char* name) { ::_putenv_s(name, ""); }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -4,7 +4,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // What __builtin_setjmp keeps: frame pointer, resume address, stack pointer
@@ -48,4 +48,4 @@ bool RunGuarded(void (*body)(void*), void* context) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

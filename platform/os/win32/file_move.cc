@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing name.
 MoveResult MoveFileWithoutReplacing(const std::string& from, const std::string& to) {
@@ -12,4 +12,4 @@ MoveResult MoveFileWithoutReplacing(const std::string& from, const std::string& 
                                                                      : MoveResult::kFailed;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 bool PathsHaveDrives() { return true; }
 
@@ -59,4 +59,4 @@ bool FileSize(const std::string& path, std::uint64_t* size) {
   return ok;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 Keyboard::Keyboard() = default;
 
@@ -32,4 +32,4 @@ void Keyboard::Inject(const std::vector<KeyInput>& events) {
 
 void SleepMilliseconds(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,8 +2,8 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 std::uint16_t UserDefaultLanguage() { return ::GetUserDefaultLangID(); }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 const char kLibraryFileSuffix[] = ".dll";
 
@@ -14,4 +14,4 @@ LibraryEntry FindLibraryEntry(LibraryHandle library, const char* name) {
 
 void CloseLibrary(LibraryHandle library) { ::FreeLibrary(static_cast<HMODULE>(library)); }
 
-}  // namespace os
+}  // namespace quendral::os

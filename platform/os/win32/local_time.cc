@@ -1,6 +1,6 @@
 #include "platform/os/local_time.h"
 
-namespace os {
+namespace quendral::os {
 
 bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
   return ::localtime_s(fields, &seconds) == 0;
@@ -8,4 +8,4 @@ bool LocalTimeFields(std::time_t seconds, std::tm* fields) {
 
 void ReloadTimeZone() { ::_tzset(); }
 
-}  // namespace os
+}  // namespace quendral::os

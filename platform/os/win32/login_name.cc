@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 std::string LoginName() {
   char name[257] = {};
@@ -10,4 +10,4 @@ std::string LoginName() {
   return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
 }
 
-}  // namespace os
+}  // namespace quendral::os

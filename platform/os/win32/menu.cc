@@ -4,7 +4,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 HMENU Native(MenuHandle menu) { return reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(menu)); }
@@ -58,4 +58,4 @@ bool InsertMenuItem(MenuHandle menu, int position, unsigned flags, std::uintptr_
          FALSE;
 }
 
-}  // namespace os
+}  // namespace quendral::os

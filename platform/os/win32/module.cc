@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The longest path the system hands out.
@@ -38,4 +38,4 @@ bool ModuleFilePath(ModuleHandle module, std::string* path) {
   return false;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 std::string SystemThousandsSeparator() {
   char separator[4] = {};
@@ -13,4 +13,4 @@ std::string SystemThousandsSeparator() {
   return separator;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 std::int64_t PerformanceCounterFrequency() {
   LARGE_INTEGER frequency{};
@@ -14,4 +14,4 @@ std::int64_t ReadPerformanceCounter() {
   return ::QueryPerformanceCounter(&now) != 0 ? now.QuadPart : 0;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 
 #include "platform/os/win32/system_libraries.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr IID kPictureInterface = {
@@ -97,4 +97,4 @@ bool PictureSizeInPixels(const std::string& path, int* width, int* height) {
   return measured;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -1,10 +1,11 @@
 #include "platform/os/process.h"
 
 // windows_headers.h first: psapi.h needs the types it brings.
-#include "platform/os/win32/windows_headers.h"
 #include <psapi.h>
 
-namespace os {
+#include "platform/os/win32/windows_headers.h"
+
+namespace quendral::os {
 namespace {
 
 HANDLE ToHandle(Process process) { return reinterpret_cast<HANDLE>(process.id); }
@@ -75,4 +76,4 @@ unsigned long StartDetachedProcess(const std::string& command_line, const Proces
   return error;
 }
 
-}  // namespace os
+}  // namespace quendral::os

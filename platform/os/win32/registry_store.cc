@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 HKEY ToKey(RegistryKey key) { return static_cast<HKEY>(key); }
@@ -71,4 +71,4 @@ long RegistryDeleteKey(RegistryKey parent, const std::string& path) {
 
 void RegistryCloseKey(RegistryKey key) { ::RegCloseKey(ToKey(key)); }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // A string of the table has at most 65535 UTF-16 units, each at most three
@@ -49,4 +49,4 @@ std::string LoadStringResource(ModuleHandle module, std::uint16_t id) {
   return std::string();
 }
 
-}  // namespace os
+}  // namespace quendral::os

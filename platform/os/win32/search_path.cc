@@ -5,7 +5,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 std::string SearchPathForFile(const std::string& name, const std::string& default_extension,
                               std::size_t max_length) {
@@ -23,4 +23,4 @@ std::string SearchPathForFile(const std::string& name, const std::string& defaul
   return std::string(buffer.data(), length);
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 std::string ReadSettingsValue(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& default_value,
@@ -20,4 +20,4 @@ std::string ReadSettingsValue(const std::string& path, const std::string& sectio
   return std::string(buffer.data(), length);
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -7,7 +7,7 @@
 
 #include "platform/os/win32/system_libraries.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr CLSID kShellLinkClass = {
@@ -52,4 +52,4 @@ std::string ResolveShellLink(const std::string& link_path) {
   return target;
 }
 
-}  // namespace os
+}  // namespace quendral::os

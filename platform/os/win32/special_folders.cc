@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace os {
+namespace quendral::os {
 
 bool ReadSpecialFolderPath(int folder, std::string* path) {
   char buffer[MAX_PATH] = {};
@@ -26,4 +26,4 @@ std::string HomeFolder() {
   return profile != nullptr ? profile : "";
 }
 
-}  // namespace os
+}  // namespace quendral::os

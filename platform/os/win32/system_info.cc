@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Windows Sockets, looked up at run time so that the library needs no link
@@ -145,4 +145,4 @@ bool ReadBrowserVersion(BrowserVersion* version) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/library.h"
 
-namespace os {
+namespace quendral::os {
 
 const Ole32Entries* Ole32() {
   static Ole32Entries entries;
@@ -28,4 +28,4 @@ const Gdi32Entries* Gdi32() {
   return bound ? &entries : nullptr;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -11,7 +11,7 @@
 #include <oleauto.h>
 #include <olectl.h>
 
-namespace os {
+namespace quendral::os {
 
 // ole32.dll
 struct Ole32Entries {
@@ -37,6 +37,6 @@ const Ole32Entries* Ole32();
 const OleAutomationEntries* OleAutomation();
 const Gdi32Entries* Gdi32();
 
-}  // namespace os
+}  // namespace quendral::os
 
 #endif  // QUENDRAL_PLATFORM_OS_WIN32_SYSTEM_LIBRARIES_H_

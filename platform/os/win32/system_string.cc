@@ -6,7 +6,7 @@
 // After windows.h.
 #include <oleauto.h>
 
-namespace os {
+namespace quendral::os {
 
 SystemString AllocSystemString(std::string_view text) {
   if (text.size() > INT_MAX) {
@@ -29,4 +29,4 @@ std::size_t SystemStringLength(SystemString text) { return ::SysStringLen(text);
 
 void FreeSystemString(SystemString text) { ::SysFreeString(text); }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -4,7 +4,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 // A console answers GetConsoleMode; the terminals of MSYS and Cygwin are
 // pipes to it, which the C runtime's _isatty recognises as character
@@ -16,4 +16,4 @@ bool IsTerminal(StandardStream stream) {
   return ::_isatty(stream == StandardStream::kOutput ? 1 : 2) != 0;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The exception debuggers take as "name this thread".
@@ -39,4 +39,4 @@ void SetThreadDebugName(ThreadId thread, const char* name) {
   ::RemoveVectoredExceptionHandler(handler);
 }
 
-}  // namespace os
+}  // namespace quendral::os

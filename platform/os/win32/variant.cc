@@ -6,7 +6,7 @@
 
 #include "platform/os/win32/system_libraries.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Variant keeps the VARIANT's layout for the fields it has.
@@ -65,4 +65,4 @@ std::string WideTextToMultibyte(const VariantWideChar* text) {
   return result;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // The bytes from where VerQueryValueA points to the end of `info`. The
@@ -67,4 +67,4 @@ bool QueryVersionText(std::span<const std::uint8_t> info, const std::string& sub
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 // Drives a: and b: are never examined: asking for a floppy drive's type
@@ -61,4 +61,4 @@ bool ReadVolumeInformation(const std::string& root, VolumeInformation* volume) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

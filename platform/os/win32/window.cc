@@ -2,10 +2,10 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 
 WindowHandle FindTopLevelWindow(const std::string& class_name) {
   return reinterpret_cast<WindowHandle>(::FindWindowA(class_name.c_str(), nullptr));
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include "platform/os/win32/windows_headers.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 HWND Native(WindowHandle window) { return reinterpret_cast<HWND>(window); }
@@ -30,4 +30,4 @@ bool TakeWindowMessage(WindowHandle window, WindowMessage* message) {
   return true;
 }
 
-}  // namespace os
+}  // namespace quendral::os

@@ -9,15 +9,15 @@
 #include "platform/os/process.h"
 #include "support/environment_override.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
-using testing::Document;
-using testing::ItemText;
-using testing::MakeUnid;
-using testing::SessionOn;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::ItemText;
+using fixtures::MakeUnid;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 constexpr int kSavesPerProcess = 40;
 
@@ -109,8 +109,8 @@ class WriterProcess : public ::testing::Environment {
 // Starts a writer process doing `work` on `data`. It runs the current test
 // only, so that it reaches the environment's set-up.
 bool StartWriter(const std::filesystem::path& data, const std::string& work, os::Process* process) {
-  quendral_testing::EnvironmentOverride data_variable(kDataVariable, data.string().c_str());
-  quendral_testing::EnvironmentOverride work_variable(kWorkVariable, work.c_str());
+  quendral::fixtures::EnvironmentOverride data_variable(kDataVariable, data.string().c_str());
+  quendral::fixtures::EnvironmentOverride work_variable(kWorkVariable, work.c_str());
   std::string program;
   if (!os::ModuleFilePath(nullptr, &program)) {
     return false;
@@ -130,7 +130,7 @@ class ConcurrencyTest : public ::testing::Test {
  protected:
   void SetUp() override {
     LNSetThrowAllErrorsGlobal(0);
-    testing::WriteDatabase(
+    fixtures::WriteDatabase(
         data_.path() / "db.nsf", TIMEDATE{{1, 1}},
         {Document(1, {TextItem("Value", {"0"})}), Document(2, {TextItem("Value", {"0"})})});
   }
@@ -139,7 +139,7 @@ class ConcurrencyTest : public ::testing::Test {
     SessionOn session(data_.path());
     LNDatabase db;
     LNDocument doc;
-    testing::OpenDocument(*session, "db.nsf", MakeUnid(seed), &db, &doc);
+    fixtures::OpenDocument(*session, "db.nsf", MakeUnid(seed), &db, &doc);
     *sequence = doc.GetSequenceNumber();
     return ItemText(doc, "Value");
   }
@@ -172,4 +172,4 @@ TEST_F(ConcurrencyTest, TwoProcessesSavingOneNoteLoseNoUpdate) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

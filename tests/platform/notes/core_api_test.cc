@@ -9,20 +9,20 @@
 #include "platform/notes/memory.h"
 #include "platform/notes/notes_test_support.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
-using testing::Document;
-using testing::MakeUnid;
-using testing::OpenDocument;
-using testing::SessionOn;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::MakeUnid;
+using fixtures::OpenDocument;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 class CoreItemsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::WriteDatabase(
+    fixtures::WriteDatabase(
         data_.path() / "db.nsf", TIMEDATE{{1, 2}},
         {Document(1, {TextItem("First", {"a"}), TextItem(std::string(300, 'N'), {"long"}),
                       TextItem("First", {"b"})}),
@@ -107,7 +107,7 @@ TEST_F(CoreItemsTest, AddingItemsLeavesOtherValuesInPlace) {
   BLOCKID again{};
   ASSERT_EQ(FindItem(note_, "First", 5, nullptr, nullptr, &again, nullptr), kNoError);
   EXPECT_EQ(static_cast<std::uint8_t*>(LockMemory(again.pool)) + again.block, before);
-  EXPECT_EQ(testing::ItemText(doc_, "First"), "Z");
+  EXPECT_EQ(fixtures::ItemText(doc_, "First"), "Z");
   EXPECT_EQ(WalkNames().size(), 203u);
 }
 
@@ -194,4 +194,4 @@ TEST(CoreFormula, BytesThatAreNoFormulaAreRefused) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

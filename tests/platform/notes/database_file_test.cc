@@ -7,12 +7,12 @@
 #include "platform/notes/item_values.h"
 #include "platform/notes/notes_test_support.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 namespace {
 
-using testing::Document;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 ItemImage Item(const std::string& name, std::uint16_t type, values::Bytes value,
                std::uint16_t flags = 0) {
@@ -133,9 +133,9 @@ TEST(DatabaseFile, OtherFilesAreDamagedAndStayUntouched) {
 
 TEST(DatabaseFile, ListingFindsDatabasesBelowADirectory) {
   TemporaryDirectory directory;
-  testing::WriteDatabase(directory.path() / "b.nsf", TIMEDATE{{2, 0}}, {Document(1, {})});
-  testing::WriteDatabase(directory.path() / "apps" / "a.nsf", TIMEDATE{{1, 0}},
-                         {Document(1, {}), Document(2, {})});
+  fixtures::WriteDatabase(directory.path() / "b.nsf", TIMEDATE{{2, 0}}, {Document(1, {})});
+  fixtures::WriteDatabase(directory.path() / "apps" / "a.nsf", TIMEDATE{{1, 0}},
+                          {Document(1, {}), Document(2, {})});
   std::ofstream(directory.path() / "readme.txt") << "hello";
   std::vector<DatabaseListing> listings;
   ASSERT_EQ(ListDatabases(directory.path(), &listings), kNoError);
@@ -149,4 +149,4 @@ TEST(DatabaseFile, ListingFindsDatabasesBelowADirectory) {
 }
 
 }  // namespace
-}  // namespace notes::store
+}  // namespace quendral::platform::store

@@ -17,10 +17,10 @@ TEST_F(ThrowModeTest, ErrorsAreReturnedWhenOff) {
   LNSetThrowAllErrorsGlobal(0);
   EXPECT_FALSE(LNGetThrowAllErrorsGlobal());
   LNDatabase unbound;
-  EXPECT_EQ(unbound.Open(), notes::kErrDatabaseNotFound);
+  EXPECT_EQ(unbound.Open(), quendral::platform::kErrDatabaseNotFound);
   LNUniversalID id(LNString("not hex"));
   UNIVERSALNOTEID unid{};
-  EXPECT_EQ(id.GetUniversalID(&unid), notes::kErrInvalidUniversalId);
+  EXPECT_EQ(id.GetUniversalID(&unid), quendral::platform::kErrInvalidUniversalId);
 }
 
 TEST_F(ThrowModeTest, ErrorsAreThrownAsUnsignedLongWhenOn) {
@@ -31,7 +31,7 @@ TEST_F(ThrowModeTest, ErrorsAreThrownAsUnsignedLongWhenOn) {
     unbound.Open();
     FAIL() << "no throw";
   } catch (LNSTATUS status) {
-    EXPECT_EQ(status, notes::kErrDatabaseNotFound);
+    EXPECT_EQ(status, quendral::platform::kErrDatabaseNotFound);
   }
   EXPECT_THROW(LNUniversalID(LNString("0123")), LNSTATUS);
   LNFormula formula;
@@ -41,26 +41,26 @@ TEST_F(ThrowModeTest, ErrorsAreThrownAsUnsignedLongWhenOn) {
 }
 
 TEST(ErrorTexts, EveryStatusHasItsOwnText) {
-  const notes::STATUS statuses[] = {
-      notes::kErrInvalidArgument,  notes::kErrInvalidHandle,
-      notes::kErrOutOfMemory,      notes::kErrSessionNotInitialized,
-      notes::kErrUnknownServer,    notes::kErrPathOutsideDataDirectory,
-      notes::kErrDatabaseNotFound, notes::kErrReplicaNotFound,
-      notes::kErrDatabaseNotOpen,  notes::kErrDatabaseExists,
-      notes::kErrDatabaseDamaged,  notes::kErrDatabaseBusy,
-      notes::kErrStorageFailure,   notes::kErrInvalidUniversalId,
-      notes::kErrNoteNotFound,     notes::kErrNoteNotOpen,
-      notes::kErrSaveConflict,     notes::kErrItemNotFound,
-      notes::kErrItemTypeMismatch, notes::kErrItemValueInvalid,
-      notes::kErrNoMoreItems,      notes::kErrOpenFailed,
-      notes::kErrFormulaSyntax,    notes::kErrFormulaEvaluation,
-      notes::kErrFormulaTooLarge,  notes::kErrCompositeRecordInvalid,
-      notes::kErrDiskFull,
+  const quendral::platform::STATUS statuses[] = {
+      quendral::platform::kErrInvalidArgument,  quendral::platform::kErrInvalidHandle,
+      quendral::platform::kErrOutOfMemory,      quendral::platform::kErrSessionNotInitialized,
+      quendral::platform::kErrUnknownServer,    quendral::platform::kErrPathOutsideDataDirectory,
+      quendral::platform::kErrDatabaseNotFound, quendral::platform::kErrReplicaNotFound,
+      quendral::platform::kErrDatabaseNotOpen,  quendral::platform::kErrDatabaseExists,
+      quendral::platform::kErrDatabaseDamaged,  quendral::platform::kErrDatabaseBusy,
+      quendral::platform::kErrStorageFailure,   quendral::platform::kErrInvalidUniversalId,
+      quendral::platform::kErrNoteNotFound,     quendral::platform::kErrNoteNotOpen,
+      quendral::platform::kErrSaveConflict,     quendral::platform::kErrItemNotFound,
+      quendral::platform::kErrItemTypeMismatch, quendral::platform::kErrItemValueInvalid,
+      quendral::platform::kErrNoMoreItems,      quendral::platform::kErrOpenFailed,
+      quendral::platform::kErrFormulaSyntax,    quendral::platform::kErrFormulaEvaluation,
+      quendral::platform::kErrFormulaTooLarge,  quendral::platform::kErrCompositeRecordInvalid,
+      quendral::platform::kErrDiskFull,
   };
   char unknown[512];
   ASSERT_EQ(LNGetErrorMessageText(0x7ABC, unknown, sizeof unknown, 0), 0u);
   std::set<std::string> texts;
-  for (notes::STATUS status : statuses) {
+  for (quendral::platform::STATUS status : statuses) {
     char buffer[512];
     ASSERT_EQ(LNGetErrorMessageText(status, buffer, sizeof buffer, 0), 0u);
     EXPECT_GT(std::strlen(buffer), 0u);
@@ -73,12 +73,13 @@ TEST(ErrorTexts, EveryStatusHasItsOwnText) {
 TEST(ErrorTexts, TextIsCutToTheBuffer) {
   char buffer[6];
   std::memset(buffer, 'x', sizeof buffer);
-  ASSERT_EQ(LNGetErrorMessageText(notes::kErrSaveConflict, buffer, sizeof buffer, 0), 0u);
+  ASSERT_EQ(LNGetErrorMessageText(quendral::platform::kErrSaveConflict, buffer, sizeof buffer, 0),
+            0u);
   EXPECT_EQ(std::strlen(buffer), 5u);
-  EXPECT_EQ(LNGetErrorMessageText(notes::kErrSaveConflict, nullptr, 10, 0),
-            notes::kErrInvalidArgument);
-  EXPECT_EQ(LNGetErrorMessageText(notes::kErrSaveConflict, buffer, 0, 0),
-            notes::kErrInvalidArgument);
+  EXPECT_EQ(LNGetErrorMessageText(quendral::platform::kErrSaveConflict, nullptr, 10, 0),
+            quendral::platform::kErrInvalidArgument);
+  EXPECT_EQ(LNGetErrorMessageText(quendral::platform::kErrSaveConflict, buffer, 0, 0),
+            quendral::platform::kErrInvalidArgument);
 }
 
 TEST(UniversalIdText, DigitsMapToWordsSecondWordFirst) {
@@ -99,7 +100,7 @@ TEST(UniversalIdText, AnythingButThirtyTwoHexDigitsIsInvalid) {
         "0123456789ABCDEF0123456789ABCDEG", "+123456789ABCDEF0123456789ABCDEF"}) {
     EXPECT_FALSE(LNUniversalID::Parse(text, &unid)) << text;
   }
-  EXPECT_EQ(LNUniversalID().GetUniversalID(&unid), notes::kErrInvalidUniversalId);
+  EXPECT_EQ(LNUniversalID().GetUniversalID(&unid), quendral::platform::kErrInvalidUniversalId);
 }
 
 TEST(Strings, CompareByteWise) {

@@ -6,15 +6,15 @@
 #include "platform/notes/item_values.h"
 #include "platform/notes/notes_test_support.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
-using testing::Document;
-using testing::MakeUnid;
-using testing::OpenDocument;
-using testing::SessionOn;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::MakeUnid;
+using fixtures::OpenDocument;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 // A formula sees on a note's images what it sees on the open note, what
 // earlier formulas assigned included.
@@ -25,7 +25,7 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
   store::NoteImage note = Document(1, {TextItem("Subject", {"Hello"})});
   note.items.push_back({"Body", kTypeCompositeText, 0, values::EncodeRichText({paragraph})});
   note.created = formula::DateTime{1000};
-  testing::WriteDatabase(data.path() / "db.nsf", TIMEDATE{{1, 1}}, {note});
+  fixtures::WriteDatabase(data.path() / "db.nsf", TIMEDATE{{1, 1}}, {note});
   SessionOn session(data.path());
   LNDatabase db;
   LNDocument doc;
@@ -56,4 +56,4 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace notes::values {
+namespace quendral::platform::values {
 namespace {
 
 TEST(TextList, RoundTripsTextsOfAnyBytes) {
@@ -144,4 +144,4 @@ TEST(FormulaValues, MapToListTypes) {
 }
 
 }  // namespace
-}  // namespace notes::values
+}  // namespace quendral::platform::values

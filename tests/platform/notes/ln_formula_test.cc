@@ -2,16 +2,16 @@
 
 #include "platform/notes/notes_test_support.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
-using testing::Document;
-using testing::ItemText;
-using testing::MakeUnid;
-using testing::OpenDocument;
-using testing::SessionOn;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::ItemText;
+using fixtures::MakeUnid;
+using fixtures::OpenDocument;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 TEST(Formula, CompileErrorKeepsPositionAndMessage) {
   LNSetThrowAllErrorsGlobal(0);
@@ -38,8 +38,8 @@ TEST(Formula, EvaluatesWithoutANote) {
 class NoteFormulaTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::WriteDatabase(data_.path() / "db.nsf", TIMEDATE{{1, 1}},
-                           {Document(1, {TextItem("Subject", {"Hello"})})});
+    fixtures::WriteDatabase(data_.path() / "db.nsf", TIMEDATE{{1, 1}},
+                            {Document(1, {TextItem("Subject", {"Hello"})})});
   }
   TemporaryDirectory data_;
 };
@@ -109,4 +109,4 @@ TEST_F(NoteFormulaTest, ClosedNoteIsAnError) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

@@ -7,15 +7,15 @@
 #include "platform/notes/memory.h"
 #include "platform/notes/notes_test_support.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
-using testing::Document;
-using testing::MakeUnid;
-using testing::OpenDocument;
-using testing::SessionOn;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::MakeUnid;
+using fixtures::OpenDocument;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 TEST(StandAloneItems, TextsJoinWithTheSeparator) {
   LNText text;
@@ -87,8 +87,8 @@ class NoteItemsTest : public ::testing::Test {
     second.runs.push_back(richtext::Run{richtext::Run::Kind::kText, "Second", 0});
     store::ItemImage body{"Body", kTypeCompositeText, 0, values::EncodeRichText({first, second})};
     store::ItemImage broken{"Broken", kTypeTextList, 0, {5, 0, 1}};
-    testing::WriteDatabase(data_.path() / "db.nsf", TIMEDATE{{1, 1}},
-                           {Document(1, {TextItem("Names", {"a", "b"}), body, broken})});
+    fixtures::WriteDatabase(data_.path() / "db.nsf", TIMEDATE{{1, 1}},
+                            {Document(1, {TextItem("Names", {"a", "b"}), body, broken})});
   }
   TemporaryDirectory data_;
 };
@@ -126,7 +126,7 @@ TEST_F(NoteItemsTest, ChangesThroughAViewAreChangesOfTheNote) {
   LNText names;
   ASSERT_EQ(doc.GetItem("Names", &names), 0u);
   ASSERT_EQ(names.Append("c"), 0u);
-  EXPECT_EQ(testing::ItemText(doc, "Names"), "a;b;c");
+  EXPECT_EQ(fixtures::ItemText(doc, "Names"), "a;b;c");
   // The core calls see the same value.
   BLOCKID value{};
   std::uint32_t length = 0;
@@ -151,4 +151,4 @@ TEST_F(NoteItemsTest, MissingItemLeavesANullItem) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

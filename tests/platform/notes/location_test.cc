@@ -10,11 +10,11 @@
 #include "platform/os/special_folders.h"
 #include "support/environment_override.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TemporaryDirectory;
+using fixtures::TemporaryDirectory;
 
 void WriteServers(const fs::path& data, const std::string& json) {
   std::ofstream(data / kServersFileName) << json;
@@ -31,7 +31,7 @@ void WriteServers(const fs::path& data, const std::string& json) {
   } while (false)
 
 TEST(DataDirectory, ComesFromTheEnvironmentElseTheProfileFolder) {
-  quendral_testing::EnvironmentOverride variable(kDataDirectoryVariable, "/srv/notes");
+  quendral::fixtures::EnvironmentOverride variable(kDataDirectoryVariable, "/srv/notes");
   EXPECT_EQ(DefaultDataDirectory(), fs::path("/srv/notes"));
   variable.Set(nullptr);
   // The profile folder is $HOME outside Windows, never $HOME on Windows.
@@ -45,8 +45,8 @@ TEST(DataDirectory, ComesFromTheEnvironmentElseTheProfileFolder) {
 // profile folder. Outside Windows an unset HOME falls back on the password
 // database.
 TEST(DataDirectory, DefaultIsInTheHomeFolderWhateverHomeHolds) {
-  quendral_testing::EnvironmentOverride variable(kDataDirectoryVariable, nullptr);
-  quendral_testing::EnvironmentOverride home("HOME", nullptr);
+  quendral::fixtures::EnvironmentOverride variable(kDataDirectoryVariable, nullptr);
+  quendral::fixtures::EnvironmentOverride home("HOME", nullptr);
   const std::string unset_home = os::HomeFolder();
   EXPECT_TRUE(!unset_home.empty() || !os::kRunsOnWindows) << "every Windows user has a profile";
   EXPECT_EQ(DefaultDataDirectory(), fs::path(unset_home.empty() ? "." : unset_home) / "notesdata");
@@ -147,8 +147,8 @@ TEST(ReplicaLookup, FindsByReplicaIdAndNoticesChangedFiles) {
   TemporaryDirectory data;
   TIMEDATE first{{0x0058F1B2, 0x85256E3A}};
   TIMEDATE second{{7, 7}};
-  testing::WriteDatabase(data.path() / "a.nsf", first, {});
-  testing::WriteDatabase(data.path() / "sub" / "b.nsf", second, {});
+  fixtures::WriteDatabase(data.path() / "a.nsf", first, {});
+  fixtures::WriteDatabase(data.path() / "sub" / "b.nsf", second, {});
   fs::path file;
   ASSERT_EQ(FindReplica(data.path(), second, &file), kNoError);
   EXPECT_EQ(file, data.path() / "sub" / "b.nsf");
@@ -156,7 +156,7 @@ TEST(ReplicaLookup, FindsByReplicaIdAndNoticesChangedFiles) {
 
   // The catalog must not answer with a file that no longer holds the replica.
   fs::remove(data.path() / "sub" / "b.nsf");
-  testing::WriteDatabase(data.path() / "c.nsf", second, {});
+  fixtures::WriteDatabase(data.path() / "c.nsf", second, {});
   ASSERT_EQ(FindReplica(data.path(), second, &file), kNoError);
   EXPECT_EQ(file, data.path() / "c.nsf");
   ASSERT_EQ(FindReplica(data.path(), first, &file), kNoError);
@@ -165,7 +165,7 @@ TEST(ReplicaLookup, FindsByReplicaIdAndNoticesChangedFiles) {
 
 TEST(ReplicaLookup, ZeroReplicaIdNeverFindsADatabase) {
   TemporaryDirectory data;
-  testing::WriteDatabase(data.path() / "zero.nsf", TIMEDATE{}, {});
+  fixtures::WriteDatabase(data.path() / "zero.nsf", TIMEDATE{}, {});
   store::DatabaseImage image;
   ASSERT_EQ(store::ReadDatabaseImage(data.path() / "zero.nsf", &image), kNoError);
   EXPECT_NE(image.replica_id.Innards[0] | image.replica_id.Innards[1], 0u);
@@ -178,11 +178,11 @@ TEST(ReplicaLookup, LinksOutOfTheDirectoryAreNotFollowed) {
   TemporaryDirectory data;
   TemporaryDirectory outside;
   TIMEDATE replica{{3, 4}};
-  testing::WriteDatabase(outside.path() / "x.nsf", replica, {});
+  fixtures::WriteDatabase(outside.path() / "x.nsf", replica, {});
   SYMLINK_OR_SKIP(outside.path() / "x.nsf", data.path() / "x.nsf");
   fs::path file;
   EXPECT_EQ(FindReplica(data.path(), replica, &file), kErrReplicaNotFound);
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

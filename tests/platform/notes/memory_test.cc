@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
 TEST(MemoryHandles, BlockIsZeroedAndKeepsItsAddress) {
@@ -109,4 +109,4 @@ TEST(MemoryHandles, BytesAvailableAtAnAddressEndWithItsBlock) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

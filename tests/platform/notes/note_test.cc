@@ -9,22 +9,22 @@
 #include "platform/notes/memory.h"
 #include "platform/notes/notes_test_support.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
-using testing::Document;
-using testing::ItemText;
-using testing::MakeUnid;
-using testing::OpenDocument;
-using testing::SessionOn;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::ItemText;
+using fixtures::MakeUnid;
+using fixtures::OpenDocument;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 class NoteTest : public ::testing::Test {
  protected:
   void SetUp() override {
     store::ItemImage big{"Big", 0x0100, 0, std::vector<std::uint8_t>(100000, 0x11)};
-    testing::WriteDatabase(
+    fixtures::WriteDatabase(
         data_.path() / "db.nsf", TIMEDATE{{1, 2}},
         {Document(1, {TextItem("Subject", {"Hello"}), big, TextItem("Other", {"x", "y"})}),
          Document(2, {TextItem("Subject", {"Second"})})});
@@ -342,4 +342,4 @@ TEST_F(NoteTest, DocumentLookupErrors) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

@@ -7,7 +7,7 @@
 
 #include "platform/notes/item_values.h"
 
-namespace notes::testing {
+namespace quendral::platform::fixtures {
 
 TemporaryDirectory::TemporaryDirectory() {
   // create_directory reports a name that exists already, so a name taken by
@@ -80,4 +80,4 @@ std::string ItemText(const LNNote& note, const std::string& name) {
   return joined.GetString();
 }
 
-}  // namespace notes::testing
+}  // namespace quendral::platform::fixtures

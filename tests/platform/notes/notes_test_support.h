@@ -10,7 +10,7 @@
 #include "platform/notes/database_file.h"
 #include "platform/notes/ln.h"
 
-namespace notes::testing {
+namespace quendral::platform::fixtures {
 
 // A fresh directory, removed with everything in it at the end of the test.
 class TemporaryDirectory {
@@ -53,6 +53,6 @@ void OpenDocument(LNNotesSession& session, const std::string& path, const UNIVER
 
 std::string ItemText(const LNNote& note, const std::string& name);
 
-}  // namespace notes::testing
+}  // namespace quendral::platform::fixtures
 
 #endif  // QUENDRAL_TESTS_PLATFORM_NOTES_NOTES_TEST_SUPPORT_H_

@@ -7,11 +7,11 @@
 #include "platform/notes/notes_test_support.h"
 #include "support/environment_override.h"
 
-namespace notes {
+namespace quendral::platform {
 namespace {
 
-using testing::SessionOn;
-using testing::TemporaryDirectory;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
 
 // The two replica-ID texts callers use: 16 hex digits, optionally with a
 // colon after the eighth; the first eight digits are word 1.
@@ -28,9 +28,9 @@ TIMEDATE ParseReplicaText(const std::string& text) {
 class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::WriteDatabase(data_.path() / "apps" / "names.nsf", TIMEDATE{{0x0058F1B2, 0x85256E3A}},
-                           {});
-    testing::WriteDatabase(data_.path() / "local" / "other.nsf", TIMEDATE{{5, 5}}, {});
+    fixtures::WriteDatabase(data_.path() / "apps" / "names.nsf", TIMEDATE{{0x0058F1B2, 0x85256E3A}},
+                            {});
+    fixtures::WriteDatabase(data_.path() / "local" / "other.nsf", TIMEDATE{{5, 5}}, {});
     std::ofstream(data_.path() / "servers.json") << R"({"Local": "local"})";
   }
 
@@ -83,7 +83,7 @@ TEST_F(SessionTest, DatabasesNeedAnInitializedSession) {
 }
 
 TEST_F(SessionTest, DataDirectoryComesFromTheEnvironmentUnlessSet) {
-  quendral_testing::EnvironmentOverride variable("NOTES_DATA_DIR", data_.path().string().c_str());
+  quendral::fixtures::EnvironmentOverride variable("NOTES_DATA_DIR", data_.path().string().c_str());
   LNNotesSession from_environment;
   ASSERT_EQ(from_environment.Initialize(), 0u);
   EXPECT_EQ(from_environment.GetDataDirectory(), LNString(data_.path().string()));
@@ -103,4 +103,4 @@ TEST_F(SessionTest, UserNameDefaultsToTheLoginName) {
 }
 
 }  // namespace
-}  // namespace notes
+}  // namespace quendral::platform

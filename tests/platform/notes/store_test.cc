@@ -4,12 +4,12 @@
 
 #include "platform/notes/notes_test_support.h"
 
-namespace notes::store {
+namespace quendral::platform::store {
 namespace {
 
-using testing::Document;
-using testing::TemporaryDirectory;
-using testing::TextItem;
+using fixtures::Document;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
 
 // Documents of several, one and no items around a profile, opened as a store.
 class StoreReads : public ::testing::Test {
@@ -85,4 +85,4 @@ TEST_F(StoreReads, OnlyStoredDocumentsAreFound) {
 }
 
 }  // namespace
-}  // namespace notes::store
+}  // namespace quendral::platform::store

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 TEST(OemToAnsi, AsciiAndLengthStay) {
@@ -65,4 +65,4 @@ TEST(LeadBytes, FollowTheCodePageTheProcessChose) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -7,7 +7,7 @@
 
 #include "platform/os/dialog_exchange.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr int kField = 7;
@@ -80,4 +80,4 @@ TEST_F(MemoryDialogTest, UnknownControlIsAnError) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

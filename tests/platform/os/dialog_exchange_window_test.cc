@@ -10,7 +10,7 @@
 #include "platform/os/dialog_exchange.h"
 #include "platform/os/test_dialog.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 #ifdef _WIN32
@@ -35,7 +35,7 @@ class WindowDialogTest : public ::testing::Test {
                                          });
   }
 
-  testing::TestDialog dialog_{kField, kOtherField};
+  fixtures::TestDialog dialog_{kField, kOtherField};
   std::unique_ptr<DialogExchange> exchange_;
   std::vector<ShownMessage> shown_;
 };
@@ -104,4 +104,4 @@ TEST(WindowDialogExchange, NoneOutsideWindows) {
 #endif
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 bool IsAbsolute(const std::string& path) {
@@ -29,4 +29,4 @@ TEST(JoinPath, PutsOneSeparatorBetween) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -1,6 +1,6 @@
 #include "platform/os/elf_image_support.h"
 
-namespace os_test {
+namespace quendral::os_test {
 namespace {
 
 struct Widths {
@@ -64,4 +64,4 @@ ElfImage BuildElfImage(const ElfImageSpec& spec) {
   return image;
 }
 
-}  // namespace os_test
+}  // namespace quendral::os_test

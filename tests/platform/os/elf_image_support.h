@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace os_test {
+namespace quendral::os_test {
 
 inline constexpr std::uint32_t kProgBits = 1;
 inline constexpr std::uint32_t kNoBits = 8;
@@ -42,6 +42,6 @@ struct ElfImage {
 
 ElfImage BuildElfImage(const ElfImageSpec& spec);
 
-}  // namespace os_test
+}  // namespace quendral::os_test
 
 #endif  // QUENDRAL_TESTS_PLATFORM_OS_ELF_IMAGE_SUPPORT_H_

@@ -7,7 +7,7 @@
 
 #include "platform/os/elf_image_support.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 using os_test::BuildElfImage;
@@ -161,4 +161,4 @@ TEST(FindElfSection, FailingReadsFindNothing) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr char kVariable[] = "QUENDRAL_ENVIRONMENT_TEST";
@@ -23,4 +23,4 @@ TEST(Environment, ChangesAreSeenByTheRuntime) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

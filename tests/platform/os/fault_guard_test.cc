@@ -5,7 +5,7 @@
 
 #include <thread>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -65,4 +65,4 @@ TEST(FaultGuard, ThreadsTakeTurns) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

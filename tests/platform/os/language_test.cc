@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 TEST(LanguageOfLocaleName, TerritoryPicksTheVariant) {
@@ -77,4 +77,4 @@ TEST(UserDefaultLanguage, FirstSetVariableWins) {
 #endif
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

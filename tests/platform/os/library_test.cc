@@ -4,7 +4,7 @@
 
 #include "platform/os/test_libraries.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 using GetNumber = int (*)();
@@ -82,4 +82,4 @@ TEST(BindLibrary, FailsWhenTheLibraryOrAnyEntryIsMissing) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 #include "platform/os/library.h"
 #include "platform/os/test_libraries.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 int FunctionOfTheProgram() { return 1; }
@@ -44,4 +44,4 @@ TEST(Module, AddressOutsideEveryModuleNamesNone) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <thread>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 TEST(PerformanceCounter, HasAFrequencyFitForMillisecondWaits) {
@@ -38,4 +38,4 @@ TEST(PerformanceCounter, AdvancesWithTime) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -8,7 +8,7 @@
 #include <cerrno>
 #endif
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 using ::testing::ElementsAre;
@@ -69,4 +69,4 @@ TEST(ProcessTest, DetachedProcessesLeaveNoZombie) {
 #endif
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

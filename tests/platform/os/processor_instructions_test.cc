@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -43,4 +43,4 @@ TEST(ProcessorInstructions, BitScanLoopOfZeroDoesNothing) { EXPECT_TRUE(RunBitSc
 #endif
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

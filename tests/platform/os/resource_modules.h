@@ -10,7 +10,7 @@
 #include "platform/os/module.h"
 #include "platform/os/test_libraries.h"
 
-namespace os_test {
+namespace quendral::os_test {
 
 class ModuleWithResources {
  public:
@@ -41,6 +41,6 @@ class LibraryModule : public ModuleWithResources {
   LibraryModule() : ModuleWithResources(QuendralLibraryPath(), "GetMajorVersion") {}
 };
 
-}  // namespace os_test
+}  // namespace quendral::os_test
 
 #endif  // QUENDRAL_TESTS_PLATFORM_OS_RESOURCE_MODULES_H_

@@ -13,7 +13,7 @@
 #include "platform/os/resource_table.h"
 #include "platform/os/resource_table_writer.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 using namespace std::string_view_literals;
@@ -260,4 +260,4 @@ TEST_F(ResourceSourceTest, PassingSourceIsNeverSeenByOtherThreads) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 std::string Value(std::string_view contents, std::string_view section, std::string_view key) {
@@ -72,4 +72,4 @@ TEST_F(SettingsFileOnDisk, ValueIsCutToTheBuffer) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace os_test {
+namespace quendral::os_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -73,6 +73,6 @@ inline Bytes LinkFile(const std::string& local_base, const std::string& share,
   return file;
 }
 
-}  // namespace os_test
+}  // namespace quendral::os_test
 
 #endif  // QUENDRAL_TESTS_PLATFORM_OS_SHELL_LINK_BYTES_H_

@@ -7,7 +7,7 @@
 
 #include "platform/os/shell_link_bytes.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 using os_test::Bytes;
@@ -49,4 +49,4 @@ TEST(ShellLinkFileTest, OffsetsOutsideTheInformationAreRejected) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 std::string Parse(std::string_view contents, std::string_view name) {
@@ -68,4 +68,4 @@ TEST(SpecialFolders, UnknownFolderNumberIsNotFound) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -13,7 +13,7 @@
 #include "platform/os/display_mode.h"
 #include "platform/os/volumes.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 TEST(MachineMemory, HasPhysicalMemoryAndALoad) {
@@ -136,4 +136,4 @@ TEST(MachineDisplay, ModeOfTheDisplayOrNone) {
 #endif
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

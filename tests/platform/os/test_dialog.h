@@ -12,7 +12,7 @@
 #include "platform/os/win32/windows_headers.h"
 #include "platform/os/window.h"
 
-namespace os::testing {
+namespace quendral::os::fixtures {
 
 class TestDialog {
  public:
@@ -72,7 +72,7 @@ class TestDialog {
   HWND window_ = nullptr;
 };
 
-}  // namespace os::testing
+}  // namespace quendral::os::fixtures
 
 #endif  // _WIN32
 

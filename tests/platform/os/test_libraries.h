@@ -11,7 +11,7 @@
 #include "platform/os/library.h"
 #include "platform/os/module.h"
 
-namespace os_test {
+namespace quendral::os_test {
 
 inline std::string TestProgramPath() {
   std::string path;
@@ -36,6 +36,6 @@ inline std::string QuendralLibraryPath() {
 #endif
 }
 
-}  // namespace os_test
+}  // namespace quendral::os_test
 
 #endif  // QUENDRAL_TESTS_PLATFORM_OS_TEST_LIBRARIES_H_

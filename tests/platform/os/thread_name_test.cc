@@ -11,7 +11,7 @@
 #include <pthread.h>
 #endif
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 #ifndef _WIN32
@@ -46,4 +46,4 @@ TEST(ThreadName, LongNamesAreCutToTheSystemLimit) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -8,7 +8,7 @@
 
 #include "platform/os/version_block_writer.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr VersionString kStrings[] = {
@@ -210,4 +210,4 @@ TEST(VersionBlock, CompileTimeBlockEqualsRunTimeBlock) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

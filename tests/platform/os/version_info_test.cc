@@ -10,7 +10,7 @@
 
 #include "platform/os/test_libraries.h"
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 constexpr char kTable[] = "\\StringFileInfo\\041404B0\\";
@@ -132,4 +132,4 @@ TEST(VersionInfo, ReadStaysWithinASmallBuffer) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-namespace os {
+namespace quendral::os {
 namespace {
 
 TEST(MountedDriveType, DiscFileSystemsAreCdDrives) {
@@ -39,4 +39,4 @@ TEST(ListDrives, FixedDrivesAreDirectories) {
 }
 
 }  // namespace
-}  // namespace os
+}  // namespace quendral::os

@@ -8,13 +8,13 @@
 
 namespace {
 
-using notes::formula::DateTime;
-using notes::formula::Value;
+using quendral::platform::formula::DateTime;
+using quendral::platform::formula::Value;
 
 constexpr std::string_view kHideWhen =
     "@IsMember(\"[Admin]\"; @UserRoles) | Status = \"Closed\" & @Created < @Today";
 
-class NoteEnvironment : public notes::formula::Environment {
+class NoteEnvironment : public quendral::platform::formula::Environment {
  public:
   bool HasNote() const override { return true; }
   std::optional<Value> ReadField(std::string_view name) const override {
@@ -34,7 +34,7 @@ class NoteEnvironment : public notes::formula::Environment {
 
 std::vector<std::uint8_t> CompileHideWhen() {
   std::vector<std::uint8_t> compiled;
-  notes::formula::Compile(kHideWhen, &compiled, nullptr);
+  quendral::platform::formula::Compile(kHideWhen, &compiled, nullptr);
   return compiled;
 }
 
@@ -42,8 +42,8 @@ void BM_CompileAndDecompile(benchmark::State& state) {
   std::vector<std::uint8_t> compiled;
   std::string text;
   for (auto _ : state) {
-    notes::formula::Compile(kHideWhen, &compiled, nullptr);
-    notes::formula::Decompile(compiled.data(), compiled.size(), &text);
+    quendral::platform::formula::Compile(kHideWhen, &compiled, nullptr);
+    quendral::platform::formula::Decompile(compiled.data(), compiled.size(), &text);
     benchmark::DoNotOptimize(text.data());
   }
 }
@@ -52,7 +52,7 @@ BENCHMARK(BM_CompileAndDecompile);
 void BM_Compile(benchmark::State& state) {
   std::vector<std::uint8_t> compiled;
   for (auto _ : state) {
-    notes::formula::Compile(kHideWhen, &compiled, nullptr);
+    quendral::platform::formula::Compile(kHideWhen, &compiled, nullptr);
     benchmark::DoNotOptimize(compiled.data());
   }
 }
@@ -62,7 +62,7 @@ void BM_Decompile(benchmark::State& state) {
   const std::vector<std::uint8_t> compiled = CompileHideWhen();
   std::string text;
   for (auto _ : state) {
-    notes::formula::Decompile(compiled.data(), compiled.size(), &text);
+    quendral::platform::formula::Decompile(compiled.data(), compiled.size(), &text);
     benchmark::DoNotOptimize(text.data());
   }
 }
@@ -73,7 +73,8 @@ void BM_Evaluate(benchmark::State& state) {
   NoteEnvironment environment;
   Value result;
   for (auto _ : state) {
-    notes::formula::Evaluate(compiled.data(), compiled.size(), environment, &result, nullptr);
+    quendral::platform::formula::Evaluate(compiled.data(), compiled.size(), environment, &result,
+                                          nullptr);
     benchmark::DoNotOptimize(result.numbers.data());
   }
 }

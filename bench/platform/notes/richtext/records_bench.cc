@@ -13,8 +13,8 @@
 
 namespace {
 
-using notes::richtext::Paragraph;
-using notes::richtext::Run;
+using quendral::platform::richtext::Paragraph;
+using quendral::platform::richtext::Run;
 
 constexpr std::size_t kValueSize = 1 << 20;
 
@@ -35,16 +35,16 @@ std::vector<std::uint8_t> MakeValue(std::size_t text_length) {
       paragraph.has_hide_when = true;
       paragraph.hide_when_area = {0x0A, 0x00, 0x01, 0x02, 0x03, 0x04};
     }
-    size += notes::richtext::BuildRichText({paragraph}).size() - 2;
+    size += quendral::platform::richtext::BuildRichText({paragraph}).size() - 2;
     paragraphs.push_back(std::move(paragraph));
   }
-  return notes::richtext::BuildRichText(paragraphs);
+  return quendral::platform::richtext::BuildRichText(paragraphs);
 }
 
-notes::STATUS CountRecord(char* /*record*/, std::uint16_t /*signature*/, std::uint32_t /*length*/,
-                          void* context) {
+quendral::platform::STATUS CountRecord(char* /*record*/, std::uint16_t /*signature*/,
+                                       std::uint32_t /*length*/, void* context) {
   ++*static_cast<std::size_t*>(context);
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 void BM_EnumerateRecords(benchmark::State& state) {
@@ -54,8 +54,8 @@ void BM_EnumerateRecords(benchmark::State& state) {
   std::size_t records = 0;
   for (auto _ : state) {
     records = 0;
-    benchmark::DoNotOptimize(
-        notes::richtext::EnumerateCompositeRecords(block, length, &CountRecord, &records));
+    benchmark::DoNotOptimize(quendral::platform::richtext::EnumerateCompositeRecords(
+        block, length, &CountRecord, &records));
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * value.size()));

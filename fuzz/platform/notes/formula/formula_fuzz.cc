@@ -8,36 +8,38 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/fuzz_environment.h"
 
-using notes::formula::CompileError;
+using quendral::platform::formula::CompileError;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   std::vector<std::uint8_t> compiled;
   CompileError error;
-  if (!notes::formula::Compile(text, &compiled, &error)) {
+  if (!quendral::platform::formula::Compile(text, &compiled, &error)) {
     if (error.message.empty() || error.position > size) {
       std::abort();
     }
     return 0;
   }
   std::string once;
-  if (!notes::formula::Decompile(compiled.data(), compiled.size(), &once)) {
+  if (!quendral::platform::formula::Decompile(compiled.data(), compiled.size(), &once)) {
     std::abort();
   }
   std::vector<std::uint8_t> again;
   // Canonical spacing can make a text near the length limit longer than it.
-  if (!notes::formula::Compile(once, &again, &error)) {
-    if (once.size() <= notes::formula::kMaxFormulaTextLength) {
+  if (!quendral::platform::formula::Compile(once, &again, &error)) {
+    if (once.size() <= quendral::platform::formula::kMaxFormulaTextLength) {
       std::abort();
     }
     return 0;
   }
   std::string twice;
-  if (!notes::formula::Decompile(again.data(), again.size(), &twice) || twice != once) {
+  if (!quendral::platform::formula::Decompile(again.data(), again.size(), &twice) ||
+      twice != once) {
     std::abort();
   }
-  notes::formula::fuzzing::FuzzEnvironment environment;
-  notes::formula::Value result;
-  notes::formula::Evaluate(compiled.data(), compiled.size(), environment, &result, nullptr);
+  quendral::platform::formula::fuzzing::FuzzEnvironment environment;
+  quendral::platform::formula::Value result;
+  quendral::platform::formula::Evaluate(compiled.data(), compiled.size(), environment, &result,
+                                        nullptr);
   return 0;
 }

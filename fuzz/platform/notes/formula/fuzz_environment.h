@@ -11,7 +11,7 @@
 
 #include "platform/notes/formula/formula.h"
 
-namespace notes::formula::fuzzing {
+namespace quendral::platform::formula::fuzzing {
 
 class FuzzEnvironment : public Environment {
  public:
@@ -45,6 +45,6 @@ class FuzzEnvironment : public Environment {
   std::map<std::string, Value> written_;
 };
 
-}  // namespace notes::formula::fuzzing
+}  // namespace quendral::platform::formula::fuzzing
 
 #endif  // QUENDRAL_FUZZ_PLATFORM_NOTES_FORMULA_FUZZ_ENVIRONMENT_H_

@@ -14,32 +14,32 @@
 
 namespace {
 
-using notes::STATUS;
-using notes::richtext::HideWhenFixedPart;
+using quendral::platform::STATUS;
+using quendral::platform::richtext::HideWhenFixedPart;
 
 // Does what the hide-when repair does to a record: reads the fixed part and
 // writes over the formula area.
 STATUS TouchRecord(char* record, std::uint16_t signature, std::uint32_t length, void* context) {
   auto* checksum = static_cast<std::uint32_t*>(context);
-  if (signature == notes::richtext::kSignatureHideWhen) {
+  if (signature == quendral::platform::richtext::kSignatureHideWhen) {
     char* pointer = record;
     HideWhenFixedPart part;
-    notes::richtext::ReadCanonicalStructure(&pointer, notes::richtext::kStructureHideWhen, &part,
-                                            1);
-    std::memset(pointer, 0, length - notes::richtext::kHideWhenFixedPartLength);
+    quendral::platform::richtext::ReadCanonicalStructure(
+        &pointer, quendral::platform::richtext::kStructureHideWhen, &part, 1);
+    std::memset(pointer, 0, length - quendral::platform::richtext::kHideWhenFixedPartLength);
   }
   *checksum += static_cast<unsigned char>(record[length - 1]);
-  return notes::kNoError;
+  return quendral::platform::kNoError;
 }
 
 void CheckReadBack(const std::uint8_t* data, std::size_t size) {
-  std::vector<notes::richtext::Paragraph> paragraphs;
-  if (!notes::richtext::ReadParagraphs(data, size, &paragraphs)) {
+  std::vector<quendral::platform::richtext::Paragraph> paragraphs;
+  if (!quendral::platform::richtext::ReadParagraphs(data, size, &paragraphs)) {
     return;
   }
-  const std::vector<std::uint8_t> rebuilt = notes::richtext::BuildRichText(paragraphs);
-  std::vector<notes::richtext::Paragraph> again;
-  if (!notes::richtext::ReadParagraphs(rebuilt.data(), rebuilt.size(), &again) ||
+  const std::vector<std::uint8_t> rebuilt = quendral::platform::richtext::BuildRichText(paragraphs);
+  std::vector<quendral::platform::richtext::Paragraph> again;
+  if (!quendral::platform::richtext::ReadParagraphs(rebuilt.data(), rebuilt.size(), &again) ||
       again != paragraphs) {
     std::abort();
   }
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   std::uint32_t checksum = 0;
-  notes::richtext::EnumerateCompositeRecords(value.get(), static_cast<std::uint32_t>(size - 2),
-                                             &TouchRecord, &checksum);
+  quendral::platform::richtext::EnumerateCompositeRecords(
+      value.get(), static_cast<std::uint32_t>(size - 2), &TouchRecord, &checksum);
   return 0;
 }

@@ -5,10 +5,10 @@
 
 #include "formula_test_support.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
-using testing::CompileOrDie;
+using fixtures::CompileOrDie;
 
 CompileError CompileFailure(std::string_view text) {
   std::vector<std::uint8_t> compiled{1, 2, 3};
@@ -135,7 +135,7 @@ TEST(CompiledForm, ZeroCopiedOverALongerFormulaDecompilesToZero) {
   std::string text;
   ASSERT_TRUE(Decompile(area.data(), area.size(), &text));
   EXPECT_EQ(text, "0");
-  testing::FakeEnvironment environment;
+  fixtures::FakeEnvironment environment;
   Value result;
   ASSERT_TRUE(Evaluate(area.data(), area.size(), environment, &result, nullptr));
   EXPECT_EQ(result, Value::Number(0));
@@ -201,4 +201,4 @@ TEST(CompiledForm, RandomBytesAreRecognisedAsInvalid) {
 }
 
 }  // namespace
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

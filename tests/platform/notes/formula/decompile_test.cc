@@ -2,10 +2,10 @@
 
 #include "formula_test_support.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
-using testing::Canonical;
+using fixtures::Canonical;
 
 TEST(CanonicalText, KeywordsAndFunctionsAreSpelledCanonically) {
   EXPECT_EQ(Canonical("field Status:=\"Open\";select @all"),
@@ -83,9 +83,9 @@ TEST(CanonicalText, RoundTripOverACorpus) {
 }
 
 TEST(CanonicalText, SameFormulaInAnyCaseCompilesAlike) {
-  EXPECT_EQ(testing::CompileOrDie("SELECT @ALL"), testing::CompileOrDie("select @all"));
-  EXPECT_EQ(testing::CompileOrDie("@IsMember(a; b)"), testing::CompileOrDie("@ISMEMBER(a;b)"));
+  EXPECT_EQ(fixtures::CompileOrDie("SELECT @ALL"), fixtures::CompileOrDie("select @all"));
+  EXPECT_EQ(fixtures::CompileOrDie("@IsMember(a; b)"), fixtures::CompileOrDie("@ISMEMBER(a;b)"));
 }
 
 }  // namespace
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -14,7 +14,7 @@
 
 #include "platform/notes/formula/formula.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 
 // Readable values in test failures: kind and elements.
 inline void PrintTo(const Value& value, std::ostream* out) {
@@ -27,7 +27,7 @@ inline void PrintTo(const Value& value, std::ostream* out) {
   *out << "}";
 }
 
-namespace testing {
+namespace fixtures {
 
 class FakeEnvironment : public Environment {
  public:
@@ -108,7 +108,7 @@ inline std::string Canonical(std::string_view text) {
 inline Value Texts(std::vector<std::string> texts) { return Value::Texts(std::move(texts)); }
 inline Value Numbers(std::vector<double> numbers) { return Value::Numbers(std::move(numbers)); }
 
-}  // namespace testing
-}  // namespace notes::formula
+}  // namespace fixtures
+}  // namespace quendral::platform::formula
 
 #endif  // QUENDRAL_TESTS_PLATFORM_NOTES_FORMULA_FORMULA_TEST_SUPPORT_H_

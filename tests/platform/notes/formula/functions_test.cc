@@ -2,22 +2,22 @@
 
 #include "formula_test_support.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
-using testing::FakeEnvironment;
-using testing::Numbers;
-using testing::Texts;
+using fixtures::FakeEnvironment;
+using fixtures::Numbers;
+using fixtures::Texts;
 
 class Functions : public ::testing::Test {
  protected:
   Value ValueOf(std::string_view text) {
-    const testing::Outcome outcome = testing::RunFormula(text, environment_);
+    const fixtures::Outcome outcome = fixtures::RunFormula(text, environment_);
     EXPECT_TRUE(outcome.ok) << text << ": " << outcome.error;
     return outcome.value;
   }
   std::string ErrorOf(std::string_view text) {
-    const testing::Outcome outcome = testing::RunFormula(text, environment_);
+    const fixtures::Outcome outcome = fixtures::RunFormula(text, environment_);
     EXPECT_FALSE(outcome.ok) << text;
     return outcome.error;
   }
@@ -165,4 +165,4 @@ TEST_F(Functions, NoteProperties) {
 }
 
 }  // namespace
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

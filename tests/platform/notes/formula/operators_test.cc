@@ -2,21 +2,21 @@
 
 #include "formula_test_support.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
-using testing::Numbers;
-using testing::RunFormula;
-using testing::Texts;
+using fixtures::Numbers;
+using fixtures::RunFormula;
+using fixtures::Texts;
 
 Value ValueOf(std::string_view text) {
-  const testing::Outcome outcome = RunFormula(text);
+  const fixtures::Outcome outcome = RunFormula(text);
   EXPECT_TRUE(outcome.ok) << text << ": " << outcome.error;
   return outcome.value;
 }
 
 std::string ErrorOf(std::string_view text) {
-  const testing::Outcome outcome = RunFormula(text);
+  const fixtures::Outcome outcome = RunFormula(text);
   EXPECT_FALSE(outcome.ok) << text;
   return outcome.error;
 }
@@ -70,8 +70,8 @@ TEST(Comparison, TrueWhenAnyPairHolds) {
 }
 
 TEST(Arithmetic, DateTimesMoveBySeconds) {
-  testing::FakeEnvironment environment;
-  const testing::Outcome later = RunFormula("@Now + 60", environment);
+  fixtures::FakeEnvironment environment;
+  const fixtures::Outcome later = RunFormula("@Now + 60", environment);
   ASSERT_TRUE(later.ok) << later.error;
   EXPECT_EQ(later.value, Value::Time(DateTime{environment.now.seconds + 60}));
   EXPECT_EQ(RunFormula("@Now - @Today", environment).value,
@@ -115,4 +115,4 @@ TEST(ValueLimits, DoublingListsAndTextsStopsWithAnError) {
 }
 
 }  // namespace
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

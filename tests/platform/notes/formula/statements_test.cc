@@ -2,12 +2,12 @@
 
 #include "formula_test_support.h"
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
-using testing::FakeEnvironment;
-using testing::RunFormula;
-using testing::Texts;
+using fixtures::FakeEnvironment;
+using fixtures::RunFormula;
+using fixtures::Texts;
 
 TEST(Fields, MissingFieldReadsAsEmptyText) {
   FakeEnvironment environment;
@@ -21,11 +21,11 @@ TEST(Fields, MissingFieldReadsAsEmptyText) {
 TEST(Fields, FieldAssignmentCreatesAndReplaces) {
   FakeEnvironment environment;
   environment.fields["Status"] = Value::Text("Open");
-  const testing::Outcome outcome =
+  const fixtures::Outcome outcome =
       RunFormula("FIELD Status := \"Closed\"; FIELD Count := 1:2; Status", environment);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(environment.fields["Status"], Value::Text("Closed"));
-  EXPECT_EQ(environment.fields["Count"], testing::Numbers({1, 2}));
+  EXPECT_EQ(environment.fields["Count"], fixtures::Numbers({1, 2}));
   // The formula reads what it wrote.
   EXPECT_EQ(outcome.value, Value::Text("Closed"));
   ASSERT_EQ(environment.writes.size(), 2u);
@@ -37,7 +37,7 @@ TEST(Fields, FieldAssignmentCreatesAndReplaces) {
 TEST(Fields, GeneratedAssignmentFormulaSelectsEveryNote) {
   FakeEnvironment environment;
   environment.fields["Due"] = Value::Text("");
-  const testing::Outcome outcome =
+  const fixtures::Outcome outcome =
       RunFormula("FIELD Due := Due;FIELD Due := @Now;SELECT @ALL", environment);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(outcome.value, Value::Number(1));
@@ -49,7 +49,7 @@ TEST(Fields, GeneratedAssignmentFormulaSelectsEveryNote) {
 TEST(Fields, FieldAssignmentWithoutNoteStillEvaluates) {
   FakeEnvironment environment;
   environment.has_note = false;
-  const testing::Outcome outcome = RunFormula("FIELD x := 1 + 1", environment);
+  const fixtures::Outcome outcome = RunFormula("FIELD x := 1 + 1", environment);
   ASSERT_TRUE(outcome.ok);
   EXPECT_EQ(outcome.value, Value::Number(2));
   EXPECT_TRUE(environment.fields.empty());
@@ -58,7 +58,7 @@ TEST(Fields, FieldAssignmentWithoutNoteStillEvaluates) {
 TEST(Variables, TemporaryShadowsFieldAfterAssignment) {
   FakeEnvironment environment;
   environment.fields["Subject"] = Value::Text("field");
-  const testing::Outcome outcome = RunFormula(
+  const fixtures::Outcome outcome = RunFormula(
       "before := Subject; SUBJECT := \"temporary\"; before + \"/\" + subject", environment);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(outcome.value, Value::Text("field/temporary"));
@@ -73,7 +73,7 @@ TEST(Variables, ReassignmentReplacesTheValue) {
 TEST(Default, AppliesOnlyToMissingFields) {
   FakeEnvironment environment;
   environment.fields["Status"] = Value::Text("Open");
-  const testing::Outcome outcome = RunFormula(
+  const fixtures::Outcome outcome = RunFormula(
       "DEFAULT Status := \"New\"; DEFAULT Priority := \"Low\"; Status : Priority", environment);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(outcome.value, Texts({"Open", "Low"}));
@@ -102,7 +102,7 @@ TEST(Remarks, AreIgnoredByEvaluation) {
 
 TEST(Errors, EvaluationStopsAtTheFirstErrorWithoutLaterWrites) {
   FakeEnvironment environment;
-  const testing::Outcome outcome =
+  const fixtures::Outcome outcome =
       RunFormula("FIELD a := 1; x := 1 / 0; FIELD b := 2", environment);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.error, "Division by zero");
@@ -112,7 +112,7 @@ TEST(Errors, EvaluationStopsAtTheFirstErrorWithoutLaterWrites) {
 
 TEST(Fields, ResultMayBeDiscardedWhenOnlyTheWritesMatter) {
   FakeEnvironment environment;
-  const std::vector<std::uint8_t> compiled = testing::CompileOrDie("FIELD Seen := 1");
+  const std::vector<std::uint8_t> compiled = fixtures::CompileOrDie("FIELD Seen := 1");
   ASSERT_TRUE(Evaluate(compiled.data(), compiled.size(), environment, nullptr, nullptr));
   EXPECT_EQ(environment.fields["Seen"], Value::Number(1));
 }
@@ -129,7 +129,7 @@ TEST(Errors, InvalidBytesAreAnEvaluationError) {
 
 TEST(Errors, UnknownFunctionsCompileButFailByName) {
   FakeEnvironment environment;
-  const testing::Outcome outcome =
+  const fixtures::Outcome outcome =
       RunFormula("@DbLookup(\"\"; \"\"; \"View\"; \"Key\"; 2)", environment);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.error, "Unknown function @DbLookup");
@@ -138,4 +138,4 @@ TEST(Errors, UnknownFunctionsCompileButFailByName) {
 }
 
 }  // namespace
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-namespace notes::formula {
+namespace quendral::platform::formula {
 namespace {
 
 TEST(CivilTime, KnownInstants) {
@@ -108,4 +108,4 @@ TEST(Value, AsTextsConvertsEachKind) {
 }
 
 }  // namespace
-}  // namespace notes::formula
+}  // namespace quendral::platform::formula

@@ -6,7 +6,7 @@
 
 #include "platform/notes/richtext/records.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 namespace {
 
 // A hide-when fixed part in canonical form, then the first formula byte.
@@ -66,4 +66,4 @@ TEST(CanonicalStructureTest, UnknownTypeReadsNothing) {
 }
 
 }  // namespace
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext

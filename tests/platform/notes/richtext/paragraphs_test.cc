@@ -11,10 +11,10 @@
 #include "platform/notes/richtext/record_bytes.h"
 #include "platform/notes/richtext/records.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 namespace {
 
-using testing::ValueBytes;
+using fixtures::ValueBytes;
 
 Run Text(std::string text) { return Run{Run::Kind::kText, std::move(text), 0}; }
 Run Link(std::uint16_t index) { return Run{Run::Kind::kLink, {}, index}; }
@@ -188,4 +188,4 @@ TEST(PlainTextTest, EndsEveryParagraphWithNewlineAndSkipsLinks) {
 }
 
 }  // namespace
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext

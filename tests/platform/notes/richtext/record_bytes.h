@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-namespace notes::richtext::testing {
+namespace quendral::platform::richtext::fixtures {
 
 class ExactBuffer {
  public:
@@ -37,6 +37,6 @@ inline std::vector<std::uint8_t> ValueBytes(std::initializer_list<std::uint8_t> 
   return bytes;
 }
 
-}  // namespace notes::richtext::testing
+}  // namespace quendral::platform::richtext::fixtures
 
 #endif  // QUENDRAL_TESTS_PLATFORM_NOTES_RICHTEXT_RECORD_BYTES_H_

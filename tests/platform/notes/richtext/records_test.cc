@@ -8,13 +8,13 @@
 
 #include "platform/notes/richtext/record_bytes.h"
 
-namespace notes::richtext {
+namespace quendral::platform::richtext {
 namespace {
 
+using fixtures::ExactBuffer;
+using fixtures::ValueBytes;
 using ::testing::ElementsAre;
-using testing::ExactBuffer;
 using ::testing::IsEmpty;
-using testing::ValueBytes;
 
 struct Seen {
   std::ptrdiff_t offset;  // from the start of the value block
@@ -174,4 +174,4 @@ TEST(RecordEnumerationTest, NullValueReportsNoRecords) {
 }
 
 }  // namespace
-}  // namespace notes::richtext
+}  // namespace quendral::platform::richtext
