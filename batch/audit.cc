@@ -2,15 +2,18 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <vector>
 
-#include "batch/document_pages.h"
 #include "batch/document_repair.h"
 #include "batch/formula_truth.h"
 #include "notes/open_database.h"
 #include "notes/replica_id.h"
 #include "notes/status_text.h"
 #include "platform/notes/formula/formula.h"
+#include "platform/notes/image_formula.h"
 #include "platform/notes/item_values.h"
 #include "platform/notes/memory.h"
 #include "repair/hide_when.h"
@@ -18,7 +21,10 @@
 namespace quendral::batch {
 namespace {
 
-constexpr std::size_t kPageSize = 250;
+// The documents read in one read group. Only one document's items are held
+// at a time, whatever the page size: it bounds how long a read group keeps
+// its view of the file, against how often one is begun.
+constexpr std::size_t kPageSize = 1000;
 
 struct RichTextItem {
   std::string name;
@@ -26,17 +32,29 @@ struct RichTextItem {
 };
 
 // The paragraphs of every rich-text item that reads as rich text.
-std::vector<RichTextItem> RichTextItems(const std::vector<LNItem>& items) {
+std::vector<RichTextItem> RichTextItems(const std::vector<platform::store::ItemImage>& items) {
   std::vector<RichTextItem> rich_text;
-  for (const LNItem& item : items) {
-    if (item.GetType() != platform::kTypeCompositeText) continue;
-    RichTextItem read{item.GetName().GetString(), {}};
-    if (platform::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(),
-                                         &read.paragraphs) == platform::kNoError) {
+  for (const platform::store::ItemImage& item : items) {
+    if (item.type != platform::kTypeCompositeText) continue;
+    RichTextItem read{item.name, {}};
+    if (platform::values::DecodeRichText(item.value.data(), item.value.size(), &read.paragraphs) ==
+        platform::kNoError) {
       rich_text.push_back(std::move(read));
     }
   }
   return rich_text;
+}
+
+// The document's items as images, as they are in memory.
+std::vector<platform::store::ItemImage> ImagesOf(const LNDocument& document) {
+  std::vector<LNItem> items;
+  document.GetItems(&items);
+  std::vector<platform::store::ItemImage> images;
+  for (const LNItem& item : items) {
+    images.push_back(
+        {item.GetName().GetString(), item.GetType(), item.GetFlags(), item.GetValue()});
+  }
+  return images;
 }
 
 // Whether the repair's overwrite changes the formula area, worked out on a
@@ -61,7 +79,7 @@ class HideWhenFormulas {
  public:
   struct Formula {
     std::string text;
-    LNFormula compiled;
+    std::vector<std::uint8_t> compiled;
     bool usable = false;  // it decompiled and compiled
     // Whether the repair changes the area; unknown for an area that does not
     // hold a whole formula, as the repair's decompiler may then read on into
@@ -74,7 +92,8 @@ class HideWhenFormulas {
     if (added) {
       Formula& formula = found->second;
       const bool whole = platform::formula::Decompile(area.data(), area.size(), &formula.text);
-      formula.usable = whole && formula.compiled.SetText(formula.text) == 0;
+      formula.usable =
+          whole && platform::formula::Compile(formula.text, &formula.compiled, nullptr);
       if (whole || area.empty()) formula.changes = OverwriteChanges(area);
     }
     return found->second;
@@ -84,28 +103,59 @@ class HideWhenFormulas {
   std::map<std::vector<std::uint8_t>, Formula> formulas_;
 };
 
+// One audit's state: the database read, where its links lead, and the
+// hide-when formulas met so far.
+struct AuditRun {
+  LNDatabase& database;
+  LinkTargets& targets;
+  const AuditOptions& options;
+  HideWhenFormulas formulas;
+};
+
+// Opens the stored document in memory, for what only an open note tells.
+LNSTATUS OpenDocument(LNDatabase& database, const UNIVERSALNOTEID& unid, LNDocument* document) {
+  const LNSTATUS status = database.GetDocument(unid, document);
+  return status != 0 ? status : document->Open(0);
+}
+
+// The rich text of the document after the repair's own walk on it in
+// memory; the document is then dropped.
+LNSTATUS WalkedRichText(LNDatabase& database, const UNIVERSALNOTEID& unid,
+                        std::vector<RichTextItem>* walked) {
+  LNDocument document;
+  if (LNSTATUS status = OpenDocument(database, unid, &document); status != 0) return status;
+  NeutraliseHideWhen(document);
+  *walked = RichTextItems(ImagesOf(document));
+  document.Close();
+  return 0;
+}
+
 // The paragraphs whose hide-when formula the repair changes. The formula
 // area tells, once per distinct area; only when one cannot tell does the
-// repair's own walk run on the document in memory, which is then left
-// repaired, and every paragraph whose area differs afterwards is one.
-void FindHiddenParagraphs(LNDocument& document, const std::vector<LNItem>& items,
-                          HideWhenFormulas& formulas, report::DocumentFindings* findings) {
+// repair's own walk run on the document opened in memory, and every
+// paragraph whose area differs afterwards is one. Whether a formula hides
+// is evaluated against the document's items, which take what it assigns.
+void FindHiddenParagraphs(const platform::store::NoteHeader& header,
+                          std::vector<platform::store::ItemImage>& items, AuditRun& run,
+                          report::DocumentFindings* findings) {
   const std::vector<RichTextItem> before = RichTextItems(items);
   bool known = true;
   for (const RichTextItem& item : before) {
     for (const platform::richtext::Paragraph& paragraph : item.paragraphs) {
-      known = known && formulas.Of(paragraph.hide_when_area).changes.has_value();
+      known = known && run.formulas.Of(paragraph.hide_when_area).changes.has_value();
     }
   }
   std::vector<RichTextItem> walked;
   if (!known) {
-    NeutraliseHideWhen(document);
-    walked = RichTextItems(items);
+    if (LNSTATUS status = WalkedRichText(run.database, header.unid, &walked); status != 0) {
+      findings->extra["error"] = "cannot read the document: " + StatusText(status);
+      return;
+    }
   }
   for (std::size_t i = 0; i < before.size(); ++i) {
     for (std::size_t p = 0; p < before[i].paragraphs.size(); ++p) {
       const auto& area = before[i].paragraphs[p].hide_when_area;
-      const HideWhenFormulas::Formula& formula = formulas.Of(area);
+      const HideWhenFormulas::Formula& formula = run.formulas.Of(area);
       const bool changes = known ? *formula.changes
                                  : i < walked.size() && p < walked[i].paragraphs.size() &&
                                        walked[i].paragraphs[p].hide_when_area != area;
@@ -114,20 +164,22 @@ void FindHiddenParagraphs(LNDocument& document, const std::vector<LNItem>& items
       hidden.item = before[i].name;
       hidden.formula = formula.text;
       // A formula that cannot be read or evaluated hides nothing.
-      hidden.hides = formula.usable && IsTrueFor(formula.compiled, document);
+      platform::formula::Value result;
+      hidden.hides = formula.usable &&
+                     platform::EvaluateOnImage(formula.compiled, header, &items, &result) ==
+                         platform::kNoError &&
+                     IsTrue(result);
       findings->hidden.push_back(std::move(hidden));
     }
   }
 }
 
-void FindBrokenLinks(const std::vector<LNItem>& items, LinkTargets& targets,
+void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkTargets& targets,
                      report::DocumentFindings* findings) {
-  for (const LNItem& item : items) {
-    if (item.GetType() != platform::kTypeNoteLinkList || item.GetName().GetString() != "$Links") {
-      continue;
-    }
+  for (const platform::store::ItemImage& item : items) {
+    if (item.type != platform::kTypeNoteLinkList || item.name != "$Links") continue;
     std::vector<platform::values::NoteLink> links;
-    platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links);
+    platform::values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links);
     for (std::size_t index = 0; index < links.size(); ++index) {
       const char* status = targets.Status(links[index].replica_id, links[index].note);
       if (status == report::kLinkOk) continue;
@@ -139,58 +191,94 @@ void FindBrokenLinks(const std::vector<LNItem>& items, LinkTargets& targets,
   }
 }
 
-// The findings of one document, or nothing when the selection leaves it out.
-std::optional<report::DocumentFindings> AuditDocument(LNDocument& document, LinkTargets& targets,
-                                                      HideWhenFormulas& formulas,
-                                                      const AuditOptions& options) {
-  UNIVERSALNOTEID unid{};
-  document.GetUniversalID(&unid);
+// Whether the selection takes the document, which it is evaluated on open.
+std::optional<LNSTATUS> Selected(AuditRun& run, const UNIVERSALNOTEID& unid, bool* taken) {
+  LNDocument document;
+  if (LNSTATUS status = OpenDocument(run.database, unid, &document); status != 0) return status;
+  *taken = run.options.selection->Takes(document);
+  document.Close();
+  return std::nullopt;
+}
+
+// The findings of one document read from the store, or nothing when the
+// selection leaves it out.
+std::optional<report::DocumentFindings> AuditDocument(
+    const platform::store::NoteHeader& header, std::vector<platform::store::ItemImage>& items,
+    AuditRun& run) {
   report::DocumentFindings findings;
-  findings.unid = LNUniversalID::Format(unid).GetString();
-  if (LNSTATUS status = document.Open(0); status != 0) {
-    findings.extra["error"] = "cannot read the document: " + StatusText(status);
-    return findings;
+  findings.unid = LNUniversalID::Format(header.unid).GetString();
+  if (run.options.selection != nullptr) {
+    bool taken = false;
+    if (std::optional<LNSTATUS> failed = Selected(run, header.unid, &taken)) {
+      findings.extra["error"] = "cannot read the document: " + StatusText(*failed);
+      return findings;
+    }
+    if (!taken) return std::nullopt;
   }
-  if (options.selection != nullptr && !options.selection->Takes(document)) {
-    document.Close();
-    return std::nullopt;
-  }
-  std::vector<LNItem> items;
-  document.GetItems(&items);
   findings.backups = LinkBackupNames(items);
   if (std::string damaged = DamagedLinkTable(items); !damaged.empty()) {
     findings.extra["error"] = damaged;
   }
-  FindBrokenLinks(items, targets, &findings);
-  FindHiddenParagraphs(document, items, formulas, &findings);
-  document.Close();
+  FindBrokenLinks(items, run.targets, &findings);
+  FindHiddenParagraphs(header, items, run, &findings);
   return findings;
+}
+
+// Calls `read` with every document of the store, a page at a time, each page
+// read in one read group. Returns the status that stopped the reading.
+platform::STATUS ForEachStoredDocument(platform::store::Store& store,
+                                       const platform::store::Store::DocumentSink& read) {
+  std::int64_t after_note_id = 0;
+  for (;;) {
+    std::size_t listed = 0;
+    platform::STATUS status = store.BeginReadGroup();
+    if (status != platform::kNoError) return status;
+    status = store.ReadDocumentsAfter(after_note_id, kPageSize,
+                                      [&](const platform::store::NoteHeader& header,
+                                          std::vector<platform::store::ItemImage>& items) {
+                                        after_note_id = header.note_id;
+                                        ++listed;
+                                        return read(header, items);
+                                      });
+    // A read group only ever reads: ending it cannot lose anything.
+    store.EndReadGroup();
+    if (status != platform::kNoError || listed == 0) return status;
+  }
+}
+
+// The store of an open database, read beside the object API's own.
+std::shared_ptr<platform::store::Store> StoreOf(const LNDatabase& database,
+                                                platform::STATUS* status) {
+  std::unique_ptr<platform::store::Store> store;
+  *status = platform::store::Store::Open(std::filesystem::path(database.GetFilePath().GetString()),
+                                         &store);
+  return store;
 }
 
 }  // namespace
 
-void LinkTargets::Add(const TIMEDATE& replica_id, const LNDatabase& database) {
-  databases_.insert_or_assign(Key(replica_id), database);
+void LinkTargets::Add(const TIMEDATE& replica_id, std::shared_ptr<platform::store::Store> store) {
+  databases_.insert_or_assign(Key(replica_id), std::move(store));
 }
 
 const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note) {
   auto found = databases_.find(Key(replica_id));
   if (found == databases_.end()) {
     const std::string key = FormatReplicaIdText(replica_id, false);
-    std::optional<LNDatabase> database(std::in_place);
+    std::shared_ptr<platform::store::Store> store;
     try {
-      if (OpenNotesDatabase(session_, *database, server_.c_str(), key.c_str()) != 0) {
-        database.reset();
-      }
+      LNDatabase database;
+      platform::STATUS status = OpenNotesDatabase(session_, database, server_.c_str(), key.c_str());
+      if (status == 0) store = StoreOf(database, &status);
     } catch (LNSTATUS) {
-      database.reset();
     }
-    found = databases_.emplace(Key(replica_id), std::move(database)).first;
+    found = databases_.emplace(Key(replica_id), std::move(store)).first;
   }
   if (!found->second) return report::kDatabaseNotFound;
-  LNDocument document;
-  return found->second->GetDocument(note, &document) == 0 ? report::kLinkOk
-                                                          : report::kDocumentNotFound;
+  bool stored = false;
+  return found->second->HasDocument(note, &stored) == platform::kNoError && stored
+             ? report::kLinkOk
+             : report::kDocumentNotFound;
 }
 
 report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& path,
@@ -200,25 +288,27 @@ report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& pat
   TIMEDATE replica_id{};
   database.GetReplicaID(&replica_id);
   audit.replica_id = FormatReplicaIdText(replica_id, true);
-  // Links within the database are looked up in the same read group.
-  targets.Add(replica_id, database);
   std::size_t total = 0;
   database.GetDocumentCount(&total);
   std::int64_t done = 0;
-  HideWhenFormulas formulas;
-  const LNSTATUS status =
-      ForEachDocumentPage(database, kPageSize, [&](std::vector<LNDocument>& page) {
-        for (LNDocument& document : page) {
-          std::optional<report::DocumentFindings> findings =
-              AuditDocument(document, targets, formulas, options);
-          if (findings) ++audit.documents;
-          if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
-            audit.findings.push_back(std::move(*findings));
-          }
-          if (options.on_document) options.on_document(++done, static_cast<std::int64_t>(total));
-        }
-      });
-  if (status != 0) {
+  AuditRun run{database, targets, options, {}};
+  platform::STATUS status = platform::kNoError;
+  const std::shared_ptr<platform::store::Store> store = StoreOf(database, &status);
+  if (store) {
+    // Links within the database are looked up in the same read group.
+    targets.Add(replica_id, store);
+    status = ForEachStoredDocument(*store, [&](const platform::store::NoteHeader& header,
+                                               std::vector<platform::store::ItemImage>& items) {
+      std::optional<report::DocumentFindings> findings = AuditDocument(header, items, run);
+      if (findings) ++audit.documents;
+      if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
+        audit.findings.push_back(std::move(*findings));
+      }
+      if (options.on_document) options.on_document(++done, static_cast<std::int64_t>(total));
+      return platform::STATUS{platform::kNoError};
+    });
+  }
+  if (status != platform::kNoError) {
     report::DocumentFindings unlisted;
     unlisted.extra["error"] = "cannot read the list of documents: " + StatusText(status);
     audit.findings.push_back(std::move(unlisted));

@@ -1,17 +1,20 @@
 // Auditing a database: what fix-hidewhen and relink would find in each
-// document, and the link-table backups it holds. Reads only; the documents
-// are repaired in memory to find out and then dropped.
+// document, and the link-table backups it holds. Reads only: the documents
+// are read as item images straight from the database's store, and only one
+// whose hide-when areas do not tell what the repair does is opened and
+// repaired in memory to find out, and then dropped.
 #ifndef QUENDRAL_BATCH_AUDIT_H_
 #define QUENDRAL_BATCH_AUDIT_H_
 
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "batch/selection.h"
 #include "platform/notes/ln.h"
+#include "platform/notes/store.h"
 #include "report/audit_report.h"
 
 namespace quendral::batch {
@@ -23,8 +26,8 @@ class LinkTargets {
   LinkTargets(LNNotesSession& session, std::string server)
       : session_(session), server_(std::move(server)) {}
 
-  // Takes `database`, open already, as the one of `replica_id`.
-  void Add(const TIMEDATE& replica_id, const LNDatabase& database);
+  // Takes `store` as the database of `replica_id`.
+  void Add(const TIMEDATE& replica_id, std::shared_ptr<platform::store::Store> store);
 
   // report::kLinkOk, kDatabaseNotFound or kDocumentNotFound.
   const char* Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note);
@@ -36,7 +39,8 @@ class LinkTargets {
 
   LNNotesSession& session_;
   std::string server_;
-  std::map<std::uint64_t, std::optional<LNDatabase>> databases_;
+  // Null for a replica ID no database of the server has.
+  std::map<std::uint64_t, std::shared_ptr<platform::store::Store>> databases_;
 };
 
 struct AuditOptions {

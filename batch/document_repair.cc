@@ -166,25 +166,63 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
   return {};
 }
 
-std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items) {
+namespace {
+
+// An item's name, type and value, whether attached to an open note or read
+// as an image.
+struct ItemView {
+  std::string name;
+  std::uint16_t type = 0;
+  const std::uint8_t* value = nullptr;
+  std::size_t length = 0;
+};
+
+ItemView ViewOf(const LNItem& item) {
+  return {item.GetName().GetString(), item.GetType(), item.GetValuePtr(), item.GetValueLength()};
+}
+
+ItemView ViewOf(const platform::store::ItemImage& item) {
+  return {item.name, item.type, item.value.data(), item.value.size()};
+}
+
+template <class Item>
+std::vector<std::string> BackupNamesOf(const std::vector<Item>& items) {
   std::vector<std::string> names;
-  for (const LNItem& item : items) {
-    std::string name = item.GetName().GetString();
-    if (IsBackupName(name)) names.push_back(std::move(name));
+  for (const Item& item : items) {
+    ItemView view = ViewOf(item);
+    if (IsBackupName(view.name)) names.push_back(std::move(view.name));
   }
   return names;
 }
 
-std::string DamagedLinkTable(const std::vector<LNItem>& items) {
+template <class Item>
+std::string DamagedLinkTableOf(const std::vector<Item>& items) {
   std::vector<platform::values::NoteLink> links;
-  for (const LNItem& item : items) {
-    if (IsLinkTable(item) &&
-        platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links) !=
+  for (const Item& item : items) {
+    const ItemView view = ViewOf(item);
+    if (view.type == platform::kTypeNoteLinkList && view.name == kLinksItemName &&
+        platform::values::DecodeNoteLinkList(view.value, view.length, &links) !=
             platform::kNoError) {
       return "link table $Links is damaged";
     }
   }
   return "";
+}
+
+}  // namespace
+
+std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items) {
+  return BackupNamesOf(items);
+}
+
+std::vector<std::string> LinkBackupNames(const std::vector<platform::store::ItemImage>& items) {
+  return BackupNamesOf(items);
+}
+
+std::string DamagedLinkTable(const std::vector<LNItem>& items) { return DamagedLinkTableOf(items); }
+
+std::string DamagedLinkTable(const std::vector<platform::store::ItemImage>& items) {
+  return DamagedLinkTableOf(items);
 }
 
 }  // namespace quendral::batch

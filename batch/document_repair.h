@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/notes/database_file.h"
 #include "platform/notes/ln.h"
 
 namespace quendral::batch {
@@ -83,6 +84,10 @@ std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items);
 // "" when every $Links table among a document's `items` reads as a link
 // list, else why one does not.
 std::string DamagedLinkTable(const std::vector<LNItem>& items);
+
+// The same for a document read as item images.
+std::vector<std::string> LinkBackupNames(const std::vector<platform::store::ItemImage>& items);
+std::string DamagedLinkTable(const std::vector<platform::store::ItemImage>& items);
 
 }  // namespace quendral::batch
 

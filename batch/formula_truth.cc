@@ -13,8 +13,12 @@ bool IsTrue(const LNItem& result) {
                                            result.GetValueLength(), &value) != platform::kNoError) {
     return false;
   }
-  return value.kind == platform::formula::ValueKind::kNumber && !value.numbers.empty() &&
-         value.numbers[0] != 0;
+  return IsTrue(value);
+}
+
+bool IsTrue(const platform::formula::Value& result) {
+  return result.kind == platform::formula::ValueKind::kNumber && !result.numbers.empty() &&
+         result.numbers[0] != 0;
 }
 
 bool HidesParagraph(const std::vector<std::uint8_t>& hide_when_area, LNDocument& document) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/notes/formula/value.h"
 #include "platform/notes/ln.h"
 
 namespace quendral::batch {
@@ -13,6 +14,7 @@ namespace quendral::batch {
 // Whether a formula's result item is true. A result that cannot be read is
 // false.
 bool IsTrue(const LNItem& result);
+bool IsTrue(const platform::formula::Value& result);
 
 // Whether the compiled formula, evaluated against `document`, is true; false
 // when it cannot be evaluated.

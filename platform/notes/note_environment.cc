@@ -7,18 +7,8 @@
 
 namespace quendral::platform::internal {
 
-std::optional<formula::Value> NoteEnvironment::ReadField(std::string_view name) const {
-  if (!note_) {
-    return std::nullopt;
-  }
-  const OpenNote& note = *note_->open;
-  std::optional<std::size_t> slot = note.Find(name, 0);
-  if (!slot) {
-    return std::nullopt;
-  }
-  std::uint16_t type = note.Type(*slot);
-  const std::uint8_t* data = note.Value(*slot);
-  std::size_t length = note.ValueLength(*slot);
+std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t* data,
+                                         std::size_t length) {
   if (type == kTypeCompositeText) {
     std::vector<richtext::Paragraph> paragraphs;
     if (values::DecodeRichText(data, length, &paragraphs) != kNoError) {
@@ -31,6 +21,18 @@ std::optional<formula::Value> NoteEnvironment::ReadField(std::string_view name) 
     return std::nullopt;
   }
   return value;
+}
+
+std::optional<formula::Value> NoteEnvironment::ReadField(std::string_view name) const {
+  if (!note_) {
+    return std::nullopt;
+  }
+  const OpenNote& note = *note_->open;
+  std::optional<std::size_t> slot = note.Find(name, 0);
+  if (!slot) {
+    return std::nullopt;
+  }
+  return FieldValue(note.Type(*slot), note.Value(*slot), note.ValueLength(*slot));
 }
 
 void NoteEnvironment::WriteField(std::string_view name, const formula::Value& value) {

@@ -3,6 +3,8 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_NOTE_ENVIRONMENT_H_
 #define QUENDRAL_PLATFORM_NOTES_NOTE_ENVIRONMENT_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,11 @@
 #include "platform/notes/ln_internal.h"
 
 namespace quendral::platform::internal {
+
+// What a formula reads from an item of this type and value: rich text as its
+// plain text; nothing for a value that does not decode.
+std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t* data,
+                                         std::size_t length);
 
 class NoteEnvironment : public formula::Environment {
  public:

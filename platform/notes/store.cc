@@ -128,6 +128,7 @@ STATUS Store::PrepareStatements() {
   const std::pair<Statement*, std::string> statements[] = {
       {&find_note_, select_notes + "WHERE note_id = ?"},
       {&find_document_, select_notes + "WHERE unid = ? AND note_class = 0"},
+      {&has_document_, "SELECT 1 FROM notes WHERE unid = ? AND note_class = 0"},
       {&find_profile_,
        select_notes + "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
       {&load_items_,
@@ -199,8 +200,8 @@ void Store::AbortSaveGroup() { save_group_.reset(); }
 STATUS Store::Close() {
   AbortSaveGroup();
   for (Statement* statement :
-       {&find_note_, &find_document_, &find_profile_, &load_items_, &insert_note_, &update_note_,
-        &insert_item_, &append_item_, &update_item_, &delete_items_}) {
+       {&find_note_, &find_document_, &has_document_, &find_profile_, &load_items_, &insert_note_,
+        &update_note_, &insert_item_, &append_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
   // SQLite folds the log into the file when the last connection closes, but
@@ -250,6 +251,15 @@ STATUS Store::FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header) {
   auto bytes = UnidBytes(unid);
   find_document_.BindBlob(1, bytes.data(), bytes.size());
   return FindOne(&find_document_, header);
+}
+
+STATUS Store::HasDocument(const UNIVERSALNOTEID& unid, bool* found) {
+  auto bytes = UnidBytes(unid);
+  has_document_.BindBlob(1, bytes.data(), bytes.size());
+  const int result = has_document_.Step();
+  has_document_.Reset();
+  *found = result == SQLITE_ROW;
+  return result == SQLITE_ROW ? STATUS{kNoError} : StatusOfSqlite(result);
 }
 
 STATUS Store::FindProfile(std::string_view name, std::string_view user, NoteHeader* header) {
@@ -305,6 +315,58 @@ STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
   statement.BindInt(1, after_note_id);
   statement.BindInt(2, static_cast<std::int64_t>(limit));
   return ReadHeaders(&statement, headers);
+}
+
+STATUS Store::ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
+                                 const DocumentSink& sink) {
+  if (limit == 0) {
+    return kNoError;
+  }
+  Statement statement;
+  STATUS status = StatusOfSqlite(connection_.Prepare(
+      // The page ends at its last document, found by a scalar subquery, so
+      // that the rows come in index order and need no sorting.
+      "SELECT n.note_id, n.unid, n.note_class, n.profile_name, n.profile_user, n.sequence, "
+      "n.created, n.modified, i.item_id IS NULL, i.name, i.type, i.flags, i.value "
+      "FROM notes AS n LEFT JOIN items AS i ON i.note_id = n.note_id "
+      "WHERE n.note_class = 0 AND n.note_id > ?1 AND n.note_id <= coalesce("
+      "(SELECT note_id FROM notes WHERE note_class = 0 AND note_id > ?1 ORDER BY note_id "
+      "LIMIT 1 OFFSET ?2 - 1), 9223372036854775807) "
+      "ORDER BY n.note_id, i.position",
+      &statement));
+  if (status != kNoError) {
+    return status;
+  }
+  statement.BindInt(1, after_note_id);
+  statement.BindInt(2, static_cast<std::int64_t>(limit));
+  // The images are kept from note to note, so that their buffers are reused.
+  std::vector<ItemImage> items;
+  std::size_t count = 0;
+  NoteHeader header;
+  int result = statement.Step();
+  while (result == SQLITE_ROW && status == kNoError) {
+    header = HeaderOfRow(statement);
+    count = 0;
+    for (; result == SQLITE_ROW && statement.ColumnInt(0) == header.note_id;
+         result = statement.Step()) {
+      if (statement.ColumnInt(8) != 0) {
+        continue;  // a note without items
+      }
+      if (count == items.size()) {
+        items.emplace_back();
+      }
+      ItemImage& item = items[count++];
+      item.name.assign(reinterpret_cast<const char*>(statement.ColumnBlob(9)),
+                       statement.ColumnBytes(9));
+      item.type = static_cast<std::uint16_t>(statement.ColumnInt(10));
+      item.flags = static_cast<std::uint16_t>(statement.ColumnInt(11));
+      const std::uint8_t* value = statement.ColumnBlob(12);
+      item.value.assign(value, value + statement.ColumnBytes(12));
+    }
+    items.resize(count);
+    status = sink(header, items);
+  }
+  return status != kNoError ? status : StatusOfSqlite(result);
 }
 
 STATUS Store::ListNotes(std::vector<NoteHeader>* headers) {
@@ -394,11 +456,11 @@ STATUS Store::InsertItem(std::int64_t note_id, std::int64_t position, ItemWrite*
 
 STATUS Store::AppendItem(std::int64_t note_id, ItemWrite* item) {
   append_item_.BindInt(1, note_id);
-  append_item_.BindText(2, item->name);
+  append_item_.BindBlob(2, item->name);
   append_item_.BindInt(3, item->type);
   append_item_.BindInt(4, item->flags);
   append_item_.BindBlob(5, item->value, item->length);
-  STATUS status = append_item_.Run();
+  STATUS status = StatusOfSqlite(append_item_.Run());
   if (status == kNoError) {
     item->item_id = connection_.LastInsertRowId();
   }

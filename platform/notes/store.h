@@ -89,11 +89,22 @@ class Store {
   STATUS ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                             std::vector<NoteHeader>* headers);
   STATUS ListNotes(std::vector<NoteHeader>* headers);
+  // Whether a document with that identity is stored: one indexed lookup.
+  STATUS HasDocument(const UNIVERSALNOTEID& unid, bool* found);
 
   using ItemSink = std::function<STATUS(const StoredItem&)>;
   // The note's items in storage order; stops at the first status the sink
   // returns.
   STATUS LoadItems(std::int64_t note_id, const ItemSink& sink);
+  // The documents ListDocumentsAfter would list, each with its items in
+  // storage order, read in one query: a page of documents for readers that
+  // need their items as values rather than as open notes. The sink may
+  // change the items it is given; they are read afresh for the next note.
+  // Stops at the first status the sink returns.
+  using DocumentSink =
+      std::function<STATUS(const NoteHeader& header, std::vector<ItemImage>& items)>;
+  STATUS ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
+                            const DocumentSink& sink);
   // The note as it is now, header and items read from the same state of the
   // file even while others write.
   STATUS ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink);
@@ -149,6 +160,7 @@ class Store {
   std::unique_ptr<WriteTransaction> save_group_;
   Statement find_note_;
   Statement find_document_;
+  Statement has_document_;
   Statement find_profile_;
   Statement load_items_;
   Statement insert_note_;

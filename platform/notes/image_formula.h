@@ -1,0 +1,26 @@
+// Evaluating a formula against a note read as item images (see
+// Store::ReadDocumentsAfter) instead of an open note, for readers that go
+// through many notes and evaluate formulas on few of their items. The
+// formula sees what it would see on the open note: the items as fields, the
+// current session's user, the local clock.
+#ifndef QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
+#define QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/notes/database_file.h"
+#include "platform/notes/formula/value.h"
+#include "platform/notes/status.h"
+#include "platform/notes/store.h"
+
+namespace quendral::platform {
+
+// Evaluates the compiled formula; what it assigns is written to `items`, as
+// to an open note that is not saved. kErrFormulaEvaluation when it fails.
+STATUS EvaluateOnImage(const std::vector<std::uint8_t>& compiled, const store::NoteHeader& header,
+                       std::vector<store::ItemImage>* items, formula::Value* result);
+
+}  // namespace quendral::platform
+
+#endif  // QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_

@@ -1,0 +1,59 @@
+#include "platform/notes/image_formula.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/notes/formula/formula.h"
+#include "platform/notes/item_values.h"
+#include "platform/notes/notes_test_support.h"
+
+namespace quendral::platform {
+namespace {
+
+using fixtures::Document;
+using fixtures::MakeUnid;
+using fixtures::OpenDocument;
+using fixtures::SessionOn;
+using fixtures::TemporaryDirectory;
+using fixtures::TextItem;
+
+// A formula sees on a note's images what it sees on the open note, what
+// earlier formulas assigned included.
+TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
+  TemporaryDirectory data;
+  richtext::Paragraph paragraph;
+  paragraph.runs.push_back({richtext::Run::Kind::kText, "Body text", 0});
+  store::NoteImage note = Document(1, {TextItem("Subject", {"Hello"})});
+  note.items.push_back({"Body", kTypeCompositeText, 0, values::EncodeRichText({paragraph})});
+  note.created = formula::DateTime{1000};
+  fixtures::WriteDatabase(data.path() / "db.nsf", TIMEDATE{{1, 1}}, {note});
+  SessionOn session(data.path());
+  LNDatabase db;
+  LNDocument doc;
+  OpenDocument(*session, "db.nsf", MakeUnid(1), &db, &doc);
+  std::unique_ptr<store::Store> stored;
+  ASSERT_EQ(store::Store::Open(data.path() / "db.nsf", &stored), kNoError);
+  store::NoteHeader header;
+  ASSERT_EQ(stored->FindDocument(MakeUnid(1), &header), kNoError);
+  std::vector<store::ItemImage> items = note.items;
+
+  for (const char* text :
+       {"Subject + \"!\"", "Body", "@DocumentUniqueID", "@Created", "FIELD Subject := \"Bye\"; 1",
+        "Subject = \"Bye\"", "FIELD Count := 2; Count + 1", "Missing", "@UserRoles"}) {
+    std::vector<std::uint8_t> compiled;
+    ASSERT_TRUE(formula::Compile(text, &compiled, nullptr)) << text;
+    formula::Value on_image;
+    ASSERT_EQ(EvaluateOnImage(compiled, header, &items, &on_image), kNoError) << text;
+    LNFormula formula;
+    ASSERT_EQ(formula.SetText(text), 0u);
+    LNItem result;
+    ASSERT_EQ(formula.Evaluate(&result, &doc), 0u) << text;
+    formula::Value on_note;
+    ASSERT_EQ(values::DecodeFormulaValue(result.GetType(), result.GetValuePtr(),
+                                         result.GetValueLength(), &on_note),
+              kNoError);
+    EXPECT_EQ(on_image, on_note) << text;
+  }
+}
+
+}  // namespace
+}  // namespace quendral::platform
