@@ -16,13 +16,6 @@
 
 namespace quendral::platform::store {
 
-struct ItemImage {
-  std::string name;
-  std::uint16_t type = 0;
-  std::uint16_t flags = 0;
-  std::vector<std::uint8_t> value;  // the bytes after the data-type word
-};
-
 struct NoteImage {
   UNIVERSALNOTEID unid{};     // all zero: a new random one
   std::uint32_t note_id = 0;  // 0: the next free one

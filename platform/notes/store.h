@@ -44,6 +44,14 @@ struct NoteHeader {
 };
 
 // An item as read from the file; the pointers live until the sink returns.
+// An item as stored: its name, type, flags and value bytes.
+struct ItemImage {
+  std::string name;
+  std::uint16_t type = 0;
+  std::uint16_t flags = 0;
+  std::vector<std::uint8_t> value;  // the bytes after the data-type word
+};
+
 struct StoredItem {
   std::int64_t item_id = 0;
   std::string_view name;
