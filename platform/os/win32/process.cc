@@ -1,9 +1,8 @@
 #include "platform/os/process.h"
 
-// windows_headers.h first: psapi.h needs the types it brings.
-#include <psapi.h>
-
 #include "platform/os/win32/windows_headers.h"
+// psapi.h after windows_headers.h: it needs the types those bring.
+#include <psapi.h>
 
 namespace quendral::os {
 namespace {
