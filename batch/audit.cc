@@ -88,7 +88,7 @@ class HideWhenFormulas {
   };
 
   const Formula& Of(const std::vector<std::uint8_t>& area) {
-    auto [found, added] = formulas_.try_emplace(area);
+    auto [found, added] = formulas_.try_emplace(std::string(area.begin(), area.end()));
     if (added) {
       Formula& formula = found->second;
       const bool whole = platform::formula::Decompile(area.data(), area.size(), &formula.text);
@@ -100,7 +100,8 @@ class HideWhenFormulas {
   }
 
  private:
-  std::map<std::vector<std::uint8_t>, Formula> formulas_;
+  // Keyed by the area's bytes.
+  std::map<std::string, Formula> formulas_;
 };
 
 // One audit's state: the database read, where its links lead, and the
