@@ -1,6 +1,5 @@
 #include "dxl/link_table.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "platform/base/ascii.h"
@@ -25,9 +24,9 @@ bool IsBase64Space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '
 
 // Two little-endian words as text, word 1 first.
 std::string TimeDateText(const std::uint8_t* bytes) {
-  char text[17];
-  std::snprintf(text, sizeof text, "%08X%08X", static_cast<unsigned>(base::LoadLittle32(bytes + 4)),
-                static_cast<unsigned>(base::LoadLittle32(bytes)));
+  std::string text(16, '0');
+  char* end = base::WriteHexWord(base::LoadLittle32(bytes + 4), text.data());
+  base::WriteHexWord(base::LoadLittle32(bytes), end);
   return text;
 }
 

@@ -1,7 +1,6 @@
 #include "notes/replica_id.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/base/ascii.h"
@@ -30,11 +29,13 @@ void ParseReplicaIdText(const char* text, TIMEDATE* replica_id) {
 }
 
 std::string FormatReplicaIdText(const TIMEDATE& replica_id, bool with_colon) {
-  char text[18];
-  std::snprintf(text, sizeof text, with_colon ? "%08X:%08X" : "%08X%08X",
-                static_cast<unsigned>(replica_id.Innards[1]),
-                static_cast<unsigned>(replica_id.Innards[0]));
-  return text;
+  char text[17];
+  char* end = base::WriteHexWord(replica_id.Innards[1], text);
+  if (with_colon) {
+    *end++ = ':';
+  }
+  end = base::WriteHexWord(replica_id.Innards[0], end);
+  return std::string(text, end);
 }
 
 }  // namespace quendral

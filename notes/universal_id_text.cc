@@ -1,9 +1,10 @@
 #include "notes/universal_id_text.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/base/ascii.h"
 
 namespace quendral {
 namespace {
@@ -35,11 +36,12 @@ std::string FormatUniversalIdText(const UNIVERSALNOTEID* id) {
   if (id == nullptr) {
     return std::string();
   }
-  char text[kDigits + 1];
-  std::snprintf(text, sizeof text, "%08X%08X%08X%08X", static_cast<unsigned>(id->File.Innards[1]),
-                static_cast<unsigned>(id->File.Innards[0]),
-                static_cast<unsigned>(id->Note.Innards[1]),
-                static_cast<unsigned>(id->Note.Innards[0]));
+  std::string text(kDigits, '0');
+  char* end = text.data();
+  for (std::uint32_t word :
+       {id->File.Innards[1], id->File.Innards[0], id->Note.Innards[1], id->Note.Innards[0]}) {
+    end = base::WriteHexWord(word, end);
+  }
   return text;
 }
 

@@ -4,6 +4,7 @@
 #ifndef QUENDRAL_PLATFORM_BASE_ASCII_H_
 #define QUENDRAL_PLATFORM_BASE_ASCII_H_
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -39,6 +40,15 @@ constexpr std::optional<unsigned> HexDigitValue(char c) {
     return static_cast<unsigned>(c - 'A' + 10);
   }
   return std::nullopt;
+}
+
+// Writes `word` as the eight upper-case hexadecimal digits IDs are written
+// with, leading zeros kept; returns the end of what it wrote.
+constexpr char* WriteHexWord(std::uint32_t word, char* out) {
+  for (int shift = 28; shift >= 0; shift -= 4) {
+    *out++ = "0123456789ABCDEF"[(word >> shift) & 0xF];
+  }
+  return out;
 }
 
 // What the C library classifies as space in its default locale: blank, tab,

@@ -76,7 +76,7 @@ class ByteReader {
     if (!Take(sizeof(Value), &bytes)) {
       return false;
     }
-    *value = static_cast<Value>(LoadLittle(bytes, sizeof(Value)));
+    *value = static_cast<Value>(LoadLittleFixed<sizeof(Value)>(bytes));
     return true;
   }
 

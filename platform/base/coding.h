@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace quendral::base {
@@ -34,17 +35,28 @@ constexpr std::uint64_t LoadBig(const Byte* bytes, std::size_t width) {
   return value;
 }
 
+// The width fixed at compile time, spelled out byte by byte: the form the
+// compiler turns into one load, which it does not do for a loop.
+template <std::size_t kWidth, typename Byte>
+constexpr std::uint64_t LoadLittleFixed(const Byte* bytes) {
+  static_assert(sizeof(Byte) == 1 && kWidth >= 1 && kWidth <= 8);
+  return [bytes]<std::size_t... kIndex>(std::index_sequence<kIndex...>) {
+    return ((std::uint64_t{static_cast<std::uint8_t>(bytes[kIndex])} << (8 * kIndex)) | ...);
+  }
+  (std::make_index_sequence<kWidth>());
+}
+
 template <typename Byte>
 constexpr std::uint16_t LoadLittle16(const Byte* bytes) {
-  return static_cast<std::uint16_t>(LoadLittle(bytes, 2));
+  return static_cast<std::uint16_t>(LoadLittleFixed<2>(bytes));
 }
 template <typename Byte>
 constexpr std::uint32_t LoadLittle32(const Byte* bytes) {
-  return static_cast<std::uint32_t>(LoadLittle(bytes, 4));
+  return static_cast<std::uint32_t>(LoadLittleFixed<4>(bytes));
 }
 template <typename Byte>
 constexpr std::uint64_t LoadLittle64(const Byte* bytes) {
-  return LoadLittle(bytes, 8);
+  return LoadLittleFixed<8>(bytes);
 }
 
 constexpr void StoreLittle(std::uint8_t* bytes, std::uint64_t value, std::size_t width) {

@@ -1,7 +1,5 @@
 #include "platform/notes/ln_universal_id.h"
 
-#include <cstdio>
-
 #include "platform/base/ascii.h"
 #include "platform/notes/ln_report.h"
 
@@ -63,8 +61,13 @@ bool LNUniversalID::Parse(std::string_view text, UNIVERSALNOTEID* id) {
 }
 
 LNString LNUniversalID::Format(const UNIVERSALNOTEID& id) {
+  // Each two-word part is written with its word 1 first.
   char text[kTextLength + 1];
-  std::snprintf(text, sizeof text, "%08X%08X%08X%08X", id.File.Innards[1], id.File.Innards[0],
-                id.Note.Innards[1], id.Note.Innards[0]);
+  char* end = text;
+  for (std::uint32_t word :
+       {id.File.Innards[1], id.File.Innards[0], id.Note.Innards[1], id.Note.Innards[0]}) {
+    end = quendral::base::WriteHexWord(word, end);
+  }
+  *end = '\0';
   return LNString(text);
 }
