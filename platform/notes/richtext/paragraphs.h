@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,15 @@ std::vector<std::uint8_t> BuildRichText(const std::vector<Paragraph>& paragraphs
 // is not rich text or a record is malformed or refers to no definition.
 bool ReadParagraphs(const std::uint8_t* value, std::size_t length,
                     std::vector<Paragraph>* paragraphs);
+
+// The hide-when area of each paragraph, in order, as views into `records`
+// (empty for a paragraph without a hide-when record), replacing *areas:
+// what ReadParagraphs gives without the runs, for readers that look at
+// nothing else. `records` are the value's records, behind its data-type
+// word, as an item holds them. False exactly when ReadParagraphs is, with
+// *areas then untouched.
+bool ReadHideWhenAreas(const std::uint8_t* records, std::size_t length,
+                       std::vector<std::span<const std::uint8_t>>* areas);
 
 // The plain text of all paragraphs, each ended by "\n".
 std::string PlainText(const std::vector<Paragraph>& paragraphs);

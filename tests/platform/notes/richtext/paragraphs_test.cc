@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,10 +34,17 @@ Paragraph Hidden(std::vector<Run> runs, std::vector<std::uint8_t> area) {
   return paragraph;
 }
 
+// Also checks that reading the hide-when areas alone gives the same areas.
 std::vector<Paragraph> RoundTrip(const std::vector<Paragraph>& paragraphs) {
   const std::vector<std::uint8_t> value = BuildRichText(paragraphs);
   std::vector<Paragraph> read;
   EXPECT_TRUE(ReadParagraphs(value.data(), value.size(), &read));
+  std::vector<std::span<const std::uint8_t>> areas;
+  EXPECT_TRUE(ReadHideWhenAreas(value.data() + 2, value.size() - 2, &areas));
+  EXPECT_EQ(areas.size(), read.size());
+  for (std::size_t i = 0; i < std::min(areas.size(), read.size()); ++i) {
+    EXPECT_TRUE(std::ranges::equal(areas[i], read[i].hide_when_area)) << i;
+  }
   return read;
 }
 
@@ -174,10 +183,15 @@ TEST(ReadParagraphsTest, MalformedValuesFailAndLeaveTheOutputAlone) {
       ValueBytes({0x82, 0xFF, 6, 0, 0, 0, 0x81, 0x04, 0, 0, 0x86, 0xFF, 4, 0}),  // link, no index
       ValueBytes({0x82, 0xFF, 6, 0, 0, 0, 0x81, 0x04, 0, 0, 0x85, 0xFF, 9, 0, 'x'}),  // truncated
   };
+  constexpr std::size_t kFirstBadRecords = 3;  // the others are no rich-text value at all
   for (std::size_t i = 0; i < bad.size(); ++i) {
     std::vector<Paragraph> read = {Plain({Text("untouched")})};
     EXPECT_FALSE(ReadParagraphs(bad[i].data(), bad[i].size(), &read)) << i;
     EXPECT_EQ(read, (std::vector<Paragraph>{Plain({Text("untouched")})})) << i;
+    if (i < kFirstBadRecords) continue;
+    std::vector<std::span<const std::uint8_t>> areas(1);
+    EXPECT_FALSE(ReadHideWhenAreas(bad[i].data() + 2, bad[i].size() - 2, &areas)) << i;
+    EXPECT_EQ(areas.size(), 1U) << i;
   }
 }
 
