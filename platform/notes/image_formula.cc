@@ -19,12 +19,14 @@ class ImageEnvironment : public formula::Environment {
   bool HasNote() const override { return true; }
 
   std::optional<formula::Value> ReadField(std::string_view name) const override {
+    used_note_ = true;
     const auto item = Find(name);
     if (item == items_.end()) return std::nullopt;
     return internal::FieldValue(item->type, item->value.data(), item->value.size());
   }
 
   void WriteField(std::string_view name, const formula::Value& value) override {
+    used_note_ = true;
     std::uint16_t type = 0;
     values::Bytes bytes;
     const STATUS status = values::EncodeFormulaValue(value, &type, &bytes);
@@ -41,18 +43,29 @@ class ImageEnvironment : public formula::Environment {
     }
   }
 
-  std::optional<formula::DateTime> Created() const override { return header_.created; }
-  std::optional<formula::DateTime> Modified() const override { return header_.modified; }
+  std::optional<formula::DateTime> Created() const override {
+    used_note_ = true;
+    return header_.created;
+  }
+  std::optional<formula::DateTime> Modified() const override {
+    used_note_ = true;
+    return header_.modified;
+  }
   std::string DocumentUniqueId() const override {
+    used_note_ = true;
     return LNUniversalID::Format(header_.unid).GetString();
   }
   std::string UserName() const override { return session_ ? session_->UserName() : ""; }
   std::vector<std::string> UserRoles() const override {
     return session_ ? session_->UserRoles() : std::vector<std::string>();
   }
-  formula::DateTime Now() const override { return internal::CurrentLocalTime(); }
+  formula::DateTime Now() const override {
+    used_note_ = true;  // as good as the note: it differs from one to the next
+    return internal::CurrentLocalTime();
+  }
 
   STATUS write_status() const { return write_status_; }
+  bool used_note() const { return used_note_; }
 
  private:
   std::vector<store::ItemImage>::iterator Find(std::string_view name) const {
@@ -64,16 +77,20 @@ class ImageEnvironment : public formula::Environment {
   std::vector<store::ItemImage>& items_;
   std::shared_ptr<internal::SessionState> session_;
   STATUS write_status_ = kNoError;
+  mutable bool used_note_ = false;
 };
 
 }  // namespace
 
-STATUS EvaluateOnImage(const std::vector<std::uint8_t>& compiled, const store::NoteHeader& header,
-                       std::vector<store::ItemImage>* items, formula::Value* result) {
+STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
+                       std::vector<store::ItemImage>* items, formula::Value* result,
+                       bool* used_note) {
   ImageEnvironment environment(header, items);
-  formula::EvaluationError error;
-  if (compiled.empty() ||
-      !formula::Evaluate(compiled.data(), compiled.size(), environment, result, &error)) {
+  const bool evaluated = formula.Evaluate(environment, result, nullptr);
+  if (used_note != nullptr) {
+    *used_note = environment.used_note();
+  }
+  if (!evaluated) {
     return kErrFormulaEvaluation;
   }
   return environment.write_status();

@@ -6,20 +6,25 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
 #define QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
 
-#include <cstdint>
 #include <vector>
 
 #include "platform/notes/database_file.h"
+#include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/value.h"
 #include "platform/notes/status.h"
 #include "platform/notes/store.h"
 
 namespace quendral::platform {
 
-// Evaluates the compiled formula; what it assigns is written to `items`, as
-// to an open note that is not saved. kErrFormulaEvaluation when it fails.
-STATUS EvaluateOnImage(const std::vector<std::uint8_t>& compiled, const store::NoteHeader& header,
-                       std::vector<store::ItemImage>* items, formula::Value* result);
+// Evaluates the formula; what it assigns is written to `items`, as to an
+// open note that is not saved. kErrFormulaEvaluation when it fails.
+// `used_note` (when given) tells whether the evaluation asked anything of
+// the note or the clock; when it did not, the formula gives the same result
+// (or fails alike) on every note of the session, as nothing else it can see
+// changes from one to the next.
+STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
+                       std::vector<store::ItemImage>* items, formula::Value* result,
+                       bool* used_note = nullptr);
 
 }  // namespace quendral::platform
 

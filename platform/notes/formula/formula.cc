@@ -44,17 +44,33 @@ bool Decompile(const std::uint8_t* data, std::size_t available, std::string* tex
 
 bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
               Value* result, EvaluationError* error) {
-  Program program;
+  DecodedFormula formula;
+  DecodedFormula::Decode(data, available, &formula);
+  return formula.Evaluate(environment, result, error);
+}
+
+bool DecodedFormula::Decode(const std::uint8_t* data, std::size_t available,
+                            DecodedFormula* formula) {
+  auto program = std::make_shared<Program>();
   std::size_t length = 0;
+  if (!formula::Decode(data, available, program.get(), &length)) {
+    return false;
+  }
+  formula->program_ = std::move(program);
+  return true;
+}
+
+bool DecodedFormula::Evaluate(Environment& environment, Value* result,
+                              EvaluationError* error) const {
   EvaluationError ignored;
   EvaluationError* report = error != nullptr ? error : &ignored;
-  if (!Decode(data, available, &program, &length)) {
+  if (program_ == nullptr) {
     report->message = "Invalid compiled formula";
     return false;
   }
   Value discarded;
   Evaluator evaluator(environment);
-  if (!evaluator.Run(program, result != nullptr ? result : &discarded)) {
+  if (!evaluator.Run(*program_, result != nullptr ? result : &discarded)) {
     report->message = evaluator.error();
     return false;
   }

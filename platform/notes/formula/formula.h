@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,6 +72,24 @@ struct EvaluationError {
 // matter.
 bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
               Value* result, EvaluationError* error);
+
+struct Program;
+
+// A compiled formula decoded once, for a reader that evaluates the same
+// formula on many notes: evaluating it is Evaluate on its bytes without the
+// decoding. Copies share the decoded form.
+class DecodedFormula {
+ public:
+  // False, with `formula` left as it was, when the bytes are not a valid
+  // compiled formula.
+  static bool Decode(const std::uint8_t* data, std::size_t available, DecodedFormula* formula);
+
+  // As Evaluate; false for a formula never decoded.
+  bool Evaluate(Environment& environment, Value* result, EvaluationError* error) const;
+
+ private:
+  std::shared_ptr<const Program> program_;
+};
 
 }  // namespace quendral::platform::formula
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
 #include "platform/notes/notes_test_support.h"
@@ -36,13 +38,28 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
   ASSERT_EQ(stored->FindDocument(MakeUnid(1), &header), kNoError);
   std::vector<store::ItemImage> items = note.items;
 
-  for (const char* text :
-       {"Subject + \"!\"", "Body", "@DocumentUniqueID", "@Created", "FIELD Subject := \"Bye\"; 1",
-        "Subject = \"Bye\"", "FIELD Count := 2; Count + 1", "Missing", "@UserRoles"}) {
+  // Each with whether it reads anything of the note.
+  const std::pair<const char*, bool> formulas[] = {
+      {"Subject + \"!\"", true},
+      {"Body", true},
+      {"@DocumentUniqueID", true},
+      {"@Created", true},
+      {"FIELD Subject := \"Bye\"; 1", true},
+      {"Subject = \"Bye\"", true},
+      {"FIELD Count := 2; Count + 1", true},
+      {"Missing", true},
+      {"@UserRoles", false},
+      {"x := 2; x * 3", false},
+  };
+  for (const auto& [text, reads_note] : formulas) {
     std::vector<std::uint8_t> compiled;
     ASSERT_TRUE(formula::Compile(text, &compiled, nullptr)) << text;
     formula::Value on_image;
-    ASSERT_EQ(EvaluateOnImage(compiled, header, &items, &on_image), kNoError) << text;
+    formula::DecodedFormula decoded;
+    ASSERT_TRUE(formula::DecodedFormula::Decode(compiled.data(), compiled.size(), &decoded));
+    bool used_note = !reads_note;
+    ASSERT_EQ(EvaluateOnImage(decoded, header, &items, &on_image, &used_note), kNoError) << text;
+    EXPECT_EQ(used_note, reads_note) << text;
     LNFormula formula;
     ASSERT_EQ(formula.SetText(text), 0u);
     LNItem result;
