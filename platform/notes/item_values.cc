@@ -1,5 +1,6 @@
 #include "platform/notes/item_values.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/base/byte_reader.h"
@@ -9,6 +10,8 @@ namespace quendral::platform::values {
 namespace {
 
 constexpr std::size_t kMaxTextLength = 0xFFFF;
+// A link: a replica ID and two universal IDs.
+constexpr std::size_t kNoteLinkSize = 40;
 
 // Number and date-time lists start with the entry count and a second word
 // that is always 0.
@@ -204,6 +207,8 @@ STATUS DecodeNoteLinkList(const std::uint8_t* data, std::size_t length,
   if (!reader.ReadU16(&count)) {
     return kErrItemValueInvalid;
   }
+  // No more are reserved than the bytes can hold, whatever the count claims.
+  links->reserve(std::min<std::size_t>(count, reader.remaining() / kNoteLinkSize));
   for (std::uint16_t i = 0; i < count; ++i) {
     NoteLink link;
     if (!ReadTimedate(&reader, &link.replica_id) || !ReadUniversalId(&reader, &link.view) ||

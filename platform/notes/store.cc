@@ -1,5 +1,6 @@
 #include "platform/notes/store.h"
 
+#include <array>
 #include <utility>
 
 #include "platform/base/byte_reader.h"
@@ -17,11 +18,13 @@ constexpr std::size_t kPartialWriteThreshold = 16 * 1024;
 constexpr const char* kNoteColumns =
     "note_id, unid, note_class, profile_name, profile_user, sequence, created, modified";
 
-std::vector<std::uint8_t> UnidBytes(const UNIVERSALNOTEID& unid) {
-  std::vector<std::uint8_t> bytes;
+std::array<std::uint8_t, 16> UnidBytes(const UNIVERSALNOTEID& unid) {
+  std::array<std::uint8_t, 16> bytes{};
+  std::uint8_t* out = bytes.data();
   for (std::uint32_t word :
        {unid.File.Innards[0], unid.File.Innards[1], unid.Note.Innards[0], unid.Note.Innards[1]}) {
-    base::AppendLittle32(&bytes, word);
+    base::StoreLittle32(out, word);
+    out += 4;
   }
   return bytes;
 }
@@ -277,16 +280,23 @@ STATUS Store::ReadHeaders(Statement* statement, std::vector<NoteHeader>* headers
   return StatusOfSqlite(result);
 }
 
-STATUS Store::ListDocuments(std::vector<UNIVERSALNOTEID>* ids) {
-  std::vector<NoteHeader> headers;
-  STATUS status = ListNotes(&headers);
+STATUS Store::ListDocuments(std::vector<UNIVERSALNOTEID>* ids, std::size_t limit) {
   ids->clear();
-  for (const NoteHeader& header : headers) {
-    if (header.note_class == NoteClass::kDocument) {
-      ids->push_back(header.unid);
-    }
+  Statement statement;
+  STATUS status = StatusOfSqlite(connection_.Prepare(
+      "SELECT unid FROM notes WHERE note_class = 0 ORDER BY note_id LIMIT ?", &statement));
+  if (status != kNoError) {
+    return status;
   }
-  return status;
+  // SQLite takes a negative limit as none.
+  statement.BindInt(1, limit > static_cast<std::size_t>(std::numeric_limits<std::int64_t>::max())
+                           ? -1
+                           : static_cast<std::int64_t>(limit));
+  int result = statement.Step();
+  for (; result == SQLITE_ROW; result = statement.Step()) {
+    ids->push_back(UnidOfBytes(statement.ColumnBlob(0), statement.ColumnBytes(0)));
+  }
+  return StatusOfSqlite(result);
 }
 
 STATUS Store::CountDocuments(std::size_t* count) {
@@ -319,54 +329,69 @@ STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
 
 STATUS Store::ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                                  const DocumentSink& sink) {
-  if (limit == 0) {
-    return kNoError;
-  }
-  Statement statement;
-  STATUS status = StatusOfSqlite(connection_.Prepare(
-      // The page ends at its last document, found by a scalar subquery, so
-      // that the rows come in index order and need no sorting.
-      "SELECT n.note_id, n.unid, n.note_class, n.profile_name, n.profile_user, n.sequence, "
-      "n.created, n.modified, i.item_id IS NULL, i.name, i.type, i.flags, i.value "
-      "FROM notes AS n LEFT JOIN items AS i ON i.note_id = n.note_id "
-      "WHERE n.note_class = 0 AND n.note_id > ?1 AND n.note_id <= coalesce("
-      "(SELECT note_id FROM notes WHERE note_class = 0 AND note_id > ?1 ORDER BY note_id "
-      "LIMIT 1 OFFSET ?2 - 1), 9223372036854775807) "
-      "ORDER BY n.note_id, i.position",
-      &statement));
+  // The page and its items are read in two queries that must see one state
+  // of the file: the caller's read group, else a read of their own.
+  const bool own_transaction = sqlite3_get_autocommit(connection_.get()) != 0;
+  STATUS status = own_transaction ? StatusOfSqlite(connection_.Execute("BEGIN")) : STATUS{kNoError};
   if (status != kNoError) {
     return status;
   }
-  statement.BindInt(1, after_note_id);
-  statement.BindInt(2, static_cast<std::int64_t>(limit));
+  std::vector<NoteHeader> headers;
+  if (limit != 0) {
+    status = ListDocumentsAfter(after_note_id, limit, &headers);
+  }
+  if (status == kNoError && !headers.empty()) {
+    status = ReadItemsOfPage(headers, sink);
+  }
+  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Execute("COMMIT")) : STATUS{kNoError};
+  return status != kNoError ? status : ended;
+}
+
+STATUS Store::ReadItemsOfPage(const std::vector<NoteHeader>& headers, const DocumentSink& sink) {
+  // One range of the items' index, in order, rather than one lookup per
+  // note; the items of notes between them that are not listed (profiles)
+  // are passed over.
+  Statement statement;
+  STATUS status = StatusOfSqlite(
+      connection_.Prepare("SELECT note_id, name, type, flags, value FROM items "
+                          "WHERE note_id BETWEEN ?1 AND ?2 ORDER BY note_id, position",
+                          &statement));
+  if (status != kNoError) {
+    return status;
+  }
+  statement.BindInt(1, headers.front().note_id);
+  statement.BindInt(2, headers.back().note_id);
   // The images are kept from note to note, so that their buffers are reused.
   std::vector<ItemImage> items;
-  std::size_t count = 0;
-  NoteHeader header;
   int result = statement.Step();
-  while (result == SQLITE_ROW && status == kNoError) {
-    header = HeaderOfRow(statement);
-    count = 0;
+  for (const NoteHeader& header : headers) {
+    while (result == SQLITE_ROW && statement.ColumnInt(0) < header.note_id) {
+      result = statement.Step();
+    }
+    std::size_t count = 0;
     for (; result == SQLITE_ROW && statement.ColumnInt(0) == header.note_id;
          result = statement.Step()) {
-      if (statement.ColumnInt(8) != 0) {
-        continue;  // a note without items
-      }
       if (count == items.size()) {
         items.emplace_back();
       }
       ItemImage& item = items[count++];
-      item.name.assign(reinterpret_cast<const char*>(statement.ColumnBlob(9)),
-                       statement.ColumnBytes(9));
-      item.type = static_cast<std::uint16_t>(statement.ColumnInt(10));
-      item.flags = static_cast<std::uint16_t>(statement.ColumnInt(11));
-      const std::uint8_t* value = statement.ColumnBlob(12);
-      item.value.assign(value, value + statement.ColumnBytes(12));
+      item.name.assign(reinterpret_cast<const char*>(statement.ColumnBlob(1)),
+                       statement.ColumnBytes(1));
+      item.type = static_cast<std::uint16_t>(statement.ColumnInt(2));
+      item.flags = static_cast<std::uint16_t>(statement.ColumnInt(3));
+      const std::uint8_t* value = statement.ColumnBlob(4);
+      item.value.assign(value, value + statement.ColumnBytes(4));
+    }
+    if (result != SQLITE_ROW && result != SQLITE_DONE) {
+      return StatusOfSqlite(result);
     }
     items.resize(count);
     status = sink(header, items);
+    if (status != kNoError) {
+      return status;
+    }
   }
-  return status != kNoError ? status : StatusOfSqlite(result);
+  return kNoError;
 }
 
 STATUS Store::ListNotes(std::vector<NoteHeader>* headers) {

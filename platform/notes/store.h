@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -90,7 +91,9 @@ class Store {
   // kErrNoteNotFound when there is no such note.
   STATUS FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header);
   STATUS FindProfile(std::string_view name, std::string_view user, NoteHeader* header);
-  STATUS ListDocuments(std::vector<UNIVERSALNOTEID>* ids);
+  // The first `limit` documents in note ID order.
+  STATUS ListDocuments(std::vector<UNIVERSALNOTEID>* ids,
+                       std::size_t limit = std::numeric_limits<std::size_t>::max());
   STATUS CountDocuments(std::size_t* count);
   // At most `limit` documents whose note IDs follow `after_note_id`, in note
   // ID order: a database read a page at a time, however large it is.
@@ -105,8 +108,8 @@ class Store {
   // returns.
   STATUS LoadItems(std::int64_t note_id, const ItemSink& sink);
   // The documents ListDocumentsAfter would list, each with its items in
-  // storage order, read in one query: a page of documents for readers that
-  // need their items as values rather than as open notes. The sink may
+  // storage order, read from one state of the file: a page of documents for
+  // readers that need their items as values rather than as open notes. The sink may
   // change the items it is given; they are read afresh for the next note.
   // Stops at the first status the sink returns.
   using DocumentSink =
@@ -159,6 +162,7 @@ class Store {
   Store() = default;
   STATUS PrepareStatements();
   STATUS ReadHeaders(Statement* statement, std::vector<NoteHeader>* headers);
+  STATUS ReadItemsOfPage(const std::vector<NoteHeader>& headers, const DocumentSink& sink);
   STATUS UpdateNoteRow(NoteHeader* header, formula::DateTime now);
   STATUS WriteItems(const NoteHeader& header, bool rewrite_items, std::vector<ItemWrite>* items);
   STATUS WriteChangedBytes(const ItemWrite& item);
