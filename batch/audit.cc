@@ -1,10 +1,13 @@
 #include "batch/audit.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "batch/document_repair.h"
@@ -12,10 +15,12 @@
 #include "notes/open_database.h"
 #include "notes/replica_id.h"
 #include "notes/status_text.h"
+#include "notes/universal_id_text.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/image_formula.h"
 #include "platform/notes/item_values.h"
 #include "platform/notes/memory.h"
+#include "platform/notes/richtext/paragraphs.h"
 #include "repair/hide_when.h"
 
 namespace quendral::batch {
@@ -26,19 +31,22 @@ namespace {
 // its view of the file, against how often one is begun.
 constexpr std::size_t kPageSize = 1000;
 
+using ByteView = std::span<const std::uint8_t>;
+
+// The hide-when areas of a rich-text item's paragraphs, as views into the
+// item's value.
 struct RichTextItem {
-  std::string name;
-  std::vector<platform::richtext::Paragraph> paragraphs;
+  const std::string* name;
+  std::vector<ByteView> areas;
 };
 
-// The paragraphs of every rich-text item that reads as rich text.
+// Every rich-text item that reads as rich text; views into `items`.
 std::vector<RichTextItem> RichTextItems(const std::vector<platform::store::ItemImage>& items) {
   std::vector<RichTextItem> rich_text;
   for (const platform::store::ItemImage& item : items) {
     if (item.type != platform::kTypeCompositeText) continue;
-    RichTextItem read{item.name, {}};
-    if (platform::values::DecodeRichText(item.value.data(), item.value.size(), &read.paragraphs) ==
-        platform::kNoError) {
+    RichTextItem read{&item.name, {}};
+    if (platform::richtext::ReadHideWhenAreas(item.value.data(), item.value.size(), &read.areas)) {
       rich_text.push_back(std::move(read));
     }
   }
@@ -60,7 +68,7 @@ std::vector<platform::store::ItemImage> ImagesOf(const LNDocument& document) {
 // Whether the repair's overwrite changes the formula area, worked out on a
 // copy in a block of the area's own size; nothing when there is no memory
 // for the copy.
-std::optional<bool> OverwriteChanges(const std::vector<std::uint8_t>& area) {
+std::optional<bool> OverwriteChanges(ByteView area) {
   if (area.empty()) return false;
   const platform::DHANDLE block = platform::AllocateMemory(area.size());
   if (block == 0) return std::nullopt;
@@ -79,29 +87,54 @@ class HideWhenFormulas {
  public:
   struct Formula {
     std::string text;
-    std::vector<std::uint8_t> compiled;
-    bool usable = false;  // it decompiled and compiled
+    // Nothing when it does not decompile and compile again.
+    std::optional<platform::formula::DecodedFormula> compiled;
+    // Whether it hides on every document, once an evaluation has shown that
+    // it reads nothing of the document.
+    std::optional<bool> hides_everywhere;
     // Whether the repair changes the area; unknown for an area that does not
     // hold a whole formula, as the repair's decompiler may then read on into
     // the records behind it.
     std::optional<bool> changes;
   };
 
-  const Formula& Of(const std::vector<std::uint8_t>& area) {
-    auto [found, added] = formulas_.try_emplace(std::string(area.begin(), area.end()));
-    if (added) {
-      Formula& formula = found->second;
-      const bool whole = platform::formula::Decompile(area.data(), area.size(), &formula.text);
-      formula.usable =
-          whole && platform::formula::Compile(formula.text, &formula.compiled, nullptr);
-      if (whole || area.empty()) formula.changes = OverwriteChanges(area);
+  Formula& Of(ByteView area) {
+    const std::string_view key = AsKey(area);
+    if (auto found = formulas_.find(key); found != formulas_.end()) return found->second;
+    Formula& formula = formulas_[std::string(key)];
+    const bool whole = platform::formula::Decompile(area.data(), area.size(), &formula.text);
+    std::vector<std::uint8_t> compiled;
+    platform::formula::DecodedFormula decoded;
+    if (whole && platform::formula::Compile(formula.text, &compiled, nullptr) &&
+        platform::formula::DecodedFormula::Decode(compiled.data(), compiled.size(), &decoded)) {
+      formula.compiled = std::move(decoded);
     }
-    return found->second;
+    if (whole || area.empty()) formula.changes = OverwriteChanges(area);
+    return formula;
+  }
+
+  // Whether the formula hides its paragraph in the document; a formula that
+  // cannot be read or evaluated hides nothing.
+  static bool Hides(Formula& formula, const platform::store::NoteHeader& header,
+                    std::vector<platform::store::ItemImage>& items) {
+    if (formula.hides_everywhere) return *formula.hides_everywhere;
+    if (!formula.compiled) return false;
+    platform::formula::Value result;
+    bool used_note = true;
+    const bool hides = platform::EvaluateOnImage(*formula.compiled, header, &items, &result,
+                                                 &used_note) == platform::kNoError &&
+                       IsTrue(result);
+    if (!used_note) formula.hides_everywhere = hides;
+    return hides;
   }
 
  private:
+  static std::string_view AsKey(ByteView area) {
+    return {reinterpret_cast<const char*>(area.data()), area.size()};
+  }
+
   // Keyed by the area's bytes.
-  std::map<std::string, Formula> formulas_;
+  std::map<std::string, Formula, std::less<>> formulas_;
 };
 
 // One audit's state: the database read, where its links lead, and the
@@ -119,14 +152,14 @@ LNSTATUS OpenDocument(LNDatabase& database, const UNIVERSALNOTEID& unid, LNDocum
   return status != 0 ? status : document->Open(0);
 }
 
-// The rich text of the document after the repair's own walk on it in
-// memory; the document is then dropped.
-LNSTATUS WalkedRichText(LNDatabase& database, const UNIVERSALNOTEID& unid,
-                        std::vector<RichTextItem>* walked) {
+// The items of the document after the repair's own walk on it in memory;
+// the document is then dropped.
+LNSTATUS WalkedItems(LNDatabase& database, const UNIVERSALNOTEID& unid,
+                     std::vector<platform::store::ItemImage>* walked) {
   LNDocument document;
   if (LNSTATUS status = OpenDocument(database, unid, &document); status != 0) return status;
   NeutraliseHideWhen(document);
-  *walked = RichTextItems(ImagesOf(document));
+  *walked = ImagesOf(document);
   document.Close();
   return 0;
 }
@@ -142,36 +175,40 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   const std::vector<RichTextItem> before = RichTextItems(items);
   bool known = true;
   for (const RichTextItem& item : before) {
-    for (const platform::richtext::Paragraph& paragraph : item.paragraphs) {
-      known = known && run.formulas.Of(paragraph.hide_when_area).changes.has_value();
+    for (ByteView area : item.areas) {
+      known = known && run.formulas.Of(area).changes.has_value();
     }
   }
+  std::vector<platform::store::ItemImage> walked_items;
   std::vector<RichTextItem> walked;
   if (!known) {
-    if (LNSTATUS status = WalkedRichText(run.database, header.unid, &walked); status != 0) {
+    if (LNSTATUS status = WalkedItems(run.database, header.unid, &walked_items); status != 0) {
       findings->extra["error"] = "cannot read the document: " + StatusText(status);
       return;
     }
+    walked = RichTextItems(walked_items);
   }
+  // Every finding is taken before any formula runs: what a formula assigns
+  // changes the items that `before` views.
+  std::vector<HideWhenFormulas::Formula*> formulas;
   for (std::size_t i = 0; i < before.size(); ++i) {
-    for (std::size_t p = 0; p < before[i].paragraphs.size(); ++p) {
-      const auto& area = before[i].paragraphs[p].hide_when_area;
-      const HideWhenFormulas::Formula& formula = run.formulas.Of(area);
+    for (std::size_t p = 0; p < before[i].areas.size(); ++p) {
+      const ByteView area = before[i].areas[p];
+      HideWhenFormulas::Formula& formula = run.formulas.Of(area);
       const bool changes = known ? *formula.changes
-                                 : i < walked.size() && p < walked[i].paragraphs.size() &&
-                                       walked[i].paragraphs[p].hide_when_area != area;
+                                 : i < walked.size() && p < walked[i].areas.size() &&
+                                       !std::ranges::equal(walked[i].areas[p], area);
       if (!changes) continue;
       report::HiddenParagraph hidden;
-      hidden.item = before[i].name;
+      hidden.item = *before[i].name;
       hidden.formula = formula.text;
-      // A formula that cannot be read or evaluated hides nothing.
-      platform::formula::Value result;
-      hidden.hides = formula.usable &&
-                     platform::EvaluateOnImage(formula.compiled, header, &items, &result) ==
-                         platform::kNoError &&
-                     IsTrue(result);
       findings->hidden.push_back(std::move(hidden));
+      formulas.push_back(&formula);
     }
+  }
+  const std::size_t first = findings->hidden.size() - formulas.size();
+  for (std::size_t k = 0; k < formulas.size(); ++k) {
+    findings->hidden[first + k].hides = HideWhenFormulas::Hides(*formulas[k], header, items);
   }
 }
 
@@ -181,13 +218,16 @@ void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkT
     if (item.type != platform::kTypeNoteLinkList || item.name != "$Links") continue;
     std::vector<platform::values::NoteLink> links;
     platform::values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links);
+    findings->links.reserve(findings->links.size() + links.size());
     for (std::size_t index = 0; index < links.size(); ++index) {
       const char* status = targets.Status(links[index].replica_id, links[index].note);
       if (status == report::kLinkOk) continue;
-      findings->links.push_back({"$Links", static_cast<std::int64_t>(index),
+      findings->links.push_back({"$Links",
+                                 static_cast<std::int64_t>(index),
                                  FormatReplicaIdText(links[index].replica_id, true),
-                                 LNUniversalID::Format(links[index].note).GetString(), status,
-                                 nlohmann::json::object()});
+                                 FormatUniversalIdText(&links[index].note),
+                                 status,
+                                 {}});
     }
   }
 }
@@ -207,7 +247,7 @@ std::optional<report::DocumentFindings> AuditDocument(
     const platform::store::NoteHeader& header, std::vector<platform::store::ItemImage>& items,
     AuditRun& run) {
   report::DocumentFindings findings;
-  findings.unid = LNUniversalID::Format(header.unid).GetString();
+  findings.unid = FormatUniversalIdText(&header.unid);
   if (run.options.selection != nullptr) {
     bool taken = false;
     if (std::optional<LNSTATUS> failed = Selected(run, header.unid, &taken)) {
@@ -259,7 +299,7 @@ std::shared_ptr<platform::store::Store> StoreOf(const LNDatabase& database,
 }  // namespace
 
 void LinkTargets::Add(const TIMEDATE& replica_id, std::shared_ptr<platform::store::Store> store) {
-  databases_.insert_or_assign(Key(replica_id), std::move(store));
+  databases_.insert_or_assign(Key(replica_id), DocumentLookup(std::move(store)));
 }
 
 const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note) {
@@ -273,11 +313,13 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
       if (status == 0) store = StoreOf(database, &status);
     } catch (LNSTATUS) {
     }
-    found = databases_.emplace(Key(replica_id), std::move(store)).first;
+    std::optional<DocumentLookup> lookup;
+    if (store) lookup.emplace(std::move(store));
+    found = databases_.emplace(Key(replica_id), std::move(lookup)).first;
   }
   if (!found->second) return report::kDatabaseNotFound;
   bool stored = false;
-  return found->second->HasDocument(note, &stored) == platform::kNoError && stored
+  return found->second->Holds(note, &stored) == platform::kNoError && stored
              ? report::kLinkOk
              : report::kDocumentNotFound;
 }

@@ -10,8 +10,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "batch/document_lookup.h"
 #include "batch/selection.h"
 #include "platform/notes/ln.h"
 #include "platform/notes/store.h"
@@ -39,8 +41,8 @@ class LinkTargets {
 
   LNNotesSession& session_;
   std::string server_;
-  // Null for a replica ID no database of the server has.
-  std::map<std::uint64_t, std::shared_ptr<platform::store::Store>> databases_;
+  // Nothing for a replica ID no database of the server has.
+  std::map<std::uint64_t, std::optional<DocumentLookup>> databases_;
 };
 
 struct AuditOptions {

@@ -90,7 +90,7 @@ class AuditVisitor : public ExportVisitor {
   }
 
  private:
-  std::string Status(const std::optional<std::string>& replica) const {
+  std::string_view Status(const std::optional<std::string>& replica) const {
     return replica && options_.known_replicas.contains(*replica) ? report::kLinkOk
                                                                  : report::kDatabaseNotFound;
   }

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quendral::report {
@@ -26,7 +27,7 @@ struct HiddenParagraph {
   std::optional<bool> hides;
   // A disabled formula is reported but not counted: the repair leaves it.
   bool enabled = true;
-  nlohmann::json extra = nlohmann::json::object();  // further keys of the entry
+  nlohmann::json extra;  // further keys of the entry: null or an object
 };
 
 struct LinkFinding {
@@ -34,8 +35,8 @@ struct LinkFinding {
   std::int64_t index = 0;
   std::string replica_id;  // "XXXXXXXX:XXXXXXXX"
   std::string note_unid;
-  std::string status = kLinkOk;
-  nlohmann::json extra = nlohmann::json::object();
+  std::string_view status = kLinkOk;  // one of the statuses above
+  nlohmann::json extra;               // null or an object, as above
 
   bool Broken() const;
 };
@@ -45,7 +46,7 @@ struct DocumentFindings {
   std::vector<HiddenParagraph> hidden;
   std::vector<LinkFinding> links;
   std::vector<std::string> backups;  // names of the link-table backup items
-  nlohmann::json extra = nlohmann::json::object();
+  nlohmann::json extra;              // null or an object, as above
 
   bool Empty() const;
 };

@@ -15,6 +15,7 @@ namespace store = platform::store;
 
 const UNIVERSALNOTEID kArchived{{{7, 7}}, {{7, 7}}};
 const UNIVERSALNOTEID kMissing{{{8, 8}}, {{8, 8}}};
+const UNIVERSALNOTEID kArchiveProfile{{{6, 6}}, {{6, 6}}};
 
 class AuditTest : public BatchTest {
  protected:
@@ -22,7 +23,11 @@ class AuditTest : public BatchTest {
     BatchTest::SetUp();
     store::NoteImage archived;
     archived.unid = kArchived;
-    CreateDatabase("archive.nsf", kTargetReplica, {archived});
+    store::NoteImage profile;
+    profile.unid = kArchiveProfile;
+    profile.note_class = store::NoteClass::kProfile;
+    profile.profile_name = "Settings";
+    CreateDatabase("archive.nsf", kTargetReplica, {archived, profile});
   }
 
   report::DatabaseAudit AuditOf(const std::string& path) {
@@ -63,6 +68,46 @@ TEST_F(AuditTest, FindsEveryKindOfFinding) {
   EXPECT_EQ(found.links[1].index, 1);
   EXPECT_EQ(found.links[1].status, report::kDocumentNotFound);
   EXPECT_EQ(found.backups, std::vector<std::string>{"$Links_Backup_20090225142307"});
+}
+
+// The first questions asked of a database are queries, the later ones are
+// answered from its list of documents read once: both answer alike.
+TEST_F(AuditTest, LinkStatusesStayTheSameWhenTheTargetIsRemembered) {
+  const UNIVERSALNOTEID targets[] = {kArchived, kMissing, kArchiveProfile};
+  std::vector<platform::values::NoteLink> links;
+  for (std::size_t i = 0; i < 2 * batch::DocumentLookup::kQuestionsBeforeListing; ++i) {
+    links.push_back(LinkTo(kTargetReplica, targets[i % 3]));
+  }
+  store::NoteImage note = SampleDocument(0);
+  note.items[3] = LinksItem(links);
+  CreateDatabase("many.nsf", kHomeReplica, {note});
+  const report::DatabaseAudit audit = AuditOf("many.nsf");
+  ASSERT_EQ(audit.findings.size(), 1u);
+  const std::vector<report::LinkFinding>& found = audit.findings[0].links;
+  ASSERT_EQ(found.size(), 2 * links.size() / 3);  // every link but those to kArchived
+  for (const report::LinkFinding& link : found) {
+    EXPECT_NE(link.index % 3, 0) << link.index;
+    EXPECT_EQ(link.status, report::kDocumentNotFound) << link.index;
+  }
+}
+
+// Formulas run in paragraph order on the document's items: a later one sees
+// what an earlier one assigned, and an assignment to the rich-text item
+// itself changes nothing of what was found.
+TEST_F(AuditTest, FormulasThatAssignFieldsAreJudgedInOrder) {
+  store::NoteImage note = SampleDocument(0);
+  note.items[2] = RichTextItem("Body", {HiddenParagraph("a", Compiled("FIELD Added := 1; 1")),
+                                        HiddenParagraph("b", Compiled("FIELD Body := \"gone\"; 0")),
+                                        HiddenParagraph("c", Compiled("Added = 1"))});
+  CreateDatabase("assigning.nsf", kHomeReplica, {note});
+  const report::DatabaseAudit audit = AuditOf("assigning.nsf");
+  ASSERT_EQ(audit.findings.size(), 1u);
+  const std::vector<report::HiddenParagraph>& hidden = audit.findings[0].hidden;
+  ASSERT_EQ(hidden.size(), 3u);
+  for (std::size_t i = 0; i < hidden.size(); ++i) EXPECT_EQ(hidden[i].item, "Body") << i;
+  EXPECT_EQ(hidden[0].hides, true);
+  EXPECT_EQ(hidden[1].hides, false);
+  EXPECT_EQ(hidden[2].hides, true);
 }
 
 TEST_F(AuditTest, FindsNothingInACleanDatabase) {
