@@ -191,6 +191,10 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   // Every finding is taken before any formula runs: what a formula assigns
   // changes the items that `before` views.
   std::vector<HideWhenFormulas::Formula*> formulas;
+  std::size_t paragraphs = 0;
+  for (const RichTextItem& item : before) paragraphs += item.areas.size();
+  formulas.reserve(paragraphs);
+  findings->hidden.reserve(findings->hidden.size() + paragraphs);
   for (std::size_t i = 0; i < before.size(); ++i) {
     for (std::size_t p = 0; p < before[i].areas.size(); ++p) {
       const ByteView area = before[i].areas[p];

@@ -14,7 +14,7 @@ namespace {
 class ImageEnvironment : public formula::Environment {
  public:
   ImageEnvironment(const store::NoteHeader& header, std::vector<store::ItemImage>* items)
-      : header_(header), items_(*items), session_(internal::CurrentSession()) {}
+      : header_(header), items_(*items) {}
 
   bool HasNote() const override { return true; }
 
@@ -55,9 +55,14 @@ class ImageEnvironment : public formula::Environment {
     used_note_ = true;
     return LNUniversalID::Format(header_.unid).GetString();
   }
-  std::string UserName() const override { return session_ ? session_->UserName() : ""; }
+  // The session is looked up only by the formulas that ask for the user.
+  std::string UserName() const override {
+    const std::shared_ptr<internal::SessionState> session = internal::CurrentSession();
+    return session ? session->UserName() : "";
+  }
   std::vector<std::string> UserRoles() const override {
-    return session_ ? session_->UserRoles() : std::vector<std::string>();
+    const std::shared_ptr<internal::SessionState> session = internal::CurrentSession();
+    return session ? session->UserRoles() : std::vector<std::string>();
   }
   formula::DateTime Now() const override {
     used_note_ = true;  // as good as the note: it differs from one to the next
@@ -75,7 +80,6 @@ class ImageEnvironment : public formula::Environment {
 
   const store::NoteHeader& header_;
   std::vector<store::ItemImage>& items_;
-  std::shared_ptr<internal::SessionState> session_;
   STATUS write_status_ = kNoError;
   mutable bool used_note_ = false;
 };

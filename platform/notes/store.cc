@@ -363,14 +363,19 @@ STATUS Store::ReadItemsOfPage(const std::vector<NoteHeader>& headers, const Docu
   statement.BindInt(2, headers.back().note_id);
   // The images are kept from note to note, so that their buffers are reused.
   std::vector<ItemImage> items;
-  int result = statement.Step();
+  int result = SQLITE_ROW;
+  std::int64_t row_note_id = 0;  // of the current row
+  auto step = [&] {
+    result = statement.Step();
+    row_note_id = result == SQLITE_ROW ? statement.ColumnInt(0) : 0;
+  };
+  step();
   for (const NoteHeader& header : headers) {
-    while (result == SQLITE_ROW && statement.ColumnInt(0) < header.note_id) {
-      result = statement.Step();
+    while (result == SQLITE_ROW && row_note_id < header.note_id) {
+      step();
     }
     std::size_t count = 0;
-    for (; result == SQLITE_ROW && statement.ColumnInt(0) == header.note_id;
-         result = statement.Step()) {
+    for (; result == SQLITE_ROW && row_note_id == header.note_id; step()) {
       if (count == items.size()) {
         items.emplace_back();
       }
