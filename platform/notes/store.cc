@@ -10,6 +10,8 @@
 namespace quendral::platform::store {
 namespace {
 
+using base::sqlite::TransactionStep;
+
 // Values from this size on get only their changed bytes written. Below it,
 // rewriting the row with the prepared statement is cheaper than opening the
 // value for a partial write, which compiles a statement of its own each time.
@@ -173,9 +175,9 @@ STATUS Store::Checkpoint() {
   return statement.ColumnInt(0) == 0 ? kNoError : kErrDatabaseBusy;
 }
 
-STATUS Store::BeginReadGroup() { return StatusOfSqlite(connection_.Execute("BEGIN")); }
+STATUS Store::BeginReadGroup() { return StatusOfSqlite(connection_.Run(TransactionStep::kBegin)); }
 
-STATUS Store::EndReadGroup() { return StatusOfSqlite(connection_.Execute("COMMIT")); }
+STATUS Store::EndReadGroup() { return StatusOfSqlite(connection_.Run(TransactionStep::kCommit)); }
 
 STATUS Store::BeginSaveGroup() {
   if (save_group_) {
@@ -423,7 +425,8 @@ STATUS Store::LoadItems(std::int64_t note_id, const ItemSink& sink) {
 STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink) {
   // Inside a save group the reads already see one state of the file.
   const bool own_transaction = sqlite3_get_autocommit(connection_.get()) != 0;
-  STATUS status = own_transaction ? StatusOfSqlite(connection_.Execute("BEGIN")) : STATUS{kNoError};
+  STATUS status =
+      own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kBegin)) : STATUS{kNoError};
   if (status != kNoError) {
     return status;
   }
@@ -432,7 +435,8 @@ STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink&
   if (status == kNoError) {
     status = LoadItems(note_id, sink);
   }
-  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Execute("COMMIT")) : STATUS{kNoError};
+  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kCommit))
+                                 : STATUS{kNoError};
   return status != kNoError ? status : ended;
 }
 
