@@ -98,13 +98,14 @@ STATUS OpenNote::NewBlock(std::uint16_t type, const std::uint8_t* data, std::siz
     return kErrOutOfMemory;
   }
   auto* block = static_cast<std::uint8_t*>(LockMemory(pool));
+  UnlockMemory(pool);
   base::StoreLittle16(block, type);
   if (length != 0) {
     std::memcpy(block + 2, data, length);
   }
-  UnlockMemory(pool);
   item->pool = pool;
   item->pool_size = length + 2;
+  item->bytes = block;
   return kNoError;
 }
 
@@ -118,9 +119,7 @@ STATUS OpenNote::AddStoredItem(const store::StoredItem& stored) {
   if (status != kNoError) {
     return status;
   }
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(item.pool));
-  item.stored.assign(block, block + item.pool_size);
-  UnlockMemory(item.pool);
+  item.stored.assign(item.bytes, item.bytes + item.pool_size);
   items_.push_back(std::move(item));
   return kNoError;
 }
@@ -143,18 +142,10 @@ std::optional<std::size_t> OpenNote::Find(std::optional<std::string_view> name,
 }
 
 std::uint16_t OpenNote::Type(std::size_t slot) const {
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(items_[slot].pool));
-  const std::uint16_t type = base::LoadLittle16(block);
-  UnlockMemory(items_[slot].pool);
-  return type;
+  return base::LoadLittle16(items_[slot].bytes);
 }
 
-const std::uint8_t* OpenNote::Value(std::size_t slot) const {
-  // The block never moves, so its address outlives the lock.
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(items_[slot].pool));
-  UnlockMemory(items_[slot].pool);
-  return block + 2;
-}
+const std::uint8_t* OpenNote::Value(std::size_t slot) const { return items_[slot].bytes + 2; }
 
 std::size_t OpenNote::ValueLength(std::size_t slot) const { return items_[slot].pool_size - 2; }
 
@@ -195,13 +186,13 @@ void OpenNote::Remove(std::size_t slot) {
   FreeMemory(item.pool);
   item.pool = 0;
   item.pool_size = 2;
+  item.bytes = nullptr;
   item.removed = true;
   layout_changed_ = true;
 }
 
 store::ItemWrite OpenNote::WriteOf(const OpenItem& item) const {
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(item.pool));
-  UnlockMemory(item.pool);
+  const std::uint8_t* block = item.bytes;
   store::ItemWrite write;
   write.item_id = item.item_id;
   write.name = item.name;
