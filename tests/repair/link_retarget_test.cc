@@ -249,6 +249,34 @@ TEST_F(ChangeServerInLinksTest, SecondCallInTheSameSecondAddsASameNamedBackup) {
   ADD_FAILURE() << "no two calls fell within one second";
 }
 
+// Read once from their texts, the IDs still match only the byte-for-byte
+// text of an entry's ID, the all-zero ID included.
+TEST(OldReplicaIds, MatchOnlyTheExactTextOfAnId) {
+  const TIMEDATE zero{};
+  const struct {
+    const char* text;
+    bool matches_old;
+    bool matches_zero;
+  } cases[] = {
+      {"85256E3A:0058F1B2", true, false},
+      {"00000000:00000000", false, true},
+      {"", false, false},
+      {"85256E3A:0058F1B", false, false},
+      {"85256E3A:0058F1B2X", false, false},
+      {"85256E3A:0058F1BZ", false, false},
+      {" 85256E3A:0058F1B2", false, false},
+      {"85256e3a:0058f1b2", false, false},
+      {"85256E3A0058F1B2", false, false},
+      {"0058F1B2:85256E3A", false, false},
+  };
+  for (const auto& [text, matches_old, matches_zero] : cases) {
+    const OldReplicaIds ids({text});
+    EXPECT_EQ(ids.Contains(kOld), matches_old) << text;
+    EXPECT_EQ(ids.Contains(zero), matches_zero) << text;
+  }
+  EXPECT_TRUE(OldReplicaIds({"12345678:22222222", "85256E3A:0058F1B2"}).Contains(kOld));
+}
+
 TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {
   const util::DateTimeValue now(util::kMonthDayYear);
   const std::string name = LinkTableBackupName(now);
