@@ -62,7 +62,7 @@ LNSTATUS LNNote::Open(int /*flags*/) {
   }
   std::shared_ptr<OpenNote> open;
   quendral::platform::STATUS status = OpenNote::Create(&open);
-  quendral::platform::store::NoteHeader header;
+  quendral::platform::store::NoteHeader header = note_->header;
   if (status == quendral::platform::kNoError) {
     status = store->ReadNote(note_->header.note_id, &header,
                              [&](const auto& item) { return open->AddStoredItem(item); });

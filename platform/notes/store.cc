@@ -1,6 +1,7 @@
 #include "platform/notes/store.h"
 
 #include <array>
+#include <atomic>
 #include <utility>
 
 #include "platform/base/byte_reader.h"
@@ -175,9 +176,26 @@ STATUS Store::Checkpoint() {
   return statement.ColumnInt(0) == 0 ? kNoError : kErrDatabaseBusy;
 }
 
-STATUS Store::BeginReadGroup() { return StatusOfSqlite(connection_.Run(TransactionStep::kBegin)); }
+STATUS Store::BeginReadGroup() {
+  static std::atomic<std::uint64_t> read_groups{0};
+  STATUS status = StatusOfSqlite(connection_.Run(TransactionStep::kBegin));
+  if (status == kNoError) {
+    open_read_group_ = ++read_groups;
+  }
+  return status;
+}
 
-STATUS Store::EndReadGroup() { return StatusOfSqlite(connection_.Run(TransactionStep::kCommit)); }
+STATUS Store::EndReadGroup() {
+  open_read_group_ = 0;
+  return StatusOfSqlite(connection_.Run(TransactionStep::kCommit));
+}
+
+bool Store::ListedInOpenReadGroup(const NoteHeader& header) const {
+  // A group whose transaction SQLite ended on an error no longer holds the
+  // state its headers were read in.
+  return header.read_group != 0 && header.read_group == open_read_group_ &&
+         sqlite3_get_autocommit(connection_.get()) == 0;
+}
 
 STATUS Store::BeginSaveGroup() {
   if (save_group_) {
@@ -278,6 +296,7 @@ STATUS Store::ReadHeaders(Statement* statement, std::vector<NoteHeader>* headers
   int result = statement->Step();
   for (; result == SQLITE_ROW; result = statement->Step()) {
     headers->push_back(HeaderOfRow(*statement));
+    headers->back().read_group = open_read_group_;
   }
   return StatusOfSqlite(result);
 }
@@ -430,8 +449,10 @@ STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink&
   if (status != kNoError) {
     return status;
   }
-  find_note_.BindInt(1, note_id);
-  status = FindOne(&find_note_, header);
+  if (header->note_id != note_id || !ListedInOpenReadGroup(*header)) {
+    find_note_.BindInt(1, note_id);
+    status = FindOne(&find_note_, header);
+  }
   if (status == kNoError) {
     status = LoadItems(note_id, sink);
   }
@@ -500,6 +521,9 @@ STATUS Store::SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_i
                        std::vector<ItemWrite>* items) {
   WriteTransaction transaction(connection_);
   NoteHeader saved = *header;
+  saved.read_group = 0;
+  // The file changes under the read group's headers.
+  open_read_group_ = 0;
   STATUS status = StatusOfSqlite(transaction.Begin());
   if (status == kNoError) {
     status = UpdateNoteRow(&saved, now);

@@ -169,6 +169,43 @@ TEST_F(NoteTest, SaveOfANoteChangedSinceItWasOpenedIsAConflict) {
   EXPECT_EQ(second.Save(0), 0u);
 }
 
+// Documents listed a page at a time are read as the page's view of the file
+// while the page is read, and as the file is now once it ended; either way
+// a save detects the saves of others since.
+TEST_F(NoteTest, ListedDocumentsOpenAsTheirPageSawThemOrAsTheFileIsNow) {
+  SessionOn session(data_.path());
+  SessionOn writer_session(data_.path());
+  LNDatabase db;
+  ASSERT_EQ(session->GetDatabase("db.nsf", &db), 0u);
+  ASSERT_EQ(db.Open(), 0u);
+  const auto save_elsewhere = [&](std::uint32_t seed, const char* subject) {
+    LNDatabase writer_db;
+    LNDocument writer;
+    OpenDocument(*writer_session, "db.nsf", MakeUnid(seed), &writer_db, &writer);
+    LNText text;
+    ASSERT_EQ(writer.GetItem("Subject", &text), 0u);
+    ASSERT_EQ(text.SetValue(subject, 1), 0u);
+    ASSERT_EQ(writer.Save(0), 0u);
+  };
+
+  std::vector<LNDocument> page;
+  ASSERT_EQ(db.BeginReadGroup(), 0u);
+  ASSERT_EQ(db.GetDocuments(0, 10, &page), 0u);
+  ASSERT_EQ(page.size(), 2u);
+  save_elsewhere(2, "Changed while the page was read");
+  ASSERT_EQ(page[1].Open(0), 0u);
+  EXPECT_EQ(ItemText(page[1], "Subject"), "Second");
+  ASSERT_EQ(db.EndReadGroup(), 0u);
+  save_elsewhere(1, "Changed after the page");
+
+  ASSERT_EQ(page[0].Open(0), 0u);
+  EXPECT_EQ(ItemText(page[0], "Subject"), "Changed after the page");
+  EXPECT_EQ(page[0].Save(0), 0u);
+  EXPECT_EQ(page[1].Save(0), kErrSaveConflict);
+  EXPECT_EQ(StoredTexts(Stored(2).items[0]),
+            std::vector<std::string>{"Changed while the page was read"});
+}
+
 TEST_F(NoteTest, ConflictAlsoWhenTheOtherSaveChangedOnlyBytesInPlace) {
   SessionOn session(data_.path());
   LNDatabase db;
