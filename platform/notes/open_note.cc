@@ -1,5 +1,6 @@
 #include "platform/notes/open_note.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
@@ -212,8 +213,18 @@ store::ItemWrite OpenNote::WriteOf(const OpenItem& item) const {
   return write;
 }
 
+bool OpenNote::HasChanges() const {
+  // An item never stored has no stored bytes, so its size differs.
+  return layout_changed_ || std::any_of(items_.begin(), items_.end(), [](const OpenItem& item) {
+           return !item.removed &&
+                  (item.flags != item.stored_flags || item.pool_size != item.stored.size() ||
+                   std::memcmp(item.bytes, item.stored.data(), item.pool_size) != 0);
+         });
+}
+
 void OpenNote::CollectWrites(std::vector<store::ItemWrite>* writes, bool* rewrite_items) const {
   writes->clear();
+  writes->reserve(items_.size());
   for (const OpenItem& item : items_) {
     if (!item.removed) {
       writes->push_back(WriteOf(item));

@@ -68,6 +68,8 @@ class OpenNote {
                  const std::uint8_t* data, std::size_t length);
   void Remove(std::size_t slot);
 
+  // Whether a save would write anything.
+  bool HasChanges() const;
   // What a save has to write: one entry per item in storage order, and
   // whether the rows have to be written anew because items were removed.
   // Items added since are new rows behind the stored ones.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "platform/notes/core_api.h"
 #include "platform/notes/database_file.h"
@@ -119,6 +120,51 @@ TEST_F(NoteTest, InPlaceChangeOfTheTypeWordIsSaved) {
   block[1] = 0x12;
   ASSERT_EQ(doc.Save(0), 0u);
   EXPECT_EQ(Stored(1).items[1].type, 0x1234);
+}
+
+// What a run decides to save by: any change of bytes, type, flags or
+// items counts; bytes changed and changed back do not.
+TEST_F(NoteTest, UnsavedChangesAreAnyDifferenceFromTheStoredNote) {
+  const auto big_byte = [](LNDocument& doc, std::size_t offset, std::uint8_t byte) {
+    BLOCKID value{};
+    ASSERT_EQ(FindItem(doc.GetNoteHandle(1), "Big", 3, nullptr, nullptr, &value, nullptr),
+              kNoError);
+    static_cast<std::uint8_t*>(LockMemory(value.pool))[value.block + offset] = byte;
+    UnlockMemory(value.pool);
+  };
+  const struct {
+    const char* change;
+    std::function<void(LNDocument&)> make;
+    bool unsaved;
+  } cases[] = {
+      {"none", [](LNDocument&) {}, false},
+      {"last value byte", [&](LNDocument& doc) { big_byte(doc, 2 + 99999, 0x12); }, true},
+      {"type word", [&](LNDocument& doc) { big_byte(doc, 0, 0x77); }, true},
+      {"byte changed back",
+       [&](LNDocument& doc) {
+         big_byte(doc, 2 + 5, 0x12);
+         big_byte(doc, 2 + 5, 0x11);
+       },
+       false},
+      {"flags",
+       [](LNDocument& doc) {
+         LNItem subject;
+         ASSERT_EQ(doc.GetItem("Subject", &subject), 0u);
+         ASSERT_EQ(doc.CreateItem("Subject", subject, 0x0100, kItemOptionReplace), 0u);
+       },
+       true},
+      {"added item",
+       [](LNDocument& doc) { ASSERT_EQ(doc.CreateItem("New", 0x0100, "", 0, 0, 0), 0u); }, true},
+      {"removed item", [](LNDocument& doc) { ASSERT_EQ(doc.DeleteItem("Other"), 0u); }, true},
+  };
+  for (const auto& [change, make, unsaved] : cases) {
+    SessionOn session(data_.path());
+    LNDatabase db;
+    LNDocument doc;
+    OpenDocument(*session, "db.nsf", MakeUnid(1), &db, &doc);
+    make(doc);
+    EXPECT_EQ(doc.HasUnsavedChanges(), unsaved) << change;
+  }
 }
 
 TEST_F(NoteTest, UnsavedChangesAreDroppedByClose) {
