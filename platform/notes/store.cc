@@ -137,6 +137,8 @@ STATUS Store::PrepareStatements() {
       {&has_document_, "SELECT 1 FROM notes WHERE unid = ? AND note_class = 0"},
       {&find_profile_,
        select_notes + "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
+      {&list_documents_after_,
+       select_notes + "WHERE note_class = 0 AND note_id > ? ORDER BY note_id LIMIT ?"},
       {&load_items_,
        "SELECT item_id, name, type, flags, value FROM items WHERE note_id = ? ORDER BY position"},
       {&insert_note_,
@@ -227,6 +229,7 @@ STATUS Store::Close() {
         &update_note_, &insert_item_, &append_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
+  list_documents_after_ = Statement();
   // SQLite folds the log into the file when the last connection closes, but
   // keeps quiet when the disk fails it then; folded here, the failure is
   // reported. Others folding or reading at the time are no failure.
@@ -334,18 +337,11 @@ STATUS Store::CountDocuments(std::size_t* count) {
 
 STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                                  std::vector<NoteHeader>* headers) {
-  Statement statement;
-  STATUS status =
-      StatusOfSqlite(connection_.Prepare(std::string("SELECT ") + kNoteColumns +
-                                             " FROM notes WHERE note_class = 0 AND note_id > ? "
-                                             "ORDER BY note_id LIMIT ?",
-                                         &statement));
-  if (status != kNoError) {
-    return status;
-  }
-  statement.BindInt(1, after_note_id);
-  statement.BindInt(2, static_cast<std::int64_t>(limit));
-  return ReadHeaders(&statement, headers);
+  list_documents_after_.BindInt(1, after_note_id);
+  list_documents_after_.BindInt(2, static_cast<std::int64_t>(limit));
+  const STATUS status = ReadHeaders(&list_documents_after_, headers);
+  list_documents_after_.Reset();
+  return status;
 }
 
 STATUS Store::ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,

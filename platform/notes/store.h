@@ -182,6 +182,7 @@ class Store {
   Statement find_document_;
   Statement has_document_;
   Statement find_profile_;
+  Statement list_documents_after_;
   Statement load_items_;
   Statement insert_note_;
   Statement update_note_;
