@@ -1,8 +1,9 @@
 #include "repair/link_retarget.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -112,6 +113,20 @@ class LinkItemRetargeter {
   bool backup_made_ = false;
 };
 
+// Appends `value` as "%0*d" writes it with `width`; a relink names a backup
+// for every document it changes, too often for a formatted print.
+void AppendPadded(std::string* text, int value, int width) {
+  char digits[16];
+  char* end =
+      std::to_chars(digits, digits + sizeof digits, std::abs(static_cast<long long>(value))).ptr;
+  if (value < 0) {
+    text->push_back('-');
+    --width;
+  }
+  text->append(static_cast<std::size_t>(std::max<long>(0, width - (end - digits))), '0');
+  text->append(digits, end);
+}
+
 }  // namespace
 
 OldReplicaIds::OldReplicaIds(const std::vector<std::string>& texts) {
@@ -131,10 +146,12 @@ bool OldReplicaIds::Contains(const TIMEDATE& replica_id) const {
 }
 
 std::string LinkTableBackupName(const util::DateTimeValue& now) {
-  char name[64];
-  std::snprintf(name, sizeof name, "%s_Backup_%04d%02d%02d%02d%02d%02d", kLinksItemName,
-                now.GetYear(), now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(),
-                now.GetSecond());
+  std::string name = std::string(kLinksItemName) + "_Backup_";
+  AppendPadded(&name, now.GetYear(), 4);
+  for (int field :
+       {now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(), now.GetSecond()}) {
+    AppendPadded(&name, field, 2);
+  }
   return name;
 }
 

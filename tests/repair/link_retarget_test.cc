@@ -284,5 +284,28 @@ TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {
   EXPECT_EQ(name.substr(14, 4), std::to_string(now.GetYear()));
 }
 
+// A time of fixed fields, as a clock could read them.
+class FixedTime : public util::DateTimeValue {
+ public:
+  FixedTime(int year, int month, int day, int hour, int minute, int second)
+      : DateTimeValue(util::kMonthDayYear), fields_{year, month, day, hour, minute, second} {}
+  int GetYear() const override { return fields_[0]; }
+  int GetMonth() const override { return fields_[1]; }
+  int GetDay() const override { return fields_[2]; }
+  int GetHour() const override { return fields_[3]; }
+  int GetMinute() const override { return fields_[4]; }
+  int GetSecond() const override { return fields_[5]; }
+
+ private:
+  int fields_[6];
+};
+
+TEST(LinkTableBackupName, EveryFieldIsZeroPaddedToItsWidth) {
+  EXPECT_EQ(LinkTableBackupName(FixedTime(2026, 12, 8, 7, 5, 9)), "$Links_Backup_20261208070509");
+  EXPECT_EQ(LinkTableBackupName(FixedTime(987, 1, 31, 23, 59, 0)), "$Links_Backup_09870131235900");
+  EXPECT_EQ(LinkTableBackupName(FixedTime(12345, 10, 10, 10, 10, 10)),
+            "$Links_Backup_123451010101010");
+}
+
 }  // namespace
 }  // namespace quendral::fixtures
