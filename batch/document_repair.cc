@@ -119,13 +119,21 @@ platform::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signat
   return platform::kNoError;
 }
 
-RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& target_replica_id)
-    : target_replica_id_(target_replica_id) {
-  util::SplitDelimited(old_replica_ids + ";", ";", &old_ids_, false, true);
+namespace {
+
+std::vector<std::string> SplitReplicaIds(const std::string& texts) {
+  std::vector<std::string> ids;
+  util::SplitDelimited(texts + ";", ";", &ids, false, true);
+  return ids;
 }
 
+}  // namespace
+
+RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& target_replica_id)
+    : old_ids_(SplitReplicaIds(old_replica_ids)), target_replica_id_(target_replica_id) {}
+
 RepairOutcome RelinkRepair::Repair(LNDocument& document) {
-  if (std::string damaged = DamagedLinkTable(Items(document)); !damaged.empty()) {
+  if (std::string damaged = DamagedLinkTable(document); !damaged.empty()) {
     return RepairOutcome::Failed(damaged);
   }
   return OutcomeOfWalk(RetargetLinks(document, old_ids_, target_replica_id_));
@@ -177,6 +185,15 @@ struct ItemView {
   std::size_t length = 0;
 };
 
+constexpr char kDamagedLinkTable[] = "link table $Links is damaged";
+
+// `links` is room to decode into, kept from item to item.
+bool IsDamagedLinkTable(std::string_view name, std::uint16_t type, const std::uint8_t* value,
+                        std::size_t length, std::vector<platform::values::NoteLink>* links) {
+  return type == platform::kTypeNoteLinkList && name == kLinksItemName &&
+         platform::values::DecodeNoteLinkList(value, length, links) != platform::kNoError;
+}
+
 ItemView ViewOf(const LNItem& item) {
   return {item.GetName().GetString(), item.GetType(), item.GetValuePtr(), item.GetValueLength()};
 }
@@ -200,10 +217,8 @@ std::string DamagedLinkTableOf(const std::vector<Item>& items) {
   std::vector<platform::values::NoteLink> links;
   for (const Item& item : items) {
     const ItemView view = ViewOf(item);
-    if (view.type == platform::kTypeNoteLinkList && view.name == kLinksItemName &&
-        platform::values::DecodeNoteLinkList(view.value, view.length, &links) !=
-            platform::kNoError) {
-      return "link table $Links is damaged";
+    if (IsDamagedLinkTable(view.name, view.type, view.value, view.length, &links)) {
+      return kDamagedLinkTable;
     }
   }
   return "";
@@ -223,6 +238,18 @@ std::string DamagedLinkTable(const std::vector<LNItem>& items) { return DamagedL
 
 std::string DamagedLinkTable(const std::vector<platform::store::ItemImage>& items) {
   return DamagedLinkTableOf(items);
+}
+
+std::string DamagedLinkTable(LNDocument& document) {
+  std::vector<platform::values::NoteLink> links;
+  bool damaged = false;
+  ForEachItem(document.GetNoteHandle(1), [&](const quendral::ItemView& item) {
+    const LockedValue value(item.value, item.value_length);
+    damaged = damaged || IsDamagedLinkTable(item.name(), item.type,
+                                            reinterpret_cast<const std::uint8_t*>(value.data()),
+                                            value.size(), &links);
+  });
+  return damaged ? kDamagedLinkTable : "";
 }
 
 }  // namespace quendral::batch

@@ -13,6 +13,7 @@
 
 #include "platform/notes/database_file.h"
 #include "platform/notes/ln.h"
+#include "repair/link_retarget.h"
 
 namespace quendral::batch {
 
@@ -59,7 +60,7 @@ class RelinkRepair : public DocumentRepair {
   RepairOutcome Repair(LNDocument& document) override;
 
  private:
-  std::vector<std::string> old_ids_;
+  OldReplicaIds old_ids_;
   TIMEDATE target_replica_id_;
 };
 
@@ -84,6 +85,9 @@ std::vector<std::string> LinkBackupNames(const std::vector<LNItem>& items);
 // "" when every $Links table among a document's `items` reads as a link
 // list, else why one does not.
 std::string DamagedLinkTable(const std::vector<LNItem>& items);
+
+// The same for an open document, walked item by item in memory.
+std::string DamagedLinkTable(LNDocument& document);
 
 // The same for a document read as item images.
 std::vector<std::string> LinkBackupNames(const std::vector<platform::store::ItemImage>& items);

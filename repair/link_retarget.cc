@@ -1,8 +1,9 @@
 #include "repair/link_retarget.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -70,16 +71,13 @@ class LinkItemRetargeter {
   }
 
   // True when an entry was rewritten.
-  bool Retarget(const std::vector<std::string>& old_ids, const TIMEDATE& target) {
+  bool Retarget(const OldReplicaIds& old_ids, const TIMEDATE& target) {
     bool changed = false;
     for (std::uint32_t index = 0; index < table_.count(); ++index) {
-      const std::string replica = FormatReplicaIdText(table_.ReplicaId(index), true);
-      for (const std::string& old_id : old_ids) {
-        if (old_id != replica) continue;
-        if (!backup_made_ && !BackUp(index)) return changed;
-        table_.SetReplicaId(index, target);
-        changed = true;
-      }
+      if (!old_ids.Contains(table_.ReplicaId(index))) continue;
+      if (!backup_made_ && !BackUp(index)) return changed;
+      table_.SetReplicaId(index, target);
+      changed = true;
     }
     return changed;
   }
@@ -115,17 +113,54 @@ class LinkItemRetargeter {
   bool backup_made_ = false;
 };
 
+// Appends `value` as "%0*d" writes it with `width`; a relink names a backup
+// for every document it changes, too often for a formatted print.
+void AppendPadded(std::string* text, int value, int width) {
+  char digits[16];
+  char* end =
+      std::to_chars(digits, digits + sizeof digits, std::abs(static_cast<long long>(value))).ptr;
+  if (value < 0) {
+    text->push_back('-');
+    --width;
+  }
+  text->append(static_cast<std::size_t>(std::max<long>(0, width - (end - digits))), '0');
+  text->append(digits, end);
+}
+
 }  // namespace
 
+OldReplicaIds::OldReplicaIds(const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) {
+    // Only the text of the ID it reads as can match it: the text of every
+    // ID has the one form.
+    TIMEDATE id{};
+    ParseReplicaIdText(text.c_str(), &id);
+    if (FormatReplicaIdText(id, true) == text) ids_.push_back(id);
+  }
+}
+
+bool OldReplicaIds::Contains(const TIMEDATE& replica_id) const {
+  return std::any_of(ids_.begin(), ids_.end(), [&replica_id](const TIMEDATE& id) {
+    return id.Innards[0] == replica_id.Innards[0] && id.Innards[1] == replica_id.Innards[1];
+  });
+}
+
 std::string LinkTableBackupName(const util::DateTimeValue& now) {
-  char name[64];
-  std::snprintf(name, sizeof name, "%s_Backup_%04d%02d%02d%02d%02d%02d", kLinksItemName,
-                now.GetYear(), now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(),
-                now.GetSecond());
+  std::string name = std::string(kLinksItemName) + "_Backup_";
+  AppendPadded(&name, now.GetYear(), 4);
+  for (int field :
+       {now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(), now.GetSecond()}) {
+    AppendPadded(&name, field, 2);
+  }
   return name;
 }
 
 WalkResult RetargetLinks(LNDocument& document, const std::vector<std::string>& old_ids,
+                         const TIMEDATE& target_replica_id) {
+  return RetargetLinks(document, OldReplicaIds(old_ids), target_replica_id);
+}
+
+WalkResult RetargetLinks(LNDocument& document, const OldReplicaIds& old_ids,
                          const TIMEDATE& target_replica_id) {
   bool changed = false;
   try {

@@ -18,10 +18,26 @@ namespace quendral {
 // "$Links_Backup_YYYYMMDDhhmmss".
 std::string LinkTableBackupName(const util::DateTimeValue& now);
 
+// The old replica IDs a retargeting looks for, given as texts that match the
+// entries' "%08X:%08X" texts byte for byte. Read once, they serve any number
+// of documents.
+class OldReplicaIds {
+ public:
+  explicit OldReplicaIds(const std::vector<std::string>& texts);
+  // Whether the text of `replica_id` is one of the texts.
+  bool Contains(const TIMEDATE& replica_id) const;
+
+ private:
+  // The IDs whose text is one of the texts; a text no ID has matches none.
+  std::vector<TIMEDATE> ids_;
+};
+
 // Rewrites the matching entries of every $Links item of the opened document.
-// Old IDs match the entries' "%08X:%08X" texts byte for byte. `changed` is set
-// when an entry was rewritten; a status thrown inside (a failed backup, say)
-// ends the walk and is reported with what was changed before it.
+// `changed` is set when an entry was rewritten; a status thrown inside (a
+// failed backup, say) ends the walk and is reported with what was changed
+// before it.
+WalkResult RetargetLinks(LNDocument& document, const OldReplicaIds& old_ids,
+                         const TIMEDATE& target_replica_id);
 WalkResult RetargetLinks(LNDocument& document, const std::vector<std::string>& old_ids,
                          const TIMEDATE& target_replica_id);
 

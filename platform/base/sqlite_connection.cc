@@ -1,9 +1,25 @@
 #include "platform/base/sqlite_connection.h"
 
+#include <iterator>
 #include <string>
 #include <utility>
 
 namespace quendral::base::sqlite {
+namespace {
+
+// The SQL of each TransactionStep, in its order.
+constexpr const char* kTransactionSql[] = {
+    "BEGIN",
+    "BEGIN IMMEDIATE",
+    "COMMIT",
+    "ROLLBACK",
+    "SAVEPOINT nested_write",
+    "RELEASE nested_write",
+    "ROLLBACK TO nested_write",
+};
+static_assert(std::size(kTransactionSql) == kTransactionSteps);
+
+}  // namespace
 
 Statement::~Statement() { sqlite3_finalize(statement_); }
 
@@ -76,6 +92,7 @@ int Connection::Open(const std::filesystem::path& file, bool create, Threading t
                     (threading == Threading::kOneAtATime ? SQLITE_OPEN_NOMUTEX : 0);
   // SQLite takes file names in UTF-8 on every system.
   const std::u8string name = file.u8string();
+  threading_ = threading;
   int result =
       sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &database_, flags, nullptr);
   if (result != SQLITE_OK) {
@@ -97,6 +114,7 @@ int Connection::UseWriteAheadLog() const {
 int Connection::Close() {
   // Never leaks the connection: with statements still alive it closes once
   // the last of them is finalized.
+  transaction_steps_ = {};
   int result = sqlite3_close_v2(database_);
   database_ = nullptr;
   return result;
@@ -112,28 +130,45 @@ int Connection::Execute(const char* sql) const {
   return sqlite3_exec(database_, sql, nullptr, nullptr, nullptr);
 }
 
+int Connection::Run(TransactionStep step) const {
+  const char* sql = kTransactionSql[static_cast<std::size_t>(step)];
+  if (threading_ == Threading::kSerialized) {
+    return Execute(sql);
+  }
+  Statement& statement = transaction_steps_[static_cast<std::size_t>(step)];
+  if (statement.get() == nullptr) {
+    if (int prepared = Prepare(sql, &statement); prepared != SQLITE_OK) {
+      return prepared;
+    }
+  }
+  const int result = statement.Run();
+  return result == SQLITE_DONE ? SQLITE_OK : result;
+}
+
 std::int64_t Connection::LastInsertRowId() const { return sqlite3_last_insert_rowid(database_); }
 
 int Connection::Changes() const { return sqlite3_changes(database_); }
 
 WriteTransaction::~WriteTransaction() {
   if (open_ && nested_) {
-    connection_.Execute("ROLLBACK TO nested_write");
-    connection_.Execute("RELEASE nested_write");
+    connection_.Run(TransactionStep::kRollbackToSavepoint);
+    connection_.Run(TransactionStep::kRelease);
   } else if (open_) {
-    connection_.Execute("ROLLBACK");
+    connection_.Run(TransactionStep::kRollback);
   }
 }
 
 int WriteTransaction::Begin() {
   nested_ = sqlite3_get_autocommit(connection_.get()) == 0;
-  const int result = connection_.Execute(nested_ ? "SAVEPOINT nested_write" : "BEGIN IMMEDIATE");
+  const int result =
+      connection_.Run(nested_ ? TransactionStep::kSavepoint : TransactionStep::kBeginImmediate);
   open_ = result == SQLITE_OK;
   return result;
 }
 
 int WriteTransaction::Commit() {
-  const int result = connection_.Execute(nested_ ? "RELEASE nested_write" : "COMMIT");
+  const int result =
+      connection_.Run(nested_ ? TransactionStep::kRelease : TransactionStep::kCommit);
   if (result == SQLITE_OK) {
     open_ = false;
   }

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -55,6 +56,18 @@ class Statement {
 // use, and SQLite takes no lock of its own), or any thread at any time.
 enum class Threading { kOneAtATime, kSerialized };
 
+// The statements that begin and end transactions and savepoints.
+enum class TransactionStep {
+  kBegin,
+  kBeginImmediate,
+  kCommit,
+  kRollback,
+  kSavepoint,
+  kRelease,
+  kRollbackToSavepoint,
+};
+inline constexpr std::size_t kTransactionSteps = 7;
+
 class Connection {
  public:
   Connection() = default;
@@ -77,11 +90,19 @@ class Connection {
   int Prepare(std::string_view sql, Statement* statement) const;
   // Runs SQL text that returns no rows.
   int Execute(const char* sql) const;
+  // Runs one transaction step; SQLITE_OK or an error code. A connection used
+  // by one thread at a time prepares each step once and keeps it: a save
+  // runs several, and compiling one costs more than running it. A shared
+  // connection compiles each afresh, so that no two threads step the same
+  // statement.
+  int Run(TransactionStep step) const;
   std::int64_t LastInsertRowId() const;
   int Changes() const;
 
  private:
   sqlite3* database_ = nullptr;
+  Threading threading_ = Threading::kOneAtATime;
+  mutable std::array<Statement, kTransactionSteps> transaction_steps_;
 };
 
 // A write transaction, rolled back unless committed. It takes the write lock

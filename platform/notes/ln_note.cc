@@ -1,7 +1,5 @@
 #include "platform/notes/ln_note.h"
 
-#include <algorithm>
-
 #include "platform/notes/core_api.h"
 #include "platform/notes/fault_injection.h"
 #include "platform/notes/ln_internal.h"
@@ -62,7 +60,7 @@ LNSTATUS LNNote::Open(int /*flags*/) {
   }
   std::shared_ptr<OpenNote> open;
   quendral::platform::STATUS status = OpenNote::Create(&open);
-  quendral::platform::store::NoteHeader header;
+  quendral::platform::store::NoteHeader header = note_->header;
   if (status == quendral::platform::kNoError) {
     status = store->ReadNote(note_->header.note_id, &header,
                              [&](const auto& item) { return open->AddStoredItem(item); });
@@ -103,17 +101,7 @@ LNSTATUS LNNote::Save(int /*flags*/) {
   return Report(status);
 }
 
-bool LNNote::HasUnsavedChanges() const {
-  if (!IsOpen()) {
-    return false;
-  }
-  std::vector<quendral::platform::store::ItemWrite> writes;
-  bool rewrite_items = false;
-  note_->open->CollectWrites(&writes, &rewrite_items);
-  return rewrite_items || std::any_of(writes.begin(), writes.end(), [](const auto& write) {
-           return write.change != quendral::platform::store::ItemWrite::Change::kNone;
-         });
-}
+bool LNNote::HasUnsavedChanges() const { return IsOpen() && note_->open->HasChanges(); }
 
 quendral::platform::NOTEHANDLE LNNote::GetNoteHandle(int /*flag*/) const {
   if (!IsOpen()) {

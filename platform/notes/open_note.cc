@@ -1,5 +1,6 @@
 #include "platform/notes/open_note.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
@@ -98,13 +99,14 @@ STATUS OpenNote::NewBlock(std::uint16_t type, const std::uint8_t* data, std::siz
     return kErrOutOfMemory;
   }
   auto* block = static_cast<std::uint8_t*>(LockMemory(pool));
+  UnlockMemory(pool);
   base::StoreLittle16(block, type);
   if (length != 0) {
     std::memcpy(block + 2, data, length);
   }
-  UnlockMemory(pool);
   item->pool = pool;
   item->pool_size = length + 2;
+  item->bytes = block;
   return kNoError;
 }
 
@@ -118,9 +120,7 @@ STATUS OpenNote::AddStoredItem(const store::StoredItem& stored) {
   if (status != kNoError) {
     return status;
   }
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(item.pool));
-  item.stored.assign(block, block + item.pool_size);
-  UnlockMemory(item.pool);
+  item.stored.assign(item.bytes, item.bytes + item.pool_size);
   items_.push_back(std::move(item));
   return kNoError;
 }
@@ -143,18 +143,10 @@ std::optional<std::size_t> OpenNote::Find(std::optional<std::string_view> name,
 }
 
 std::uint16_t OpenNote::Type(std::size_t slot) const {
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(items_[slot].pool));
-  const std::uint16_t type = base::LoadLittle16(block);
-  UnlockMemory(items_[slot].pool);
-  return type;
+  return base::LoadLittle16(items_[slot].bytes);
 }
 
-const std::uint8_t* OpenNote::Value(std::size_t slot) const {
-  // The block never moves, so its address outlives the lock.
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(items_[slot].pool));
-  UnlockMemory(items_[slot].pool);
-  return block + 2;
-}
+const std::uint8_t* OpenNote::Value(std::size_t slot) const { return items_[slot].bytes + 2; }
 
 std::size_t OpenNote::ValueLength(std::size_t slot) const { return items_[slot].pool_size - 2; }
 
@@ -195,13 +187,13 @@ void OpenNote::Remove(std::size_t slot) {
   FreeMemory(item.pool);
   item.pool = 0;
   item.pool_size = 2;
+  item.bytes = nullptr;
   item.removed = true;
   layout_changed_ = true;
 }
 
 store::ItemWrite OpenNote::WriteOf(const OpenItem& item) const {
-  const auto* block = static_cast<const std::uint8_t*>(LockMemory(item.pool));
-  UnlockMemory(item.pool);
+  const std::uint8_t* block = item.bytes;
   store::ItemWrite write;
   write.item_id = item.item_id;
   write.name = item.name;
@@ -221,8 +213,18 @@ store::ItemWrite OpenNote::WriteOf(const OpenItem& item) const {
   return write;
 }
 
+bool OpenNote::HasChanges() const {
+  // An item never stored has no stored bytes, so its size differs.
+  return layout_changed_ || std::any_of(items_.begin(), items_.end(), [](const OpenItem& item) {
+           return !item.removed &&
+                  (item.flags != item.stored_flags || item.pool_size != item.stored.size() ||
+                   std::memcmp(item.bytes, item.stored.data(), item.pool_size) != 0);
+         });
+}
+
 void OpenNote::CollectWrites(std::vector<store::ItemWrite>* writes, bool* rewrite_items) const {
   writes->clear();
+  writes->reserve(items_.size());
   for (const OpenItem& item : items_) {
     if (!item.removed) {
       writes->push_back(WriteOf(item));

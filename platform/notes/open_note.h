@@ -29,6 +29,8 @@ struct OpenItem {
   std::uint16_t flags = 0;
   DHANDLE pool = 0;           // the data-type word, then the value
   std::size_t pool_size = 0;  // the value's length + 2
+  // The pool's bytes: a block never moves, so they are looked up once.
+  std::uint8_t* bytes = nullptr;
   bool removed = false;
   std::int64_t item_id = 0;  // its row in the file, 0 until stored
   std::uint16_t stored_flags = 0;
@@ -66,6 +68,8 @@ class OpenNote {
                  const std::uint8_t* data, std::size_t length);
   void Remove(std::size_t slot);
 
+  // Whether a save would write anything.
+  bool HasChanges() const;
   // What a save has to write: one entry per item in storage order, and
   // whether the rows have to be written anew because items were removed.
   // Items added since are new rows behind the stored ones.

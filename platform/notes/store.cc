@@ -1,6 +1,7 @@
 #include "platform/notes/store.h"
 
 #include <array>
+#include <atomic>
 #include <utility>
 
 #include "platform/base/byte_reader.h"
@@ -9,6 +10,8 @@
 
 namespace quendral::platform::store {
 namespace {
+
+using base::sqlite::TransactionStep;
 
 // Values from this size on get only their changed bytes written. Below it,
 // rewriting the row with the prepared statement is cheaper than opening the
@@ -134,6 +137,8 @@ STATUS Store::PrepareStatements() {
       {&has_document_, "SELECT 1 FROM notes WHERE unid = ? AND note_class = 0"},
       {&find_profile_,
        select_notes + "WHERE note_class = 1 AND profile_name = ? AND profile_user = ?"},
+      {&list_documents_after_,
+       select_notes + "WHERE note_class = 0 AND note_id > ? ORDER BY note_id LIMIT ?"},
       {&load_items_,
        "SELECT item_id, name, type, flags, value FROM items WHERE note_id = ? ORDER BY position"},
       {&insert_note_,
@@ -173,9 +178,26 @@ STATUS Store::Checkpoint() {
   return statement.ColumnInt(0) == 0 ? kNoError : kErrDatabaseBusy;
 }
 
-STATUS Store::BeginReadGroup() { return StatusOfSqlite(connection_.Execute("BEGIN")); }
+STATUS Store::BeginReadGroup() {
+  static std::atomic<std::uint64_t> read_groups{0};
+  STATUS status = StatusOfSqlite(connection_.Run(TransactionStep::kBegin));
+  if (status == kNoError) {
+    open_read_group_ = ++read_groups;
+  }
+  return status;
+}
 
-STATUS Store::EndReadGroup() { return StatusOfSqlite(connection_.Execute("COMMIT")); }
+STATUS Store::EndReadGroup() {
+  open_read_group_ = 0;
+  return StatusOfSqlite(connection_.Run(TransactionStep::kCommit));
+}
+
+bool Store::ListedInOpenReadGroup(const NoteHeader& header) const {
+  // A group whose transaction SQLite ended on an error no longer holds the
+  // state its headers were read in.
+  return header.read_group != 0 && header.read_group == open_read_group_ &&
+         sqlite3_get_autocommit(connection_.get()) == 0;
+}
 
 STATUS Store::BeginSaveGroup() {
   if (save_group_) {
@@ -207,6 +229,7 @@ STATUS Store::Close() {
         &update_note_, &insert_item_, &append_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
+  list_documents_after_ = Statement();
   // SQLite folds the log into the file when the last connection closes, but
   // keeps quiet when the disk fails it then; folded here, the failure is
   // reported. Others folding or reading at the time are no failure.
@@ -276,6 +299,7 @@ STATUS Store::ReadHeaders(Statement* statement, std::vector<NoteHeader>* headers
   int result = statement->Step();
   for (; result == SQLITE_ROW; result = statement->Step()) {
     headers->push_back(HeaderOfRow(*statement));
+    headers->back().read_group = open_read_group_;
   }
   return StatusOfSqlite(result);
 }
@@ -313,18 +337,11 @@ STATUS Store::CountDocuments(std::size_t* count) {
 
 STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                                  std::vector<NoteHeader>* headers) {
-  Statement statement;
-  STATUS status =
-      StatusOfSqlite(connection_.Prepare(std::string("SELECT ") + kNoteColumns +
-                                             " FROM notes WHERE note_class = 0 AND note_id > ? "
-                                             "ORDER BY note_id LIMIT ?",
-                                         &statement));
-  if (status != kNoError) {
-    return status;
-  }
-  statement.BindInt(1, after_note_id);
-  statement.BindInt(2, static_cast<std::int64_t>(limit));
-  return ReadHeaders(&statement, headers);
+  list_documents_after_.BindInt(1, after_note_id);
+  list_documents_after_.BindInt(2, static_cast<std::int64_t>(limit));
+  const STATUS status = ReadHeaders(&list_documents_after_, headers);
+  list_documents_after_.Reset();
+  return status;
 }
 
 STATUS Store::ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
@@ -428,16 +445,20 @@ STATUS Store::LoadItems(std::int64_t note_id, const ItemSink& sink) {
 STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink) {
   // Inside a save group the reads already see one state of the file.
   const bool own_transaction = sqlite3_get_autocommit(connection_.get()) != 0;
-  STATUS status = own_transaction ? StatusOfSqlite(connection_.Execute("BEGIN")) : STATUS{kNoError};
+  STATUS status =
+      own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kBegin)) : STATUS{kNoError};
   if (status != kNoError) {
     return status;
   }
-  find_note_.BindInt(1, note_id);
-  status = FindOne(&find_note_, header);
+  if (header->note_id != note_id || !ListedInOpenReadGroup(*header)) {
+    find_note_.BindInt(1, note_id);
+    status = FindOne(&find_note_, header);
+  }
   if (status == kNoError) {
     status = LoadItems(note_id, sink);
   }
-  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Execute("COMMIT")) : STATUS{kNoError};
+  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kCommit))
+                                 : STATUS{kNoError};
   return status != kNoError ? status : ended;
 }
 
@@ -501,6 +522,9 @@ STATUS Store::SaveNote(NoteHeader* header, formula::DateTime now, bool rewrite_i
                        std::vector<ItemWrite>* items) {
   WriteTransaction transaction(connection_);
   NoteHeader saved = *header;
+  saved.read_group = 0;
+  // The file changes under the read group's headers.
+  open_read_group_ = 0;
   STATUS status = StatusOfSqlite(transaction.Begin());
   if (status == kNoError) {
     status = UpdateNoteRow(&saved, now);

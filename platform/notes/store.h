@@ -42,6 +42,9 @@ struct NoteHeader {
   std::uint32_t sequence = 0;
   formula::DateTime created{};
   formula::DateTime modified{};
+  // The read group the header was listed in (see BeginReadGroup); 0 when
+  // it was read or saved outside one.
+  std::uint64_t read_group = 0;
 };
 
 // An item as read from the file; the pointers live until the sink returns.
@@ -117,7 +120,8 @@ class Store {
   STATUS ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                             const DocumentSink& sink);
   // The note as it is now, header and items read from the same state of the
-  // file even while others write.
+  // file even while others write. A header listed in the read group still
+  // open is that state already: it is kept, and only the items are read.
   STATUS ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink);
 
   // Saves a note in one transaction. A note with note_id 0 is inserted (with
@@ -167,13 +171,18 @@ class Store {
   STATUS WriteItems(const NoteHeader& header, bool rewrite_items, std::vector<ItemWrite>* items);
   STATUS WriteChangedBytes(const ItemWrite& item);
   STATUS AppendItem(std::int64_t note_id, ItemWrite* item);
+  bool ListedInOpenReadGroup(const NoteHeader& header) const;
 
   Connection connection_;
+  // The read group open now, 0 when none is; numbered across all stores, so
+  // that a header never matches a group it was not read in.
+  std::uint64_t open_read_group_ = 0;
   std::unique_ptr<WriteTransaction> save_group_;
   Statement find_note_;
   Statement find_document_;
   Statement has_document_;
   Statement find_profile_;
+  Statement list_documents_after_;
   Statement load_items_;
   Statement insert_note_;
   Statement update_note_;

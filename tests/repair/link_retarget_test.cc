@@ -249,11 +249,62 @@ TEST_F(ChangeServerInLinksTest, SecondCallInTheSameSecondAddsASameNamedBackup) {
   ADD_FAILURE() << "no two calls fell within one second";
 }
 
+// Read once from their texts, the IDs still match only the byte-for-byte
+// text of an entry's ID, the all-zero ID included.
+TEST(OldReplicaIds, MatchOnlyTheExactTextOfAnId) {
+  const TIMEDATE zero{};
+  const struct {
+    const char* text;
+    bool matches_old;
+    bool matches_zero;
+  } cases[] = {
+      {"85256E3A:0058F1B2", true, false},
+      {"00000000:00000000", false, true},
+      {"", false, false},
+      {"85256E3A:0058F1B", false, false},
+      {"85256E3A:0058F1B2X", false, false},
+      {"85256E3A:0058F1BZ", false, false},
+      {" 85256E3A:0058F1B2", false, false},
+      {"85256e3a:0058f1b2", false, false},
+      {"85256E3A0058F1B2", false, false},
+      {"0058F1B2:85256E3A", false, false},
+  };
+  for (const auto& [text, matches_old, matches_zero] : cases) {
+    const OldReplicaIds ids({text});
+    EXPECT_EQ(ids.Contains(kOld), matches_old) << text;
+    EXPECT_EQ(ids.Contains(zero), matches_zero) << text;
+  }
+  EXPECT_TRUE(OldReplicaIds({"12345678:22222222", "85256E3A:0058F1B2"}).Contains(kOld));
+}
+
 TEST(LinkTableBackupName, IsTheItemNameFollowedByFourteenDigitsOfLocalTime) {
   const util::DateTimeValue now(util::kMonthDayYear);
   const std::string name = LinkTableBackupName(now);
   EXPECT_TRUE(std::regex_match(name, std::regex(R"(\$Links_Backup_\d{14})"))) << name;
   EXPECT_EQ(name.substr(14, 4), std::to_string(now.GetYear()));
+}
+
+// A time of fixed fields, as a clock could read them.
+class FixedTime : public util::DateTimeValue {
+ public:
+  FixedTime(int year, int month, int day, int hour, int minute, int second)
+      : DateTimeValue(util::kMonthDayYear), fields_{year, month, day, hour, minute, second} {}
+  int GetYear() const override { return fields_[0]; }
+  int GetMonth() const override { return fields_[1]; }
+  int GetDay() const override { return fields_[2]; }
+  int GetHour() const override { return fields_[3]; }
+  int GetMinute() const override { return fields_[4]; }
+  int GetSecond() const override { return fields_[5]; }
+
+ private:
+  int fields_[6];
+};
+
+TEST(LinkTableBackupName, EveryFieldIsZeroPaddedToItsWidth) {
+  EXPECT_EQ(LinkTableBackupName(FixedTime(2026, 12, 8, 7, 5, 9)), "$Links_Backup_20261208070509");
+  EXPECT_EQ(LinkTableBackupName(FixedTime(987, 1, 31, 23, 59, 0)), "$Links_Backup_09870131235900");
+  EXPECT_EQ(LinkTableBackupName(FixedTime(12345, 10, 10, 10, 10, 10)),
+            "$Links_Backup_123451010101010");
 }
 
 }  // namespace

@@ -76,6 +76,44 @@ TEST_F(SqliteConnection, WriteTransactionRollsBackUnlessCommitted) {
   EXPECT_EQ(Count(), 1);
 }
 
+// The steps are kept prepared on a connection of one thread and compiled
+// afresh on a shared one; either way a step out of order fails without
+// spoiling the next ones.
+TEST(SqliteTransactionSteps, FailOutOfOrderAndStayUsable) {
+  for (Threading threading : {Threading::kOneAtATime, Threading::kSerialized}) {
+    Connection connection;
+    ASSERT_EQ(connection.Open(":memory:", true, threading), SQLITE_OK);
+    ASSERT_EQ(connection.Execute("CREATE TABLE t (v)"), SQLITE_OK);
+    const struct {
+      TransactionStep step;
+      int result;
+    } steps[] = {
+        {TransactionStep::kCommit, SQLITE_ERROR},
+        {TransactionStep::kBegin, SQLITE_OK},
+        {TransactionStep::kBegin, SQLITE_ERROR},
+        {TransactionStep::kCommit, SQLITE_OK},
+        {TransactionStep::kRelease, SQLITE_ERROR},
+        {TransactionStep::kBeginImmediate, SQLITE_OK},
+        {TransactionStep::kSavepoint, SQLITE_OK},
+        {TransactionStep::kRollbackToSavepoint, SQLITE_OK},
+        {TransactionStep::kRelease, SQLITE_OK},
+        {TransactionStep::kRollback, SQLITE_OK},
+        {TransactionStep::kRollback, SQLITE_ERROR},
+    };
+    for (const auto& [step, result] : steps) {
+      EXPECT_EQ(connection.Run(step), result) << static_cast<int>(step);
+    }
+    // Nothing of the rolled back transaction stayed.
+    ASSERT_EQ(connection.Run(TransactionStep::kBeginImmediate), SQLITE_OK);
+    ASSERT_EQ(connection.Execute("INSERT INTO t VALUES (1)"), SQLITE_OK);
+    ASSERT_EQ(connection.Run(TransactionStep::kRollback), SQLITE_OK);
+    Statement count;
+    ASSERT_EQ(connection.Prepare("SELECT count(*) FROM t", &count), SQLITE_OK);
+    ASSERT_EQ(count.Step(), SQLITE_ROW);
+    EXPECT_EQ(count.ColumnInt(0), 0);
+  }
+}
+
 TEST_F(SqliteConnection, ResultCodesPassThrough) {
   Statement statement;
   EXPECT_EQ(connection_.Prepare("SELECT FROM", &statement), SQLITE_ERROR);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "platform/notes/core_api.h"
 #include "platform/notes/database_file.h"
@@ -121,6 +122,51 @@ TEST_F(NoteTest, InPlaceChangeOfTheTypeWordIsSaved) {
   EXPECT_EQ(Stored(1).items[1].type, 0x1234);
 }
 
+// What a run decides to save by: any change of bytes, type, flags or
+// items counts; bytes changed and changed back do not.
+TEST_F(NoteTest, UnsavedChangesAreAnyDifferenceFromTheStoredNote) {
+  const auto big_byte = [](LNDocument& doc, std::size_t offset, std::uint8_t byte) {
+    BLOCKID value{};
+    ASSERT_EQ(FindItem(doc.GetNoteHandle(1), "Big", 3, nullptr, nullptr, &value, nullptr),
+              kNoError);
+    static_cast<std::uint8_t*>(LockMemory(value.pool))[value.block + offset] = byte;
+    UnlockMemory(value.pool);
+  };
+  const struct {
+    const char* change;
+    std::function<void(LNDocument&)> make;
+    bool unsaved;
+  } cases[] = {
+      {"none", [](LNDocument&) {}, false},
+      {"last value byte", [&](LNDocument& doc) { big_byte(doc, 2 + 99999, 0x12); }, true},
+      {"type word", [&](LNDocument& doc) { big_byte(doc, 0, 0x77); }, true},
+      {"byte changed back",
+       [&](LNDocument& doc) {
+         big_byte(doc, 2 + 5, 0x12);
+         big_byte(doc, 2 + 5, 0x11);
+       },
+       false},
+      {"flags",
+       [](LNDocument& doc) {
+         LNItem subject;
+         ASSERT_EQ(doc.GetItem("Subject", &subject), 0u);
+         ASSERT_EQ(doc.CreateItem("Subject", subject, 0x0100, kItemOptionReplace), 0u);
+       },
+       true},
+      {"added item",
+       [](LNDocument& doc) { ASSERT_EQ(doc.CreateItem("New", 0x0100, "", 0, 0, 0), 0u); }, true},
+      {"removed item", [](LNDocument& doc) { ASSERT_EQ(doc.DeleteItem("Other"), 0u); }, true},
+  };
+  for (const auto& [change, make, unsaved] : cases) {
+    SessionOn session(data_.path());
+    LNDatabase db;
+    LNDocument doc;
+    OpenDocument(*session, "db.nsf", MakeUnid(1), &db, &doc);
+    make(doc);
+    EXPECT_EQ(doc.HasUnsavedChanges(), unsaved) << change;
+  }
+}
+
 TEST_F(NoteTest, UnsavedChangesAreDroppedByClose) {
   SessionOn session(data_.path());
   LNDatabase db;
@@ -167,6 +213,43 @@ TEST_F(NoteTest, SaveOfANoteChangedSinceItWasOpenedIsAConflict) {
   ASSERT_EQ(second.Open(0), 0u);
   EXPECT_EQ(ItemText(second, "Subject"), "From first");
   EXPECT_EQ(second.Save(0), 0u);
+}
+
+// Documents listed a page at a time are read as the page's view of the file
+// while the page is read, and as the file is now once it ended; either way
+// a save detects the saves of others since.
+TEST_F(NoteTest, ListedDocumentsOpenAsTheirPageSawThemOrAsTheFileIsNow) {
+  SessionOn session(data_.path());
+  SessionOn writer_session(data_.path());
+  LNDatabase db;
+  ASSERT_EQ(session->GetDatabase("db.nsf", &db), 0u);
+  ASSERT_EQ(db.Open(), 0u);
+  const auto save_elsewhere = [&](std::uint32_t seed, const char* subject) {
+    LNDatabase writer_db;
+    LNDocument writer;
+    OpenDocument(*writer_session, "db.nsf", MakeUnid(seed), &writer_db, &writer);
+    LNText text;
+    ASSERT_EQ(writer.GetItem("Subject", &text), 0u);
+    ASSERT_EQ(text.SetValue(subject, 1), 0u);
+    ASSERT_EQ(writer.Save(0), 0u);
+  };
+
+  std::vector<LNDocument> page;
+  ASSERT_EQ(db.BeginReadGroup(), 0u);
+  ASSERT_EQ(db.GetDocuments(0, 10, &page), 0u);
+  ASSERT_EQ(page.size(), 2u);
+  save_elsewhere(2, "Changed while the page was read");
+  ASSERT_EQ(page[1].Open(0), 0u);
+  EXPECT_EQ(ItemText(page[1], "Subject"), "Second");
+  ASSERT_EQ(db.EndReadGroup(), 0u);
+  save_elsewhere(1, "Changed after the page");
+
+  ASSERT_EQ(page[0].Open(0), 0u);
+  EXPECT_EQ(ItemText(page[0], "Subject"), "Changed after the page");
+  EXPECT_EQ(page[0].Save(0), 0u);
+  EXPECT_EQ(page[1].Save(0), kErrSaveConflict);
+  EXPECT_EQ(StoredTexts(Stored(2).items[0]),
+            std::vector<std::string>{"Changed while the page was read"});
 }
 
 TEST_F(NoteTest, ConflictAlsoWhenTheOtherSaveChangedOnlyBytesInPlace) {
