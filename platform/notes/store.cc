@@ -344,24 +344,32 @@ STATUS Store::ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
   return status;
 }
 
-STATUS Store::ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
-                                 const DocumentSink& sink) {
-  // The page and its items are read in two queries that must see one state
-  // of the file: the caller's read group, else a read of their own.
+STATUS Store::ReadInOneState(const std::function<STATUS()>& read) {
+  // Inside a read or save group the reads already see one state of the file.
   const bool own_transaction = sqlite3_get_autocommit(connection_.get()) != 0;
-  STATUS status = own_transaction ? StatusOfSqlite(connection_.Execute("BEGIN")) : STATUS{kNoError};
+  STATUS status =
+      own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kBegin)) : STATUS{kNoError};
   if (status != kNoError) {
     return status;
   }
-  std::vector<NoteHeader> headers;
-  if (limit != 0) {
-    status = ListDocumentsAfter(after_note_id, limit, &headers);
-  }
-  if (status == kNoError && !headers.empty()) {
-    status = ReadItemsOfPage(headers, sink);
-  }
-  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Execute("COMMIT")) : STATUS{kNoError};
+  status = read();
+  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kCommit))
+                                 : STATUS{kNoError};
   return status != kNoError ? status : ended;
+}
+
+STATUS Store::ReadDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
+                                 const DocumentSink& sink) {
+  // The page and its items are read in two queries.
+  return ReadInOneState([&] {
+    std::vector<NoteHeader> headers;
+    STATUS status =
+        limit == 0 ? STATUS{kNoError} : ListDocumentsAfter(after_note_id, limit, &headers);
+    if (status == kNoError && !headers.empty()) {
+      status = ReadItemsOfPage(headers, sink);
+    }
+    return status;
+  });
 }
 
 STATUS Store::ReadItemsOfPage(const std::vector<NoteHeader>& headers, const DocumentSink& sink) {
@@ -443,23 +451,14 @@ STATUS Store::LoadItems(std::int64_t note_id, const ItemSink& sink) {
 }
 
 STATUS Store::ReadNote(std::int64_t note_id, NoteHeader* header, const ItemSink& sink) {
-  // Inside a save group the reads already see one state of the file.
-  const bool own_transaction = sqlite3_get_autocommit(connection_.get()) != 0;
-  STATUS status =
-      own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kBegin)) : STATUS{kNoError};
-  if (status != kNoError) {
-    return status;
-  }
-  if (header->note_id != note_id || !ListedInOpenReadGroup(*header)) {
-    find_note_.BindInt(1, note_id);
-    status = FindOne(&find_note_, header);
-  }
-  if (status == kNoError) {
-    status = LoadItems(note_id, sink);
-  }
-  STATUS ended = own_transaction ? StatusOfSqlite(connection_.Run(TransactionStep::kCommit))
-                                 : STATUS{kNoError};
-  return status != kNoError ? status : ended;
+  return ReadInOneState([&] {
+    STATUS status = kNoError;
+    if (header->note_id != note_id || !ListedInOpenReadGroup(*header)) {
+      find_note_.BindInt(1, note_id);
+      status = FindOne(&find_note_, header);
+    }
+    return status == kNoError ? LoadItems(note_id, sink) : status;
+  });
 }
 
 STATUS Store::InsertNote(NoteHeader* header) {

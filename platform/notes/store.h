@@ -172,6 +172,9 @@ class Store {
   STATUS WriteChangedBytes(const ItemWrite& item);
   STATUS AppendItem(std::int64_t note_id, ItemWrite* item);
   bool ListedInOpenReadGroup(const NoteHeader& header) const;
+  // Runs `read` so that all it reads comes from one state of the file: in
+  // the caller's read or save group, else in a read of its own.
+  STATUS ReadInOneState(const std::function<STATUS()>& read);
 
   Connection connection_;
   // The read group open now, 0 when none is; numbered across all stores, so
