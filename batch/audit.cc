@@ -44,7 +44,9 @@ struct RichTextItem {
 std::vector<RichTextItem> RichTextItems(const std::vector<platform::store::ItemImage>& items) {
   std::vector<RichTextItem> rich_text;
   for (const platform::store::ItemImage& item : items) {
-    if (item.type != platform::kTypeCompositeText) continue;
+    if (item.type != platform::kTypeCompositeText) {
+      continue;
+    }
     RichTextItem read{&item.name, {}};
     if (platform::richtext::ReadHideWhenAreas(item.value.data(), item.value.size(), &read.areas)) {
       rich_text.push_back(std::move(read));
@@ -58,6 +60,7 @@ std::vector<platform::store::ItemImage> ImagesOf(const LNDocument& document) {
   std::vector<LNItem> items;
   document.GetItems(&items);
   std::vector<platform::store::ItemImage> images;
+  images.reserve(items.size());
   for (const LNItem& item : items) {
     images.push_back(
         {item.GetName().GetString(), item.GetType(), item.GetFlags(), item.GetValue()});
@@ -69,9 +72,13 @@ std::vector<platform::store::ItemImage> ImagesOf(const LNDocument& document) {
 // copy in a block of the area's own size; nothing when there is no memory
 // for the copy.
 std::optional<bool> OverwriteChanges(ByteView area) {
-  if (area.empty()) return false;
+  if (area.empty()) {
+    return false;
+  }
   const platform::DHANDLE block = platform::AllocateMemory(area.size());
-  if (block == 0) return std::nullopt;
+  if (block == 0) {
+    return std::nullopt;
+  }
   auto* copy = static_cast<char*>(platform::LockMemory(block));
   std::memcpy(copy, area.data(), area.size());
   OverwriteFormulaWithFalse(copy, static_cast<std::uint16_t>(area.size()));
@@ -100,7 +107,9 @@ class HideWhenFormulas {
 
   Formula& Of(ByteView area) {
     const std::string_view key = AsKey(area);
-    if (auto found = formulas_.find(key); found != formulas_.end()) return found->second;
+    if (auto found = formulas_.find(key); found != formulas_.end()) {
+      return found->second;
+    }
     Formula& formula = formulas_[std::string(key)];
     const bool whole = platform::formula::Decompile(area.data(), area.size(), &formula.text);
     std::vector<std::uint8_t> compiled;
@@ -109,7 +118,9 @@ class HideWhenFormulas {
         platform::formula::DecodedFormula::Decode(compiled.data(), compiled.size(), &decoded)) {
       formula.compiled = std::move(decoded);
     }
-    if (whole || area.empty()) formula.changes = OverwriteChanges(area);
+    if (whole || area.empty()) {
+      formula.changes = OverwriteChanges(area);
+    }
     return formula;
   }
 
@@ -117,14 +128,20 @@ class HideWhenFormulas {
   // cannot be read or evaluated hides nothing.
   static bool Hides(Formula& formula, const platform::store::NoteHeader& header,
                     std::vector<platform::store::ItemImage>& items) {
-    if (formula.hides_everywhere) return *formula.hides_everywhere;
-    if (!formula.compiled) return false;
+    if (formula.hides_everywhere) {
+      return *formula.hides_everywhere;
+    }
+    if (!formula.compiled) {
+      return false;
+    }
     platform::formula::Value result;
     bool used_note = true;
     const bool hides = platform::EvaluateOnImage(*formula.compiled, header, &items, &result,
                                                  &used_note) == platform::kNoError &&
                        IsTrue(result);
-    if (!used_note) formula.hides_everywhere = hides;
+    if (!used_note) {
+      formula.hides_everywhere = hides;
+    }
     return hides;
   }
 
@@ -157,7 +174,9 @@ LNSTATUS OpenDocument(LNDatabase& database, const UNIVERSALNOTEID& unid, LNDocum
 LNSTATUS WalkedItems(LNDatabase& database, const UNIVERSALNOTEID& unid,
                      std::vector<platform::store::ItemImage>* walked) {
   LNDocument document;
-  if (LNSTATUS status = OpenDocument(database, unid, &document); status != 0) return status;
+  if (LNSTATUS status = OpenDocument(database, unid, &document); status != 0) {
+    return status;
+  }
   NeutraliseHideWhen(document);
   *walked = ImagesOf(document);
   document.Close();
@@ -192,7 +211,9 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   // changes the items that `before` views.
   std::vector<HideWhenFormulas::Formula*> formulas;
   std::size_t paragraphs = 0;
-  for (const RichTextItem& item : before) paragraphs += item.areas.size();
+  for (const RichTextItem& item : before) {
+    paragraphs += item.areas.size();
+  }
   formulas.reserve(paragraphs);
   findings->hidden.reserve(findings->hidden.size() + paragraphs);
   for (std::size_t i = 0; i < before.size(); ++i) {
@@ -202,7 +223,9 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
       const bool changes = known ? *formula.changes
                                  : i < walked.size() && p < walked[i].areas.size() &&
                                        !std::ranges::equal(walked[i].areas[p], area);
-      if (!changes) continue;
+      if (!changes) {
+        continue;
+      }
       report::HiddenParagraph hidden;
       hidden.item = *before[i].name;
       hidden.formula = formula.text;
@@ -219,13 +242,17 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
 void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkTargets& targets,
                      report::DocumentFindings* findings) {
   for (const platform::store::ItemImage& item : items) {
-    if (item.type != platform::kTypeNoteLinkList || item.name != "$Links") continue;
+    if (item.type != platform::kTypeNoteLinkList || item.name != "$Links") {
+      continue;
+    }
     std::vector<platform::values::NoteLink> links;
     platform::values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links);
     findings->links.reserve(findings->links.size() + links.size());
     for (std::size_t index = 0; index < links.size(); ++index) {
       const char* status = targets.Status(links[index].replica_id, links[index].note);
-      if (status == report::kLinkOk) continue;
+      if (status == report::kLinkOk) {
+        continue;
+      }
       findings->links.push_back({"$Links",
                                  static_cast<std::int64_t>(index),
                                  FormatReplicaIdText(links[index].replica_id, true),
@@ -239,7 +266,9 @@ void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkT
 // Whether the selection takes the document, which it is evaluated on open.
 std::optional<LNSTATUS> Selected(AuditRun& run, const UNIVERSALNOTEID& unid, bool* taken) {
   LNDocument document;
-  if (LNSTATUS status = OpenDocument(run.database, unid, &document); status != 0) return status;
+  if (LNSTATUS status = OpenDocument(run.database, unid, &document); status != 0) {
+    return status;
+  }
   *taken = run.options.selection->Takes(document);
   document.Close();
   return std::nullopt;
@@ -258,7 +287,9 @@ std::optional<report::DocumentFindings> AuditDocument(
       findings.extra["error"] = "cannot read the document: " + StatusText(*failed);
       return findings;
     }
-    if (!taken) return std::nullopt;
+    if (!taken) {
+      return std::nullopt;
+    }
   }
   findings.backups = LinkBackupNames(items);
   if (std::string damaged = DamagedLinkTable(items); !damaged.empty()) {
@@ -277,7 +308,9 @@ platform::STATUS ForEachStoredDocument(platform::store::Store& store,
   for (;;) {
     std::size_t listed = 0;
     platform::STATUS status = store.BeginReadGroup();
-    if (status != platform::kNoError) return status;
+    if (status != platform::kNoError) {
+      return status;
+    }
     status = store.ReadDocumentsAfter(after_note_id, kPageSize,
                                       [&](const platform::store::NoteHeader& header,
                                           std::vector<platform::store::ItemImage>& items) {
@@ -287,7 +320,9 @@ platform::STATUS ForEachStoredDocument(platform::store::Store& store,
                                       });
     // A read group only ever reads: ending it cannot lose anything.
     store.EndReadGroup();
-    if (status != platform::kNoError || listed == 0) return status;
+    if (status != platform::kNoError || listed == 0) {
+      return status;
+    }
   }
 }
 
@@ -314,14 +349,20 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
     try {
       LNDatabase database;
       platform::STATUS status = OpenNotesDatabase(session_, database, server_.c_str(), key.c_str());
-      if (status == 0) store = StoreOf(database, &status);
+      if (status == 0) {
+        store = StoreOf(database, &status);
+      }
     } catch (LNSTATUS) {
     }
     std::optional<DocumentLookup> lookup;
-    if (store) lookup.emplace(std::move(store));
+    if (store) {
+      lookup.emplace(std::move(store));
+    }
     found = databases_.emplace(Key(replica_id), std::move(lookup)).first;
   }
-  if (!found->second) return report::kDatabaseNotFound;
+  if (!found->second) {
+    return report::kDatabaseNotFound;
+  }
   bool stored = false;
   return found->second->Holds(note, &stored) == platform::kNoError && stored
              ? report::kLinkOk
@@ -347,11 +388,15 @@ report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& pat
     status = ForEachStoredDocument(*store, [&](const platform::store::NoteHeader& header,
                                                std::vector<platform::store::ItemImage>& items) {
       std::optional<report::DocumentFindings> findings = AuditDocument(header, items, run);
-      if (findings) ++audit.documents;
+      if (findings) {
+        ++audit.documents;
+      }
       if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
         audit.findings.push_back(std::move(*findings));
       }
-      if (options.on_document) options.on_document(++done, static_cast<std::int64_t>(total));
+      if (options.on_document) {
+        options.on_document(++done, static_cast<std::int64_t>(total));
+      }
       return platform::STATUS{platform::kNoError};
     });
   }

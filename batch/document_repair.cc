@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "notes/item_walk.h"
 #include "notes/status_text.h"
@@ -25,7 +24,9 @@ constexpr std::size_t kBackupTimeDigits = 14;
 constexpr std::size_t kRememberedAreas = 1024;
 
 RepairOutcome OutcomeOfWalk(const WalkResult& walk) {
-  if (walk.error == 0) return {};
+  if (walk.error == 0) {
+    return {};
+  }
   return RepairOutcome::Failed(StatusText(walk.error));
 }
 
@@ -59,7 +60,9 @@ const LNItem* ChooseBackup(const std::vector<LNItem>& items, const std::string& 
   for (const LNItem& item : items) {
     const std::string name = item.GetName().GetString();
     if (!named.empty()) {
-      if (name == named) chosen = &item;
+      if (name == named) {
+        chosen = &item;
+      }
       continue;
     }
     const std::string time = IsBackupName(name) ? BackupTime(name) : "";
@@ -100,7 +103,7 @@ platform::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signat
   char* area = record + fixed_length;
   const std::string_view before(area, record_length - fixed_length);
   if (auto found = neutralised.find(before); found != neutralised.end()) {
-    std::memcpy(area, found->second.data(), found->second.size());
+    std::ranges::copy(found->second, area);
     return platform::kNoError;
   }
   std::string kept(before);
@@ -108,7 +111,9 @@ platform::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signat
   HideWhenRecordAction(record, signature, record_length, &walk);
   // A database of ever new formulas starts the memory afresh rather than
   // growing it with the database.
-  if (neutralised.size() >= kRememberedAreas) neutralised.clear();
+  if (neutralised.size() >= kRememberedAreas) {
+    neutralised.clear();
+  }
   // An area not holding a whole formula may have been judged by the bytes
   // behind it, so only whole formulas are remembered.
   std::string text;
@@ -142,7 +147,9 @@ RepairOutcome RelinkRepair::Repair(LNDocument& document) {
 RepairOutcome LinkRestore::Repair(LNDocument& document) {
   const std::vector<LNItem> items = Items(document);
   const LNItem* backup = ChooseBackup(items, backup_name_);
-  if (backup == nullptr) return {RepairOutcome::Kind::kNoBackup, ""};
+  if (backup == nullptr) {
+    return {RepairOutcome::Kind::kNoBackup, ""};
+  }
   const std::string backup_name = backup->GetName().GetString();
   const std::vector<std::uint8_t> value = backup->GetValue();
   std::vector<platform::values::NoteLink> links;
@@ -154,7 +161,9 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
   const auto current = std::find_if(items.begin(), items.end(), IsLinkTable);
   std::uint16_t flags = backup->GetFlags();
   if (current != items.end()) {
-    if (current->GetValue() == value) return {};
+    if (current->GetValue() == value) {
+      return {};
+    }
     flags = current->GetFlags();
     // Nothing is lost: the table being replaced becomes a backup itself.
     const util::DateTimeValue now(util::kMonthDayYear);
@@ -207,7 +216,9 @@ std::vector<std::string> BackupNamesOf(const std::vector<Item>& items) {
   std::vector<std::string> names;
   for (const Item& item : items) {
     ItemView view = ViewOf(item);
-    if (IsBackupName(view.name)) names.push_back(std::move(view.name));
+    if (IsBackupName(view.name)) {
+      names.push_back(std::move(view.name));
+    }
   }
   return names;
 }

@@ -21,7 +21,9 @@ class AuditVisitor : public ExportVisitor {
 
   void OnDatabase(const StartTag& tag) override {
     const auto replica = NormaliseReplicaId(tag.Attribute("replicaid").value_or(""));
-    if (replica) audit_.replica_id = ReplicaIdWithColon(*replica);
+    if (replica) {
+      audit_.replica_id = ReplicaIdWithColon(*replica);
+    }
   }
 
   void OnNoteStart(const NoteFacts&) override {
@@ -31,7 +33,9 @@ class AuditVisitor : public ExportVisitor {
   }
 
   void OnHideWhen(const NoteFacts&, const HideWhen& formula) override {
-    if (formula.Neutral()) return;
+    if (formula.Neutral()) {
+      return;
+    }
     report::HiddenParagraph paragraph;
     paragraph.item = formula.item;
     paragraph.formula = formula.formula;
@@ -83,7 +87,9 @@ class AuditVisitor : public ExportVisitor {
         paragraph.hides = FormulaHides(paragraph.formula, note, items_, *options_.user);
       }
     }
-    if (findings_.Empty()) return;
+    if (findings_.Empty()) {
+      return;
+    }
     findings_.unid = note.unid;
     findings_.extra = {{"form", note.form}, {"note_id", note.note_id}, {"element", note.element}};
     audit_.findings.push_back(std::move(findings_));

@@ -15,7 +15,9 @@ constexpr std::size_t kCountSize = 2;
 
 bool IsHex(std::string_view text) {
   for (const char c : text) {
-    if (!base::HexDigitValue(c)) return false;
+    if (!base::HexDigitValue(c)) {
+      return false;
+    }
   }
   return true;
 }
@@ -34,15 +36,23 @@ std::string TimeDateText(const std::uint8_t* bytes) {
 
 std::optional<std::string> NormaliseReplicaId(std::string_view text) {
   std::string digits(text);
-  if (digits.size() == 17 && digits[8] == ':') digits.erase(8, 1);
-  if (digits.empty() || digits.size() > 16 || !IsHex(digits)) return std::nullopt;
+  if (digits.size() == 17 && digits[8] == ':') {
+    digits.erase(8, 1);
+  }
+  if (digits.empty() || digits.size() > 16 || !IsHex(digits)) {
+    return std::nullopt;
+  }
   digits.insert(0, 16 - digits.size(), '0');
-  for (char& c : digits) c = base::ToUpperAscii(c);
+  for (char& c : digits) {
+    c = base::ToUpperAscii(c);
+  }
   return digits;
 }
 
 std::string ReplicaIdWithColon(std::string_view digits) {
-  if (digits.size() != 16) return std::string(digits);
+  if (digits.size() != 16) {
+    return std::string(digits);
+  }
   return std::string(digits.substr(0, 8)) + ":" + std::string(digits.substr(8));
 }
 
@@ -54,13 +64,17 @@ bool LinkTable::Decode(std::string_view text) {
   int bit_count = 0;
   std::size_t padding = 0;
   for (const char c : text) {
-    if (IsBase64Space(c)) continue;
+    if (IsBase64Space(c)) {
+      continue;
+    }
     if (c == '=') {
       ++padding;
       continue;
     }
     const std::size_t value = kBase64Alphabet.find(c);
-    if (value == std::string_view::npos || padding > 0) return false;
+    if (value == std::string_view::npos || padding > 0) {
+      return false;
+    }
     bits = (bits << 6) | static_cast<std::uint32_t>(value);
     bit_count += 6;
     if (bit_count >= 8) {
@@ -70,9 +84,13 @@ bool LinkTable::Decode(std::string_view text) {
     }
   }
   // Left-over bits must be zero, so that encoding again gives the same text.
-  if (padding > 2 || bit_count >= 6 || bits != 0 || bytes_.size() < kCountSize) return false;
+  if (padding > 2 || bit_count >= 6 || bits != 0 || bytes_.size() < kCountSize) {
+    return false;
+  }
   const std::size_t count = base::LoadLittle16(bytes_.data());
-  if (bytes_.size() != kCountSize + count * kEntrySize) return false;
+  if (bytes_.size() != kCountSize + count * kEntrySize) {
+    return false;
+  }
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* entry = bytes_.data() + kCountSize + i * kEntrySize;
     entries_.push_back({TimeDateText(entry), TimeDateText(entry + 8) + TimeDateText(entry + 16),
@@ -110,7 +128,9 @@ std::string LinkTable::Encode() const {
   std::string text = layout_;
   std::size_t next = 0;
   for (char& c : text) {
-    if (!IsBase64Space(c) && c != '=') c = digits[next++];
+    if (!IsBase64Space(c) && c != '=') {
+      c = digits[next++];
+    }
   }
   return text;
 }

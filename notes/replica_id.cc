@@ -13,7 +13,9 @@ std::uint32_t ParseHexWord(const char* digits) {
   std::uint32_t word = 0;
   for (int i = 0; i < 8; ++i) {
     const std::optional<unsigned> value = base::HexDigitValue(digits[i]);
-    if (!value) break;
+    if (!value) {
+      break;
+    }
     word = (word << 4) | *value;
   }
   return word;
@@ -22,7 +24,9 @@ std::uint32_t ParseHexWord(const char* digits) {
 }  // namespace
 
 void ParseReplicaIdText(const char* text, TIMEDATE* replica_id) {
-  if (std::strlen(text) < 16) return;
+  if (std::strlen(text) < 16) {
+    return;
+  }
   const bool has_colon = std::strchr(text, ':') != nullptr;
   replica_id->Innards[1] = ParseHexWord(text);
   replica_id->Innards[0] = ParseHexWord(text + (has_colon ? 9 : 8));

@@ -26,7 +26,9 @@ class LinkTable {
  public:
   LinkTable() = default;
   explicit LinkTable(const LockedValue& value) {
-    if (value.data() == nullptr || value.size() < 2) return;
+    if (value.data() == nullptr || value.size() < 2) {
+      return;
+    }
     entries_ = value.data() + 2;
     std::uint16_t count = 0;
     std::memcpy(&count, value.data(), sizeof count);
@@ -46,7 +48,7 @@ class LinkTable {
   }
 
  private:
-  char* Entry(std::uint32_t index) const { return entries_ + index * kEntrySize; }
+  char* Entry(std::uint32_t index) const { return entries_ + std::size_t{index} * kEntrySize; }
 
   char* entries_ = nullptr;
   std::uint32_t count_ = 0;
@@ -74,8 +76,12 @@ class LinkItemRetargeter {
   bool Retarget(const OldReplicaIds& old_ids, const TIMEDATE& target) {
     bool changed = false;
     for (std::uint32_t index = 0; index < table_.count(); ++index) {
-      if (!old_ids.Contains(table_.ReplicaId(index))) continue;
-      if (!backup_made_ && !BackUp(index)) return changed;
+      if (!old_ids.Contains(table_.ReplicaId(index))) {
+        continue;
+      }
+      if (!backup_made_ && !BackUp(index)) {
+        return changed;
+      }
       table_.SetReplicaId(index, target);
       changed = true;
     }
@@ -87,7 +93,9 @@ class LinkItemRetargeter {
     value_.reset();
     table_ = LinkTable();
     ItemView view;
-    if (!QueryItemView(note_, item_, &view)) return;
+    if (!QueryItemView(note_, item_, &view)) {
+      return;
+    }
     value_.emplace(view.value, view.value_length);
     table_ = LinkTable(*value_);
   }
@@ -135,7 +143,9 @@ OldReplicaIds::OldReplicaIds(const std::vector<std::string>& texts) {
     // ID has the one form.
     TIMEDATE id{};
     ParseReplicaIdText(text.c_str(), &id);
-    if (FormatReplicaIdText(id, true) == text) ids_.push_back(id);
+    if (FormatReplicaIdText(id, true) == text) {
+      ids_.push_back(id);
+    }
   }
 }
 
@@ -166,9 +176,13 @@ WalkResult RetargetLinks(LNDocument& document, const OldReplicaIds& old_ids,
   try {
     const platform::NOTEHANDLE note = document.GetNoteHandle(1);
     ForEachItem(note, [&](const ItemView& item) {
-      if (item.type != platform::kTypeNoteLinkList || item.name() != kLinksItemName) return;
+      if (item.type != platform::kTypeNoteLinkList || item.name() != kLinksItemName) {
+        return;
+      }
       LinkItemRetargeter links(document, note, item.item);
-      if (links.Retarget(old_ids, target_replica_id)) changed = true;
+      if (links.Retarget(old_ids, target_replica_id)) {
+        changed = true;
+      }
     });
   } catch (LNSTATUS status) {
     return {changed, status};

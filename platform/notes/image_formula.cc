@@ -21,7 +21,9 @@ class ImageEnvironment : public formula::Environment {
   std::optional<formula::Value> ReadField(std::string_view name) const override {
     used_note_ = true;
     const auto item = Find(name);
-    if (item == items_.end()) return std::nullopt;
+    if (item == items_.end()) {
+      return std::nullopt;
+    }
     return internal::FieldValue(item->type, item->value.data(), item->value.size());
   }
 
@@ -31,7 +33,9 @@ class ImageEnvironment : public formula::Environment {
     values::Bytes bytes;
     const STATUS status = values::EncodeFormulaValue(value, &type, &bytes);
     if (status != kNoError) {
-      if (write_status_ == kNoError) write_status_ = status;
+      if (write_status_ == kNoError) {
+        write_status_ = status;
+      }
       return;
     }
     const auto item = Find(name);

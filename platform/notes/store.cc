@@ -16,7 +16,7 @@ using base::sqlite::TransactionStep;
 // Values from this size on get only their changed bytes written. Below it,
 // rewriting the row with the prepared statement is cheaper than opening the
 // value for a partial write, which compiles a statement of its own each time.
-constexpr std::size_t kPartialWriteThreshold = 16 * 1024;
+constexpr std::size_t kPartialWriteThreshold = std::size_t{16} * 1024;
 
 constexpr const char* kNoteColumns =
     "note_id, unid, note_class, profile_name, profile_user, sequence, created, modified";
