@@ -34,12 +34,16 @@ class GroupRun {
     } catch (LNSTATUS status) {
       Fail(document, StatusText(status));
     }
-    if (options_.on_document) options_.on_document(summary_.documents, total_);
+    if (options_.on_document) {
+      options_.on_document(summary_.documents, total_);
+    }
   }
 
   // Saves the documents still waiting.
   void Flush() {
-    if (pending_.empty()) return;
+    if (pending_.empty()) {
+      return;
+    }
     if (LNSTATUS status = database_.BeginSaveGroup(); status != 0) {
       FailPending("cannot write the database: " + StatusText(status));
       return;
@@ -104,12 +108,16 @@ class GroupRun {
   }
 
   void FailPending(const std::string& reason) {
-    for (LNDocument& document : pending_) summary_.AddFailure(UnidText(document), reason);
+    for (LNDocument& document : pending_) {
+      summary_.AddFailure(UnidText(document), reason);
+    }
     CloseAll();
   }
 
   void CloseAll() {
-    for (LNDocument& document : pending_) document.Close();
+    for (LNDocument& document : pending_) {
+      document.Close();
+    }
     pending_.clear();
   }
 
@@ -131,7 +139,9 @@ void RunOverDatabase(LNDatabase& database, DocumentRepair& repair, const RunOpti
   const LNSTATUS status = ForEachDocumentPage(
       database, options.group_size,
       [&run](std::vector<LNDocument>& page) {
-        for (LNDocument& document : page) run.Take(document);
+        for (LNDocument& document : page) {
+          run.Take(document);
+        }
       },
       [&run](std::vector<LNDocument>&) { run.Flush(); });
   if (status != 0) {

@@ -9,14 +9,22 @@ LNSTATUS ForEachDocumentPage(LNDatabase& database, std::size_t page_size, const 
   std::vector<LNDocument> page;
   std::uint32_t after_note_id = 0;
   for (;;) {
-    if (LNSTATUS status = database.BeginReadGroup(); status != 0) return status;
+    if (LNSTATUS status = database.BeginReadGroup(); status != 0) {
+      return status;
+    }
     LNSTATUS status = database.GetDocuments(after_note_id, page_size, &page);
-    if (status == 0 && !page.empty()) read(page);
+    if (status == 0 && !page.empty()) {
+      read(page);
+    }
     // A read group only ever reads: ending it cannot lose anything.
     database.EndReadGroup();
-    if (status != 0 || page.empty()) return status;
+    if (status != 0 || page.empty()) {
+      return status;
+    }
     after_note_id = page.back().GetNoteID();
-    if (after) after(page);
+    if (after) {
+      after(page);
+    }
   }
 }
 

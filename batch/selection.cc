@@ -15,12 +15,16 @@ bool Selection::Compile(const std::string& text, CompileError* error) {
 }
 
 bool Selection::Takes(LNDocument& document) const {
-  if (!compiled_) return true;
+  if (!compiled_) {
+    return true;
+  }
   LNItem result;
   const bool evaluated = formula_.Evaluate(&result, &document) == 0;
   if (document.HasUnsavedChanges()) {
     document.Close();
-    if (document.Open(0) != 0) return false;
+    if (document.Open(0) != 0) {
+      return false;
+    }
   }
   return evaluated && document.IsOpen() && IsTrue(result);
 }

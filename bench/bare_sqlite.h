@@ -87,9 +87,13 @@ inline void BareSqliteBatch(const std::filesystem::path& file, const char* chang
     std::vector<sqlite3_int64> notes;
     sqlite3_bind_int64(page, 1, after);
     sqlite3_bind_int(page, 2, kBatchGroupSize);
-    while (sqlite3_step(page) == SQLITE_ROW) notes.push_back(sqlite3_column_int64(page, 0));
+    while (sqlite3_step(page) == SQLITE_ROW) {
+      notes.push_back(sqlite3_column_int64(page, 0));
+    }
     sqlite3_reset(page);
-    if (notes.empty()) break;
+    if (notes.empty()) {
+      break;
+    }
     after = notes.back();
     CheckSqlite(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), db);
     for (sqlite3_int64 id : notes) {
@@ -98,7 +102,9 @@ inline void BareSqliteBatch(const std::filesystem::path& file, const char* chang
         const char* name = reinterpret_cast<const char*>(sqlite3_column_text(items, 1));
         const auto* stored = static_cast<const unsigned char*>(sqlite3_column_blob(items, 4));
         std::vector<unsigned char> bytes(stored, stored + sqlite3_column_bytes(items, 4));
-        if (std::string_view(name) != changed_item) continue;
+        if (std::string_view(name) != changed_item) {
+          continue;
+        }
         if (backup) {
           sqlite3_bind_int64(insert, 1, id);
           sqlite3_bind_blob(insert, 2, bytes.data(), static_cast<int>(bytes.size()),
@@ -120,7 +126,9 @@ inline void BareSqliteBatch(const std::filesystem::path& file, const char* chang
     }
     CheckSqlite(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
   }
-  for (sqlite3_stmt* statement : {page, items, update, insert, note}) sqlite3_finalize(statement);
+  for (sqlite3_stmt* statement : {page, items, update, insert, note}) {
+    sqlite3_finalize(statement);
+  }
   sqlite3_close(db);
 }
 

@@ -22,7 +22,9 @@ class TagCursor {
   }
   std::size_t offset() const { return offset_; }
   void SkipSpace() {
-    while (!AtEnd() && IsSpace(Peek())) Next();
+    while (!AtEnd() && IsSpace(Peek())) {
+      Next();
+    }
   }
   // Reads up to (not including) the first unit for which `stop` holds.
   template <typename Stop>
@@ -51,7 +53,9 @@ std::vector<AttributeSpan> FindAttributes(std::string_view tag, TextEncoding enc
   cursor.ReadUntil([](char32_t unit) { return IsSpace(unit) || unit == '/' || unit == '>'; });
   for (;;) {
     cursor.SkipSpace();
-    if (cursor.AtEnd() || cursor.Peek() == '/' || cursor.Peek() == '>') break;
+    if (cursor.AtEnd() || cursor.Peek() == '/' || cursor.Peek() == '>') {
+      break;
+    }
     AttributeSpan attribute;
     attribute.name = cursor.ReadUntil([](char32_t unit) { return IsSpace(unit) || unit == '='; });
     cursor.SkipSpace();
@@ -71,7 +75,9 @@ std::vector<AttributeSpan> FindAttributes(std::string_view tag, TextEncoding enc
 ReferenceForm ReferenceFormOf(std::string_view tag, TextEncoding encoding) {
   const std::size_t step = CodeUnitSize(encoding);
   for (std::size_t i = 0; i + 3 * step <= tag.size(); i += step) {
-    if (CodeUnitAt(tag, i, encoding) != '&' || CodeUnitAt(tag, i + step, encoding) != '#') continue;
+    if (CodeUnitAt(tag, i, encoding) != '&' || CodeUnitAt(tag, i + step, encoding) != '#') {
+      continue;
+    }
     const char32_t kind = CodeUnitAt(tag, i + 2 * step, encoding);
     return kind == 'x' ? ReferenceForm::kHexadecimal : ReferenceForm::kDecimal;
   }

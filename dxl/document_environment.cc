@@ -14,7 +14,9 @@ namespace {
 
 std::optional<formula::DateTime> TimeOf(const std::string& text) {
   formula::DateTime time;
-  if (!ParseDateTimeText(text, &time)) return std::nullopt;
+  if (!ParseDateTimeText(text, &time)) {
+    return std::nullopt;
+  }
   return time;
 }
 
@@ -28,12 +30,16 @@ DocumentEnvironment::DocumentEnvironment(const NoteFacts& note, std::vector<Item
       created_(note.created),
       modified_(note.modified) {
   // The document element carries its form as an attribute, not as an item.
-  if (!note.form.empty()) items_.push_back({"Form", formula::Value::Text(note.form)});
+  if (!note.form.empty()) {
+    items_.push_back({"Form", formula::Value::Text(note.form)});
+  }
 }
 
 std::optional<formula::Value> DocumentEnvironment::ReadField(std::string_view name) const {
   for (const ItemValue& item : items_) {
-    if (item.name == name) return item.value;
+    if (item.name == name) {
+      return item.value;
+    }
   }
   return std::nullopt;
 }
@@ -54,7 +60,9 @@ std::optional<formula::DateTime> DocumentEnvironment::Modified() const { return 
 
 formula::DateTime DocumentEnvironment::Now() const {
   std::tm local{};
-  if (!os::LocalTimeFields(std::time(nullptr), &local)) return {};
+  if (!os::LocalTimeFields(std::time(nullptr), &local)) {
+    return {};
+  }
   return formula::MakeDateTime(formula::CivilTime{local.tm_year + 1900, local.tm_mon + 1,
                                                   local.tm_mday, local.tm_hour, local.tm_min,
                                                   local.tm_sec});
@@ -63,7 +71,9 @@ formula::DateTime DocumentEnvironment::Now() const {
 bool FormulaHides(const std::string& formula, const NoteFacts& note,
                   const std::vector<ItemValue>& items, const std::string& user) {
   std::vector<std::uint8_t> compiled;
-  if (!formula::Compile(formula, &compiled, nullptr)) return false;
+  if (!formula::Compile(formula, &compiled, nullptr)) {
+    return false;
+  }
   DocumentEnvironment environment(note, items, user);
   formula::Value result;
   bool hides = false;

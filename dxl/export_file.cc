@@ -56,7 +56,9 @@ bool WriteTemporary(std::istream& in, const fs::path& temporary, const ExportPas
     *refusal = FileRefusal(temporary.parent_path(), "cannot take a new file");
     return false;
   }
-  if (!pass(in, &out, refusal)) return false;
+  if (!pass(in, &out, refusal)) {
+    return false;
+  }
   out.close();
   if (!out) {
     *refusal = FileRefusal(temporary, "cannot be written");
@@ -80,7 +82,9 @@ bool RewriteExportFile(const fs::path& input, const OutputTarget& target, const 
     *refusal = FileRefusal(input, "cannot be read");
     return false;
   }
-  if (target.mode == OutputMode::kDryRun) return pass(in, nullptr, refusal);
+  if (target.mode == OutputMode::kDryRun) {
+    return pass(in, nullptr, refusal);
+  }
   const fs::path output = target.mode == OutputMode::kInPlace ? input : target.file;
   std::error_code error;
   if (target.mode == OutputMode::kNewFile && fs::equivalent(input, output, error)) {
@@ -102,7 +106,9 @@ bool RewriteExportFile(const fs::path& input, const OutputTarget& target, const 
     if (error) {
       *refusal = FileRefusal(output, "cannot be replaced: " + error.message());
       done = false;
-      if (target.mode == OutputMode::kInPlace) fs::remove(OriginalCopyOf(input), error);
+      if (target.mode == OutputMode::kInPlace) {
+        fs::remove(OriginalCopyOf(input), error);
+      }
     }
   }
   fs::remove(temporary, error);

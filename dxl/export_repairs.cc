@@ -20,7 +20,9 @@ class RepairVisitor : public ExportVisitor {
   void OnNoteStart(const NoteFacts&) override { replacements_before_ = rewriter_.replacements(); }
   void OnNoteEnd(const NoteFacts&) override {
     ++counts_.notes;
-    if (rewriter_.replacements() > replacements_before_) ++counts_.changed_notes;
+    if (rewriter_.replacements() > replacements_before_) {
+      ++counts_.changed_notes;
+    }
   }
 
  protected:
@@ -41,7 +43,9 @@ class HideWhenFixer : public RepairVisitor {
   using RepairVisitor::RepairVisitor;
 
   void OnHideWhen(const NoteFacts&, const HideWhen& formula) override {
-    if (formula.enabled && !formula.Neutral()) Replace(formula.text, "0");
+    if (formula.enabled && !formula.Neutral()) {
+      Replace(formula.text, "0");
+    }
   }
 };
 
@@ -57,18 +61,26 @@ class LinkRetargeter : public RepairVisitor {
 
   void OnLink(const NoteFacts&, const LinkElement& link) override {
     const auto replica = NormaliseReplicaId(link.database);
-    if (!replica || !options_.old_replicas.contains(*replica)) return;
-    if (*replica == options_.target && !options_.target_server) return;
+    if (!replica || !options_.old_replicas.contains(*replica)) {
+      return;
+    }
+    if (*replica == options_.target && !options_.target_server) {
+      return;
+    }
     const std::string tag = rewriter_.Bytes(link.tag);
     std::vector<Edit> edits = LinkEdits(tag, link.tag.begin);
     std::sort(edits.begin(), edits.end(),
               [](const Edit& a, const Edit& b) { return a.span.begin < b.span.begin; });
-    for (const Edit& edit : edits) rewriter_.Replace(edit.span, edit.text);
+    for (const Edit& edit : edits) {
+      rewriter_.Replace(edit.span, edit.text);
+    }
     ++counts_.changes;
   }
 
   void OnItemData(const NoteFacts& note, const ItemData& data) override {
-    if (data.item != kLinkTableItem || data.type != kLinkTableType) return;
+    if (data.item != kLinkTableItem || data.type != kLinkTableType) {
+      return;
+    }
     LinkTable table;
     if (!data.verbatim || !table.Decode(data.text)) {
       counts_.failures.push_back({note.unid, "its $Links item could not be read; left as it was"});
@@ -77,11 +89,15 @@ class LinkRetargeter : public RepairVisitor {
     std::int64_t retargeted = 0;
     for (std::size_t i = 0; i < table.entries().size(); ++i) {
       const std::string& replica = table.entries()[i].replica_id;
-      if (!options_.old_replicas.contains(replica) || replica == options_.target) continue;
+      if (!options_.old_replicas.contains(replica) || replica == options_.target) {
+        continue;
+      }
       table.SetReplicaId(i, options_.target);
       ++retargeted;
     }
-    if (retargeted == 0) return;
+    if (retargeted == 0) {
+      return;
+    }
     ReplaceDifference(data, table.Encode());
     counts_.changes += retargeted;
   }
@@ -97,10 +113,14 @@ class LinkRetargeter : public RepairVisitor {
     };
     std::vector<Edit> edits;
     const auto database = named("database");
-    if (database == attributes.end()) return {};
+    if (database == attributes.end()) {
+      return {};
+    }
     edits.push_back(
         {{offset + database->value_begin, offset + database->value_end}, options_.target});
-    if (!options_.target_server) return edits;
+    if (!options_.target_server) {
+      return edits;
+    }
     const auto server = named("server");
     const char quote = server != attributes.end() ? server->quote : database->quote;
     const std::string value =
@@ -119,9 +139,13 @@ class LinkRetargeter : public RepairVisitor {
   // of the same length; both are ASCII, one code unit per character.
   void ReplaceDifference(const ItemData& data, const std::string& text) {
     std::size_t first = 0;
-    while (first < text.size() && text[first] == data.text[first]) ++first;
+    while (first < text.size() && text[first] == data.text[first]) {
+      ++first;
+    }
     std::size_t last = text.size();
-    while (last > first && text[last - 1] == data.text[last - 1]) --last;
+    while (last > first && text[last - 1] == data.text[last - 1]) {
+      --last;
+    }
     const std::size_t unit = CodeUnitSize(rewriter_.encoding());
     rewriter_.Replace({data.span.begin + first * unit, data.span.begin + last * unit},
                       std::string_view(text).substr(first, last - first));

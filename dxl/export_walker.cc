@@ -47,37 +47,73 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 bool HideWhen::Neutral() const {
   std::string_view text = formula;
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && IsBlank(text.back())) {
+    text.remove_suffix(1);
+  }
   return text.empty() || text == "0";
 }
 
 ExportWalker::Role ExportWalker::RoleOf(const StartTag& tag) const {
-  if (!tag.dxl) return Role::kOther;
+  if (!tag.dxl) {
+    return Role::kOther;
+  }
   const std::string_view name = tag.name;
   const std::size_t depth = open_.size();
-  if (depth == 0) return name == "database" ? Role::kDatabase : Role::kNote;
+  if (depth == 0) {
+    return name == "database" ? Role::kDatabase : Role::kNote;
+  }
   if (!note_) {
     return depth == 1 && database_root_ && !IsDatabaseSetting(name) ? Role::kNote : Role::kOther;
   }
   const Role parent = open_.back();
-  if (name == "noteinfo") return Role::kNoteInfo;
-  if (parent == Role::kNoteInfo && name == "created") return Role::kCreated;
-  if (parent == Role::kNoteInfo && name == "modified") return Role::kModified;
-  if (name == "item" && depth == note_depth_) return Role::kItem;
-  if (name == "richtext") return Role::kRichText;
-  if (name == "pardef") return Role::kPardef;
+  if (name == "noteinfo") {
+    return Role::kNoteInfo;
+  }
+  if (parent == Role::kNoteInfo && name == "created") {
+    return Role::kCreated;
+  }
+  if (parent == Role::kNoteInfo && name == "modified") {
+    return Role::kModified;
+  }
+  if (name == "item" && depth == note_depth_) {
+    return Role::kItem;
+  }
+  if (name == "richtext") {
+    return Role::kRichText;
+  }
+  if (name == "pardef") {
+    return Role::kPardef;
+  }
   if (name == "code" && parent == Role::kPardef && tag.Attribute("event") == "hidewhen") {
     return Role::kHideWhenCode;
   }
-  if (name == "formula" && parent == Role::kHideWhenCode) return Role::kFormula;
-  if (name == "par") return Role::kParagraph;
-  if (name == "break") return Role::kBreak;
-  if (name == "text") return Role::kText;
-  if (name == "number") return Role::kNumber;
-  if (name == "datetime") return Role::kDateTime;
-  if (name == "itemdata" || name == "rawitemdata") return Role::kItemData;
-  if (name == "doclink" || name == "viewlink" || name == "databaselink") return Role::kLink;
+  if (name == "formula" && parent == Role::kHideWhenCode) {
+    return Role::kFormula;
+  }
+  if (name == "par") {
+    return Role::kParagraph;
+  }
+  if (name == "break") {
+    return Role::kBreak;
+  }
+  if (name == "text") {
+    return Role::kText;
+  }
+  if (name == "number") {
+    return Role::kNumber;
+  }
+  if (name == "datetime") {
+    return Role::kDateTime;
+  }
+  if (name == "itemdata" || name == "rawitemdata") {
+    return Role::kItemData;
+  }
+  if (name == "doclink" || name == "viewlink" || name == "databaselink") {
+    return Role::kLink;
+  }
   return Role::kOther;
 }
 
@@ -103,7 +139,9 @@ void ExportWalker::OnStart(const StartTag& tag) {
     case Role::kRichText:
       in_rich_text_ = true;
       last_def_.reset();
-      if (collecting_) value_ = formula::Value::Text("");
+      if (collecting_) {
+        value_ = formula::Value::Text("");
+      }
       break;
     case Role::kPardef:
       hide_when_.pardef_id = AttributeOr(tag, "id");
@@ -113,7 +151,9 @@ void ExportWalker::OnStart(const StartTag& tag) {
       hide_when_.enabled = tag.Attribute("enabled") != "false";
       break;
     case Role::kFormula:
-      if (!reported_) break;
+      if (!reported_) {
+        break;
+      }
       in_formula_ = true;
       text_.clear();
       hide_when_.text.begin = tag.span.end;
@@ -123,7 +163,9 @@ void ExportWalker::OnStart(const StartTag& tag) {
       StartParagraph(tag);
       break;
     case Role::kBreak:
-      if (capture_ || in_paragraph_) OnText("\n");
+      if (capture_ || in_paragraph_) {
+        OnText("\n");
+      }
       break;
     case Role::kText:
     case Role::kNumber:
@@ -132,7 +174,9 @@ void ExportWalker::OnStart(const StartTag& tag) {
       text_.clear();
       break;
     case Role::kItemData:
-      if (!reported_) break;
+      if (!reported_) {
+        break;
+      }
       item_data_ = ItemData{item_, AttributeOr(tag, "type"), "", Span{tag.span.end, 0}, false};
       text_.clear();
       rewriter_.Hold(tag.span.end);
@@ -153,7 +197,9 @@ void ExportWalker::StartNote(const StartTag& tag) {
   note_->form = AttributeOr(tag, "form");
   reported_ = note_->is_document || all_notes_;
   note_depth_ = open_.size();
-  if (reported_) visitor_.OnNoteStart(*note_);
+  if (reported_) {
+    visitor_.OnNoteStart(*note_);
+  }
 }
 
 void ExportWalker::StartItem(const StartTag& tag) {
@@ -164,22 +210,34 @@ void ExportWalker::StartItem(const StartTag& tag) {
 
 void ExportWalker::StartParagraph(const StartTag& tag) {
   in_paragraph_ = true;
-  if (!counting_paragraphs_) return;
+  if (!counting_paragraphs_) {
+    return;
+  }
   // A paragraph without a definition continues the previous one's.
-  if (const auto def = tag.Attribute("def")) last_def_ = std::string(*def);
-  if (last_def_) ++note_->paragraphs[*last_def_];
+  if (const auto def = tag.Attribute("def")) {
+    last_def_ = std::string(*def);
+  }
+  if (last_def_) {
+    ++note_->paragraphs[*last_def_];
+  }
 }
 
 void ExportWalker::StartLink(const StartTag& tag) {
-  if (!reported_) return;
+  if (!reported_) {
+    return;
+  }
   visitor_.OnLink(*note_, LinkElement{std::string(tag.name), item_, AttributeOr(tag, "database"),
                                       AttributeOr(tag, "view"), AttributeOr(tag, "document"),
                                       AttributeOr(tag, "server"), tag.span});
 }
 
 void ExportWalker::OnText(std::string_view text) {
-  if (capture_ || in_formula_ || item_data_) text_ += text;
-  if (in_paragraph_ && collecting_ && value_) value_->texts.front() += text;
+  if (capture_ || in_formula_ || item_data_) {
+    text_ += text;
+  }
+  if (in_paragraph_ && collecting_ && value_) {
+    value_->texts.front() += text;
+  }
 }
 
 void ExportWalker::OnEnd(const EndTag& tag) {
@@ -188,7 +246,9 @@ void ExportWalker::OnEnd(const EndTag& tag) {
   const Role parent = open_.empty() ? Role::kOther : open_.back();
   switch (role) {
     case Role::kNote:
-      if (reported_) visitor_.OnNoteEnd(*note_);
+      if (reported_) {
+        visitor_.OnNoteEnd(*note_);
+      }
       note_.reset();
       reported_ = false;
       break;
@@ -199,7 +259,9 @@ void ExportWalker::OnEnd(const EndTag& tag) {
       in_rich_text_ = false;
       break;
     case Role::kFormula:
-      if (!in_formula_) break;
+      if (!in_formula_) {
+        break;
+      }
       in_formula_ = false;
       hide_when_.item = item_;
       hide_when_.formula = std::move(text_);
@@ -209,7 +271,9 @@ void ExportWalker::OnEnd(const EndTag& tag) {
       break;
     case Role::kParagraph:
       in_paragraph_ = false;
-      if (collecting_ && value_) value_->texts.front() += '\n';
+      if (collecting_ && value_) {
+        value_->texts.front() += '\n';
+      }
       break;
     case Role::kText:
     case Role::kNumber:
@@ -218,7 +282,9 @@ void ExportWalker::OnEnd(const EndTag& tag) {
       capture_ = false;
       break;
     case Role::kItemData:
-      if (!item_data_) break;
+      if (!item_data_) {
+        break;
+      }
       item_data_->text = std::move(text_);
       item_data_->span.end = tag.span.begin;
       item_data_->verbatim =
@@ -237,7 +303,9 @@ void ExportWalker::EndValue(Role role, Role parent) {
     (parent == Role::kCreated ? note_->created : note_->modified) = text_;
     return;
   }
-  if (!collecting_ || in_rich_text_) return;
+  if (!collecting_ || in_rich_text_) {
+    return;
+  }
   const formula::ValueKind kind = role == Role::kText     ? formula::ValueKind::kText
                                   : role == Role::kNumber ? formula::ValueKind::kNumber
                                                           : formula::ValueKind::kDateTime;
@@ -245,17 +313,22 @@ void ExportWalker::EndValue(Role role, Role parent) {
     value_.emplace();
     value_->kind = kind;
   }
-  if (value_->kind != kind) return;
+  if (value_->kind != kind) {
+    return;
+  }
   if (kind == formula::ValueKind::kText) {
     value_->texts.push_back(text_);
   } else if (kind == formula::ValueKind::kNumber) {
     double number = 0;
     const auto [end, error] = std::from_chars(text_.data(), text_.data() + text_.size(), number);
-    if (error == std::errc() && end == text_.data() + text_.size())
+    if (error == std::errc() && end == text_.data() + text_.size()) {
       value_->numbers.push_back(number);
+    }
   } else {
     formula::DateTime time;
-    if (ParseDateTimeText(text_, &time)) value_->datetimes.push_back(time);
+    if (ParseDateTimeText(text_, &time)) {
+      value_->datetimes.push_back(time);
+    }
   }
 }
 
@@ -264,7 +337,9 @@ void ExportWalker::EndItem() {
     if (item_ == "Form" && note_->form.empty() && !value_->texts.empty()) {
       note_->form = value_->texts.front();
     }
-    if (visitor_.WantsItems()) visitor_.OnItem(*note_, ItemValue{item_, std::move(*value_)});
+    if (visitor_.WantsItems()) {
+      visitor_.OnItem(*note_, ItemValue{item_, std::move(*value_)});
+    }
   }
   item_.clear();
   value_.reset();

@@ -54,20 +54,26 @@ struct QualifiedName {
 QualifiedName SplitName(const char* name) {
   const std::string_view text(name);
   const std::size_t separator = text.find(kNamespaceSeparator);
-  if (separator == std::string_view::npos) return {text, false};
+  if (separator == std::string_view::npos) {
+    return {text, false};
+  }
   return {text.substr(separator + 1), text.substr(0, separator) == kDxlNamespace};
 }
 
 }  // namespace
 
 std::string Refusal::Text() const {
-  if (line == 0) return reason;
+  if (line == 0) {
+    return reason;
+  }
   return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + reason;
 }
 
 std::optional<std::string_view> StartTag::Attribute(std::string_view name) const {
   for (const char** pair = attributes; pair != nullptr && *pair != nullptr; pair += 2) {
-    if (name == pair[0]) return std::string_view(pair[1]);
+    if (name == pair[0]) {
+      return std::string_view(pair[1]);
+    }
   }
   return std::nullopt;
 }
@@ -75,7 +81,9 @@ std::optional<std::string_view> StartTag::Attribute(std::string_view name) const
 struct StreamRewriter::Parser {
   XML_Parser handle = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
   ~Parser() {
-    if (handle != nullptr) XML_ParserFree(handle);
+    if (handle != nullptr) {
+      XML_ParserFree(handle);
+    }
   }
 };
 
@@ -106,8 +114,9 @@ bool StreamRewriter::Run(std::istream& in, ElementListener& listener, Refusal* r
       return false;
     }
     const bool final = length < chunk.size();
-    if (first)
+    if (first) {
       encoding_ = DetectEncoding(std::string_view(chunk.data(), std::min<std::size_t>(length, 4)));
+    }
     first = false;
     buffer_.append(chunk.data(), length);
     // A stop in the last buffer is not an error to every version of the
@@ -125,9 +134,13 @@ bool StreamRewriter::Run(std::istream& in, ElementListener& listener, Refusal* r
       return false;
     }
     Settle(final);
-    if (final) break;
+    if (final) {
+      break;
+    }
   }
-  if (out_ != nullptr) FlushOutput();
+  if (out_ != nullptr) {
+    FlushOutput();
+  }
   if (out_ != nullptr && !out_->flush()) {
     *refusal = Refusal{"cannot be written"};
     return false;
@@ -141,7 +154,9 @@ void StreamRewriter::Refuse(std::string reason) {
 }
 
 void StreamRewriter::Fail(std::string reason) {
-  if (refusal_) return;
+  if (refusal_) {
+    return;
+  }
   XML_Parser parser = parser_->handle;
   refusal_ = Refusal{std::move(reason), XML_GetCurrentLineNumber(parser),
                      XML_GetCurrentColumnNumber(parser) + std::uint64_t{1}};
@@ -149,7 +164,9 @@ void StreamRewriter::Fail(std::string reason) {
 
 std::string StreamRewriter::Bytes(Span span) const {
   const std::uint64_t buffer_end = buffer_begin_ + buffer_.size();
-  if (span.begin < buffer_begin_ || span.end > buffer_end || span.end < span.begin) return {};
+  if (span.begin < buffer_begin_ || span.end > buffer_end || span.end < span.begin) {
+    return {};
+  }
   return buffer_.substr(span.begin - buffer_begin_, span.end - span.begin);
 }
 
@@ -168,7 +185,9 @@ void StreamRewriter::Replace(Span span, std::string_view text) {
   Write(replacement.data(), replacement.size());
   emitted_ = span.end;
   ++replacements_;
-  if (change_log_ != nullptr) change_log_->push_back({span, std::move(replacement)});
+  if (change_log_ != nullptr) {
+    change_log_->push_back({span, std::move(replacement)});
+  }
 }
 
 void StreamRewriter::MarkEvent() { parsed_end_ = std::max(parsed_end_, CurrentEvent().end); }
@@ -182,7 +201,9 @@ Span StreamRewriter::CurrentEvent() const {
 void StreamRewriter::OnStart(const char* name, const char** attributes) {
   MarkEvent();
   // The parser may still report the rest of a token after being stopped.
-  if (refusal_) return;
+  if (refusal_) {
+    return;
+  }
   const QualifiedName qualified = SplitName(name);
   if (depth_++ == 0 && !qualified.dxl) {
     Refuse("the root element <" + std::string(qualified.local) + "> is not in the DXL namespace " +
@@ -194,34 +215,48 @@ void StreamRewriter::OnStart(const char* name, const char** attributes) {
 
 void StreamRewriter::OnEnd(const char* name) {
   MarkEvent();
-  if (refusal_) return;
+  if (refusal_) {
+    return;
+  }
   --depth_;
   const QualifiedName qualified = SplitName(name);
   // The end of "<x/>" is reported as a token of no bytes; it lies where the
   // start tag ends.
   Span span = CurrentEvent();
-  if (span.end == span.begin) span = Span{parsed_end_, parsed_end_};
+  if (span.end == span.begin) {
+    span = Span{parsed_end_, parsed_end_};
+  }
   listener_->OnEnd(EndTag{qualified.local, qualified.dxl, span});
 }
 
 void StreamRewriter::CheckDeclaredEncoding(const char* encoding) {
-  if (encoding == nullptr) return;
+  if (encoding == nullptr) {
+    return;
+  }
   for (const char* accepted : {"UTF-8", "UTF-16", "UTF-16LE", "UTF-16BE"}) {
-    if (base::EqualsIgnoringAsciiCase(encoding, accepted)) return;
+    if (base::EqualsIgnoringAsciiCase(encoding, accepted)) {
+      return;
+    }
   }
   Refuse(std::string("not UTF-8 or UTF-16: declared encoding ") + encoding);
 }
 
 void StreamRewriter::Emit(std::uint64_t upto) {
-  if (upto <= emitted_) return;
+  if (upto <= emitted_) {
+    return;
+  }
   Write(buffer_.data() + (emitted_ - buffer_begin_), upto - emitted_);
   emitted_ = upto;
 }
 
 void StreamRewriter::Write(const char* data, std::size_t size) {
-  if (out_ == nullptr) return;
+  if (out_ == nullptr) {
+    return;
+  }
   output_.append(data, size);
-  if (output_.size() >= kOutputBlock) FlushOutput();
+  if (output_.size() >= kOutputBlock) {
+    FlushOutput();
+  }
 }
 
 void StreamRewriter::FlushOutput() {
@@ -233,7 +268,9 @@ void StreamRewriter::FlushOutput() {
 void StreamRewriter::Settle(bool final) {
   const std::uint64_t buffer_end = buffer_begin_ + buffer_.size();
   std::uint64_t keep = final ? buffer_end : parsed_end_;
-  if (held_ && !final) keep = std::min(keep, *held_);
+  if (held_ && !final) {
+    keep = std::min(keep, *held_);
+  }
   Emit(keep);
   const std::uint64_t drop = std::min(keep, emitted_) - buffer_begin_;
   buffer_.erase(0, drop);

@@ -109,7 +109,9 @@ class StreamRewriter {
   void OnStart(const char* name, const char** attributes);
   void OnEnd(const char* name);
   void OnText(std::string_view text) {
-    if (!refusal_) listener_->OnText(text);
+    if (!refusal_) {
+      listener_->OnText(text);
+    }
   }
   void CheckDeclaredEncoding(const char* encoding);
 

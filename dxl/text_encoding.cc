@@ -11,10 +11,14 @@ std::uint8_t ByteAt(std::string_view bytes, std::size_t offset) {
 }
 
 bool StartsWith(std::string_view head, std::initializer_list<std::uint8_t> prefix) {
-  if (head.size() < prefix.size()) return false;
+  if (head.size() < prefix.size()) {
+    return false;
+  }
   std::size_t i = 0;
   for (const std::uint8_t byte : prefix) {
-    if (ByteAt(head, i++) != byte) return false;
+    if (ByteAt(head, i++) != byte) {
+      return false;
+    }
   }
   return true;
 }
@@ -37,16 +41,22 @@ bool DecodeUtf8(std::string_view text, std::vector<char32_t>* code_points) {
     } else if (lead >= 0x80) {
       return false;
     }
-    if (lead > 0xF4 || i + length > text.size()) return false;
+    if (lead > 0xF4 || i + length > text.size()) {
+      return false;
+    }
     for (std::size_t k = 1; k < length; ++k) {
       const std::uint8_t next = ByteAt(text, i + k);
-      if ((next & 0xC0) != 0x80) return false;
+      if ((next & 0xC0) != 0x80) {
+        return false;
+      }
       point = (point << 6) | (next & 0x3F);
     }
     if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
       return false;
     }
-    if (code_points != nullptr) code_points->push_back(point);
+    if (code_points != nullptr) {
+      code_points->push_back(point);
+    }
     i += length;
   }
   return true;
@@ -93,7 +103,9 @@ char32_t CodeUnitAt(std::string_view bytes, std::size_t offset, TextEncoding enc
 bool IsValidUtf8(std::string_view text) { return DecodeUtf8(text, nullptr); }
 
 std::string EncodeText(std::string_view text, TextEncoding encoding) {
-  if (encoding == TextEncoding::kUtf8) return std::string(text);
+  if (encoding == TextEncoding::kUtf8) {
+    return std::string(text);
+  }
   std::vector<char32_t> points;
   DecodeUtf8(text, &points);
   std::string out;

@@ -96,7 +96,9 @@ class OperationFrame {
       outcome_.saved = true;
     }
     document_.Close();
-    if (walk.error != 0) Fail(walk.error);
+    if (walk.error != 0) {
+      Fail(walk.error);
+    }
   }
 
   void Fail(LNSTATUS status) {
@@ -108,11 +110,15 @@ class OperationFrame {
   // their turn; the call has failed already, so their statuses are dropped.
   void Undo() noexcept {
     try {
-      if (databases_[0].IsOpen()) databases_[0].Close();
+      if (databases_[0].IsOpen()) {
+        databases_[0].Close();
+      }
     } catch (...) {
     }
     try {
-      if (session_.IsInitialized()) session_.Term(0);
+      if (session_.IsInitialized()) {
+        session_.Term(0);
+      }
     } catch (...) {
     }
   }

@@ -36,7 +36,9 @@ void ForEachItem(platform::NOTEHANDLE note, Visitor&& visit) {
   platform::STATUS status = platform::FindItem(note, nullptr, 0, &item, nullptr, nullptr, nullptr);
   while (status == platform::kNoError) {
     ItemView view;
-    if (QueryItemView(note, item, &view)) visit(view);
+    if (QueryItemView(note, item, &view)) {
+      visit(view);
+    }
     status = platform::FindNextItem(note, item, nullptr, 0, &item, nullptr, nullptr, nullptr);
   }
 }

@@ -19,7 +19,9 @@ std::string LocalServerAsEmpty(const char* server) {
 
 LNSTATUS BindByReplicaId(LNNotesSession& session, LNDatabase& database, const std::string& server,
                          const char* text) {
-  if (std::strlen(text) >= kReplicaTextBufferSize) return platform::kErrReplicaNotFound;
+  if (std::strlen(text) >= kReplicaTextBufferSize) {
+    return platform::kErrReplicaNotFound;
+  }
   TIMEDATE replica_id{};
   ParseReplicaIdText(text, &replica_id);
   return session.GetDatabase(replica_id, &database, server);
@@ -33,7 +35,9 @@ int OpenNotesDatabase(LNNotesSession& session, LNDatabase& database, const char*
   const bool is_replica_id = std::strchr(path, '.') == nullptr;
   const LNSTATUS bound = is_replica_id ? BindByReplicaId(session, database, server_text, path)
                                        : session.GetDatabase(path, &database, server_text);
-  if (bound != 0) return 1;
+  if (bound != 0) {
+    return 1;
+  }
   return database.Open() == 0 ? 0 : 1;
 }
 

@@ -5,7 +5,9 @@
 namespace quendral {
 
 std::string StatusText(LNSTATUS status) {
-  if (status == kErrOpenFailed) return "The database could not be opened";
+  if (status == kErrOpenFailed) {
+    return "The database could not be opened";
+  }
   char text[512] = {};
   LNGetErrorMessageText(status, text, sizeof text, 0);
   return text;

@@ -11,7 +11,9 @@ namespace quendral {
 
 // Throws a non-zero `status` as the platform throws its own.
 inline void ThrowIfFailed(LNSTATUS status) {
-  if (status != 0) throw status;
+  if (status != 0) {
+    throw status;
+  }
 }
 
 }  // namespace quendral

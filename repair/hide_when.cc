@@ -14,14 +14,18 @@ namespace {
 std::uint16_t FormulaTextLength(const char* formula) {
   platform::DHANDLE text = 0;
   std::uint16_t text_length = 0;
-  if (platform::FormulaToText(formula, false, &text, &text_length) != platform::kNoError) return 0;
+  if (platform::FormulaToText(formula, false, &text, &text_length) != platform::kNoError) {
+    return 0;
+  }
   platform::FreeMemory(text);
   return text_length;
 }
 
 void VisitItem(const ItemView& item, HideWhenWalk* walk) {
   LockedValue value(item.value, item.value_length);
-  if (value.block() == nullptr) return;
+  if (value.block() == nullptr) {
+    return;
+  }
   // Failures of the enumeration on one item leave the walk going on with the
   // next item.
   platform::EnumerateCompositeRecords(value.block(), value.size(), HideWhenRecordAction, walk);
@@ -42,12 +46,16 @@ WalkResult NeutraliseHideWhen(LNDocument& document) {
 
 platform::STATUS HideWhenRecordAction(char* record, std::uint16_t signature,
                                       std::uint32_t record_length, void* context) {
-  if (signature != platform::richtext::kSignatureHideWhen) return platform::kNoError;
+  if (signature != platform::richtext::kSignatureHideWhen) {
+    return platform::kNoError;
+  }
   auto* walk = static_cast<HideWhenWalk*>(context);
   walk->changed = 1;
   const std::uint16_t fixed_length =
       platform::CanonicalStructureLength(platform::richtext::kStructureHideWhen);
-  if (record_length < fixed_length) return platform::kNoError;
+  if (record_length < fixed_length) {
+    return platform::kNoError;
+  }
   char* formula = record;
   platform::richtext::HideWhenFixedPart fixed_part;
   platform::ReadCanonicalStructure(&formula, platform::richtext::kStructureHideWhen, &fixed_part,
@@ -57,7 +65,9 @@ platform::STATUS HideWhenRecordAction(char* record, std::uint16_t signature,
 }
 
 void OverwriteFormulaWithFalse(char* formula, std::uint16_t length) {
-  if (length == 0 || FormulaTextLength(formula) == 0) return;
+  if (length == 0 || FormulaTextLength(formula) == 0) {
+    return;
+  }
   platform::DHANDLE compiled = 0;
   std::uint16_t compiled_length = 0;
   platform::STATUS compile_error = 0;

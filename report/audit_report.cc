@@ -15,10 +15,14 @@ AuditTotals Totals(const AuditReport& report) {
     totals.documents += database.documents;
     for (const DocumentFindings& document : database.findings) {
       for (const HiddenParagraph& paragraph : document.hidden) {
-        if (paragraph.enabled) ++totals.hidden;
+        if (paragraph.enabled) {
+          ++totals.hidden;
+        }
       }
       for (const LinkFinding& link : document.links) {
-        if (link.Broken()) ++totals.broken_links;
+        if (link.Broken()) {
+          ++totals.broken_links;
+        }
       }
     }
   }
@@ -30,7 +34,9 @@ namespace {
 // `fields` with the entry's extra keys added; the named fields win.
 nlohmann::json WithExtra(nlohmann::json fields, const nlohmann::json& extra) {
   for (const auto& [key, value] : extra.items()) {
-    if (!fields.contains(key)) fields[key] = value;
+    if (!fields.contains(key)) {
+      fields[key] = value;
+    }
   }
   return fields;
 }
@@ -38,7 +44,9 @@ nlohmann::json WithExtra(nlohmann::json fields, const nlohmann::json& extra) {
 nlohmann::json HiddenJson(const HiddenParagraph& paragraph) {
   nlohmann::json json = {
       {"item", paragraph.item}, {"formula", paragraph.formula}, {"enabled", paragraph.enabled}};
-  if (paragraph.hides) json["hides"] = *paragraph.hides;
+  if (paragraph.hides) {
+    json["hides"] = *paragraph.hides;
+  }
   return WithExtra(std::move(json), paragraph.extra);
 }
 
@@ -53,9 +61,13 @@ nlohmann::json LinkJson(const LinkFinding& link) {
 
 nlohmann::json DocumentJson(const DocumentFindings& document) {
   nlohmann::json hidden = nlohmann::json::array();
-  for (const HiddenParagraph& paragraph : document.hidden) hidden.push_back(HiddenJson(paragraph));
+  for (const HiddenParagraph& paragraph : document.hidden) {
+    hidden.push_back(HiddenJson(paragraph));
+  }
   nlohmann::json links = nlohmann::json::array();
-  for (const LinkFinding& link : document.links) links.push_back(LinkJson(link));
+  for (const LinkFinding& link : document.links) {
+    links.push_back(LinkJson(link));
+  }
   return WithExtra({{"unid", document.unid},
                     {"hidden", std::move(hidden)},
                     {"links", std::move(links)},
@@ -105,7 +117,9 @@ void PrintDocument(const DocumentFindings& document, std::ostream& out) {
     out << "    link     " << link.item << "[" << link.index << "]  " << link.replica_id << "  "
         << link.note_unid << "  " << link.status << "\n";
   }
-  for (const std::string& backup : document.backups) out << "    backup   " << backup << "\n";
+  for (const std::string& backup : document.backups) {
+    out << "    backup   " << backup << "\n";
+  }
 }
 
 }  // namespace
@@ -114,7 +128,9 @@ void PrintAuditText(const AuditReport& report, std::ostream& out) {
   for (const DatabaseAudit& database : report.databases) {
     out << database.path << "  (replica " << database.replica_id << ", " << database.documents
         << " documents, " << database.findings.size() << " with findings)\n";
-    for (const DocumentFindings& document : database.findings) PrintDocument(document, out);
+    for (const DocumentFindings& document : database.findings) {
+      PrintDocument(document, out);
+    }
   }
   const AuditTotals totals = Totals(report);
   out << "totals: " << totals.databases << " databases, " << totals.documents << " documents, "

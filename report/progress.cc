@@ -28,10 +28,14 @@ std::string Duration(double seconds) {
 
 std::string ProgressLine(std::int64_t done, std::int64_t total, double elapsed_seconds) {
   std::string line = std::to_string(done) + " of " + std::to_string(total) + " documents";
-  if (done <= 0 || elapsed_seconds <= 0) return line;
+  if (done <= 0 || elapsed_seconds <= 0) {
+    return line;
+  }
   const double rate = static_cast<double>(done) / elapsed_seconds;
   line += ", " + std::to_string(static_cast<std::int64_t>(rate + 0.5)) + "/s";
-  if (total >= done) line += ", " + Duration(static_cast<double>(total - done) / rate) + " left";
+  if (total >= done) {
+    line += ", " + Duration(static_cast<double>(total - done) / rate) + " left";
+  }
   return line;
 }
 
@@ -40,9 +44,13 @@ ProgressDisplay::ProgressDisplay(std::ostream& out, bool shown) : out_(out), sho
 ProgressDisplay::~ProgressDisplay() { Finish(); }
 
 void ProgressDisplay::Update(std::int64_t done, std::int64_t total) {
-  if (!shown_) return;
+  if (!shown_) {
+    return;
+  }
   const Clock::time_point now = Clock::now();
-  if (now - last_drawn_ < kRedrawInterval) return;
+  if (now - last_drawn_ < kRedrawInterval) {
+    return;
+  }
   last_drawn_ = now;
   const std::string line =
       ProgressLine(done, total, std::chrono::duration<double>(now - start_).count());
@@ -54,8 +62,9 @@ void ProgressDisplay::Update(std::int64_t done, std::int64_t total) {
 }
 
 void ProgressDisplay::Finish() {
-  if (shown_ && drawn_width_ > 0)
+  if (shown_ && drawn_width_ > 0) {
     out_ << '\r' << std::string(drawn_width_, ' ') << '\r' << std::flush;
+  }
   shown_ = false;
 }
 

@@ -35,11 +35,15 @@ nlohmann::json SummaryJson(const RunSummary& summary) {
                          {"selected", summary.selected},       {"changed", summary.changed},
                          {"unchanged", summary.unchanged},     {"conflicts", summary.conflicts},
                          {"failed", summary.failed},           {"dry_run", summary.dry_run}};
-  if (summary.without_backup) json["without_backup"] = *summary.without_backup;
+  if (summary.without_backup) {
+    json["without_backup"] = *summary.without_backup;
+  }
   nlohmann::json problems = nlohmann::json::array();
   AddProblems(summary.conflicted_documents, "conflict", problems);
   AddProblems(summary.failed_documents, "failed", problems);
-  if (!problems.empty()) json["problems"] = std::move(problems);
+  if (!problems.empty()) {
+    json["problems"] = std::move(problems);
+  }
   return json;
 }
 
@@ -54,8 +58,12 @@ std::string SummaryText(const RunSummary& summary) {
   text << summary.source << ": " << summary.selected << " taken, " << summary.changed
        << (summary.dry_run ? " would be repaired, " : " repaired, ") << summary.unchanged
        << " unchanged, " << summary.conflicts << " conflicts, " << summary.failed << " failed";
-  if (summary.without_backup) text << ", " << *summary.without_backup << " without backup";
-  if (summary.dry_run) text << " (dry run: nothing written)";
+  if (summary.without_backup) {
+    text << ", " << *summary.without_backup << " without backup";
+  }
+  if (summary.dry_run) {
+    text << " (dry run: nothing written)";
+  }
   text << "\n";
   return text.str();
 }

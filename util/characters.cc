@@ -3,14 +3,20 @@
 namespace quendral::util {
 
 std::size_t Characters::Find(std::string_view pattern, std::size_t from) const {
-  if (single_byte_) return text_.find(pattern, from);
+  if (single_byte_) {
+    return text_.find(pattern, from);
+  }
   std::size_t boundary = from;
   // The byte search finds candidates quickly; one is taken only when it
   // begins a character, found by walking whole characters up to it.
   for (std::size_t found = text_.find(pattern, from); found != npos;
        found = text_.find(pattern, boundary)) {
-    while (boundary < found) boundary = End(boundary);
-    if (boundary == found) return found;
+    while (boundary < found) {
+      boundary = End(boundary);
+    }
+    if (boundary == found) {
+      return found;
+    }
   }
   return npos;
 }
@@ -19,7 +25,9 @@ std::size_t Characters::Find(std::string_view pattern, std::size_t from) const {
 std::size_t Characters::FindLastOfWalking(std::string_view set) const {
   std::size_t last = npos;
   for (std::size_t at = 0; at < text_.size(); at = End(at)) {
-    if (InSet(set, text_[at])) last = at;
+    if (InSet(set, text_[at])) {
+      last = at;
+    }
   }
   return last;
 }

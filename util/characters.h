@@ -39,18 +39,28 @@ class Characters {
   // of the text, that is one of the single-byte characters of `set`; npos
   // when there is none.
   std::size_t FindFirstOf(std::string_view set, std::size_t from = 0) const {
-    if (single_byte_ && set.size() == 1) return text_.find(set[0], from);
+    if (single_byte_ && set.size() == 1) {
+      return text_.find(set[0], from);
+    }
     for (std::size_t at = from; at < text_.size(); at = single_byte_ ? at + 1 : End(at)) {
-      if (InSet(set, text_[at])) return at;
+      if (InSet(set, text_[at])) {
+        return at;
+      }
     }
     return npos;
   }
 
   std::size_t FindLastOf(std::string_view set) const {
-    if (!single_byte_) return FindLastOfWalking(set);
-    if (set.size() == 1) return text_.rfind(set[0]);
+    if (!single_byte_) {
+      return FindLastOfWalking(set);
+    }
+    if (set.size() == 1) {
+      return text_.rfind(set[0]);
+    }
     for (std::size_t at = text_.size(); at-- > 0;) {
-      if (InSet(set, text_[at])) return at;
+      if (InSet(set, text_[at])) {
+        return at;
+      }
     }
     return npos;
   }
@@ -59,7 +69,9 @@ class Characters {
   // Sets are of a character or two: a loop beats a table.
   static bool InSet(std::string_view set, char c) {
     for (const char member : set) {
-      if (member == c) return true;
+      if (member == c) {
+        return true;
+      }
     }
     return false;
   }

@@ -50,7 +50,9 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 // the drive; elsewhere only a letter and a colon at the start do, so that a
 // native name with a colon ("/data/a:b") keeps it.
 bool HasDriveLetter(const Characters& path) {
-  if (os::PathsHaveDrives()) return path.FindFirstOf(":") != Characters::npos;
+  if (os::PathsHaveDrives()) {
+    return path.FindFirstOf(":") != Characters::npos;
+  }
   const std::string_view text = path.text();
   return text.size() >= 2 && IsAsciiLetter(text[0]) && text[1] == ':';
 }

@@ -14,13 +14,17 @@ constexpr std::uint32_t kClearedPrefix = 4;
 // Letters of one byte compare without case; a double-byte character only
 // equals itself (its second byte may look like a letter).
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size()) {
+    return false;
+  }
   const Characters characters(a);
   for (std::size_t at = 0; at < a.size();) {
     const std::size_t end = characters.End(at);
     const bool equal = end - at == 1 ? base::ToLowerAscii(a[at]) == base::ToLowerAscii(b[at])
                                      : a.compare(at, end - at, b, at, end - at) == 0;
-    if (!equal) return false;
+    if (!equal) {
+      return false;
+    }
     at = end;
   }
   return true;
@@ -50,7 +54,9 @@ int QueryAndClose(os::RegistryKey key, const std::string& value_name, void* buff
 
 int FindInStringList(const std::vector<std::string>& list, const std::string& text, int count) {
   constexpr int kWholeList = -1;
-  if (count < kWholeList) return 0;
+  if (count < kWholeList) {
+    return 0;
+  }
   const std::size_t limit =
       count == kWholeList ? list.size() : std::min(list.size(), static_cast<std::size_t>(count));
   for (std::size_t i = 0; i < limit; ++i) {

@@ -38,7 +38,9 @@ fs::path tool_directory;
 std::vector<std::uint8_t> Compiled(const char* text) {
   std::vector<std::uint8_t> bytes;
   quendral::platform::formula::CompileError error;
-  if (!quendral::platform::formula::Compile(text, &bytes, &error)) std::abort();
+  if (!quendral::platform::formula::Compile(text, &bytes, &error)) {
+    std::abort();
+  }
   return bytes;
 }
 
@@ -88,8 +90,9 @@ class DataDirectory {
     fs::create_directories(directory_);
     setenv("NOTES_DATA_DIR", directory_.string().c_str(), 1);
     store::DatabaseImage image{"Orders", kHome, {}};
-    for (int i = 0; i < documents; ++i)
+    for (int i = 0; i < documents; ++i) {
       image.notes.push_back(Document(static_cast<std::uint32_t>(i)));
+    }
     Write("template.nsf", image);
     Write("target.nsf", store::DatabaseImage{"Target", kTarget, {}});
     Reset();
@@ -104,8 +107,9 @@ class DataDirectory {
 
  private:
   void Write(const char* name, const store::DatabaseImage& image) {
-    if (store::CreateDatabaseFile(directory_ / name, image, true) != quendral::platform::kNoError)
+    if (store::CreateDatabaseFile(directory_ / name, image, true) != quendral::platform::kNoError) {
       std::abort();
+    }
   }
   fs::path directory_;
 };
@@ -193,10 +197,14 @@ void RunRepair(batch::DocumentRepair& repair, benchmark::State& state) {
   LNNotesSession session;
   session.Initialize();
   LNDatabase database;
-  if (quendral::OpenNotesDatabase(session, database, "", "db.nsf") != 0) std::abort();
+  if (quendral::OpenNotesDatabase(session, database, "", "db.nsf") != 0) {
+    std::abort();
+  }
   report::RunSummary summary;
   batch::RunOverDatabase(database, repair, {}, &summary);
-  if (summary.changed != kDocuments) state.SkipWithError("not every document was repaired");
+  if (summary.changed != kDocuments) {
+    state.SkipWithError("not every document was repaired");
+  }
   database.Close();
   session.Term();
 }
@@ -225,10 +233,14 @@ void Audit(benchmark::State& state) {
   session.Initialize();
   for (auto _ : state) {
     LNDatabase database;
-    if (quendral::OpenNotesDatabase(session, database, "", "db.nsf") != 0) std::abort();
+    if (quendral::OpenNotesDatabase(session, database, "", "db.nsf") != 0) {
+      std::abort();
+    }
     batch::LinkTargets targets(session, "");
     const report::DatabaseAudit audit = batch::AuditDatabase(database, "db.nsf", targets, {});
-    if (audit.findings.size() != kDocuments) state.SkipWithError("findings missing");
+    if (audit.findings.size() != kDocuments) {
+      state.SkipWithError("findings missing");
+    }
     database.Close();
   }
   session.Term();
@@ -251,7 +263,9 @@ BENCHMARK(BareRelink)->Unit(benchmark::kMillisecond);
 void BareReadOfEveryRow(benchmark::State& state) {
   DataDirectory& data = TenThousand();
   data.Reset();
-  for (auto _ : state) benchmark::DoNotOptimize(quendral::bench::BareSqliteReadAll(data.file()));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(quendral::bench::BareSqliteReadAll(data.file()));
+  }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kDocuments);
 }
 BENCHMARK(BareReadOfEveryRow)->Unit(benchmark::kMillisecond);

@@ -28,7 +28,9 @@ const TIMEDATE kTarget{{0xCAFEBABE, 0x0BADF00D}};
 std::vector<std::uint8_t> Compiled(const char* text) {
   std::vector<std::uint8_t> bytes;
   quendral::platform::formula::CompileError error;
-  if (!quendral::platform::formula::Compile(text, &bytes, &error)) std::abort();
+  if (!quendral::platform::formula::Compile(text, &bytes, &error)) {
+    std::abort();
+  }
   return bytes;
 }
 
@@ -53,7 +55,9 @@ store::ItemImage LinkTable(int entries) {
     links[i].view = UNIVERSALNOTEID{{{1, 1}}, {{1, static_cast<std::uint32_t>(i)}}};
   }
   store::ItemImage item{"$Links", quendral::platform::kTypeNoteLinkList, 0, {}};
-  if (values::EncodeNoteLinkList(links, &item.value) != quendral::platform::kNoError) std::abort();
+  if (values::EncodeNoteLinkList(links, &item.value) != quendral::platform::kNoError) {
+    std::abort();
+  }
   return item;
 }
 
@@ -83,8 +87,9 @@ class DataDirectory {
 
  private:
   void Write(const char* name, const store::DatabaseImage& image) {
-    if (store::CreateDatabaseFile(directory_ / name, image, true) != quendral::platform::kNoError)
+    if (store::CreateDatabaseFile(directory_ / name, image, true) != quendral::platform::kNoError) {
       std::abort();
+    }
   }
 
   fs::path directory_;
@@ -99,7 +104,9 @@ void FixRichTextFieldsOnTenThousandParagraphs(benchmark::State& state) {
     state.PauseTiming();
     data.Reset();
     state.ResumeTiming();
-    if (FixRichTextFields("", "doc.nsf", kUnidText.c_str()) != 0) state.SkipWithError("failed");
+    if (FixRichTextFields("", "doc.nsf", kUnidText.c_str()) != 0) {
+      state.SkipWithError("failed");
+    }
   }
   state.counters["value_bytes"] = static_cast<double>(data.value_size());
 }
@@ -108,7 +115,9 @@ BENCHMARK(FixRichTextFieldsOnTenThousandParagraphs)->Unit(benchmark::kMillisecon
 void BareSqliteRewriteOfTheRichText(benchmark::State& state) {
   DataDirectory data(HiddenRichText(10000));
   unsigned char marker = 0;
-  for (auto _ : state) quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
+  for (auto _ : state) {
+    quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
+  }
 }
 BENCHMARK(BareSqliteRewriteOfTheRichText)->Unit(benchmark::kMillisecond);
 
@@ -129,7 +138,9 @@ BENCHMARK(ChangeServerInLinksOnAThousandEntries)->Unit(benchmark::kMillisecond);
 void BareSqliteRewriteOfTheLinkTable(benchmark::State& state) {
   DataDirectory data(LinkTable(1000));
   unsigned char marker = 0;
-  for (auto _ : state) quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
+  for (auto _ : state) {
+    quendral::bench::BareSqliteRewrite(data.document_file(), ++marker);
+  }
 }
 BENCHMARK(BareSqliteRewriteOfTheLinkTable)->Unit(benchmark::kMillisecond);
 

@@ -30,7 +30,9 @@ void CheckOnlyChangedSpans(const std::string& input, const std::string& output,
     copied = change.span.end;
   }
   expected.append(input, copied);
-  if (expected != output) std::abort();
+  if (expected != output) {
+    std::abort();
+  }
 }
 
 template <typename Pass>

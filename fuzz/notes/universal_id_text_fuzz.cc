@@ -19,9 +19,13 @@ void Check(bool holds) {
 }
 
 bool StartsWithDigits(const std::string& text) {
-  if (text.size() < 32) return false;
+  if (text.size() < 32) {
+    return false;
+  }
   for (std::size_t i = 0; i < 32; ++i) {
-    if (std::isxdigit(static_cast<unsigned char>(text[i])) == 0) return false;
+    if (std::isxdigit(static_cast<unsigned char>(text[i])) == 0) {
+      return false;
+    }
   }
   return true;
 }
@@ -42,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (StartsWithDigits(text)) {
     std::string upper = text.substr(0, 32);
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : upper) {
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
     Check(formatted == upper);
   }
   return 0;

@@ -19,7 +19,9 @@ bool SameImage(const quendral::platform::store::DatabaseImage& a,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const nlohmann::json json = nlohmann::json::parse(data, data + size, nullptr, false);
-  if (json.is_discarded()) return 0;
+  if (json.is_discarded()) {
+    return 0;
+  }
   quendral::platform::store::DatabaseImage image;
   try {
     image = quendral::cli::ImageFromJson(json);
@@ -28,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const quendral::platform::store::DatabaseImage again =
       quendral::cli::ImageFromJson(quendral::cli::JsonFromImage(image, true));
-  if (!SameImage(image, again)) std::abort();
+  if (!SameImage(image, again)) {
+    std::abort();
+  }
   return 0;
 }

@@ -19,7 +19,9 @@ std::atomic<int>& Countdown(FaultPoint point) {
 void ArmFault(FaultPoint point, int calls_to_pass) { Countdown(point) = calls_to_pass + 1; }
 
 void DisarmFaults() {
-  for (std::atomic<int>& countdown : countdowns) countdown = 0;
+  for (std::atomic<int>& countdown : countdowns) {
+    countdown = 0;
+  }
 }
 
 bool FaultDue(FaultPoint point) {
@@ -28,7 +30,9 @@ bool FaultDue(FaultPoint point) {
   // An unarmed point costs one load; an armed one counts down, and the call
   // that brings it to 0 fails.
   while (left != 0) {
-    if (countdown.compare_exchange_weak(left, left - 1)) return left == 1;
+    if (countdown.compare_exchange_weak(left, left - 1)) {
+      return left == 1;
+    }
   }
   return false;
 }

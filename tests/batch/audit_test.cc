@@ -104,7 +104,9 @@ TEST_F(AuditTest, FormulasThatAssignFieldsAreJudgedInOrder) {
   ASSERT_EQ(audit.findings.size(), 1u);
   const std::vector<report::HiddenParagraph>& hidden = audit.findings[0].hidden;
   ASSERT_EQ(hidden.size(), 3u);
-  for (std::size_t i = 0; i < hidden.size(); ++i) EXPECT_EQ(hidden[i].item, "Body") << i;
+  for (std::size_t i = 0; i < hidden.size(); ++i) {
+    EXPECT_EQ(hidden[i].item, "Body") << i;
+  }
   EXPECT_EQ(hidden[0].hides, true);
   EXPECT_EQ(hidden[1].hides, false);
   EXPECT_EQ(hidden[2].hides, true);

@@ -18,13 +18,17 @@ constexpr char kDatabase[] = "apps/many.nsf";
 
 std::vector<store::NoteImage> SampleDocuments(int count) {
   std::vector<store::NoteImage> notes;
-  for (int i = 0; i < count; ++i) notes.push_back(SampleDocument(i));
+  for (int i = 0; i < count; ++i) {
+    notes.push_back(SampleDocument(i));
+  }
   return notes;
 }
 
 const store::ItemImage& Item(const store::NoteImage& note, const std::string& name) {
   for (const store::ItemImage& item : note.items) {
-    if (item.name == name) return item;
+    if (item.name == name) {
+      return item;
+    }
   }
   static const store::ItemImage kMissing;
   ADD_FAILURE() << "no item " << name;
@@ -34,7 +38,9 @@ const store::ItemImage& Item(const store::NoteImage& note, const std::string& na
 std::vector<const store::ItemImage*> Backups(const store::NoteImage& note) {
   std::vector<const store::ItemImage*> backups;
   for (const store::ItemImage& item : note.items) {
-    if (item.name.starts_with("$Links_Backup_")) backups.push_back(&item);
+    if (item.name.starts_with("$Links_Backup_")) {
+      backups.push_back(&item);
+    }
   }
   return backups;
 }
@@ -188,7 +194,9 @@ TEST_F(BatchRunTest, AConcurrentWritersChangeIsNeverOverwritten) {
   // Between the run's reading of document 1 and the saving of its group,
   // someone else saves it.
   auto write_document_1 = [&](std::int64_t done, std::int64_t) {
-    if (done != 2) return;
+    if (done != 2) {
+      return;
+    }
     LNDocument document;
     ASSERT_EQ(writer.GetDocument(original_[1].unid, &document), 0);
     ASSERT_EQ(document.Open(), 0);
@@ -217,7 +225,9 @@ TEST_F(BatchRunTest, AConcurrentWritersChangeIsNeverOverwritten) {
 TEST_F(BatchRunTest, AMalformedLinkTableFailsItsDocumentAndTheRestIsRepaired) {
   std::vector<store::NoteImage> notes = SampleDocuments(4);
   for (store::ItemImage& item : notes[2].items) {
-    if (item.name == "$Links") item.value.resize(item.value.size() - 7);
+    if (item.name == "$Links") {
+      item.value.resize(item.value.size() - 7);
+    }
   }
   CreateDatabase("damaged.nsf", kHomeReplica, notes);
   batch::RelinkRepair repair = Relink();

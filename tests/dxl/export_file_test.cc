@@ -39,8 +39,12 @@ class ExportFileTest : public ::testing::Test {
   // A pass that writes "new", or refuses after writing half of it.
   static ExportPass Pass(bool refuse) {
     return [refuse](std::istream&, std::ostream* out, Refusal* refusal) {
-      if (out != nullptr) *out << (refuse ? "ne" : "new");
-      if (refuse) *refusal = Refusal{"not well-formed XML", 1, 2};
+      if (out != nullptr) {
+        *out << (refuse ? "ne" : "new");
+      }
+      if (refuse) {
+        *refusal = Refusal{"not well-formed XML", 1, 2};
+      }
       return !refuse;
     };
   }

@@ -6,7 +6,9 @@ namespace quendral::dxl::fixtures {
 std::string WithCrLf(std::string_view text) {
   std::string out;
   for (const char c : text) {
-    if (c == '\n') out += '\r';
+    if (c == '\n') {
+      out += '\r';
+    }
     out += c;
   }
   return out;

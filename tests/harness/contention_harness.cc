@@ -98,7 +98,9 @@ int Main(int argc, char** argv) {
   std::vector<pid_t> writers;
   for (std::size_t writer = 0; writer < processes; ++writer) {
     const pid_t pid = ::fork();
-    if (pid == 0) Write(writer, ids, end, seed, work.path() / ("log-" + std::to_string(writer)));
+    if (pid == 0) {
+      Write(writer, ids, end, seed, work.path() / ("log-" + std::to_string(writer)));
+    }
     writers.push_back(pid);
   }
   std::string problems = AwaitWriters(writers, end + kGrace);
@@ -115,7 +117,9 @@ int Main(int argc, char** argv) {
   }
   problems += LoggedStateProblems(states, log, actual);
   const WorkTally tally = Tally(log);
-  if (tally.other_failures != 0) problems += "operations failed for other reasons\n";
+  if (tally.other_failures != 0) {
+    problems += "operations failed for other reasons\n";
+  }
   std::cout << "seed " << seed << ": " << processes << " processes for " << seconds.count()
             << " s: " << tally.operations << " operations, " << tally.saved << " saved, "
             << tally.conflicts << " conflicts, " << tally.busy << " busy, " << tally.other_failures

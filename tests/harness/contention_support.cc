@@ -37,24 +37,44 @@ void SetSubject(const std::string& id, std::mt19937& random, Work* work) {
   LNText subject;
   UNIVERSALNOTEID unid{};
   LNSTATUS status = session.Initialize();
-  if (status == 0) status = session.GetDatabase(kDatabase, &database);
-  if (status == 0) status = database.Open();
-  if (status == 0) status = LNUniversalID(LNString(id)).GetUniversalID(&unid);
-  if (status == 0) status = database.GetDocument(unid, &document);
-  if (status == 0) status = document.Open(0);
+  if (status == 0) {
+    status = session.GetDatabase(kDatabase, &database);
+  }
+  if (status == 0) {
+    status = database.Open();
+  }
+  if (status == 0) {
+    status = LNUniversalID(LNString(id)).GetUniversalID(&unid);
+  }
+  if (status == 0) {
+    status = database.GetDocument(unid, &document);
+  }
+  if (status == 0) {
+    status = document.Open(0);
+  }
   std::this_thread::sleep_for(std::chrono::microseconds(Draw(2000, random)));
-  if (status == 0) status = document.GetItem(kSubject, &subject);
-  if (status == 0) status = subject.SetValue(LNString(work->token), 1);
-  if (status == 0) status = document.Save(0);
+  if (status == 0) {
+    status = document.GetItem(kSubject, &subject);
+  }
+  if (status == 0) {
+    status = subject.SetValue(LNString(work->token), 1);
+  }
+  if (status == 0) {
+    status = document.Save(0);
+  }
   work->saved = status == 0;
   work->sequence = work->saved ? document.GetSequenceNumber() : 0;
-  if (status == 0) status = database.Close();
+  if (status == 0) {
+    status = database.Close();
+  }
   work->status = status;
 }
 
 const store::ItemImage* FindItem(const store::NoteImage& note, std::string_view name) {
   for (const store::ItemImage& item : note.items) {
-    if (item.name == name) return &item;
+    if (item.name == name) {
+      return &item;
+    }
   }
   return nullptr;
 }
@@ -93,17 +113,22 @@ std::string DocumentProblem(const RepairedStates& states, const std::vector<Work
   const Work* last_set = nullptr;
   std::vector<std::uint32_t> set_sequences;
   for (const Work& work : log) {
-    if (work.document != index || !work.saved) continue;
+    if (work.document != index || !work.saved) {
+      continue;
+    }
     ++saves;
     fixed |= work.kind == WorkKind::kFixHideWhen;
     relinked |= work.kind == WorkKind::kRelink;
     if (work.kind == WorkKind::kSetItem) {
       for (std::uint32_t sequence : set_sequences) {
-        if (sequence == work.sequence)
+        if (sequence == work.sequence) {
           return "two saves both made sequence " + std::to_string(sequence);
+        }
       }
       set_sequences.push_back(work.sequence);
-      if (last_set == nullptr || work.sequence > last_set->sequence) last_set = &work;
+      if (last_set == nullptr || work.sequence > last_set->sequence) {
+        last_set = &work;
+      }
     }
   }
   const std::string name = "document " + std::to_string(index) + ": ";
@@ -222,10 +247,14 @@ bool MakeRepairedStates(const fs::path& pristine, const fs::path& scratch, Repai
 
 std::string LoggedStateProblems(const RepairedStates& states, const std::vector<Work>& log,
                                 const store::DatabaseImage& actual) {
-  if (actual.notes.size() != states.before.notes.size()) return "notes were added or lost";
+  if (actual.notes.size() != states.before.notes.size()) {
+    return "notes were added or lost";
+  }
   for (std::size_t index = 0; index < actual.notes.size(); ++index) {
     std::string problem = DocumentProblem(states, log, index, actual.notes[index]);
-    if (!problem.empty()) return problem;
+    if (!problem.empty()) {
+      return problem;
+    }
   }
   return "";
 }

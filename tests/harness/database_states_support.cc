@@ -39,7 +39,9 @@ store::ItemImage BodyItem(std::size_t number) {
   platform::formula::Compile("@IsMember(\"Reader\"; @UserRoles)", &hidden.hide_when_area, &error);
   // Every third document has nothing hidden, so that repairs leave it alone.
   std::vector<platform::richtext::Paragraph> paragraphs{shown};
-  if (number % 3 != 0) paragraphs.push_back(hidden);
+  if (number % 3 != 0) {
+    paragraphs.push_back(hidden);
+  }
   return {"Body", platform::kTypeCompositeText, 0, values::EncodeRichText(paragraphs)};
 }
 
@@ -58,12 +60,16 @@ std::vector<store::ItemImage> Items(std::size_t number) {
       TextItem("Subject", "subject " + std::to_string(number)), BodyItem(number),
       LinkTable("$Links", number, number % 4 == 0 ? kWorkReplica : kOldReplica)};
   // Every fifth was retargeted once before, from the target back to the old.
-  if (number % 5 == 0) items.push_back(LinkTable(kEarlierBackup, number, kTargetReplica));
+  if (number % 5 == 0) {
+    items.push_back(LinkTable(kEarlierBackup, number, kTargetReplica));
+  }
   return items;
 }
 
 bool SameItems(const store::NoteImage& a, const store::NoteImage& b) {
-  if (a.items.size() != b.items.size()) return false;
+  if (a.items.size() != b.items.size()) {
+    return false;
+  }
   for (std::size_t i = 0; i < a.items.size(); ++i) {
     const store::ItemImage& x = a.items[i];
     const store::ItemImage& y = b.items[i];
@@ -86,21 +92,27 @@ bool SameNote(const store::NoteImage& a, const store::NoteImage& b) {
 store::NoteImage WithoutRunTime(store::NoteImage note) {
   note.modified = {};
   for (store::ItemImage& item : note.items) {
-    if (item.name.starts_with(kBackupPrefix)) item.name = kBackupPrefix;
+    if (item.name.starts_with(kBackupPrefix)) {
+      item.name = kBackupPrefix;
+    }
   }
   return note;
 }
 
 const store::ItemImage* FindItem(const store::NoteImage& note, std::string_view name) {
   for (const store::ItemImage& item : note.items) {
-    if (item.name == name) return &item;
+    if (item.name == name) {
+      return &item;
+    }
   }
   return nullptr;
 }
 
 bool HoldsBackupOf(const store::NoteImage& note, const store::ItemImage& table) {
   for (const store::ItemImage& item : note.items) {
-    if (item.name.starts_with(kBackupPrefix) && item.value == table.value) return true;
+    if (item.name.starts_with(kBackupPrefix) && item.value == table.value) {
+      return true;
+    }
   }
   return false;
 }
@@ -111,8 +123,12 @@ std::string Named(const store::NoteImage& note) {
 
 std::string DocumentProblem(const store::NoteImage& before, const store::NoteImage& after,
                             const store::NoteImage& actual) {
-  if (SameNote(actual, before)) return "";
-  if (SameNote(after, before)) return Named(actual) + " changed though a complete run keeps it";
+  if (SameNote(actual, before)) {
+    return "";
+  }
+  if (SameNote(after, before)) {
+    return Named(actual) + " changed though a complete run keeps it";
+  }
   if (!SameNote(WithoutRunTime(actual), WithoutRunTime(after))) {
     return Named(actual) + " is neither its old nor its new state";
   }
@@ -129,7 +145,9 @@ std::string DocumentProblem(const store::NoteImage& before, const store::NoteIma
 }
 
 std::string CountProblem(const store::DatabaseImage& expected, const store::DatabaseImage& actual) {
-  if (actual.notes.size() == expected.notes.size()) return "";
+  if (actual.notes.size() == expected.notes.size()) {
+    return "";
+  }
   return "the database holds " + std::to_string(actual.notes.size()) + " notes, not " +
          std::to_string(expected.notes.size());
 }
@@ -203,7 +221,9 @@ std::string IntegrityProblems(const fs::path& file) {
       sqlite3_prepare_v2(database, "PRAGMA integrity_check", -1, &check, nullptr) == SQLITE_OK) {
     while (sqlite3_step(check) == SQLITE_ROW) {
       const auto* line = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
-      if (line != nullptr && std::strcmp(line, "ok") != 0) problems += std::string(line) + "\n";
+      if (line != nullptr && std::strcmp(line, "ok") != 0) {
+        problems += std::string(line) + "\n";
+      }
     }
   } else if (problems.empty()) {
     problems = sqlite3_errmsg(database);
@@ -238,7 +258,9 @@ std::string SameOutcomeProblems(const store::DatabaseImage& after,
 
 std::string InterruptedRunProblems(const fs::path& file, const store::DatabaseImage& before,
                                    const store::DatabaseImage& after) {
-  if (std::string problem = IntegrityProblems(file); !problem.empty()) return problem;
+  if (std::string problem = IntegrityProblems(file); !problem.empty()) {
+    return problem;
+  }
   store::DatabaseImage actual;
   if (store::ReadDatabaseImage(file, &actual) != platform::kNoError) {
     return "the database cannot be read";

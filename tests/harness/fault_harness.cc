@@ -79,7 +79,9 @@ class FaultHarness {
           ++problems;
           std::cerr << command.name << ", " << fault << ": " << problem << "\n";
         }
-        if (code == 0) break;
+        if (code == 0) {
+          break;
+        }
         ++failed_runs;
       }
       if (nth > kMostCalls) {
@@ -106,11 +108,19 @@ class FaultHarness {
   std::string CheckFailed(int code, const std::vector<std::string>& arguments,
                           const store::DatabaseImage& after) {
     const std::string message = Contents(output_);
-    if (code >= 128) return "ended by signal " + std::to_string(code - 128);
-    if (message.empty()) return "failed without a word";
+    if (code >= 128) {
+      return "ended by signal " + std::to_string(code - 128);
+    }
+    if (message.empty()) {
+      return "failed without a word";
+    }
     std::string problem = InterruptedRunProblems(run_ / kDatabase, before_, after);
-    if (problem.empty() && RunTool(tool_, run_, arguments) != 0) problem = "the rerun failed";
-    if (problem.empty()) problem = CheckComplete(after);
+    if (problem.empty() && RunTool(tool_, run_, arguments) != 0) {
+      problem = "the rerun failed";
+    }
+    if (problem.empty()) {
+      problem = CheckComplete(after);
+    }
     return problem.empty() ? "" : problem + " (the tool said: " + message + ")";
   }
 
@@ -136,7 +146,9 @@ int Main(int argc, char** argv) {
     return 1;
   }
   int problems = 0;
-  for (const ToolCommand& command : kToolCommands) problems += harness.Sweep(command);
+  for (const ToolCommand& command : kToolCommands) {
+    problems += harness.Sweep(command);
+  }
   std::cout << harness.swept() << " faulty runs, "
             << (problems == 0 ? "nothing lost\n" : "PROBLEMS FOUND\n");
   return problems == 0 ? 0 : 1;

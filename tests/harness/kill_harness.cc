@@ -45,7 +45,9 @@ class KillHarness {
       : tool_(tool), pristine_(work / "pristine"), run_(work / "run"), random_(seed) {}
 
   bool Prepare() {
-    if (!GenerateDataDirectory(pristine_, kDocuments)) return false;
+    if (!GenerateDataDirectory(pristine_, kDocuments)) {
+      return false;
+    }
     ids_ = DocumentIds(pristine_);
     return ids_.size() == kDocuments &&
            store::ReadDatabaseImage(pristine_ / kDatabase, &before_) == platform::kNoError;
@@ -99,7 +101,9 @@ class KillHarness {
                              const store::DatabaseImage& after) {
     std::string problem = InterruptedRunProblems(run_ / kDatabase, before_, after);
     store::DatabaseImage actual;
-    if (problem.empty() && RunTool(tool_, run_, arguments) != 0) problem = "the rerun failed";
+    if (problem.empty() && RunTool(tool_, run_, arguments) != 0) {
+      problem = "the rerun failed";
+    }
     if (problem.empty() &&
         store::ReadDatabaseImage(run_ / kDatabase, &actual) != platform::kNoError) {
       problem = "the database cannot be read after the rerun";

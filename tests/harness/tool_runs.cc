@@ -34,10 +34,14 @@ pid_t StartTool(const fs::path& tool, const fs::path& data,
   std::vector<std::string> words{tool.string(), "--data", data.string()};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
+  for (std::string& word : words) {
+    argv.push_back(word.data());
+  }
   argv.push_back(nullptr);
   const pid_t pid = ::fork();
-  if (pid == 0) BecomeTool(argv, environment, sink.c_str());
+  if (pid == 0) {
+    BecomeTool(argv, environment, sink.c_str());
+  }
   return pid;
 }
 
@@ -59,7 +63,9 @@ int RunTool(const fs::path& tool, const fs::path& data, const std::vector<std::s
 bool KillToolAfter(const fs::path& tool, const fs::path& data,
                    const std::vector<std::string>& arguments, std::chrono::microseconds delay) {
   const pid_t pid = StartTool(tool, data, arguments, {}, {});
-  if (pid < 0) return false;
+  if (pid < 0) {
+    return false;
+  }
   std::this_thread::sleep_for(delay);
   ::kill(pid, SIGKILL);
   return Wait(pid) == 128 + SIGKILL;

@@ -41,10 +41,14 @@ TEST(ConcurrentCallsTest, ThreadsRepairingOneDatabaseLoseNothing) {
       }
     });
   }
-  for (std::thread& thread : threads) thread.join();
+  for (std::thread& thread : threads) {
+    thread.join();
+  }
 
   std::vector<harness::Work> log;
-  for (const auto& written : logs) log.insert(log.end(), written.begin(), written.end());
+  for (const auto& written : logs) {
+    log.insert(log.end(), written.begin(), written.end());
+  }
   const harness::WorkTally tally = harness::Tally(log);
   EXPECT_EQ(tally.other_failures, 0u);
   EXPECT_GT(tally.saved, 0u);

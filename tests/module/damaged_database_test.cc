@@ -35,7 +35,9 @@ void WriteBytes(const fs::path& file, const std::vector<char>& bytes) {
 
 void FlipBytes(const fs::path& file, std::size_t offset, std::size_t count) {
   std::vector<char> bytes = FileBytes(file);
-  for (std::size_t i = offset; i < offset + count && i < bytes.size(); ++i) bytes[i] ^= 0x5A;
+  for (std::size_t i = offset; i < offset + count && i < bytes.size(); ++i) {
+    bytes[i] ^= 0x5A;
+  }
   WriteBytes(file, bytes);
 }
 
@@ -132,7 +134,9 @@ INSTANTIATE_TEST_SUITE_P(Damages, DamagedDatabaseTest, ::testing::ValuesIn(Damag
                          [](const auto& info) {
                            std::string name = info.param.name;
                            for (char& c : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             if (!std::isalnum(static_cast<unsigned char>(c))) {
+                               c = '_';
+                             }
                            }
                            return name;
                          });

@@ -62,7 +62,9 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
   void Restore() { harness::CopyDataDirectory(pristine_.path(), data_.path()); }
   std::vector<int> Run() {
     std::vector<int> results;
-    for (const Call& call : GetParam().calls) results.push_back(Perform(call, ids_));
+    for (const Call& call : GetParam().calls) {
+      results.push_back(Perform(call, ids_));
+    }
     return results;
   }
 
@@ -160,7 +162,9 @@ INSTANTIATE_TEST_SUITE_P(Operations, FailingDiskTest, ::testing::ValuesIn(kOpera
                          [](const auto& info) {
                            std::string name = info.param.name;
                            for (char& c : name) {
-                             if (c == ' ' || c == '-') c = '_';
+                             if (c == ' ' || c == '-') {
+                               c = '_';
+                             }
                            }
                            return name;
                          });

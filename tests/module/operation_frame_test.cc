@@ -24,7 +24,9 @@ struct Script {
 
   void Step(const std::string& step) {
     log.push_back(step);
-    if (step == throw_at) throw status;
+    if (step == throw_at) {
+      throw status;
+    }
   }
 };
 

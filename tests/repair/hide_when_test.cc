@@ -175,7 +175,9 @@ TEST_F(FixRichTextFieldsTest, ConcurrentCallsEachRepairTheirOwnDocument) {
       }
     });
   }
-  for (auto& thread : threads) thread.join();
+  for (auto& thread : threads) {
+    thread.join();
+  }
   for (int i = 0; i < kThreads; ++i) {
     EXPECT_EQ(results[i], 0);
     // Documents with a hide-when record are saved on every call; the others

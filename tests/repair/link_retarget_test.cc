@@ -51,7 +51,9 @@ bool SameId(const UNIVERSALNOTEID& a, const UNIVERSALNOTEID& b) {
 std::vector<const ItemImage*> Backups(const NoteImage& note) {
   std::vector<const ItemImage*> backups;
   for (const ItemImage& item : note.items) {
-    if (item.name.rfind("$Links_Backup_", 0) == 0) backups.push_back(&item);
+    if (item.name.rfind("$Links_Backup_", 0) == 0) {
+      backups.push_back(&item);
+    }
   }
   return backups;
 }
@@ -190,7 +192,9 @@ TEST_F(ChangeServerInLinksTest, FailedBackupSavesWhatChangedBeforeAndReturnsOne)
   EXPECT_EQ(Backups(after)[0]->value, tables[0].value);
   std::vector<const ItemImage*> stored;
   for (const ItemImage& item : after.items) {
-    if (item.name == "$Links") stored.push_back(&item);
+    if (item.name == "$Links") {
+      stored.push_back(&item);
+    }
   }
   ASSERT_EQ(stored.size(), 2u);
   EXPECT_TRUE(SameReplica(Links(*stored[0])[0].replica_id, kTarget));
@@ -241,7 +245,9 @@ TEST_F(ChangeServerInLinksTest, SecondCallInTheSameSecondAddsASameNamedBackup) {
     const NoteImage second = StoredNote("home" + std::to_string(calls_) + ".nsf", unid_);
     const auto backups = Backups(second);
     ASSERT_EQ(backups.size(), 2u);
-    if (backups[0]->name != backups[1]->name) continue;
+    if (backups[0]->name != backups[1]->name) {
+      continue;
+    }
     EXPECT_EQ(backups[0]->value, FindItem(before_, "$Links")->value);
     EXPECT_EQ(backups[1]->value, FindItem(first, "$Links")->value);
     return;

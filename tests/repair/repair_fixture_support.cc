@@ -44,7 +44,9 @@ store::NoteImage RepairTest::StoredNote(const std::string& path, const std::stri
   store::DatabaseImage image;
   EXPECT_EQ(store::ReadDatabaseImage(data_directory_ / path, &image), platform::kNoError);
   for (const store::NoteImage& note : image.notes) {
-    if (LNUniversalID::Format(note.unid).GetString() == unid) return note;
+    if (LNUniversalID::Format(note.unid).GetString() == unid) {
+      return note;
+    }
   }
   ADD_FAILURE() << "no note " << unid << " in " << path;
   return {};
@@ -53,7 +55,9 @@ store::NoteImage RepairTest::StoredNote(const std::string& path, const std::stri
 const store::ItemImage* RepairTest::FindItem(const store::NoteImage& note,
                                              const std::string& name) const {
   for (const store::ItemImage& item : note.items) {
-    if (item.name == name) return &item;
+    if (item.name == name) {
+      return &item;
+    }
   }
   return nullptr;
 }

@@ -40,7 +40,9 @@ class DxlCommandTest : public ::testing::Test {
   Result Quendral(std::vector<std::string> args) {
     args.insert(args.begin(), {"quendral", "--data", (dir_ / "data").string()});
     std::vector<const char*> argv;
-    for (const auto& arg : args) argv.push_back(arg.c_str());
+    for (const auto& arg : args) {
+      argv.push_back(arg.c_str());
+    }
     std::ostringstream out, err;
     const int code = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err);
     return {code, out.str(), err.str()};

@@ -39,7 +39,9 @@ class CommandLineTest : public ::testing::Test {
   CommandResult Quendral(std::vector<std::string> args) {
     args.insert(args.begin(), {"quendral", "--data", data_.string()});
     std::vector<const char*> argv;
-    for (const auto& arg : args) argv.push_back(arg.c_str());
+    for (const auto& arg : args) {
+      argv.push_back(arg.c_str());
+    }
     std::ostringstream out, err;
     const int code = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err);
     return {code, out.str(), err.str()};
@@ -49,13 +51,17 @@ class CommandLineTest : public ::testing::Test {
     const fs::path file = data_ / "import.json";
     std::ofstream(file) << image.dump();
     std::vector<std::string> args = {"db", "import", path, file.string()};
-    if (force) args.push_back("--force");
+    if (force) {
+      args.push_back("--force");
+    }
     return Quendral(args);
   }
 
   json Export(const std::string& path, bool raw = false) {
     std::vector<std::string> args = {"db", "export", path};
-    if (raw) args.push_back("--raw");
+    if (raw) {
+      args.push_back("--raw");
+    }
     const CommandResult run = Quendral(args);
     EXPECT_EQ(run.code, 0) << run.err;
     return json::parse(run.out);

@@ -197,7 +197,9 @@ TEST(DateTimeCapture, FormatCodeAloneCapturesLocalDateAndTime) {
     for (int attempt = 0; attempt < 3; ++attempt) {
       seconds = std::time(nullptr);
       now.emplace(kMonthDayYear);
-      if (std::time(nullptr) == seconds) break;
+      if (std::time(nullptr) == seconds) {
+        break;
+      }
     }
     std::tm local{};
     ASSERT_TRUE(os::LocalTimeFields(seconds, &local));

@@ -60,7 +60,9 @@ TEST(DescribeVariant, StringInTheProcessCharacterSet) {
 }
 
 TEST(DescribeVariant, StringInWindows1252) {
-  if (os::SystemTextCodePage() != 1252) GTEST_SKIP() << "the system's code page is another";
+  if (os::SystemTextCodePage() != 1252) {
+    GTEST_SKIP() << "the system's code page is another";
+  }
   os::VariantWideChar text[] = {0x00AE, 0x2122, 0x00B5, 0x00C4, 0x20AC, 0};
   os::Variant value = os::MakeVariant(os::kVariantString);
   value.bstrVal = text;

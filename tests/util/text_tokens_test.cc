@@ -98,7 +98,9 @@ TEST(ToSystemString, HoldsTheTextAsUtf16) {
 }
 
 TEST(ToSystemString, TakesEveryByteFromWindows1252) {
-  if (os::SystemTextCodePage() != 1252) GTEST_SKIP() << "the system's code page is another";
+  if (os::SystemTextCodePage() != 1252) {
+    GTEST_SKIP() << "the system's code page is another";
+  }
   // Registered and trade marks, micro sign, e acute, euro sign.
   os::SystemString text = ToSystemString("\xAE\x99\xB5\xE9\x80");
   ASSERT_NE(text, nullptr);

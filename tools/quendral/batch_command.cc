@@ -38,7 +38,9 @@ int RunBatch(const BatchOptions& options, const batch::Selection& selection, LND
   report::RunSummary summary;
   summary.source = options.database;
   summary.dry_run = options.dry_run;
-  if (counts_backups) summary.without_backup = 0;
+  if (counts_backups) {
+    summary.without_backup = 0;
+  }
   report::ProgressDisplay progress(*context.err, ShowsProgress(options));
   batch::RunOptions run;
   run.selection = &selection;

@@ -5,7 +5,9 @@
 namespace quendral::cli {
 
 void CheckStatus(LNSTATUS status, const std::string& what) {
-  if (status != 0) throw CommandError(what + ": " + StatusText(status));
+  if (status != 0) {
+    throw CommandError(what + ": " + StatusText(status));
+  }
 }
 
 }  // namespace quendral::cli

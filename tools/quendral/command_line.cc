@@ -41,7 +41,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     return app.exit(error, out, err) == 0 ? report::kExitDone : report::kExitUsage;
   }
   try {
-    if (!context.data_directory.empty()) UseDataDirectory(context.data_directory);
+    if (!context.data_directory.empty()) {
+      UseDataDirectory(context.data_directory);
+    }
     return action();
   } catch (const CommandError& error) {
     err << "quendral: " << error.what() << "\n";

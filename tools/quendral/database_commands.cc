@@ -26,7 +26,9 @@ namespace store = platform::store;
 fs::path NewDatabaseFile(const ToolSession& session, const std::string& path) {
   std::string portable = path;
   for (char& c : portable) {
-    if (c == '\\') c = '/';
+    if (c == '\\') {
+      c = '/';
+    }
   }
   const fs::path relative = fs::path(portable).lexically_normal();
   if (relative.empty() || relative.is_absolute() || relative.has_root_name() ||
@@ -48,7 +50,9 @@ std::string ReadAll(const std::string& source) {
     return {std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
   }
   std::ifstream in(source, std::ios::binary);
-  if (!in) throw CommandError("cannot read " + source);
+  if (!in) {
+    throw CommandError("cannot read " + source);
+  }
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -131,7 +135,9 @@ void AddExport(CLI::App& db, Context& context, Action& action) {
         std::erase_if(image.notes, [&wanted](const store::NoteImage& note) {
           return std::memcmp(&note.unid, &wanted, sizeof wanted) != 0;
         });
-        if (image.notes.empty()) throw CommandError("no note " + o->unid + " in " + o->path);
+        if (image.notes.empty()) {
+          throw CommandError("no note " + o->unid + " in " + o->path);
+        }
       }
       *context.out << JsonFromImage(image, o->raw).dump(2) << "\n";
       return 0;

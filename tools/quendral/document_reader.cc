@@ -21,8 +21,12 @@ std::vector<platform::richtext::Paragraph> RichTextParagraphs(const LNDocument& 
   std::vector<platform::richtext::Paragraph> paragraphs;
   bool found = false;
   for (const LNItem& item : items) {
-    if (item.GetType() != platform::kTypeCompositeText) continue;
-    if (!only.empty() && item.GetName().GetString() != only) continue;
+    if (item.GetType() != platform::kTypeCompositeText) {
+      continue;
+    }
+    if (!only.empty() && item.GetName().GetString() != only) {
+      continue;
+    }
     found = true;
     std::vector<platform::richtext::Paragraph> item_paragraphs;
     CheckStatus(platform::values::DecodeRichText(item.GetValuePtr(), item.GetValueLength(),
@@ -30,7 +34,9 @@ std::vector<platform::richtext::Paragraph> RichTextParagraphs(const LNDocument& 
                 "rich text item " + item.GetName().GetString() + " is damaged");
     paragraphs.insert(paragraphs.end(), item_paragraphs.begin(), item_paragraphs.end());
   }
-  if (!only.empty() && !found) throw CommandError("no rich text item " + only);
+  if (!only.empty() && !found) {
+    throw CommandError("no rich text item " + only);
+  }
   return paragraphs;
 }
 

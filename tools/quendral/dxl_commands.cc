@@ -46,9 +46,15 @@ void AddOutputOptions(CLI::App& command, OutputOptions& o) {
 }
 
 dxl::OutputTarget TargetOf(const OutputOptions& o) {
-  if (o.dry_run) return {dxl::OutputMode::kDryRun, {}};
-  if (o.in_place) return {dxl::OutputMode::kInPlace, {}};
-  if (o.out.empty()) throw CommandError("say where the repaired export goes: -o OUT or --in-place");
+  if (o.dry_run) {
+    return {dxl::OutputMode::kDryRun, {}};
+  }
+  if (o.in_place) {
+    return {dxl::OutputMode::kInPlace, {}};
+  }
+  if (o.out.empty()) {
+    throw CommandError("say where the repaired export goes: -o OUT or --in-place");
+  }
   return {dxl::OutputMode::kNewFile, fs::path(o.out)};
 }
 
@@ -67,7 +73,9 @@ int RunRepair(const std::string& file, const OutputOptions& o,
         return repair(in, dxl::RepairOutput{out, nullptr}, &counts, refused);
       },
       &refusal);
-  if (!done) throw CommandError(file + ": " + refusal.Text() + "; nothing was written");
+  if (!done) {
+    throw CommandError(file + ": " + refusal.Text() + "; nothing was written");
+  }
   report::RunSummary summary;
   summary.source_key = "file";
   summary.source = file;
@@ -95,7 +103,9 @@ void AddDataDirectoryReplicas(const Context& context, std::set<std::string>* rep
   std::vector<platform::store::DatabaseListing> listings;
   std::error_code error;
   const fs::path directory = session.ServerDirectory("");
-  if (context.data_directory.empty() && !fs::is_directory(directory, error)) return;
+  if (context.data_directory.empty() && !fs::is_directory(directory, error)) {
+    return;
+  }
   CheckStatus(platform::store::ListDatabases(directory, &listings), "cannot list databases");
   for (const platform::store::DatabaseListing& listing : listings) {
     replicas->insert(FormatReplicaIdText(listing.replica_id, false));
@@ -105,12 +115,16 @@ void AddDataDirectoryReplicas(const Context& context, std::set<std::string>* rep
 // One replica ID a line; blank lines and lines starting with "#" are skipped.
 void AddKnownReplicas(const std::string& file, std::set<std::string>* replicas) {
   std::ifstream in(file);
-  if (!in) throw CommandError("cannot read " + file);
+  if (!in) {
+    throw CommandError("cannot read " + file);
+  }
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     std::vector<std::string> words;
     util::SplitDelimited(line, " ", &words, false, true);
-    if (words.empty() || words.front().empty() || words.front()[0] == '#') continue;
+    if (words.empty() || words.front().empty() || words.front()[0] == '#') {
+      continue;
+    }
     replicas->insert(FormatReplicaIdText(ReplicaIdFromText(words.front()), false));
   }
 }
@@ -134,9 +148,13 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
     action = [o, &context] {
       dxl::AuditOptions options;
       options.all_notes = o->all_notes;
-      if (!o->user.empty()) options.user = o->user;
+      if (!o->user.empty()) {
+        options.user = o->user;
+      }
       AddDataDirectoryReplicas(context, &options.known_replicas);
-      if (!o->known_replicas.empty()) AddKnownReplicas(o->known_replicas, &options.known_replicas);
+      if (!o->known_replicas.empty()) {
+        AddKnownReplicas(o->known_replicas, &options.known_replicas);
+      }
       report::AuditReport audit_report;
       audit_report.source_key = "file";
       std::string refused;  // the files not taken, and why
@@ -156,7 +174,9 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
       } else {
         report::PrintAuditText(audit_report, *context.out);
       }
-      if (!refused.empty()) throw CommandError(refused);
+      if (!refused.empty()) {
+        throw CommandError(refused);
+      }
       return report::kExitDone;
     };
   });
@@ -222,10 +242,14 @@ void AddRelink(CLI::App& dxl, Context& context, Action& action) {
           options->old_replicas.insert(FormatReplicaIdText(ReplicaIdFromText(piece), false));
         }
       }
-      if (options->old_replicas.empty()) throw CommandError("no old replica IDs given");
+      if (options->old_replicas.empty()) {
+        throw CommandError("no old replica IDs given");
+      }
       options->target = TargetReplica(o->target);
       if (!o->server.empty()) {
-        if (!dxl::IsValidUtf8(o->server)) throw CommandError("the server name is not UTF-8");
+        if (!dxl::IsValidUtf8(o->server)) {
+          throw CommandError("the server name is not UTF-8");
+        }
         options->target_server = o->server;
       }
       return RunRepair(

@@ -29,7 +29,9 @@ void Compile(LNFormula& formula, const std::string& text) {
 }
 
 void CheckEvaluated(const LNFormula& formula, LNSTATUS status) {
-  if (status == 0) return;
+  if (status == 0) {
+    return;
+  }
   const std::string reason = formula.GetErrorMessage().GetString();
   throw CommandError("cannot evaluate the formula: " +
                      (reason.empty() ? StatusText(status) : reason));
@@ -46,14 +48,18 @@ int Evaluate(const EvalOptions& options, std::ostream& out) {
     const LNDatabase database = session.OpenDatabase(options.database, options.server);
     LNDocument document = session.OpenDocument(database, options.unid);
     CheckEvaluated(formula, formula.Evaluate(&result, &document));
-    if (options.save) CheckStatus(document.Save(0), "cannot save the document");
+    if (options.save) {
+      CheckStatus(document.Save(0), "cannot save the document");
+    }
   }
   const std::vector<std::string> texts = ResultTexts(result);
   if (options.json) {
     out << nlohmann::json{{"values", texts}}.dump(2) << "\n";
     return 0;
   }
-  for (const std::string& text : texts) out << text << "\n";
+  for (const std::string& text : texts) {
+    out << text << "\n";
+  }
   return 0;
 }
 
@@ -88,14 +94,18 @@ int Show(const ShowOptions& options, std::ostream& out) {
   for (const auto& paragraph : RichTextParagraphs(document, options.item)) {
     const bool hidden =
         paragraph.has_hide_when && HidesParagraph(paragraph.hide_when_area, document);
-    if (hidden && !options.all) continue;
+    if (hidden && !options.all) {
+      continue;
+    }
     if (options.json) {
       paragraphs.push_back({{"text", paragraph.Text()}, {"hidden", hidden}});
     } else {
       out << (hidden ? "[hidden] " : "") << paragraph.Text() << "\n";
     }
   }
-  if (options.json) out << nlohmann::json{{"paragraphs", paragraphs}}.dump(2) << "\n";
+  if (options.json) {
+    out << nlohmann::json{{"paragraphs", paragraphs}}.dump(2) << "\n";
+  }
   return 0;
 }
 
@@ -126,7 +136,9 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
   CheckStatus(document.GetItems(&items), "cannot read the document's items");
   nlohmann::json tables = nlohmann::json::array();
   for (const LNItem& item : items) {
-    if (item.GetType() != platform::kTypeNoteLinkList) continue;
+    if (item.GetType() != platform::kTypeNoteLinkList) {
+      continue;
+    }
     std::vector<platform::values::NoteLink> links;
     CheckStatus(
         platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links),
@@ -142,7 +154,9 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
           << LNUniversalID::Format(link.note).GetString() << "\n";
     }
   }
-  if (options.json) out << nlohmann::json{{"link_tables", tables}}.dump(2) << "\n";
+  if (options.json) {
+    out << nlohmann::json{{"link_tables", tables}}.dump(2) << "\n";
+  }
   return 0;
 }
 

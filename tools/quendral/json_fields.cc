@@ -6,17 +6,23 @@ namespace quendral::cli {
 
 const nlohmann::json& RequiredField(const nlohmann::json& object, const char* key) {
   const auto found = object.find(key);
-  if (found == object.end()) throw CommandError(std::string("missing \"") + key + "\"");
+  if (found == object.end()) {
+    throw CommandError(std::string("missing \"") + key + "\"");
+  }
   return *found;
 }
 
 std::string AsString(const nlohmann::json& json, const std::string& what) {
-  if (!json.is_string()) throw CommandError(what + " must be a string");
+  if (!json.is_string()) {
+    throw CommandError(what + " must be a string");
+  }
   return json.get<std::string>();
 }
 
 double AsNumber(const nlohmann::json& json, const std::string& what) {
-  if (!json.is_number()) throw CommandError(what + " must be a number");
+  if (!json.is_number()) {
+    throw CommandError(what + " must be a number");
+  }
   return json.get<double>();
 }
 
@@ -34,12 +40,16 @@ std::int64_t AsInteger(const nlohmann::json& json, std::int64_t min, std::int64_
 }
 
 const nlohmann::json& AsArray(const nlohmann::json& json, const std::string& what) {
-  if (!json.is_array()) throw CommandError(what + " must be an array");
+  if (!json.is_array()) {
+    throw CommandError(what + " must be an array");
+  }
   return json;
 }
 
 const nlohmann::json& AsObject(const nlohmann::json& json, const std::string& what) {
-  if (!json.is_object()) throw CommandError(what + " must be an object");
+  if (!json.is_object()) {
+    throw CommandError(what + " must be an object");
+  }
   return json;
 }
 

@@ -44,7 +44,9 @@ ItemImage ItemFromJson(const json& json_item) {
 void NoteClassFromJson(const json& json_note, NoteImage* note) {
   const std::string note_class =
       json_note.contains("class") ? AsString(json_note["class"], "class") : "document";
-  if (note_class == "document") return;
+  if (note_class == "document") {
+    return;
+  }
   if (note_class != "profile") {
     throw CommandError("class \"" + note_class + "\" is neither document nor profile");
   }
@@ -86,11 +88,15 @@ std::string NoteLabel(const json& json_note, std::size_t index) {
 DatabaseImage ImageFromJson(const json& json) {
   AsObject(json, "the database");
   DatabaseImage image;
-  if (json.contains("title")) image.title = AsString(json["title"], "title");
+  if (json.contains("title")) {
+    image.title = AsString(json["title"], "title");
+  }
   image.replica_id = json.contains("replica_id")
                          ? ReplicaIdFromText(AsString(json["replica_id"], "replica_id"))
                          : RandomReplicaId();
-  if (!json.contains("notes")) return image;
+  if (!json.contains("notes")) {
+    return image;
+  }
   std::set<std::string> unids;
   const auto& notes = AsArray(json["notes"], "\"notes\"");
   for (std::size_t i = 0; i < notes.size(); ++i) {
@@ -111,11 +117,15 @@ json JsonFromNote(const NoteImage& note, bool raw) {
   // A note that has not been stored has no identity yet: the store makes
   // one up, as it does for an imported note without "unid".
   json json_note = json::object();
-  if (!IsZero(note.unid)) json_note["unid"] = UnidText(note.unid);
+  if (!IsZero(note.unid)) {
+    json_note["unid"] = UnidText(note.unid);
+  }
   if (note.note_class == NoteClass::kProfile) {
     json_note["class"] = "profile";
     json_note["profile_name"] = note.profile_name;
-    if (!note.profile_user.empty()) json_note["profile_user"] = note.profile_user;
+    if (!note.profile_user.empty()) {
+      json_note["profile_user"] = note.profile_user;
+    }
   } else {
     json_note["class"] = "document";
   }
@@ -125,7 +135,9 @@ json JsonFromNote(const NoteImage& note, bool raw) {
   for (const ItemImage& item : note.items) {
     json json_item = {{"name", item.name}};
     ItemValueToJson(item, raw, &json_item);
-    if (item.flags != 0) json_item["flags"] = item.flags;
+    if (item.flags != 0) {
+      json_item["flags"] = item.flags;
+    }
     items.push_back(std::move(json_item));
   }
   json_note["items"] = std::move(items);
@@ -134,7 +146,9 @@ json JsonFromNote(const NoteImage& note, bool raw) {
 
 json JsonFromImage(const DatabaseImage& image, bool raw) {
   json notes = json::array();
-  for (const NoteImage& note : image.notes) notes.push_back(JsonFromNote(note, raw));
+  for (const NoteImage& note : image.notes) {
+    notes.push_back(JsonFromNote(note, raw));
+  }
   return {{"title", image.title},
           {"replica_id", FormatReplicaIdText(image.replica_id, true)},
           {"notes", std::move(notes)}};

@@ -19,12 +19,16 @@ namespace values = platform::values;
 namespace richtext = platform::richtext;
 
 void CheckEncoded(platform::STATUS status, const std::string& what) {
-  if (status != platform::kNoError) throw CommandError(what + " does not fit an item value");
+  if (status != platform::kNoError) {
+    throw CommandError(what + " does not fit an item value");
+  }
 }
 
 std::vector<std::string> TextsFromJson(const json& list) {
   std::vector<std::string> texts;
-  for (const json& value : AsArray(list, "\"values\"")) texts.push_back(AsString(value, "a value"));
+  for (const json& value : AsArray(list, "\"values\"")) {
+    texts.push_back(AsString(value, "a value"));
+  }
   return texts;
 }
 
@@ -175,12 +179,18 @@ json ParagraphToJson(const richtext::Paragraph& paragraph, bool raw) {
   } else {
     entry["runs"] = RunsToJson(paragraph.runs);
   }
-  if (!paragraph.has_hide_when) return entry;
+  if (!paragraph.has_hide_when) {
+    return entry;
+  }
   std::string formula;
   const bool decompiled = platform::formula::Decompile(paragraph.hide_when_area.data(),
                                                        paragraph.hide_when_area.size(), &formula);
-  if (decompiled) entry["hide_when"] = formula;
-  if (raw || !decompiled) entry["hide_when_bytes"] = HexFromBytes(paragraph.hide_when_area);
+  if (decompiled) {
+    entry["hide_when"] = formula;
+  }
+  if (raw || !decompiled) {
+    entry["hide_when_bytes"] = HexFromBytes(paragraph.hide_when_area);
+  }
   return entry;
 }
 
@@ -191,40 +201,53 @@ bool TypedValueToJson(const ItemImage& item, bool raw, json* out) {
   switch (item.type) {
     case platform::kTypeTextList: {
       std::vector<std::string> texts;
-      if (values::DecodeTextList(data, length, &texts) != platform::kNoError) return false;
+      if (values::DecodeTextList(data, length, &texts) != platform::kNoError) {
+        return false;
+      }
       (*out)["type"] = "text";
       (*out)["values"] = texts;
       return true;
     }
     case platform::kTypeNumberList: {
       std::vector<double> numbers;
-      if (values::DecodeNumbers(item.type, data, length, &numbers) != platform::kNoError)
+      if (values::DecodeNumbers(item.type, data, length, &numbers) != platform::kNoError) {
         return false;
+      }
       (*out)["type"] = "number";
       (*out)["values"] = numbers;
       return true;
     }
     case platform::kTypeTimeList: {
       std::vector<platform::formula::DateTime> times;
-      if (values::DecodeTimeList(data, length, &times) != platform::kNoError) return false;
+      if (values::DecodeTimeList(data, length, &times) != platform::kNoError) {
+        return false;
+      }
       json texts = json::array();
-      for (const auto& time : times) texts.push_back(platform::formula::FormatDateTime(time));
+      for (const auto& time : times) {
+        texts.push_back(platform::formula::FormatDateTime(time));
+      }
       (*out)["type"] = "datetime";
       (*out)["values"] = texts;
       return true;
     }
     case platform::kTypeNoteLinkList: {
       std::vector<values::NoteLink> links;
-      if (values::DecodeNoteLinkList(data, length, &links) != platform::kNoError) return false;
+      if (values::DecodeNoteLinkList(data, length, &links) != platform::kNoError) {
+        return false;
+      }
       (*out)["type"] = "links";
       (*out)["links"] = LinksToJson(links);
       return true;
     }
     case platform::kTypeCompositeText: {
       std::vector<richtext::Paragraph> paragraphs;
-      if (values::DecodeRichText(data, length, &paragraphs) != platform::kNoError) return false;
+      if (values::DecodeRichText(data, length, &paragraphs) != platform::kNoError) {
+        return false;
+      }
       json list = json::array();
-      for (const auto& paragraph : paragraphs) list.push_back(ParagraphToJson(paragraph, raw));
+      for (const auto& paragraph : paragraphs) {
+        list.push_back(ParagraphToJson(paragraph, raw));
+      }
       (*out)["type"] = "richtext";
       (*out)["paragraphs"] = list;
       return true;
@@ -262,7 +285,9 @@ void ItemValueFromJson(const json& json_item, ItemImage* item) {
 
 void ItemValueToJson(const ItemImage& item, bool raw, json* out) {
   const bool typed = TypedValueToJson(item, raw, out);
-  if (!typed) (*out)["type"] = "raw";
+  if (!typed) {
+    (*out)["type"] = "raw";
+  }
   if (raw || !typed) {
     (*out)["type_word"] = item.type;
     (*out)["hex"] = HexFromBytes(item.value);
@@ -282,12 +307,20 @@ std::string HexFromBytes(const std::vector<std::uint8_t>& bytes) {
 
 std::vector<std::uint8_t> BytesFromHex(const std::string& hex) {
   auto digit = [&hex](char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9') {
+      return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+      return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+      return c - 'A' + 10;
+    }
     throw CommandError("\"" + hex + "\" is not hexadecimal");
   };
-  if (hex.size() % 2 != 0) throw CommandError("\"" + hex + "\" has an odd number of hex digits");
+  if (hex.size() % 2 != 0) {
+    throw CommandError("\"" + hex + "\" has an odd number of hex digits");
+  }
   std::vector<std::uint8_t> bytes;
   bytes.reserve(hex.size() / 2);
   for (std::size_t i = 0; i < hex.size(); i += 2) {

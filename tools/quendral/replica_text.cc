@@ -11,7 +11,9 @@ namespace {
 
 bool AllHex(const std::string& text) {
   for (const char c : text) {
-    if (!base::HexDigitValue(c)) return false;
+    if (!base::HexDigitValue(c)) {
+      return false;
+    }
   }
   return true;
 }

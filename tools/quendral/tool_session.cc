@@ -11,11 +11,15 @@ namespace quendral::cli {
 ToolSession::ToolSession(const std::string& user) {
   LNSetThrowAllErrorsGlobal(0);
   CheckStatus(session_.Initialize(230, 0, nullptr, 1, nullptr), "cannot start a Notes session");
-  if (!user.empty()) session_.SetUserName(user);
+  if (!user.empty()) {
+    session_.SetUserName(user);
+  }
 }
 
 ToolSession::~ToolSession() {
-  if (session_.IsInitialized()) session_.Term(0);
+  if (session_.IsInitialized()) {
+    session_.Term(0);
+  }
 }
 
 LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string& server) {

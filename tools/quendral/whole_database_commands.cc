@@ -27,7 +27,9 @@ std::vector<std::string> AllDatabases(const ToolSession& session, const std::str
   CheckStatus(platform::store::ListDatabases(session.ServerDirectory(server), &listings),
               "cannot list the databases");
   std::vector<std::string> paths;
-  for (const auto& listing : listings) paths.push_back(listing.path.generic_string());
+  for (const auto& listing : listings) {
+    paths.push_back(listing.path.generic_string());
+  }
   return paths;
 }
 

@@ -56,7 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store::DatabaseImage image;
   if (store::ReadDatabaseImage(file, &image) == quendral::platform::kNoError) {
     for (const store::NoteImage& note : image.notes) {
-      for (const store::ItemImage& item : note.items) DecodeValue(item);
+      for (const store::ItemImage& item : note.items) {
+        DecodeValue(item);
+      }
     }
   }
   RemoveCompanions(file);

@@ -12,7 +12,9 @@ namespace {
 namespace values = quendral::platform::values;
 
 void ExpectSame(const values::Bytes& encoded, const std::uint8_t* data, std::size_t size) {
-  if (encoded.size() != size || !std::equal(encoded.begin(), encoded.end(), data)) std::abort();
+  if (encoded.size() != size || !std::equal(encoded.begin(), encoded.end(), data)) {
+    std::abort();
+  }
 }
 
 }  // namespace

@@ -33,12 +33,16 @@ const fs::path& ServerDirectory() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view path(reinterpret_cast<const char*>(data), size);
-  if (path.find('\0') != std::string_view::npos) return 0;
+  if (path.find('\0') != std::string_view::npos) {
+    return 0;
+  }
   fs::path file;
   if (quendral::platform::ResolveDatabasePath(ServerDirectory(), path, &file) !=
       quendral::platform::kNoError)
     return 0;
   const std::string inside = ServerDirectory().string() + "/";
-  if (file.string().compare(0, inside.size(), inside) != 0) std::abort();
+  if (file.string().compare(0, inside.size(), inside) != 0) {
+    std::abort();
+  }
   return 0;
 }

@@ -69,7 +69,9 @@ unsigned SystemTextCodePage() { return kWindows1252; }
 bool IsLeadByte(unsigned code_page, char byte) {
   const auto code = static_cast<unsigned char>(byte);
   for (const LeadByteRange& range : kLeadByteRanges) {
-    if (range.code_page == code_page && code >= range.first && code <= range.last) return true;
+    if (range.code_page == code_page && code >= range.first && code <= range.last) {
+      return true;
+    }
   }
   return false;
 }

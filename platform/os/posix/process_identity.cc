@@ -18,9 +18,13 @@ namespace {
 std::string StartTime(pid_t pid) {
   std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
   std::string line;
-  if (!std::getline(file, line)) return {};
+  if (!std::getline(file, line)) {
+    return {};
+  }
   const std::size_t name_end = line.rfind(')');
-  if (name_end == std::string::npos) return {};
+  if (name_end == std::string::npos) {
+    return {};
+  }
   std::istringstream fields(line.substr(name_end + 1));
   constexpr int kFieldsAfterNameToStartTime = 20;  // fields 3 to 22
   std::string field;
@@ -39,7 +43,9 @@ bool ProcessIsRunning(const std::string& identity) {
   pid_t pid = 0;
   const std::errc error =
       std::from_chars(identity.data(), identity.data() + identity.size(), pid).ec;
-  if (error != std::errc() || pid <= 0 || (::kill(pid, 0) != 0 && errno != EPERM)) return false;
+  if (error != std::errc() || pid <= 0 || (::kill(pid, 0) != 0 && errno != EPERM)) {
+    return false;
+  }
   return Identity(pid) == identity;
 }
 

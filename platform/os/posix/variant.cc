@@ -91,7 +91,9 @@ std::string WideTextToMultibyte(const VariantWideChar* text) {
   for (; *text != 0; ++text) {
     const char32_t unit = *text;
     // A surrogate pair is one character, and none the code page has.
-    if (unit >= 0xD800 && unit <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF) ++text;
+    if (unit >= 0xD800 && unit <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF) {
+      ++text;
+    }
     out.push_back(UnicodeToWindows1252(unit).value_or('?'));
   }
   return out;

@@ -18,12 +18,16 @@ namespace fs = std::filesystem;
 bool IsRemovable(const char* device) {
   std::error_code error;
   const fs::path block = fs::path("/sys/class/block") / fs::canonical(device, error).filename();
-  if (error) return false;
+  if (error) {
+    return false;
+  }
   const fs::path entry = fs::canonical(block, error);
   for (const fs::path& disk : {entry, entry.parent_path()}) {
     std::ifstream removable(disk / "removable");
     char flag = '0';
-    if (removable >> flag) return flag == '1';
+    if (removable >> flag) {
+      return flag == '1';
+    }
   }
   return false;
 }

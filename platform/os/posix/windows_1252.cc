@@ -26,10 +26,14 @@ char32_t Windows1252ToUnicode(char byte) {
 
 std::optional<char> UnicodeToWindows1252(char32_t character) {
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == character) return static_cast<char>(kFirstHigh + i);
+    if (kHighControls[i] == character) {
+      return static_cast<char>(kFirstHigh + i);
+    }
   }
   const bool own_number = character < kFirstHigh || (character >= 0xA0 && character <= 0xFF);
-  if (own_number) return static_cast<char>(character);
+  if (own_number) {
+    return static_cast<char>(character);
+  }
   return std::nullopt;
 }
 

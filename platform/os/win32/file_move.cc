@@ -6,7 +6,9 @@ namespace quendral::os {
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing name.
 MoveResult MoveFileWithoutReplacing(const std::string& from, const std::string& to) {
-  if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return MoveResult::kMoved;
+  if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    return MoveResult::kMoved;
+  }
   const DWORD error = ::GetLastError();
   return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? MoveResult::kTargetExists
                                                                      : MoveResult::kFailed;

@@ -12,7 +12,9 @@ namespace quendral::os {
 bool IsTerminal(StandardStream stream) {
   const DWORD which = stream == StandardStream::kOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
   DWORD mode = 0;
-  if (::GetConsoleMode(::GetStdHandle(which), &mode)) return true;
+  if (::GetConsoleMode(::GetStdHandle(which), &mode)) {
+    return true;
+  }
   return ::_isatty(stream == StandardStream::kOutput ? 1 : 2) != 0;
 }
 

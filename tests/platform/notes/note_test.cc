@@ -338,7 +338,9 @@ TEST_F(NoteTest, ItemsAddedOverSeveralSavesFollowTheStoredOnes) {
   ASSERT_EQ(doc.Save(0), 0u);
 
   std::vector<std::string> names;
-  for (const store::ItemImage& item : Stored(1).items) names.push_back(item.name);
+  for (const store::ItemImage& item : Stored(1).items) {
+    names.push_back(item.name);
+  }
   EXPECT_EQ(names,
             (std::vector<std::string>{"Subject", "Other", "First", "Second", "Third", "Fourth"}));
 }

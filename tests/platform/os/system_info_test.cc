@@ -31,9 +31,13 @@ TEST(MachineMemory, AvailableIsWhatTheKernelReportsAsAvailable) {
   std::ifstream meminfo("/proc/meminfo");
   std::uint64_t reported = 0;
   for (std::string line; std::getline(meminfo, line);) {
-    if (line.starts_with("MemAvailable:")) reported = std::stoull(line.substr(13)) * 1024;
+    if (line.starts_with("MemAvailable:")) {
+      reported = std::stoull(line.substr(13)) * 1024;
+    }
   }
-  if (reported == 0) GTEST_SKIP() << "the kernel reports no available memory";
+  if (reported == 0) {
+    GTEST_SKIP() << "the kernel reports no available memory";
+  }
   MemoryStatus status;
   ASSERT_TRUE(ReadMemoryStatus(&status));
   const std::uint64_t difference = reported > status.available_physical_bytes

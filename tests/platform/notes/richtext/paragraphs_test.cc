@@ -188,7 +188,9 @@ TEST(ReadParagraphsTest, MalformedValuesFailAndLeaveTheOutputAlone) {
     std::vector<Paragraph> read = {Plain({Text("untouched")})};
     EXPECT_FALSE(ReadParagraphs(bad[i].data(), bad[i].size(), &read)) << i;
     EXPECT_EQ(read, (std::vector<Paragraph>{Plain({Text("untouched")})})) << i;
-    if (i < kFirstBadRecords) continue;
+    if (i < kFirstBadRecords) {
+      continue;
+    }
     std::vector<std::span<const std::uint8_t>> areas(1);
     EXPECT_FALSE(ReadHideWhenAreas(bad[i].data() + 2, bad[i].size() - 2, &areas)) << i;
     EXPECT_EQ(areas.size(), 1U) << i;
