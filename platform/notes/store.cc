@@ -224,12 +224,11 @@ void Store::AbortSaveGroup() { save_group_.reset(); }
 
 STATUS Store::Close() {
   AbortSaveGroup();
-  for (Statement* statement :
-       {&find_note_, &find_document_, &has_document_, &find_profile_, &load_items_, &insert_note_,
-        &update_note_, &insert_item_, &append_item_, &update_item_, &delete_items_}) {
+  for (Statement* statement : {&find_note_, &find_document_, &has_document_, &find_profile_,
+                               &list_documents_after_, &load_items_, &insert_note_, &update_note_,
+                               &insert_item_, &append_item_, &update_item_, &delete_items_}) {
     *statement = Statement();
   }
-  list_documents_after_ = Statement();
   // SQLite folds the log into the file when the last connection closes, but
   // keeps quiet when the disk fails it then; folded here, the failure is
   // reported. Others folding or reading at the time are no failure.
