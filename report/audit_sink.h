@@ -1,0 +1,49 @@
+// An audit as it goes: each report format (text, JSON, CSV, web page) is a
+// sink that receives the databases or files of a run in order and each
+// document with findings as soon as it is known, so that no format needs
+// the whole audit in memory.
+#ifndef QUENDRAL_REPORT_AUDIT_SINK_H_
+#define QUENDRAL_REPORT_AUDIT_SINK_H_
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "report/audit_report.h"
+
+namespace quendral::report {
+
+// What was run, for the formats that say so.
+struct AuditRun {
+  std::string command;                                       // "audit" or "dxl audit"
+  std::vector<std::pair<std::string, std::string>> options;  // as given, in order
+  std::string version;                                       // QUENDRAL's version text
+  std::string started;                                       // local time, ISO 8601
+  std::string source_key = "path";                           // "path" or "file"
+};
+
+// One database or exported file, as it is begun.
+struct AuditSource {
+  std::string path;        // database path, or the exported file
+  std::string replica_id;  // "XXXXXXXX:XXXXXXXX"; empty when unknown
+};
+
+class AuditSink {
+ public:
+  virtual ~AuditSink() = default;
+
+  virtual void BeginRun(const AuditRun& run) = 0;
+  virtual void BeginSource(const AuditSource& source) = 0;
+  // A document with at least one finding, in the order of its source.
+  virtual void Document(const DocumentFindings& findings) = 0;
+  // `documents`: how many documents of the source were taken.
+  virtual void EndSource(std::int64_t documents) = 0;
+  // A database or file that could not be audited at all.
+  virtual void FailedSource(const std::string& path, const std::string& reason) = 0;
+  virtual void EndRun() = 0;
+};
+
+}  // namespace quendral::report
+
+#endif  // QUENDRAL_REPORT_AUDIT_SINK_H_
