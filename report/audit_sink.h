@@ -21,6 +21,7 @@ struct AuditRun {
   std::string version;                                       // QUENDRAL's version text
   std::string started;                                       // local time, ISO 8601
   std::string source_key = "path";                           // "path" or "file"
+  std::string user;  // whom the hide-when formulas were evaluated for; empty: nobody
 };
 
 // One database or exported file, as it is begun.

@@ -35,7 +35,11 @@ echo
 echo "== A whole database: what is broken in it?"
 q db import apps/orders.nsf "$here/demo/orders.json"
 q db import archive/orders.nsf "$here/demo/orders-archive.json"
-q audit apps/orders.nsf
+# The audit also as a web page, beside the tool's build, where it outlives
+# the sample data.
+web_report=$(realpath "$(dirname "$quendral_bin")/..")/demo-audit.html
+q audit --html "$web_report" apps/orders.nsf
+echo "The audit as a web page: file://$web_report"
 echo
 echo "== What a fix of every document would change, then the fix"
 q fix-hidewhen --all --dry-run apps/orders.nsf

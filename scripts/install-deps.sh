@@ -16,6 +16,8 @@ packages=(
   # The packages and the tests of their consumers: CPack's Debian package
   # with its library dependencies, and pkg-config.
   dpkg-dev file pkgconf
+  # The audit's web page tested in a headless browser; the test scripts.
+  chromium python3
   # The display mode of the system report: RandR, loaded at run time.
   libxrandr2
   # The Windows builds: MinGW-w64 cross compilers (their -posix variants

@@ -13,6 +13,7 @@
 #include "platform/notes/database_file.h"
 #include "report/audit_report.h"
 #include "report/run_summary.h"
+#include "tools/quendral/audit_files.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/replica_text.h"
@@ -135,6 +136,7 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
     std::vector<std::string> files;
     std::string user, known_replicas;
     bool json = false, all_notes = false;
+    AuditFileOptions report_files;
   };
   auto o = std::make_shared<Options>();
   command->add_option("FILE", o->files, "DXL export files")->required();
@@ -144,8 +146,12 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
                     "Also forms, subforms, pages and other design notes");
   command->add_option("--known-replicas", o->known_replicas,
                       "File of replica IDs, one a line, of databases that exist elsewhere");
-  command->callback([o, &context, &action] {
-    action = [o, &context] {
+  AddAuditFileOptions(*command, o->report_files);
+  command->callback([o, command, &context, &action] {
+    action = [o, command, &context] {
+      const report::AuditRun run = DescribeAuditRun(*command, "dxl audit", "file", o->user);
+      AuditFiles report_files(o->report_files);
+      std::vector<std::pair<std::string, std::string>> failed;
       dxl::AuditOptions options;
       options.all_notes = o->all_notes;
       if (!o->user.empty()) {
@@ -165,6 +171,7 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
         dxl::Refusal refusal{"cannot be read"};
         if (!in || !dxl::AuditExport(in, options, &audit, &refusal)) {
           refused += (refused.empty() ? "" : "; ") + file + ": " + refusal.Text();
+          failed.emplace_back(file, refusal.Text());
           continue;
         }
         audit_report.databases.push_back(std::move(audit));
@@ -174,6 +181,7 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
       } else {
         report::PrintAuditText(audit_report, *context.out);
       }
+      report_files.Write(run, audit_report, failed);
       if (!refused.empty()) {
         throw CommandError(refused);
       }

@@ -8,6 +8,7 @@
 #include "report/audit_report.h"
 #include "report/progress.h"
 #include "report/run_summary.h"
+#include "tools/quendral/audit_files.h"
 #include "tools/quendral/batch_command.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
@@ -19,6 +20,7 @@ struct AuditOptions {
   std::string server, select, user;
   std::vector<std::string> databases;
   bool all_databases = false, json = false, quiet = false;
+  AuditFileOptions files;
 };
 
 // The paths of every database on the server, relative to its directory.
@@ -33,7 +35,9 @@ std::vector<std::string> AllDatabases(const ToolSession& session, const std::str
   return paths;
 }
 
-int Audit(const AuditOptions& options, const Context& context) {
+int Audit(const AuditOptions& options, const CLI::App& command, const Context& context) {
+  const report::AuditRun run = DescribeAuditRun(command, "audit", "path", options.user);
+  AuditFiles files(options.files);
   const batch::Selection selection = CompileSelection(options.select);
   ToolSession session(options.user);
   batch::LinkTargets targets(session.notes_session(), options.server);
@@ -57,6 +61,7 @@ int Audit(const AuditOptions& options, const Context& context) {
   } else {
     report::PrintAuditText(audit, *context.out);
   }
+  files.Write(run, audit, {});
   return report::kExitDone;
 }
 
@@ -70,14 +75,15 @@ void AddAudit(CLI::App& app, Context& context, Action& action) {
   command->add_option("--user", o->user, "User name the hide-when formulas see");
   command->add_flag("--json", o->json, "Print the findings as JSON");
   command->add_flag("--quiet", o->quiet, "No progress display");
+  AddAuditFileOptions(*command, o->files);
   auto* all =
       command->add_flag("--all-databases", o->all_databases, "Every database of the server");
   command->add_option("DATABASE", o->databases, "Database paths or replica IDs")->excludes(all);
-  command->callback([o, &context, &action] {
+  command->callback([o, command, &context, &action] {
     if (o->databases.empty() && !o->all_databases) {
       throw CLI::ValidationError("give the databases or --all-databases");
     }
-    action = [o, &context] { return Audit(*o, context); };
+    action = [o, command, &context] { return Audit(*o, *command, context); };
   });
 }
 
