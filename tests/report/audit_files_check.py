@@ -132,6 +132,11 @@ def chromium(browser, args):
 
 
 def check_page(name, browser, report, html, rows):
+    with open(html, encoding="utf-8") as f:
+        page = f.read()
+    outside = re.findall(r'(?:src|href)\s*=\s*["\']?(?=[^#"\'])[^"\'>\s]*|<link\b|@import|url\(',
+                         page)
+    assert not outside, f"{name}: the page reaches outside itself: {outside}"
     run = chromium(browser, ["--dump-dom", "file://" + html + "#selftest"])
     console = [line for line in run.stderr.splitlines() if ":CONSOLE" in line]
     assert not console, f"{name}: console messages:\n" + "\n".join(console)
