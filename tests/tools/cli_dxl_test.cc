@@ -123,5 +123,18 @@ TEST_F(DxlCommandTest, RefusalsAndUsageErrors) {
   }
 }
 
+TEST_F(DxlCommandTest, ReportFilesThatCannotBeWrittenFailBeforeTheAudit) {
+  const std::string nowhere = (dir_ / "no" / "such" / "report").string();
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"dxl", "audit", "--html", nowhere, export_},
+           {"audit", "--csv", nowhere, "missing.nsf"},
+       }) {
+    const Result run = Quendral(args);
+    EXPECT_EQ(run.code, 2) << args[0];
+    EXPECT_NE(run.err.find("cannot write " + nowhere), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
 }  // namespace
 }  // namespace quendral::cli
