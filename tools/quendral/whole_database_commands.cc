@@ -18,7 +18,7 @@ namespace {
 struct AuditOptions {
   std::string server, select, user;
   std::vector<std::string> databases;
-  bool all_databases = false, json = false, quiet = false;
+  bool all_databases = false, json = false, quiet = false, full = false;
 };
 
 // The paths of every database on the server, relative to its directory.
@@ -55,7 +55,7 @@ int Audit(const AuditOptions& options, const Context& context) {
   if (options.json) {
     *context.out << report::AuditJson(audit).dump(2) << "\n";
   } else {
-    report::PrintAuditText(audit, *context.out);
+    report::PrintAuditText(audit, *context.out, ReportWidth(context, options.full));
   }
   return report::kExitDone;
 }
@@ -70,6 +70,7 @@ void AddAudit(CLI::App& app, Context& context, Action& action) {
   command->add_option("--user", o->user, "User name the hide-when formulas see");
   command->add_flag("--json", o->json, "Print the findings as JSON");
   command->add_flag("--quiet", o->quiet, "No progress display");
+  command->add_flag("--full", o->full, "Lines not cut to the terminal's width");
   auto* all =
       command->add_flag("--all-databases", o->all_databases, "Every database of the server");
   command->add_option("DATABASE", o->databases, "Database paths or replica IDs")->excludes(all);
