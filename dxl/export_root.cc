@@ -19,7 +19,7 @@ constexpr std::array<std::string_view, 10> kRootElements = {
 };
 
 constexpr char kSeparator = '\x01';  // never part of an XML name
-constexpr std::size_t kChunkSize = 64 * 1024;
+constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
 
 struct RootSearch {
   XML_Parser parser = nullptr;
