@@ -91,14 +91,15 @@ bool RewriteExportFile(const fs::path& input, const OutputTarget& target, const 
     *refusal = FileRefusal(output, "is the input; rewrite it in place instead");
     return false;
   }
-  if (target.mode == OutputMode::kInPlace && fs::exists(OriginalCopyOf(input), error)) {
+  const bool keep_original = target.mode == OutputMode::kInPlace && target.keep_original;
+  if (keep_original && fs::exists(OriginalCopyOf(input), error)) {
     *refusal = FileRefusal(OriginalCopyOf(input), "exists already; move it away first");
     return false;
   }
   const fs::path temporary = TemporaryFileFor(output);
   bool done = WriteTemporary(in, temporary, pass, refusal);
   in.close();
-  if (done && target.mode == OutputMode::kInPlace) {
+  if (done && keep_original) {
     done = KeepOriginal(input, OriginalCopyOf(input), refusal);
   }
   if (done) {
@@ -106,7 +107,7 @@ bool RewriteExportFile(const fs::path& input, const OutputTarget& target, const 
     if (error) {
       *refusal = FileRefusal(output, "cannot be replaced: " + error.message());
       done = false;
-      if (target.mode == OutputMode::kInPlace) {
+      if (keep_original) {
         fs::remove(OriginalCopyOf(input), error);
       }
     }

@@ -21,6 +21,7 @@ enum class OutputMode {
 struct OutputTarget {
   OutputMode mode = OutputMode::kDryRun;
   std::filesystem::path file;  // for kNewFile
+  bool keep_original = true;   // for kInPlace: "FILE.orig"; not under version control
 };
 
 // One pass from the input to an output (null in a dry run).

@@ -7,6 +7,7 @@
 #include <istream>
 #include <ostream>
 
+#include "dxl/export_root.h"
 #include "platform/base/ascii.h"
 
 namespace quendral::dxl {
@@ -47,17 +48,23 @@ void XMLCALL XmlDeclaration(void* user_data, const XML_Char*, const XML_Char* en
 }
 
 struct QualifiedName {
+  std::string_view space;  // empty: no namespace
   std::string_view local;
-  bool dxl = false;
 };
 
 QualifiedName SplitName(const char* name) {
   const std::string_view text(name);
   const std::size_t separator = text.find(kNamespaceSeparator);
   if (separator == std::string_view::npos) {
-    return {text, false};
+    return {{}, text};
   }
-  return {text.substr(separator + 1), text.substr(0, separator) == kDxlNamespace};
+  return {text.substr(0, separator), text.substr(separator + 1)};
+}
+
+// Under a root without a namespace, the elements without one are the
+// export's own.
+bool IsDxl(const QualifiedName& name, bool bare_root) {
+  return name.space == kDxlNamespace || (bare_root && name.space.empty());
 }
 
 }  // namespace
@@ -205,12 +212,17 @@ void StreamRewriter::OnStart(const char* name, const char** attributes) {
     return;
   }
   const QualifiedName qualified = SplitName(name);
-  if (depth_++ == 0 && !qualified.dxl) {
-    Refuse("the root element <" + std::string(qualified.local) + "> is not in the DXL namespace " +
-           kDxlNamespace);
-    return;
+  if (depth_++ == 0) {
+    const RootKind root = ClassifyRoot(qualified.space, qualified.local);
+    if (root == RootKind::kOther) {
+      Refuse("the root element <" + std::string(qualified.local) +
+             "> is not in the DXL namespace " + kDxlNamespace);
+      return;
+    }
+    bare_root_ = root == RootKind::kDxlWithoutNamespace;
   }
-  listener_->OnStart(StartTag{qualified.local, qualified.dxl, attributes, CurrentEvent()});
+  listener_->OnStart(
+      StartTag{qualified.local, IsDxl(qualified, bare_root_), attributes, CurrentEvent()});
 }
 
 void StreamRewriter::OnEnd(const char* name) {
@@ -226,7 +238,7 @@ void StreamRewriter::OnEnd(const char* name) {
   if (span.end == span.begin) {
     span = Span{parsed_end_, parsed_end_};
   }
-  listener_->OnEnd(EndTag{qualified.local, qualified.dxl, span});
+  listener_->OnEnd(EndTag{qualified.local, IsDxl(qualified, bare_root_), span});
 }
 
 void StreamRewriter::CheckDeclaredEncoding(const char* encoding) {

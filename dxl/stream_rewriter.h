@@ -80,8 +80,8 @@ class StreamRewriter {
   StreamRewriter& operator=(const StreamRewriter&) = delete;
 
   // Reads `in` to its end, reporting its events to `listener`. False with
-  // `refusal` set when the input is not well-formed, not UTF-8 or UTF-16, not
-  // in the DXL namespace, or the listener refused it; the output then is
+  // `refusal` set when the input is not well-formed, not UTF-8 or UTF-16, its
+  // root is not an export's (dxl/export_root.h), or the listener refused it; the output then is
   // incomplete and must be thrown away. Runs once.
   bool Run(std::istream& in, ElementListener& listener, Refusal* refusal);
 
@@ -138,6 +138,7 @@ class StreamRewriter {
   std::vector<Change>* change_log_ = nullptr;
   std::uint64_t replacements_ = 0;
   int depth_ = 0;
+  bool bare_root_ = false;  // a note or database root in no namespace
 };
 
 }  // namespace quendral::dxl

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "report/text_line.h"
+
 namespace quendral::report {
 
 bool LinkFinding::Broken() const { return status != kLinkOk; }
@@ -100,40 +102,70 @@ nlohmann::json AuditJson(const AuditReport& report) {
 
 namespace {
 
-void PrintDocument(const DocumentFindings& document, std::ostream& out) {
-  out << "  document " << document.unid << "\n";
+// One line of the text report: outside texts in it are made one line by
+// their callers, and the whole is cut to `width` (0: never).
+void PrintLine(const std::string& line, std::size_t width, std::ostream& out) {
+  out << CutToWidth(line, width) << "\n";
+}
+
+std::string HiddenState(const HiddenParagraph& paragraph) {
+  if (!paragraph.enabled) {
+    return "(disabled)";
+  }
+  if (paragraph.hides) {
+    return *paragraph.hides ? "hides now" : "shows now";
+  }
+  return "-";
+}
+
+// The formula, or for one compiled in binary rich text, whose text is not
+// known, its size.
+std::string FormulaText(const HiddenParagraph& paragraph) {
+  const nlohmann::json& extra = paragraph.extra;
+  if (extra.is_object() && extra.value("binary", false)) {
+    const nlohmann::json bytes = extra.value("bytes", nlohmann::json());
+    return "binary" + (bytes.is_number() ? " (" + bytes.dump() + " bytes)" : std::string());
+  }
+  return OneLineText(paragraph.formula);
+}
+
+void PrintDocument(const DocumentFindings& document, std::size_t width, std::ostream& out) {
+  PrintLine("  document " + OneLineText(document.unid), width, out);
   for (const HiddenParagraph& paragraph : document.hidden) {
-    out << "    hidden   " << paragraph.item << "  ";
-    if (!paragraph.enabled) {
-      out << "(disabled)";
-    } else if (paragraph.hides) {
-      out << (*paragraph.hides ? "hides now" : "shows now");
-    } else {
-      out << "-";
+    std::string kind = "hidden   ";
+    if (paragraph.extra.is_object() && paragraph.extra.value("kind", "") == "action") {
+      kind = "action   ";
     }
-    out << "  " << paragraph.formula << "\n";
+    PrintLine("    " + kind + OneLineText(paragraph.item) + "  " + HiddenState(paragraph) + "  " +
+                  FormulaText(paragraph),
+              width, out);
   }
   for (const LinkFinding& link : document.links) {
-    out << "    link     " << link.item << "[" << link.index << "]  " << link.replica_id << "  "
-        << link.note_unid << "  " << link.status << "\n";
+    PrintLine("    link     " + OneLineText(link.item) + "[" + std::to_string(link.index) + "]  " +
+                  OneLineText(link.replica_id) + "  " + OneLineText(link.note_unid) + "  " +
+                  OneLineText(link.status),
+              width, out);
   }
   for (const std::string& backup : document.backups) {
-    out << "    backup   " << backup << "\n";
+    PrintLine("    backup   " + OneLineText(backup), width, out);
   }
 }
 
 }  // namespace
 
-void PrintAuditText(const AuditReport& report, std::ostream& out) {
+void PrintAuditText(const AuditReport& report, std::ostream& out, std::size_t width) {
   for (const DatabaseAudit& database : report.databases) {
-    out << database.path << "  (replica " << database.replica_id << ", " << database.documents
-        << " documents, " << database.findings.size() << " with findings)\n";
+    PrintLine(OneLineText(database.path) + "  (replica " + OneLineText(database.replica_id) + ", " +
+                  std::to_string(database.documents) + " documents, " +
+                  std::to_string(database.findings.size()) + " with findings)",
+              width, out);
     for (const DocumentFindings& document : database.findings) {
-      PrintDocument(document, out);
+      PrintDocument(document, width, out);
     }
   }
   const AuditTotals totals = Totals(report);
-  out << "totals: " << totals.databases << " databases, " << totals.documents << " documents, "
+  const char* sources = report.source_key == "file" ? " files, " : " databases, ";
+  out << "totals: " << totals.databases << sources << totals.documents << " documents, "
       << totals.hidden << " hidden paragraphs, " << totals.broken_links << " broken links\n";
 }
 

@@ -4,6 +4,7 @@
 #ifndef QUENDRAL_REPORT_AUDIT_REPORT_H_
 #define QUENDRAL_REPORT_AUDIT_REPORT_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <nlohmann/json.hpp>
@@ -74,8 +75,11 @@ AuditTotals Totals(const AuditReport& report);
 //  "totals": {"databases": D, "documents": N, "hidden": H, "broken_links": B}}
 nlohmann::json AuditJson(const AuditReport& report);
 
-// A readable table of the same facts, closed by a totals line.
-void PrintAuditText(const AuditReport& report, std::ostream& out);
+// The same facts for people: a line per database or file, per document with
+// findings and per finding, closed by a totals line. Texts of the documents
+// stay on their line (report/text_line.h); lines are cut to `width`
+// characters unless it is 0.
+void PrintAuditText(const AuditReport& report, std::ostream& out, std::size_t width = 0);
 
 }  // namespace quendral::report
 

@@ -66,8 +66,10 @@ TEST_F(DxlCommandTest, AuditReportsByFile) {
   ASSERT_EQ(run.code, 0) << run.err;
   const json report = json::parse(run.out);
   EXPECT_EQ(report["databases"][0]["file"], export_);
-  EXPECT_EQ(report["totals"],
-            (json{{"databases", 1}, {"documents", 1}, {"hidden", 2}, {"broken_links", 2}}));
+  EXPECT_EQ(
+      report["totals"],
+      (json{
+          {"databases", 1}, {"documents", 1}, {"hidden", 2}, {"broken_links", 2}, {"skipped", 0}}));
   EXPECT_EQ(report["databases"][0]["findings"][0]["hidden"][2]["hides"], false);
 }
 
@@ -88,6 +90,10 @@ TEST_F(DxlCommandTest, FixInPlaceKeepsTheOriginal) {
   EXPECT_EQ(summary["changes"], 2);
   EXPECT_EQ(Read(export_ + ".orig"), dxl::fixtures::kSalesExport);
   EXPECT_NE(Read(export_), dxl::fixtures::kSalesExport);
+  // Again: nothing more to change; then, with the original back, refused
+  // for the FILE.orig it would need.
+  EXPECT_EQ(Quendral({"dxl", "fix-hidewhen", "--in-place", export_}).code, 0);
+  Write(export_, dxl::fixtures::kSalesExport);
   EXPECT_EQ(Quendral({"dxl", "fix-hidewhen", "--in-place", export_}).code, 2);
 }
 
@@ -134,6 +140,139 @@ TEST_F(DxlCommandTest, ReportFilesThatCannotBeWrittenFailBeforeTheAudit) {
     EXPECT_NE(run.err.find("cannot write " + nowhere), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
   }
+}
+
+// `text` with the first `from` made `to`.
+std::string Replaced(std::string text, std::string_view from, std::string_view to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
+// A document exported with no namespace on its root, as one real export is.
+constexpr char kBareDocument[] = R"(<?xml version='1.0'?>
+<document form='Memo'><noteinfo unid='00000000000000000000000000000BAE'/>
+<item name='Body'><richtext><pardef id='1'><code event='hidewhen'><formula>@True</formula></code></pardef>
+<par def='1'>hidden</par></richtext></item></document>
+)";
+
+TEST_F(DxlCommandTest, NoteOrDatabaseRootWithoutNamespaceIsReadWithAWarning) {
+  const struct {
+    const char* root;  // kBareDocument's root element renamed
+    int code;
+    const char* err;
+  } cases[] = {
+      {"document", 0, "no namespace; read as DXL"},
+      {"html", 2, "is not in the DXL namespace"},
+  };
+  for (const auto& c : cases) {
+    std::string text = kBareDocument;
+    text.replace(text.find("document"), 8, c.root);
+    text.replace(text.rfind("document"), 8, c.root);
+    const std::string file = (dir_ / (std::string(c.root) + ".xml")).string();
+    Write(file, text);
+    const Result audit = Quendral({"dxl", "audit", "--json", file});
+    EXPECT_EQ(audit.code, c.code) << c.root;
+    EXPECT_NE(audit.err.find(c.err), std::string::npos) << audit.err;
+    const Result fix = Quendral({"dxl", "fix-hidewhen", file, "-o", file + ".out"});
+    EXPECT_EQ(fix.code, c.code) << fix.err;
+    if (c.code == 0) {
+      EXPECT_EQ(json::parse(audit.out)["totals"]["hidden"], 1);
+      EXPECT_EQ(Read(file + ".out"), Replaced(text, "@True", "0"));
+    }
+  }
+}
+
+// A folder of exports among other files: what each command takes, in which
+// order, and what it leaves beside the files it repairs.
+class DxlFolderTest : public DxlCommandTest {
+ protected:
+  void SetUp() override {
+    DxlCommandTest::SetUp();
+    folder_ = dir_ / "design";
+    for (const auto& [name, text] : Files()) {
+      fs::create_directories((folder_ / name).parent_path());
+      Write((folder_ / name).string(), text);
+    }
+  }
+  static std::vector<std::pair<std::string, std::string>> Files() {
+    return {
+        {"z.form", dxl::fixtures::kSalesExport},
+        {"b/doc.dxl", kBareDocument},
+        {"a.xml", dxl::fixtures::kSalesExport},
+        {"b/readme.txt", "not an export\n<document>"},
+        {"b/page.html", "<html><body/></html>"},
+        {".git/objects.xml", dxl::fixtures::kSalesExport},
+        {"c.xml.orig", dxl::fixtures::kSalesExport},
+    };
+  }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+  fs::path folder_;
+};
+
+TEST_F(DxlFolderTest, AuditWalksInNameOrderAndCountsWhatItSkips) {
+  // A file named beside its folder is still audited once.
+  const Result run = Quendral({"dxl", "audit", "--json", folder_.string(), Path("a.xml")});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const json report = json::parse(run.out);
+  std::vector<std::string> files;
+  for (const json& database : report["databases"]) {
+    files.push_back(database["file"]);
+  }
+  EXPECT_EQ(files, (std::vector<std::string>{Path("a.xml"), Path("b/doc.dxl"), Path("z.form")}));
+  EXPECT_EQ(report["totals"]["skipped"], 3);  // readme.txt, page.html, c.xml.orig
+  EXPECT_EQ(report["totals"]["hidden"], 5);
+}
+
+TEST_F(DxlFolderTest, RepairsNeedInPlaceOrDryRunAndKeepOriginalsUnlessTold) {
+  const Result refused = Quendral({"dxl", "fix-hidewhen", folder_.string(), "-o", "x.xml"});
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_NE(refused.err.find("--in-place or --dry-run"), std::string::npos) << refused.err;
+  const struct {
+    std::vector<std::string> flags;
+    bool written, originals;
+  } cases[] = {
+      {{"--dry-run"}, false, false},
+      {{"--in-place", "--no-orig"}, true, false},
+      {{"--in-place"}, true, true},  // last: it leaves the originals behind
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"dxl", "fix-hidewhen", "--json", folder_.string()};
+    args.insert(args.end(), c.flags.begin(), c.flags.end());
+    const Result run = Quendral(args);
+    ASSERT_EQ(run.code, 0) << run.err;
+    const json summary = json::parse(run.out);
+    EXPECT_EQ(summary["files"], 3);
+    EXPECT_EQ(summary["changed_files"], 3);
+    EXPECT_EQ(summary["skipped"], 3);
+    EXPECT_EQ(summary["changes"], 5);
+    for (const auto& [name, text] : Files()) {
+      const bool export_file = name == "a.xml" || name == "z.form" || name == "b/doc.dxl";
+      EXPECT_EQ(Read(Path(name)) != text, export_file && c.written) << name;
+      EXPECT_EQ(fs::exists(Path(name) + ".orig"), export_file && c.originals) << name;
+      if (export_file && c.written) {
+        Write(Path(name), text);  // as before, for the next case
+      }
+    }
+  }
+  EXPECT_EQ(Read(Path("z.form.orig")), dxl::fixtures::kSalesExport);
+}
+
+TEST_F(DxlFolderTest, TextReportKeepsAnExportsTextsOnTheirLines) {
+  Write(Path("b/doc.dxl"), Replaced(kBareDocument, "@True",
+                                    "@True;\ntotals: 0 files, 0 documents, 0 hidden paragraphs"));
+  const Result run = Quendral({"dxl", "audit", Path("b")});
+  ASSERT_EQ(run.code, 0) << run.err;
+  std::istringstream lines(run.out);
+  std::vector<std::string> totals;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("totals:")) {
+      totals.push_back(line);
+    }
+  }
+  EXPECT_EQ(totals, std::vector<std::string>{
+                        "totals: 1 files, 1 documents, 1 hidden paragraphs, 0 broken links"});
+  EXPECT_NE(run.out.find("@True;\u23CEtotals: 0 files"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("skipped: 2 files that are not exports"), std::string::npos);
 }
 
 }  // namespace

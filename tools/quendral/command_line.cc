@@ -1,7 +1,9 @@
+#include <iostream>
 #include <ostream>
 
 #include "notes/status_text.h"
 #include "report/run_summary.h"
+#include "report/text_line.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/tool_session.h"
@@ -16,6 +18,10 @@ constexpr char kExitCodesFooter[] =
     "  2  usage or input error";
 
 }  // namespace
+
+std::size_t ReportWidth(const Context& context, bool full) {
+  return full || context.out != &std::cout ? 0 : report::StandardOutputWidth();
+}
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"quendral: repairs Notes documents in place", "quendral"};

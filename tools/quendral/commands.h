@@ -4,6 +4,7 @@
 #define QUENDRAL_TOOLS_QUENDRAL_COMMANDS_H_
 
 #include <CLI/CLI.hpp>
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -17,6 +18,11 @@ struct Context {
   std::ostream* out = nullptr;
   std::ostream* err = nullptr;
 };
+
+// The width text reports printed on `context.out` are cut to: the terminal's
+// when that is standard output going to a terminal and `full` is not asked
+// for, else 0 (never cut).
+std::size_t ReportWidth(const Context& context, bool full);
 
 // A command's work, run after the whole command line was parsed; returns the
 // exit code.

@@ -6,6 +6,7 @@
 
 #include "dxl/export_audit.h"
 #include "dxl/export_file.h"
+#include "dxl/export_folder.h"
 #include "dxl/export_repairs.h"
 #include "dxl/link_table.h"
 #include "dxl/text_encoding.h"
@@ -13,6 +14,7 @@
 #include "platform/notes/database_file.h"
 #include "report/audit_report.h"
 #include "report/run_summary.h"
+#include "report/text_line.h"
 #include "tools/quendral/audit_files.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
@@ -28,8 +30,10 @@ namespace fs = std::filesystem;
 // The options both repairs take: where they write (-o OUT, --in-place, or
 // nowhere with --dry-run), how they report, which notes they take.
 struct OutputOptions {
+  std::vector<std::string> paths;  // files and folders
   std::string out;
   bool in_place = false;
+  bool no_orig = false;
   bool dry_run = false;
   bool json = false;
   bool all_notes = false;
@@ -37,13 +41,21 @@ struct OutputOptions {
 
 void AddOutputOptions(CLI::App& command, OutputOptions& o) {
   auto* out = command.add_option("-o,--output", o.out, "Write the repaired export to this file");
-  auto* in_place = command.add_flag("--in-place", o.in_place,
-                                    "Rewrite FILE itself, keeping the original as FILE.orig");
+  auto* in_place =
+      command.add_flag("--in-place", o.in_place,
+                       "Rewrite each changed file itself, keeping the original as FILE.orig");
   out->excludes(in_place);
+  command.add_flag("--no-orig", o.no_orig, "With --in-place, keep no FILE.orig")->needs(in_place);
   command.add_flag("--dry-run", o.dry_run, "Write nothing; report what would change");
   command.add_flag("--json", o.json, "Print the summary as JSON");
   command.add_flag("--all-notes", o.all_notes,
                    "Also forms, subforms, pages and other design notes");
+}
+
+// Whether the paths name more than one export file, or may.
+bool SeveralFiles(const std::vector<std::string>& paths) {
+  std::error_code error;
+  return paths.size() > 1 || fs::is_directory(paths.front(), error);
 }
 
 dxl::OutputTarget TargetOf(const OutputOptions& o) {
@@ -51,7 +63,10 @@ dxl::OutputTarget TargetOf(const OutputOptions& o) {
     return {dxl::OutputMode::kDryRun, {}};
   }
   if (o.in_place) {
-    return {dxl::OutputMode::kInPlace, {}};
+    return {dxl::OutputMode::kInPlace, {}, !o.no_orig};
+  }
+  if (SeveralFiles(o.paths)) {
+    throw CommandError("folders and several files are repaired with --in-place or --dry-run");
   }
   if (o.out.empty()) {
     throw CommandError("say where the repaired export goes: -o OUT or --in-place");
@@ -59,27 +74,107 @@ dxl::OutputTarget TargetOf(const OutputOptions& o) {
   return {dxl::OutputMode::kNewFile, fs::path(o.out)};
 }
 
-// Runs one repair over `file` and prints its summary; the exit code follows
-// the summary, or says the input was refused.
-int RunRepair(const std::string& file, const OutputOptions& o,
-              const std::function<bool(std::istream&, const dxl::RepairOutput&, dxl::RepairCounts*,
-                                       dxl::Refusal*)>& repair,
-              const Context& context) {
-  const dxl::OutputTarget target = TargetOf(o);
+// A root read as DXL without its namespace is worth a word: the file may be
+// something else that merely looks like an export.
+void WarnOfBareRoot(const dxl::ExportFile& file, const Context& context) {
+  if (file.root == dxl::RootKind::kDxlWithoutNamespace) {
+    *context.err << "quendral: warning: " << report::OneLineText(file.path.string())
+                 << ": the root element has no namespace; read as DXL\n";
+  }
+}
+
+// Joins the paths as the summary names its source.
+std::string SourceText(const std::vector<std::string>& paths) {
+  std::string text;
+  for (const std::string& path : paths) {
+    text += (text.empty() ? "" : ", ") + path;
+  }
+  return text;
+}
+
+using RepairPass =
+    std::function<bool(std::istream&, const dxl::RepairOutput&, dxl::RepairCounts*, dxl::Refusal*)>;
+
+// What a repair did over all its files.
+struct RepairRun {
+  dxl::RepairCounts counts;
+  std::int64_t files = 0;          // taken
+  std::int64_t changed_files = 0;  // of them, changed or (dry run) to be
+  std::string changed_lines;       // a line per changed file, for the text summary
+  std::string refused;             // the files not taken, and why
+};
+
+// Runs `repair` over one file into `target`, adding what it did to `run`.
+void RepairFile(const dxl::ExportFile& file, const dxl::OutputTarget& target,
+                const RepairPass& repair, bool several, RepairRun* run) {
   dxl::RepairCounts counts;
   dxl::Refusal refusal;
-  const bool done = dxl::RewriteExportFile(
-      file, target,
-      [&](std::istream& in, std::ostream* out, dxl::Refusal* refused) {
-        return repair(in, dxl::RepairOutput{out, nullptr}, &counts, refused);
-      },
-      &refusal);
+  // An in-place pass that changes nothing is given up, so that the file,
+  // its time and its folder stay as they are and no FILE.orig is kept.
+  bool unchanged = false;
+  const auto rewrite = [&](const dxl::OutputTarget& to) {
+    counts = {};
+    return dxl::RewriteExportFile(
+        file.path, to,
+        [&](std::istream& in, std::ostream* out, dxl::Refusal* refused) {
+          if (!repair(in, dxl::RepairOutput{out, nullptr}, &counts, refused)) {
+            return false;
+          }
+          unchanged = to.mode == dxl::OutputMode::kInPlace && counts.changes == 0;
+          return !unchanged;
+        },
+        &refusal);
+  };
+  // A file repaired before still has its FILE.orig, which a rewrite never
+  // replaces; only one with more to change is refused for it.
+  std::error_code error;
+  const bool repaired_before = target.mode == dxl::OutputMode::kInPlace && target.keep_original &&
+                               fs::exists(dxl::OriginalCopyOf(file.path), error);
+  bool done = repaired_before && rewrite({dxl::OutputMode::kDryRun, {}}) && counts.changes == 0;
+  unchanged = done;
   if (!done) {
-    throw CommandError(file + ": " + refusal.Text() + "; nothing was written");
+    done = rewrite(target);
   }
+  const std::string name = file.path.string();
+  if (!done && !unchanged) {
+    run->refused += (run->refused.empty() ? "" : "; ") + name + ": " + refusal.Text();
+    return;
+  }
+  ++run->files;
+  if (counts.changes > 0) {
+    ++run->changed_files;
+    run->changed_lines += report::OneLineText(name) + ": " + std::to_string(counts.changes) +
+                          (counts.changes == 1 ? " change\n" : " changes\n");
+  }
+  run->counts.notes += counts.notes;
+  run->counts.changed_notes += counts.changed_notes;
+  run->counts.changes += counts.changes;
+  for (report::DocumentProblem& problem : counts.failures) {
+    if (several) {
+      problem.reason = name + ": " + problem.reason;
+    }
+    run->counts.failures.push_back(std::move(problem));
+  }
+}
+
+// Runs one repair over the files and folders of `o` and prints its summary;
+// the exit code follows the summary, or says some input was refused.
+int RunRepair(const OutputOptions& o, const RepairPass& repair, const Context& context) {
+  const dxl::OutputTarget target = TargetOf(o);
+  const dxl::ExportFileList list = dxl::ListExportFiles(o.paths);
+  const bool several = SeveralFiles(o.paths);
+  RepairRun run;
+  for (const std::string& problem : list.unreadable) {
+    run.refused += (run.refused.empty() ? "" : "; ") + problem;
+  }
+  for (const dxl::ExportFile& file : list.files) {
+    WarnOfBareRoot(file, context);
+    RepairFile(file, target, repair, several, &run);
+  }
+  const dxl::RepairCounts& counts = run.counts;
   report::RunSummary summary;
   summary.source_key = "file";
-  summary.source = file;
+  summary.source = SourceText(o.paths);
   summary.documents = summary.selected = counts.notes;
   summary.changed = counts.changed_notes;
   summary.unchanged = counts.notes - counts.changed_notes;
@@ -90,9 +185,19 @@ int RunRepair(const std::string& file, const OutputOptions& o,
   if (o.json) {
     nlohmann::json json = report::SummaryJson(summary);
     json["changes"] = counts.changes;
+    json["files"] = run.files;
+    json["changed_files"] = run.changed_files;
+    json["skipped"] = list.skipped;
     *context.out << json.dump(2) << "\n";
   } else {
-    *context.out << report::SummaryText(summary);
+    *context.out << (several ? run.changed_lines : "") << report::SummaryText(summary)
+                 << "files: " << run.files << " taken, " << run.changed_files
+                 << (o.dry_run ? " would be changed, " : " changed, ") << list.skipped
+                 << " skipped\n";
+  }
+  if (!run.refused.empty()) {
+    throw CommandError(
+        run.refused + (several ? "; those files were left as they were" : "; nothing was written"));
   }
   return report::ExitCode(summary);
 }
@@ -135,12 +240,13 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
   struct Options {
     std::vector<std::string> files;
     std::string user, known_replicas;
-    bool json = false, all_notes = false;
+    bool json = false, all_notes = false, full = false;
     AuditFileOptions report_files;
   };
   auto o = std::make_shared<Options>();
-  command->add_option("FILE", o->files, "DXL export files")->required();
+  command->add_option("PATH", o->files, "DXL export files and folders of them")->required();
   command->add_flag("--json", o->json, "Print the report as JSON");
+  command->add_flag("--full", o->full, "Lines not cut to the terminal's width");
   command->add_option("--user", o->user, "Evaluate each enabled formula for this user");
   command->add_flag("--all-notes", o->all_notes,
                     "Also forms, subforms, pages and other design notes");
@@ -163,23 +269,33 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
       }
       report::AuditReport audit_report;
       audit_report.source_key = "file";
+      const dxl::ExportFileList list = dxl::ListExportFiles(o->files);
       std::string refused;  // the files not taken, and why
-      for (const std::string& file : o->files) {
+      for (const std::string& problem : list.unreadable) {
+        refused += (refused.empty() ? "" : "; ") + problem;
+      }
+      for (const dxl::ExportFile& file : list.files) {
+        WarnOfBareRoot(file, context);
         report::DatabaseAudit audit;
-        audit.path = file;
-        std::ifstream in(file, std::ios::binary);
+        audit.path = file.path.string();
+        std::ifstream in(file.path, std::ios::binary);
         dxl::Refusal refusal{"cannot be read"};
         if (!in || !dxl::AuditExport(in, options, &audit, &refusal)) {
-          refused += (refused.empty() ? "" : "; ") + file + ": " + refusal.Text();
-          failed.emplace_back(file, refusal.Text());
+          refused += (refused.empty() ? "" : "; ") + audit.path + ": " + refusal.Text();
+          failed.emplace_back(audit.path, refusal.Text());
           continue;
         }
         audit_report.databases.push_back(std::move(audit));
       }
       if (o->json) {
-        *context.out << report::AuditJson(audit_report).dump(2) << "\n";
+        nlohmann::json json = report::AuditJson(audit_report);
+        json["totals"]["skipped"] = list.skipped;
+        *context.out << json.dump(2) << "\n";
       } else {
-        report::PrintAuditText(audit_report, *context.out);
+        report::PrintAuditText(audit_report, *context.out, ReportWidth(context, o->full));
+        if (list.skipped > 0) {
+          *context.out << "skipped: " << list.skipped << " files that are not exports\n";
+        }
       }
       report_files.Write(run, audit_report, failed);
       if (!refused.empty()) {
@@ -193,16 +309,13 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
 void AddFixHideWhen(CLI::App& dxl, Context& context, Action& action) {
   auto* command = dxl.add_subcommand(
       "fix-hidewhen", "Neutralise every enabled hide-when formula of an export's documents");
-  struct Options : OutputOptions {
-    std::string file;
-  };
-  auto o = std::make_shared<Options>();
-  command->add_option("FILE", o->file, "DXL export file")->required();
+  auto o = std::make_shared<OutputOptions>();
+  command->add_option("PATH", o->paths, "DXL export files and folders of them")->required();
   AddOutputOptions(*command, *o);
   command->callback([o, &context, &action] {
     action = [o, &context] {
       return RunRepair(
-          o->file, *o,
+          *o,
           [&o](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
                dxl::Refusal* refusal) {
             return dxl::FixHideWhenInExport(in, output, o->all_notes, counts, refusal);
@@ -228,18 +341,28 @@ void AddRelink(CLI::App& dxl, Context& context, Action& action) {
   auto* command =
       dxl.add_subcommand("relink", "Point an export's links from old replicas at a target");
   struct Options : OutputOptions {
-    std::string file, old_ids, target, server;
+    std::string old_ids, target, server;
   };
   auto o = std::make_shared<Options>();
-  command->add_option("FILE", o->file, "DXL export file")->required();
+  // One list, split from its end: the parser gives a list of paths all that
+  // follows it.
   command
-      ->add_option("OLD_REPLICA_IDS", o->old_ids,
-                   "Old replica IDs (XXXXXXXX:XXXXXXXX or 16 hex digits), separated by ;")
+      ->add_option("PATH... OLD_REPLICA_IDS TARGET", o->paths,
+                   "DXL export files and folders of them; the old replica IDs "
+                   "(XXXXXXXX:XXXXXXXX or 16 hex digits) separated by ;; the target replica "
+                   "ID or database path")
+      ->type_name("")
       ->required();
-  command->add_option("TARGET", o->target, "Target replica ID or database path")->required();
   command->add_option("--target-server", o->server, "Also set the links' server hint");
   AddOutputOptions(*command, *o);
   command->callback([o, &context, &action] {
+    if (o->paths.size() < 3) {
+      throw CLI::ValidationError("give PATH... OLD_REPLICA_IDS TARGET");
+    }
+    o->target = o->paths.back();
+    o->paths.pop_back();
+    o->old_ids = o->paths.back();
+    o->paths.pop_back();
     action = [o, &context] {
       auto options = std::make_shared<dxl::RelinkOptions>();
       options->all_notes = o->all_notes;
@@ -261,7 +384,7 @@ void AddRelink(CLI::App& dxl, Context& context, Action& action) {
         options->target_server = o->server;
       }
       return RunRepair(
-          o->file, *o,
+          *o,
           [options](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
                     dxl::Refusal* refusal) {
             return dxl::RelinkExport(in, output, *options, counts, refusal);

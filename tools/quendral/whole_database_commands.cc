@@ -19,7 +19,7 @@ namespace {
 struct AuditOptions {
   std::string server, select, user;
   std::vector<std::string> databases;
-  bool all_databases = false, json = false, quiet = false;
+  bool all_databases = false, json = false, quiet = false, full = false;
   AuditFileOptions files;
 };
 
@@ -59,7 +59,7 @@ int Audit(const AuditOptions& options, const CLI::App& command, const Context& c
   if (options.json) {
     *context.out << report::AuditJson(audit).dump(2) << "\n";
   } else {
-    report::PrintAuditText(audit, *context.out);
+    report::PrintAuditText(audit, *context.out, ReportWidth(context, options.full));
   }
   files.Write(run, audit, {});
   return report::kExitDone;
@@ -75,6 +75,7 @@ void AddAudit(CLI::App& app, Context& context, Action& action) {
   command->add_option("--user", o->user, "User name the hide-when formulas see");
   command->add_flag("--json", o->json, "Print the findings as JSON");
   command->add_flag("--quiet", o->quiet, "No progress display");
+  command->add_flag("--full", o->full, "Lines not cut to the terminal's width");
   AddAuditFileOptions(*command, o->files);
   auto* all =
       command->add_flag("--all-databases", o->all_databases, "Every database of the server");

@@ -18,4 +18,14 @@ bool IsTerminal(StandardStream stream) {
   return ::_isatty(stream == StandardStream::kOutput ? 1 : 2) != 0;
 }
 
+// The terminals of MSYS and Cygwin do not tell their width: 0 there.
+int TerminalColumns(StandardStream stream) {
+  const DWORD which = stream == StandardStream::kOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!::GetConsoleScreenBufferInfo(::GetStdHandle(which), &info)) {
+    return 0;
+  }
+  return info.srWindow.Right - info.srWindow.Left + 1;
+}
+
 }  // namespace quendral::os
