@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "dxl/parser_release.h"
 #include "notes/status_text.h"
 #include "report/run_summary.h"
 #include "tools/quendral/command_error.h"
@@ -20,8 +21,9 @@ constexpr char kExitCodesFooter[] =
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"quendral: repairs Notes documents in place", "quendral"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", std::string("quendral ") + QUENDRAL_VERSION_TEXT,
-                       "Print the version and exit");
+  app.set_version_flag(
+      "--version", std::string("quendral ") + QUENDRAL_VERSION_TEXT + "\n" + dxl::ParserRelease(),
+      "Print the version and exit");
   app.footer(kExitCodesFooter);
   Context context{"", &out, &err};
   Action action;
