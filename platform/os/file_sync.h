@@ -13,9 +13,9 @@ bool SyncFile(const std::string& path);
 
 // True once the entries of the folder that holds `path` (names created,
 // renamed or removed there) are on the disk: fsync of the folder. On
-// Windows the folder is flushed where the file system lets a folder be
-// opened for it; where it does not, true is returned, the moves of this
-// layer being written through (MOVEFILE_WRITE_THROUGH) already.
+// Windows the folder is flushed where the file system allows it, and true
+// is returned either way: the moves of this layer are written through
+// (MOVEFILE_WRITE_THROUGH) already.
 bool SyncFolderOf(const std::string& path);
 
 // The folder that holds `path`: "." for a bare name.
