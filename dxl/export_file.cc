@@ -26,12 +26,11 @@ class ReplacementBuffer : public std::streambuf {
     setp(buffer_.data(), buffer_.data() + buffer_.size());
   }
 
-  // Writes out what is buffered; false with the reason in `error`.
-  bool Flush(std::string* error) {
-    const bool flushed = sync() == 0;
-    *error = error_;
-    return flushed;
-  }
+  // Writes out what is buffered; false when a write failed.
+  bool Flush() { return sync() == 0; }
+
+  // Why a write failed; empty while none has.
+  const std::string& error() const { return error_; }
 
  protected:
   int_type overflow(int_type c) override {
@@ -97,14 +96,14 @@ bool WriteReplacement(std::istream& in, const fs::path& output, const ExportPass
   }
   ReplacementBuffer buffer(file);
   std::ostream out(&buffer);
-  if (!pass(in, &out, refusal)) {
+  // A write that failed under the pass is told with the system's reason
+  // (a full disk, the file-size limit) rather than the pass's own words.
+  const bool passed = pass(in, &out, refusal) && buffer.Flush();
+  if (!buffer.error().empty()) {
+    *refusal = FileRefusal(output, "cannot be written: " + buffer.error());
     return false;
   }
-  if (!buffer.Flush(&error)) {
-    *refusal = FileRefusal(output, "cannot be written: " + error);
-    return false;
-  }
-  return true;
+  return passed;
 }
 
 }  // namespace
