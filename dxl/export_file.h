@@ -1,6 +1,8 @@
 // Rewriting an export file safely: the new text goes to a temporary file
-// beside the target and takes the target's name only once it is complete,
-// so that a refused or failed pass leaves every file as it was.
+// beside the target and takes the target's name (and its mode and owner)
+// only once it is complete and on the disk, so that a refused or failed
+// pass, a signal or a power cut leaves every file as it was
+// (os::ReplacementFile).
 #ifndef QUENDRAL_DXL_EXPORT_FILE_H_
 #define QUENDRAL_DXL_EXPORT_FILE_H_
 

@@ -32,6 +32,31 @@ if ! command -v npm >/dev/null 2>&1; then
   packages+=(npm)
 fi
 
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+
+# The Windows builds compile expat from the distribution's own source
+# package, so that they carry the release (and the fixes) the native build
+# links against; apt fetches it from the main archive's source entries.
+source_list=/etc/apt/sources.list.d/quendral-sources.sources
+if ! apt-cache showsrc expat 2>/dev/null | grep -q '^Package: expat'; then
+  . /etc/os-release
+  if [[ ${ID:-} != debian || -z ${VERSION_CODENAME:-} ]]; then
+    echo "install-deps: not Debian; cannot add the source entries expat comes from" >&2
+    exit 1
+  fi
+  echo "install-deps: adding the Debian source entries ($source_list)"
+  $sudo tee "$source_list" >/dev/null <<EOF
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: $VERSION_CODENAME $VERSION_CODENAME-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+  $sudo apt-get update -qq
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -45,9 +70,6 @@ if ((${#missing[@]} == 0)); then
 fi
 
 echo "install-deps: installing ${missing[*]}"
-sudo=""
-if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 echo "install-deps: done"

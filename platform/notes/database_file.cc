@@ -10,6 +10,7 @@
 #include "platform/notes/new_ids.h"
 #include "platform/notes/store.h"
 #include "platform/os/file_move.h"
+#include "platform/os/file_sync.h"
 
 namespace quendral::platform::store {
 namespace {
@@ -145,9 +146,22 @@ STATUS MoveIntoPlace(const fs::path& temporary, const fs::path& file, bool repla
     return kErrStorageFailure;
   }
   SettleExistingFile(file);
-  std::error_code error;
-  fs::rename(temporary, file, error);
-  return error ? kErrStorageFailure : kNoError;
+  std::string error;
+  return os::MoveFileReplacing(temporary.string(), file.string(), &error) ? kNoError
+                                                                          : kErrStorageFailure;
+}
+
+// The new file is on the disk before it takes its name, and the name after,
+// so that a power cut leaves the old state or the whole new file.
+STATUS PutDurablyInPlace(const fs::path& temporary, const fs::path& file, bool replace_existing) {
+  if (!os::SyncFile(temporary.string())) {
+    return kErrStorageFailure;
+  }
+  STATUS status = MoveIntoPlace(temporary, file, replace_existing);
+  if (status == kNoError && !os::SyncFolderOf(file.string())) {
+    status = kErrStorageFailure;
+  }
+  return status;
 }
 
 }  // namespace
@@ -163,7 +177,7 @@ STATUS CreateDatabaseFile(const fs::path& file, const DatabaseImage& image, bool
   fs::path temporary = TemporaryFileFor(file);
   STATUS status = WriteImage(temporary, image);
   if (status == kNoError) {
-    status = MoveIntoPlace(temporary, file, replace_existing);
+    status = PutDurablyInPlace(temporary, file, replace_existing);
   }
   RemoveDatabaseFiles(temporary);
   return status;

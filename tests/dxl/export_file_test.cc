@@ -95,6 +95,32 @@ TEST_F(ExportFileTest, RefusedOrDryRunsWriteNothing) {
   }
 }
 
+// A link given for rewriting in place is replaced by the new file; the file
+// it pointed at keeps its text.
+TEST_F(ExportFileTest, InPlaceReplacesALinkRatherThanWritingThroughIt) {
+  const fs::path link = dir_ / "link.xml";
+  std::error_code error;
+  fs::create_symlink(input_, link, error);
+  if (error) {
+    GTEST_SKIP() << "no symbolic links here: " << error.message();
+  }
+  Refusal refusal;
+  ASSERT_TRUE(RewriteExportFile(link, {OutputMode::kInPlace, {}}, Pass(false), &refusal))
+      << refusal.Text();
+  EXPECT_FALSE(fs::is_symlink(link));
+  EXPECT_EQ(Read(link), "new");
+  EXPECT_EQ(Read(input_), "old");
+}
+
+TEST_F(ExportFileTest, OutputThatIsNoRegularFileIsRefused) {
+  fs::create_directory(dir_ / "folder");
+  Refusal refusal;
+  EXPECT_FALSE(
+      RewriteExportFile(input_, {OutputMode::kNewFile, dir_ / "folder"}, Pass(false), &refusal));
+  EXPECT_NE(refusal.reason.find("is not a regular file"), std::string::npos) << refusal.reason;
+  EXPECT_EQ(Files(), 2u);
+}
+
 TEST_F(ExportFileTest, MissingInputIsRefused) {
   Refusal refusal;
   EXPECT_FALSE(

@@ -93,7 +93,7 @@ case $mode in
     dpkg-deb -f "$package" Depends | grep -q libsqlite3 || fail "no dependency on SQLite declared"
     dpkg-deb -x "$package" "$work/root"
     tool=$work/root/usr/bin/quendral
-    [ "$("$tool" --version)" = "quendral 1.2.0" ] || fail "quendral --version"
+    [ "$("$tool" --version | head -n 1)" = "quendral 1.2.0" ] || fail "quendral --version"
     "$tool" --help | grep -q "Exit codes" || fail "quendral --help"
     find "$work/root" -name 'quendral.1*' | grep -q . || fail "no man page"
     find "$work/root" -name 'libquendral.so.1' | grep -q . || fail "no libquendral.so.1"

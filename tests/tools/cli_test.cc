@@ -239,7 +239,7 @@ TEST_F(CommandLineTest, RepairsSayWhatHappenedAndExitWithTheirResult) {
 TEST_F(CommandLineTest, VersionHelpAndUsageErrorsExitAsDocumented) {
   CommandResult run = Quendral({"--version"});
   EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "quendral 1.2.0\n");
+  EXPECT_EQ(run.out.rfind("quendral 1.2.0\nexpat ", 0), 0u) << run.out;
   run = Quendral({"--help"});
   EXPECT_EQ(run.code, 0);
   EXPECT_NE(run.out.find("Exit codes:\n  0  done\n"), std::string::npos) << run.out;

@@ -1,6 +1,7 @@
 #include <iostream>
 #include <ostream>
 
+#include "dxl/parser_release.h"
 #include "notes/status_text.h"
 #include "report/run_summary.h"
 #include "report/text_line.h"
@@ -26,8 +27,9 @@ std::size_t ReportWidth(const Context& context, bool full) {
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"quendral: repairs Notes documents in place", "quendral"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", std::string("quendral ") + QUENDRAL_VERSION_TEXT,
-                       "Print the version and exit");
+  app.set_version_flag(
+      "--version", std::string("quendral ") + QUENDRAL_VERSION_TEXT + "\n" + dxl::ParserRelease(),
+      "Print the version and exit");
   app.footer(kExitCodesFooter);
   Context context{"", &out, &err};
   Action action;

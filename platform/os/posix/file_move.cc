@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <system_error>
 
 namespace quendral::os {
 
@@ -14,6 +16,14 @@ MoveResult MoveFileWithoutReplacing(const std::string& from, const std::string& 
   }
   ::unlink(from.c_str());
   return MoveResult::kMoved;
+}
+
+bool MoveFileReplacing(const std::string& from, const std::string& to, std::string* error) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) {
+    *error = std::generic_category().message(errno);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace quendral::os
