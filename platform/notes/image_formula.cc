@@ -78,8 +78,9 @@ class ImageEnvironment : public formula::Environment {
 
  private:
   std::vector<store::ItemImage>::iterator Find(std::string_view name) const {
-    return std::find_if(items_.begin(), items_.end(),
-                        [name](const store::ItemImage& item) { return item.name == name; });
+    return std::find_if(items_.begin(), items_.end(), [name](const store::ItemImage& item) {
+      return formula::SameFieldName(item.name, name);
+    });
   }
 
   const store::NoteHeader& header_;
