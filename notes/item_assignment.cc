@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "notes/forgiving_items.h"
+#include "notes/status_text.h"
 #include "notes/thrown_status.h"
 #include "util/split.h"
 #include "util/text.h"
@@ -75,6 +76,11 @@ ItemKind ItemTypeWord(const char* word) {
 
 std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* type_word,
                                  const char* value_formula) {
+  return AssignItemByFormula(note, name, type_word, value_formula, nullptr);
+}
+
+std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* type_word,
+                                 const char* value_formula, std::string* failure) {
   const std::string item_name = TextOrEmpty(name);
   CreateIfMissing(note, item_name, type_word);
 
@@ -89,7 +95,15 @@ std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* typ
   const LNString before = CurrentText(note, item_name);
   LNItem result;
   std::uint16_t word = kEvaluationWord;
-  formula.Evaluate(&result, &note, &word);
+  try {
+    formula.Evaluate(&result, &note, &word);
+  } catch (LNSTATUS) {
+    if (failure != nullptr) {
+      *failure =
+          EvaluationFailureText(formula.GetErrorMessage().GetString(), formula.GetErrorPosition());
+    }
+    throw;
+  }
   const LNString after = CurrentText(note, item_name);
   if (LNStringCompare(after, before, 0) == 0) {
     return 0;
