@@ -83,10 +83,9 @@ std::optional<std::size_t> ExpressionPosition(std::string_view text, std::size_t
 
 // Evaluates the compiled formula at `data`. A SELECT statement's value is the
 // result; otherwise the last statement's value ("" when no statement has
-// one). A field the note lacks reads as "". On failure `result` is untouched
-// and `error` (when given) names the cause; FIELD assignments made before
-// the failure stay made. `result` may be null when only the assignments
-// matter.
+// one). A field the note lacks, or that holds no value, reads as "". On failure `result` is
+// untouched and `error` (when given) names the cause; FIELD assignments made before the failure
+// stay made. `result` may be null when only the assignments matter.
 bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
               Value* result, EvaluationError* error);
 
