@@ -1,5 +1,6 @@
 #include "notes/item_assignment.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,8 +59,24 @@ LNString CurrentText(const LNNote& note, const std::string& name) {
   return JoinedItemText(item);
 }
 
+constexpr std::string_view kAssignmentEnd = ";SELECT @ALL";
+
 std::string AssignmentFormula(const std::string& name, const std::string& value) {
-  return "FIELD " + name + " := " + name + ";FIELD " + name + " := " + value + ";SELECT @ALL";
+  return "FIELD " + name + " := " + name + ";FIELD " + name + " := " + value +
+         std::string(kAssignmentEnd);
+}
+
+// Why the assignment formula failed, placed in the value formula the caller
+// wrote when it failed there.
+std::string AssignmentFailure(const LNFormula& formula, const std::string& value) {
+  const std::size_t start = formula.GetText().View().size() - kAssignmentEnd.size() - value.size();
+  std::optional<std::size_t> position = formula.GetErrorPosition();
+  if (*position >= start && *position < start + value.size()) {
+    *position -= start;
+  } else {
+    position.reset();
+  }
+  return EvaluationFailureText(formula.GetErrorMessage().GetString(), position);
 }
 
 }  // namespace
@@ -99,8 +116,7 @@ std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* typ
     formula.Evaluate(&result, &note, &word);
   } catch (LNSTATUS) {
     if (failure != nullptr) {
-      *failure =
-          EvaluationFailureText(formula.GetErrorMessage().GetString(), formula.GetErrorPosition());
+      *failure = AssignmentFailure(formula, value);
     }
     throw;
   }
