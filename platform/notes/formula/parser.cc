@@ -248,7 +248,7 @@ bool Parser::ParseNestedAssignment(Node::Kind kind, Node* node) {
     return false;
   }
   node->kind = kind;
-  node->position = position;
+  node->position = static_cast<std::uint32_t>(position);
   node->children.push_back(std::move(value));
   return Finish(position, node);
 }
@@ -387,7 +387,7 @@ bool Parser::ParseSubscript(Node* node) {
   Advance();
   Node subscript;
   subscript.kind = Node::Kind::kSubscript;
-  subscript.position = position;
+  subscript.position = static_cast<std::uint32_t>(position);
   subscript.children.push_back(std::move(*node));
   subscript.children.push_back(std::move(index));
   *node = std::move(subscript);
@@ -421,13 +421,13 @@ bool Parser::ParseBracketed(Node* node) {
   } else {
     return Fail(position, "Invalid date-time constant or keyword [" + text + "]");
   }
-  node->position = position;
+  node->position = static_cast<std::uint32_t>(position);
   Advance();
   return true;
 }
 
 bool Parser::ParsePrimary(Node* node) {
-  node->position = token_.position;
+  node->position = static_cast<std::uint32_t>(token_.position);
   switch (token_.kind) {
     case Token::Kind::kNumber:
       node->kind = Node::Kind::kNumber;
@@ -471,7 +471,7 @@ bool Parser::ParseParenthesised(Node* node) {
   if (!At(Token::Kind::kRightParenthesis)) {
     return Fail(token_.position, "Expected ')'");
   }
-  node->position = position;
+  node->position = static_cast<std::uint32_t>(position);
   Advance();
   return true;
 }
@@ -525,7 +525,7 @@ bool Parser::ParseArguments(Node* call) {
 }
 
 bool Parser::Finish(std::size_t position, Node* node) {
-  node->position = position;
+  node->position = static_cast<std::uint32_t>(position);
   UpdateDepth(node);
   if (node->depth > kMaxNestingDepth) {
     return Fail(position, "Formula nested too deeply");

@@ -91,8 +91,8 @@ struct Node {
   std::vector<Node> children;  // call arguments, the unary operand, chain operands
   int depth = 1;               // levels of the tree from this node down
   // Byte offset in the text the node was parsed from, for error messages;
-  // not part of the compiled form.
-  std::size_t position = 0;
+  // not part of the compiled form. (Formula texts are far shorter than 4 GB.)
+  std::uint32_t position = 0;
 };
 
 Level LevelOf(const Node& node);
