@@ -96,9 +96,10 @@ class HideWhenFormulas {
     std::string text;
     // Nothing when it does not decompile and compile again.
     std::optional<platform::formula::DecodedFormula> compiled;
-    // Whether it hides on every document, once an evaluation has shown that
-    // it reads nothing of the document.
+    // Whether it hides on every document, or why it fails on every one,
+    // once an evaluation has shown that it reads nothing of the document.
     std::optional<bool> hides_everywhere;
+    std::optional<std::string> fails_everywhere;
     // Whether the repair changes the area; unknown for an area that does not
     // hold a whole formula, as the repair's decompiler may then read on into
     // the records behind it.
@@ -125,20 +126,34 @@ class HideWhenFormulas {
   }
 
   // Whether the formula hides its paragraph in the document; a formula that
-  // cannot be read or evaluated hides nothing.
-  static bool Hides(Formula& formula, const platform::store::NoteHeader& header,
-                    std::vector<platform::store::ItemImage>& items) {
+  // cannot be read hides nothing. Nothing, with `failure` saying why, when
+  // the evaluation fails: then no one can tell.
+  static std::optional<bool> Hides(Formula& formula, const platform::store::NoteHeader& header,
+                                   std::vector<platform::store::ItemImage>& items,
+                                   std::string* failure) {
     if (formula.hides_everywhere) {
       return *formula.hides_everywhere;
+    }
+    if (formula.fails_everywhere) {
+      *failure = *formula.fails_everywhere;
+      return std::nullopt;
     }
     if (!formula.compiled) {
       return false;
     }
     platform::formula::Value result;
+    platform::formula::EvaluationError error;
     bool used_note = true;
-    const bool hides = platform::EvaluateOnImage(*formula.compiled, header, &items, &result,
-                                                 &used_note) == platform::kNoError &&
-                       IsTrue(result);
+    const platform::STATUS status =
+        platform::EvaluateOnImage(*formula.compiled, header, &items, &result, &used_note, &error);
+    if (status == platform::kErrFormulaEvaluation) {
+      *failure = EvaluationFailureText(error.message, error.position);
+      if (!used_note) {
+        formula.fails_everywhere = *failure;
+      }
+      return std::nullopt;
+    }
+    const bool hides = status == platform::kNoError && IsTrue(result);
     if (!used_note) {
       formula.hides_everywhere = hides;
     }
@@ -235,7 +250,12 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   }
   const std::size_t first = findings->hidden.size() - formulas.size();
   for (std::size_t k = 0; k < formulas.size(); ++k) {
-    findings->hidden[first + k].hides = HideWhenFormulas::Hides(*formulas[k], header, items);
+    report::HiddenParagraph& hidden = findings->hidden[first + k];
+    std::string failure;
+    hidden.hides = HideWhenFormulas::Hides(*formulas[k], header, items, &failure);
+    if (!failure.empty()) {
+      hidden.extra = {{"hides", nullptr}, {"reason", failure}};
+    }
   }
 }
 
@@ -263,13 +283,15 @@ void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkT
   }
 }
 
-// Whether the selection takes the document, which it is evaluated on open.
-std::optional<LNSTATUS> Selected(AuditRun& run, const UNIVERSALNOTEID& unid, bool* taken) {
+// Whether the selection takes the document, which it is evaluated on open;
+// `failure` receives why it could not be evaluated.
+std::optional<LNSTATUS> Selected(AuditRun& run, const UNIVERSALNOTEID& unid, bool* taken,
+                                 std::string* failure) {
   LNDocument document;
   if (LNSTATUS status = OpenDocument(run.database, unid, &document); status != 0) {
     return status;
   }
-  *taken = run.options.selection->Takes(document);
+  *taken = run.options.selection->Takes(document, failure);
   document.Close();
   return std::nullopt;
 }
@@ -283,8 +305,13 @@ std::optional<report::DocumentFindings> AuditDocument(
   findings.unid = FormatUniversalIdText(&header.unid);
   if (run.options.selection != nullptr) {
     bool taken = false;
-    if (std::optional<LNSTATUS> failed = Selected(run, header.unid, &taken)) {
+    std::string failure;
+    if (std::optional<LNSTATUS> failed = Selected(run, header.unid, &taken, &failure)) {
       findings.extra["error"] = "cannot read the document: " + StatusText(*failed);
+      return findings;
+    }
+    if (!failure.empty()) {
+      findings.extra["error"] = "selection formula: " + failure;
       return findings;
     }
     if (!taken) {

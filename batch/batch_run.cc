@@ -80,7 +80,12 @@ class GroupRun {
       Fail(document, "cannot read the document: " + StatusText(status));
       return;
     }
-    if (options_.selection != nullptr && !options_.selection->Takes(document)) {
+    std::string failure;
+    if (options_.selection != nullptr && !options_.selection->Takes(document, &failure)) {
+      if (!failure.empty()) {
+        Fail(document, "selection formula: " + failure);
+        return;
+      }
       document.Close();
       return;
     }

@@ -1,6 +1,7 @@
 #include "batch/selection.h"
 
 #include "batch/formula_truth.h"
+#include "notes/status_text.h"
 
 namespace quendral::batch {
 
@@ -14,12 +15,19 @@ bool Selection::Compile(const std::string& text, CompileError* error) {
   return true;
 }
 
-bool Selection::Takes(LNDocument& document) const {
+bool Selection::Takes(LNDocument& document, std::string* failure) const {
   if (!compiled_) {
     return true;
   }
   LNItem result;
-  const bool evaluated = formula_.Evaluate(&result, &document) == 0;
+  const LNSTATUS status = formula_.Evaluate(&result, &document);
+  const bool evaluated = status == 0;
+  if (!evaluated && failure != nullptr) {
+    *failure = status == platform::kErrFormulaEvaluation
+                   ? EvaluationFailureText(formula_.GetErrorMessage().GetString(),
+                                           formula_.GetErrorPosition())
+                   : StatusText(status);
+  }
   if (document.HasUnsavedChanges()) {
     document.Close();
     if (document.Open(0) != 0) {

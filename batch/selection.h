@@ -25,9 +25,10 @@ class Selection {
   bool Compile(const std::string& text, CompileError* error);
 
   // Whether the open document is taken. A formula that fails on it leaves it
-  // out. What the formula assigns is dropped: the document is read afresh
-  // when the formula changed it in memory.
-  bool Takes(LNDocument& document) const;
+  // out, and `failure` (when given) receives why (see EvaluationFailureText).
+  // What the formula assigns is dropped: the document is read afresh when
+  // the formula changed it in memory.
+  bool Takes(LNDocument& document, std::string* failure = nullptr) const;
 
  private:
   bool compiled_ = false;

@@ -37,7 +37,7 @@ DocumentEnvironment::DocumentEnvironment(const NoteFacts& note, std::vector<Item
 
 std::optional<formula::Value> DocumentEnvironment::ReadField(std::string_view name) const {
   for (const ItemValue& item : items_) {
-    if (item.name == name) {
+    if (formula::SameFieldName(item.name, name)) {
       return item.value;
     }
   }
@@ -46,7 +46,7 @@ std::optional<formula::Value> DocumentEnvironment::ReadField(std::string_view na
 
 void DocumentEnvironment::WriteField(std::string_view name, const formula::Value& value) {
   for (ItemValue& item : items_) {
-    if (item.name == name) {
+    if (formula::SameFieldName(item.name, name)) {
       item.value = value;
       return;
     }

@@ -1,9 +1,11 @@
 #include "notes/item_assignment.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "notes/forgiving_items.h"
+#include "notes/status_text.h"
 #include "notes/thrown_status.h"
 #include "util/split.h"
 #include "util/text.h"
@@ -57,8 +59,24 @@ LNString CurrentText(const LNNote& note, const std::string& name) {
   return JoinedItemText(item);
 }
 
+constexpr std::string_view kAssignmentEnd = ";SELECT @ALL";
+
 std::string AssignmentFormula(const std::string& name, const std::string& value) {
-  return "FIELD " + name + " := " + name + ";FIELD " + name + " := " + value + ";SELECT @ALL";
+  return "FIELD " + name + " := " + name + ";FIELD " + name + " := " + value +
+         std::string(kAssignmentEnd);
+}
+
+// Why the assignment formula failed, placed in the value formula the caller
+// wrote when it failed there.
+std::string AssignmentFailure(const LNFormula& formula, const std::string& value) {
+  const std::size_t start = formula.GetText().View().size() - kAssignmentEnd.size() - value.size();
+  std::optional<std::size_t> position = formula.GetErrorPosition();
+  if (*position >= start && *position < start + value.size()) {
+    *position -= start;
+  } else {
+    position.reset();
+  }
+  return EvaluationFailureText(formula.GetErrorMessage().GetString(), position);
 }
 
 }  // namespace
@@ -75,6 +93,11 @@ ItemKind ItemTypeWord(const char* word) {
 
 std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* type_word,
                                  const char* value_formula) {
+  return AssignItemByFormula(note, name, type_word, value_formula, nullptr);
+}
+
+std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* type_word,
+                                 const char* value_formula, std::string* failure) {
   const std::string item_name = TextOrEmpty(name);
   CreateIfMissing(note, item_name, type_word);
 
@@ -89,7 +112,14 @@ std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* typ
   const LNString before = CurrentText(note, item_name);
   LNItem result;
   std::uint16_t word = kEvaluationWord;
-  formula.Evaluate(&result, &note, &word);
+  try {
+    formula.Evaluate(&result, &note, &word);
+  } catch (LNSTATUS) {
+    if (failure != nullptr) {
+      *failure = AssignmentFailure(formula, value);
+    }
+    throw;
+  }
   const LNString after = CurrentText(note, item_name);
   if (LNStringCompare(after, before, 0) == 0) {
     return 0;

@@ -8,6 +8,7 @@
 #define QUENDRAL_NOTES_ITEM_ASSIGNMENT_H_
 
 #include <cstdint>
+#include <string>
 
 #include "platform/notes/ln.h"
 
@@ -43,6 +44,10 @@ ItemKind ItemTypeWord(const char* word);
 // this function as a thrown LNSTATUS. A save made before it is not undone.
 std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* type_word,
                                  const char* value_formula);
+// As above; when the evaluation fails, `failure` receives why (see
+// EvaluationFailureText) before its status is thrown.
+std::int32_t AssignItemByFormula(LNNote& note, const char* name, const char* type_word,
+                                 const char* value_formula, std::string* failure);
 
 // AssignItemByFormula with the item name, type word and value formula taken
 // from a `delimiter`-separated record: field 0 is the name, field 1 the

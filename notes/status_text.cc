@@ -13,4 +13,15 @@ std::string StatusText(LNSTATUS status) {
   return text;
 }
 
+std::string EvaluationFailureText(const std::string& reason, std::optional<std::size_t> position) {
+  std::string text = StatusText(platform::kErrFormulaEvaluation);
+  if (!reason.empty()) {
+    text += ": " + reason;
+  }
+  if (position) {
+    text += " at position " + std::to_string(*position);
+  }
+  return text;
+}
+
 }  // namespace quendral

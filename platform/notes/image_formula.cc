@@ -78,8 +78,9 @@ class ImageEnvironment : public formula::Environment {
 
  private:
   std::vector<store::ItemImage>::iterator Find(std::string_view name) const {
-    return std::find_if(items_.begin(), items_.end(),
-                        [name](const store::ItemImage& item) { return item.name == name; });
+    return std::find_if(items_.begin(), items_.end(), [name](const store::ItemImage& item) {
+      return formula::SameFieldName(item.name, name);
+    });
   }
 
   const store::NoteHeader& header_;
@@ -92,9 +93,9 @@ class ImageEnvironment : public formula::Environment {
 
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
-                       bool* used_note) {
+                       bool* used_note, formula::EvaluationError* error) {
   ImageEnvironment environment(header, items);
-  const bool evaluated = formula.Evaluate(environment, result, nullptr);
+  const bool evaluated = formula.Evaluate(environment, result, error);
   if (used_note != nullptr) {
     *used_note = environment.used_note();
   }

@@ -55,6 +55,12 @@ LNSTATUS LNFormula::Run(quendral::platform::internal::NoteEnvironment& environme
   quendral::platform::formula::EvaluationError error;
   if (!quendral::platform::formula::Evaluate(compiled_.data(), compiled_.size(), environment,
                                              &value, &error)) {
+    error_message_ = LNString(error.message);
+    std::optional<std::size_t> position;
+    if (error.expression) {
+      position = quendral::platform::formula::ExpressionPosition(text_.View(), *error.expression);
+    }
+    error_position_ = position.value_or(0);
     return Report(quendral::platform::kErrFormulaEvaluation);
   }
   if (environment.write_status() != quendral::platform::kNoError) {

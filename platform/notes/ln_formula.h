@@ -34,7 +34,9 @@ class LNFormula {
 
   // `result` receives the formula's value as a stand-alone list item (text,
   // number or date-time). kErrFormulaSyntax when nothing was compiled,
-  // kErrFormulaEvaluation when the evaluation fails.
+  // kErrFormulaEvaluation when the evaluation fails, and then
+  // GetErrorPosition/GetErrorMessage tell why: the engine's reason and where
+  // the failing expression begins in the text.
   LNSTATUS Evaluate(LNItem* result) const;
   // Against the open `note`. `word` is accepted for compatibility and left
   // as it is.
@@ -45,8 +47,9 @@ class LNFormula {
 
   LNString text_;
   std::vector<std::uint8_t> compiled_;
-  std::size_t error_position_ = 0;
-  LNString error_message_;
+  // Set by the last SetText or failed evaluation.
+  mutable std::size_t error_position_ = 0;
+  mutable LNString error_message_;
 };
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LN_FORMULA_H_

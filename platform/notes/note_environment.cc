@@ -23,12 +23,27 @@ std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t*
   return value;
 }
 
+namespace {
+
+// The first item the formula language takes for `name`.
+std::optional<std::size_t> FindField(const OpenNote& note, std::string_view name) {
+  for (std::optional<std::size_t> slot = note.Find(std::nullopt, 0); slot;
+       slot = note.Find(std::nullopt, *slot + 1)) {
+    if (formula::SameFieldName(note.Item(*slot)->name, name)) {
+      return slot;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<formula::Value> NoteEnvironment::ReadField(std::string_view name) const {
   if (!note_) {
     return std::nullopt;
   }
   const OpenNote& note = *note_->open;
-  std::optional<std::size_t> slot = note.Find(name, 0);
+  std::optional<std::size_t> slot = FindField(note, name);
   if (!slot) {
     return std::nullopt;
   }
@@ -42,7 +57,7 @@ void NoteEnvironment::WriteField(std::string_view name, const formula::Value& va
       note_ ? values::EncodeFormulaValue(value, &type, &bytes) : STATUS{kErrNoteNotOpen};
   if (status == kNoError) {
     OpenNote& note = *note_->open;
-    std::optional<std::size_t> slot = note.Find(name, 0);
+    std::optional<std::size_t> slot = FindField(note, name);
     std::size_t added = 0;
     status = slot ? note.Replace(*slot, type, note.Item(*slot)->flags, bytes.data(), bytes.size())
                   : note.Add(name, type, kItemFlagSummary, bytes.data(), bytes.size(), &added);

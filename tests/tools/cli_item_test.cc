@@ -98,6 +98,11 @@ TEST_F(ItemCommandTest, FormulaErrorIsReportedNotCrashed) {
   EXPECT_EQ(Run({"item", "set", "items.nsf", kUnid, "Subject", "TEXT", "@Left(\"a\""}), 2);
   EXPECT_EQ(out_, "");
   EXPECT_NE(err_.find("quendral: cannot set item Subject: "), std::string::npos) << err_;
+  EXPECT_EQ(Run({"item", "set", "items.nsf", kUnid, "Subject", "TEXT", "1 + (2 / 0)"}), 2);
+  EXPECT_NE(err_.find("cannot set item Subject: The formula could not be evaluated: Division by "
+                      "zero at position 4"),
+            std::string::npos)
+      << err_;
   EXPECT_EQ(Run({"item", "set", "items.nsf", kUnid, "Two words", "TEXT", "1"}), 2);
   ASSERT_EQ(Run({"item", "get", "items.nsf", kUnid, "Subject"}), 0) << err_;
   EXPECT_EQ(out_, "Hello;World\n");

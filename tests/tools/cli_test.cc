@@ -195,6 +195,22 @@ TEST_F(CommandLineTest, EvalPrintsOneValuePerLineAndReportsCompileErrors) {
   EXPECT_NE(run.err.find("position"), std::string::npos) << run.err;
 }
 
+TEST_F(CommandLineTest, EvalTakesFormulasBeginningWithAMinusAfterTheSeparator) {
+  CommandResult run = Quendral({"eval", "--", "-(1:2) * 3"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "-3\n-6\n");
+  run = Quendral({"eval", "-1"});
+  EXPECT_EQ(run.out, "-1\n") << run.err;
+}
+
+TEST_F(CommandLineTest, EvalReportsTheEnginesReasonAndPosition) {
+  const CommandResult run = Quendral({"eval", "x := 2; x / 0"});
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err,
+            "quendral: cannot evaluate the formula: The formula could not be evaluated: "
+            "Division by zero at position 8\n");
+}
+
 TEST_F(CommandLineTest, EvalAgainstADocumentSavesFieldChangesOnlyWhenAsked) {
   ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
   const std::string formula = "FIELD Subject := \"changed\"; Subject";
@@ -310,6 +326,27 @@ TEST_F(CommandLineTest, WholeDatabaseCommandsReportSummariesWithTheirExitCodes) 
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(json::parse(run.out)["totals"],
             json::parse(R"({"databases": 1, "documents": 0, "hidden": 0, "broken_links": 0})"));
+}
+
+// A formula that cannot be evaluated is reported with the engine's reason,
+// never taken for false.
+TEST_F(CommandLineTest, FormulasThatFailSayWhy) {
+  const json items = json::array(
+      {{{"name", "Count"}, {"type", "number"}, {"values", {1}}},
+       {{"name", "Body"},
+        {"type", "richtext"},
+        {"paragraphs", json::array({{{"text", "Secret"}, {"hide_when", "Count / 0 = 1"}}})}}});
+  ASSERT_EQ(Import("f.nsf", Document(items)).code, 0);
+  const std::string reason = "The formula could not be evaluated: Division by zero at position 0";
+  CommandResult run = Quendral({"audit", "--json", "f.nsf"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_NE(run.out.find("\"hides\": null"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"reason\": \"" + reason + "\""), std::string::npos) << run.out;
+  run = Quendral(
+      {"fix-hidewhen", "--all", "--dry-run", "--json", "--select", "Count / 0 = 1", "f.nsf"});
+  EXPECT_EQ(run.code, 1) << run.err;
+  EXPECT_EQ(json::parse(run.out)["failed"], 1) << run.out;
+  EXPECT_NE(run.out.find("selection formula: " + reason), std::string::npos) << run.out;
 }
 
 TEST_F(CommandLineTest, WholeDatabaseUsageErrorsExitTwoBeforeAnythingIsRead) {

@@ -32,9 +32,12 @@ void CheckEvaluated(const LNFormula& formula, LNSTATUS status) {
   if (status == 0) {
     return;
   }
-  const std::string reason = formula.GetErrorMessage().GetString();
-  throw CommandError("cannot evaluate the formula: " +
-                     (reason.empty() ? StatusText(status) : reason));
+  if (status != platform::kErrFormulaEvaluation) {
+    throw CommandError("cannot evaluate the formula: " + StatusText(status));
+  }
+  throw CommandError(
+      "cannot evaluate the formula: " +
+      EvaluationFailureText(formula.GetErrorMessage().GetString(), formula.GetErrorPosition()));
 }
 
 int Evaluate(const EvalOptions& options, std::ostream& out) {
@@ -74,7 +77,10 @@ void AddEval(CLI::App& app, Context& context, Action& action) {
   database->needs(unid);
   command->add_flag("--save", o->save, "Save the document's FIELD changes")->needs(database);
   command->add_option("--user", o->user, "User name the formula sees");
-  command->add_option("FORMULA", o->formula, "Formula text")->required();
+  command
+      ->add_option("FORMULA", o->formula,
+                   "Formula text; after '--' when it begins with '-' (eval -- \"-Total\")")
+      ->required();
   command->add_flag("--json", o->json, "Print JSON: values, one text each");
   command->callback(
       [o, &context, &action] { action = [o, &context] { return Evaluate(*o, *context.out); }; });

@@ -34,12 +34,14 @@ int SetItem(const ItemOptions& options, std::ostream& out) {
   LNDatabase database = session.OpenDatabase(options.database, options.server);
   LNDocument document = session.OpenDocument(database, options.unid);
   bool changed = false;
+  std::string failure;
   try {
     changed = AssignItemByFormula(document, options.name.c_str(), options.type_word.c_str(),
-                                  options.formula.c_str()) != 0;
+                                  options.formula.c_str(), &failure) != 0;
   } catch (LNSTATUS status) {
     // The assignment lets the platform's errors through as thrown statuses.
-    throw CommandError("cannot set item " + options.name + ": " + StatusText(status));
+    throw CommandError("cannot set item " + options.name + ": " +
+                       (failure.empty() ? StatusText(status) : failure));
   }
   // Closing folds the saved note from the log into the file: a disk that
   // fails then is reported, not left for the next opener to find.

@@ -1,10 +1,12 @@
 #include "platform/notes/formula/encoding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
 #include "platform/base/byte_reader.h"
 #include "platform/base/coding.h"
+#include "platform/notes/formula/datetime_constant.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/functions.h"
 
@@ -25,6 +27,11 @@ enum Tag : std::uint8_t {
   kNegate,               // operand
   kNot,                  // operand
   kChain,                // u16 count, operand, then (u8 operator, operand) for the rest
+  kDateTime,             // u16 length, the constant's canonical text
+  kKeyword,              // u16 length, the word in capitals
+  kSubscript,            // list, index
+  kAssign,               // u16 length, name, value
+  kFieldAssign,          // u16 length, name, value
 };
 
 class Writer {
@@ -90,6 +97,22 @@ void EncodeNode(const Node& node, Writer* writer) {
       writer->Byte(node.kind == Node::Kind::kNegate ? kNegate : kNot);
       EncodeNode(node.children.front(), writer);
       break;
+    case Node::Kind::kDateTime:
+    case Node::Kind::kKeyword:
+      writer->Byte(node.kind == Node::Kind::kDateTime ? kDateTime : kKeyword);
+      writer->String(node.text);
+      break;
+    case Node::Kind::kSubscript:
+      writer->Byte(kSubscript);
+      EncodeNode(node.children[0], writer);
+      EncodeNode(node.children[1], writer);
+      break;
+    case Node::Kind::kAssign:
+    case Node::Kind::kFieldAssign:
+      writer->Byte(node.kind == Node::Kind::kAssign ? kAssign : kFieldAssign);
+      writer->String(node.text);
+      EncodeNode(node.children.front(), writer);
+      break;
     case Node::Kind::kChain:
       writer->Byte(kChain);
       writer->Word(node.children.size());
@@ -151,6 +174,8 @@ class Decoder {
   bool ReadChain(int depth, Node* node);
   bool ReadChildren(int depth, std::size_t count, Node* node);
   bool ReadName(std::string* name) { return reader_.String(name) && IsValidName(*name); }
+  bool ReadDateTime(std::string* text);
+  bool ReadKeyword(std::string* word);
 
   Reader reader_;
 };
@@ -222,9 +247,34 @@ bool Decoder::ReadNode(int depth, Node* node) {
       return ReadChildren(depth, 1, node);
     case kChain:
       return ReadChain(depth, node);
+    case kDateTime:
+      node->kind = Kind::kDateTime;
+      return ReadDateTime(&node->text);
+    case kKeyword:
+      node->kind = Kind::kKeyword;
+      return ReadKeyword(&node->text);
+    case kSubscript:
+      node->kind = Kind::kSubscript;
+      return ReadChildren(depth, 2, node);
+    case kAssign:
+    case kFieldAssign:
+      node->kind = tag == kAssign ? Kind::kAssign : Kind::kFieldAssign;
+      return ReadName(&node->text) && ReadChildren(depth, 1, node);
     default:
       return false;
   }
+}
+
+bool Decoder::ReadDateTime(std::string* text) {
+  DateTimeConstant constant;
+  return reader_.String(text) && ParseDateTimeConstant(*text, &constant) &&
+         CanonicalText(constant) == *text;
+}
+
+bool Decoder::ReadKeyword(std::string* word) {
+  return reader_.String(word) && !word->empty() && IsNameStart(word->front()) &&
+         std::all_of(word->begin(), word->end(),
+                     [](char c) { return IsNamePart(c) && !(c >= 'a' && c <= 'z'); });
 }
 
 // Literals are never negative: minus is an operator of its own.

@@ -1,9 +1,11 @@
 #include "platform/notes/formula/evaluator.h"
 
+#include <cmath>
 #include <optional>
+#include <string>
 
-#include "platform/base/ascii.h"
 #include "platform/notes/formula/call.h"
+#include "platform/notes/formula/datetime_constant.h"
 #include "platform/notes/formula/functions.h"
 #include "platform/notes/formula/operators.h"
 
@@ -31,6 +33,7 @@ bool Evaluator::Run(const Program& program, Value* result) {
 
 bool Evaluator::Fail(std::string message) {
   error_ = std::move(message);
+  error_node_ = nullptr;  // set by the innermost expression it stops
   return false;
 }
 
@@ -74,6 +77,16 @@ bool Evaluator::RunDefault(const Statement& statement, Value* value) {
 }
 
 bool Evaluator::Evaluate(const Node& node, Value* value) {
+  if (EvaluateNode(node, value)) {
+    return true;
+  }
+  if (error_node_ == nullptr) {
+    error_node_ = &node;
+  }
+  return false;
+}
+
+bool Evaluator::EvaluateNode(const Node& node, Value* value) {
   switch (node.kind) {
     case Node::Kind::kNumber:
       *value = Value::Number(node.number);
@@ -90,18 +103,81 @@ bool Evaluator::Evaluate(const Node& node, Value* value) {
       return EvaluateUnary(node, value);
     case Node::Kind::kChain:
       return EvaluateChain(node, value);
+    case Node::Kind::kDateTime:
+      return EvaluateDateTime(node, value);
+    case Node::Kind::kKeyword:
+      *value = Value::Text(node.text);
+      return true;
+    case Node::Kind::kSubscript:
+      return EvaluateSubscript(node, value);
+    case Node::Kind::kAssign:
+    case Node::Kind::kFieldAssign:
+      return EvaluateAssignment(node, value);
   }
   return Fail("Invalid formula");
 }
 
-// Designers' formulas rely on a missing field reading as "".
+// Designers' formulas rely on a missing field reading as "", and an item
+// holds no empty list: one without values reads as "" too.
 bool Evaluator::EvaluateName(const std::string& name, Value* value) {
   if (const Value* variable = FindVariable(name)) {
     *value = *variable;
     return true;
   }
   std::optional<Value> field = environment_.ReadField(name);
-  *value = field ? std::move(*field) : Value::Text("");
+  *value = field && field->size() > 0 ? std::move(*field) : Value::Text("");
+  return true;
+}
+
+bool Evaluator::EvaluateDateTime(const Node& node, Value* value) {
+  DateTimeConstant constant;
+  if (!ParseDateTimeConstant(node.text, &constant)) {
+    return Fail("Invalid date-time constant");
+  }
+  *value = Value::Time(ValueOf(constant, environment_.Now()));
+  return true;
+}
+
+// A 1-based index into the list; the first element of an index list counts,
+// and its fraction is dropped.
+bool Evaluator::EvaluateSubscript(const Node& node, Value* value) {
+  Value list;
+  Value index;
+  if (!Evaluate(node.children[0], &list) || !Evaluate(node.children[1], &index)) {
+    return false;
+  }
+  if (index.kind != ValueKind::kNumber || index.numbers.empty()) {
+    return Fail("A subscript must be a number");
+  }
+  const double position = std::trunc(index.numbers.front());
+  if (!(position >= 1 && position <= static_cast<double>(list.size()))) {
+    return Fail("Subscript out of range: " + FormatNumber(index.numbers.front()) +
+                " of a list of " + std::to_string(list.size()));
+  }
+  const auto i = static_cast<std::size_t>(position) - 1;
+  switch (list.kind) {
+    case ValueKind::kText:
+      *value = Value::Text(list.texts[i]);
+      break;
+    case ValueKind::kNumber:
+      *value = Value::Number(list.numbers[i]);
+      break;
+    case ValueKind::kDateTime:
+      *value = Value::Time(list.datetimes[i]);
+      break;
+  }
+  return true;
+}
+
+bool Evaluator::EvaluateAssignment(const Node& node, Value* value) {
+  if (!Evaluate(node.children.front(), value)) {
+    return false;
+  }
+  if (node.kind == Node::Kind::kFieldAssign) {
+    environment_.WriteField(node.text, *value);
+  } else {
+    SetVariable(node.text, *value);
+  }
   return true;
 }
 
@@ -154,7 +230,7 @@ bool Evaluator::EvaluateUnary(const Node& node, Value* value) {
 
 const Value* Evaluator::FindVariable(std::string_view name) const {
   for (const auto& [variable, value] : variables_) {
-    if (base::EqualsIgnoringAsciiCase(variable, name)) {
+    if (SameFieldName(variable, name)) {
       return &value;
     }
   }
@@ -163,7 +239,7 @@ const Value* Evaluator::FindVariable(std::string_view name) const {
 
 void Evaluator::SetVariable(const std::string& name, Value value) {
   for (auto& [variable, current] : variables_) {
-    if (base::EqualsIgnoringAsciiCase(variable, name)) {
+    if (SameFieldName(variable, name)) {
       current = std::move(value);
       return;
     }

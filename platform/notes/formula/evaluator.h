@@ -24,6 +24,9 @@ class Evaluator {
   // Records the reason evaluation stops; always false.
   bool Fail(std::string message);
   const std::string& error() const { return error_; }
+  // The innermost expression whose evaluation failed, or null when the
+  // failure was no expression's.
+  const Node* error_node() const { return error_node_; }
   Environment& environment() { return environment_; }
 
  private:
@@ -33,6 +36,10 @@ class Evaluator {
   bool EvaluateCall(const Node& node, Value* value);
   bool EvaluateChain(const Node& node, Value* value);
   bool EvaluateUnary(const Node& node, Value* value);
+  bool EvaluateNode(const Node& node, Value* value);
+  bool EvaluateDateTime(const Node& node, Value* value);
+  bool EvaluateSubscript(const Node& node, Value* value);
+  bool EvaluateAssignment(const Node& node, Value* value);
   const Value* FindVariable(std::string_view name) const;
   void SetVariable(const std::string& name, Value value);
 
@@ -40,6 +47,7 @@ class Evaluator {
   // Temporary variables, and fields given a DEFAULT, by name in any case.
   std::vector<std::pair<std::string, Value>> variables_;
   std::string error_;
+  const Node* error_node_ = nullptr;
 };
 
 }  // namespace quendral::platform::formula

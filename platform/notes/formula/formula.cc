@@ -1,11 +1,77 @@
 #include "platform/notes/formula/formula.h"
 
+#include "platform/base/ascii.h"
 #include "platform/notes/formula/encoding.h"
 #include "platform/notes/formula/evaluator.h"
 #include "platform/notes/formula/parser.h"
 #include "platform/notes/formula/printer.h"
 
 namespace quendral::platform::formula {
+namespace {
+
+// Walks the expressions of `program` in the order their text begins,
+// stopping when `visit` returns true; the count of expressions passed.
+template <typename Visit>
+bool VisitNode(const Node& node, std::size_t* count, Visit& visit) {
+  if (visit(node, *count)) {
+    return true;
+  }
+  ++*count;
+  for (const Node& child : node.children) {
+    if (VisitNode(child, count, visit)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+template <typename Visit>
+bool VisitExpressions(const Program& program, Visit visit) {
+  std::size_t count = 0;
+  for (const Statement& statement : program.statements) {
+    if (statement.kind != Statement::Kind::kRem && VisitNode(statement.value, &count, visit)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::size_t> ExpressionIndex(const Program& program, const Node* target) {
+  std::optional<std::size_t> found;
+  VisitExpressions(program, [&](const Node& node, std::size_t index) {
+    if (&node == target) {
+      found = index;
+    }
+    return found.has_value();
+  });
+  return found;
+}
+
+std::optional<std::size_t> PositionIn(const Program& program, std::size_t expression) {
+  std::optional<std::size_t> position;
+  VisitExpressions(program, [&](const Node& node, std::size_t index) {
+    if (index == expression) {
+      position = node.position;
+    }
+    return position.has_value();
+  });
+  return position;
+}
+
+}  // namespace
+
+bool SameFieldName(std::string_view a, std::string_view b) {
+  return base::EqualsIgnoringAsciiCase(a, b);
+}
+
+std::optional<std::size_t> ExpressionPosition(std::string_view text, std::size_t expression) {
+  Program program;
+  CompileError ignored;
+  if (text.size() > kMaxFormulaTextLength || !Parse(text, &program, &ignored)) {
+    return std::nullopt;
+  }
+  return PositionIn(program, expression);
+}
 
 bool Compile(std::string_view text, std::vector<std::uint8_t>* compiled, CompileError* error) {
   compiled->clear();
@@ -71,7 +137,15 @@ bool DecodedFormula::Evaluate(Environment& environment, Value* result,
   Value discarded;
   Evaluator evaluator(environment);
   if (!evaluator.Run(*program_, result != nullptr ? result : &discarded)) {
-    report->message = evaluator.error();
+    // Where it failed is worked out only now: positions are not part of
+    // the compiled form, so they are those of the canonical text.
+    *report = EvaluationError{evaluator.error(), std::nullopt, std::nullopt};
+    if (evaluator.error_node() != nullptr) {
+      report->expression = ExpressionIndex(*program_, evaluator.error_node());
+    }
+    if (report->expression) {
+      report->position = ExpressionPosition(Print(*program_), *report->expression);
+    }
     return false;
   }
   return true;

@@ -24,6 +24,10 @@ inline constexpr int kMaxNestingDepth = 100;
 inline constexpr std::size_t kMaxValueElements = 64 * 1024;
 inline constexpr std::size_t kMaxValueBytes = 4 * 1024 * 1024;
 
+// Whether two field or variable names are the same: the language ignores
+// their case, wherever it reads or writes them.
+bool SameFieldName(std::string_view a, std::string_view b);
+
 // What a formula sees of the world: the note it runs against (if any), the
 // user and the clock.
 class Environment {
@@ -32,8 +36,10 @@ class Environment {
 
   virtual bool HasNote() const = 0;
   // The item's value, or nothing when the note has no such item (or no note).
+  // Items are found by SameFieldName.
   virtual std::optional<Value> ReadField(std::string_view name) const = 0;
-  // FIELD assignment: creates the item with the value's type when missing.
+  // FIELD assignment: replaces the item found by SameFieldName, keeping its
+  // name as stored; creates the item with the value's type when missing.
   virtual void WriteField(std::string_view name, const Value& value) = 0;
   virtual std::optional<DateTime> Created() const = 0;
   virtual std::optional<DateTime> Modified() const = 0;
@@ -62,14 +68,24 @@ bool Decompile(const std::uint8_t* data, std::size_t available, std::string* tex
 
 struct EvaluationError {
   std::string message;
+  // The failing expression, counted in the order its text begins (see
+  // ExpressionPosition); nothing when the failure was no expression's.
+  std::optional<std::size_t> expression;
+  // Where the failing expression begins in the formula's canonical text
+  // (Decompile); nothing when unknown.
+  std::optional<std::size_t> position;
 };
+
+// Where the `expression`th expression (as counted in EvaluationError) begins
+// in `text`, which must compile to the formula that failed; nothing when it
+// does not compile or holds fewer expressions.
+std::optional<std::size_t> ExpressionPosition(std::string_view text, std::size_t expression);
 
 // Evaluates the compiled formula at `data`. A SELECT statement's value is the
 // result; otherwise the last statement's value ("" when no statement has
-// one). A field the note lacks reads as "". On failure `result` is untouched
-// and `error` (when given) names the cause; FIELD assignments made before
-// the failure stay made. `result` may be null when only the assignments
-// matter.
+// one). A field the note lacks, or that holds no value, reads as "". On failure `result` is
+// untouched and `error` (when given) names the cause; FIELD assignments made before the failure
+// stay made. `result` may be null when only the assignments matter.
 bool Evaluate(const std::uint8_t* data, std::size_t available, Environment& environment,
               Value* result, EvaluationError* error);
 

@@ -142,6 +142,43 @@ Token Lexer::ReadName(Token::Kind kind) {
   return token;
 }
 
+bool Lexer::ReadBracketed(std::string* text) {
+  const std::size_t close = text_.find(']', offset_);
+  if (close == std::string_view::npos) {
+    return false;
+  }
+  *text = std::string(text_.substr(offset_, close - offset_));
+  offset_ = close + 1;
+  return true;
+}
+
+// '*' takes the operator right behind it as its permuted form: "a*-1" is a
+// permuted subtraction, as in the language; "a * -1" multiplies.
+Token Lexer::ReadStarred(std::size_t start) {
+  struct Permuted {
+    std::string_view symbol;
+    Operator op;
+  };
+  static constexpr Permuted kPermuted[] = {
+      {"!=", Operator::kPermutedNotEqual},  {"<>", Operator::kPermutedNotEqual},
+      {"<=", Operator::kPermutedLessEqual}, {">=", Operator::kPermutedGreaterEqual},
+      {"=", Operator::kPermutedEqual},      {"<", Operator::kPermutedLess},
+      {">", Operator::kPermutedGreater},    {"+", Operator::kPermutedAdd},
+      {"-", Operator::kPermutedSubtract},   {"*", Operator::kPermutedMultiply},
+      {"/", Operator::kPermutedDivide},
+  };
+  const std::string_view rest = text_.substr(offset_);
+  for (const Permuted& permuted : kPermuted) {
+    if (rest.substr(0, permuted.symbol.size()) == permuted.symbol) {
+      offset_ += permuted.symbol.size();
+      Token token = Make(Token::Kind::kPermuted, start);
+      token.op = permuted.op;
+      return token;
+    }
+  }
+  return Make(Token::Kind::kMultiply, start);
+}
+
 Token Lexer::ReadOperator() {
   using Kind = Token::Kind;
   const std::size_t start = offset_;
@@ -160,6 +197,10 @@ Token Lexer::ReadOperator() {
     case '!':
       return pair('=', Kind::kNotEqual, Kind::kNot);
     case '>':
+      if (next == '<') {
+        ++offset_;
+        return Make(Kind::kNotEqual, start);
+      }
       return pair('=', Kind::kGreaterEqual, Kind::kGreater);
     case '<':
       if (next == '>') {
@@ -170,13 +211,13 @@ Token Lexer::ReadOperator() {
     case '-':
       return Make(Kind::kMinus, start);
     case '*':
-      return Make(Kind::kMultiply, start);
+      return ReadStarred(start);
     case '/':
       return Make(Kind::kDivide, start);
     case '+':
       return Make(Kind::kPlus, start);
     case '=':
-      return Make(Kind::kEqual, start);
+      return pair('!', Kind::kNotEqual, Kind::kEqual);
     case '&':
       return Make(Kind::kAnd, start);
     case '|':
@@ -185,6 +226,10 @@ Token Lexer::ReadOperator() {
       return Make(Kind::kLeftParenthesis, start);
     case ')':
       return Make(Kind::kRightParenthesis, start);
+    case '[':
+      return Make(Kind::kLeftBracket, start);
+    case ']':
+      return Make(Kind::kRightBracket, start);
     case ';':
       return Make(Kind::kSemicolon, start);
     default:

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/notes/formula/syntax.h"
+
 namespace quendral::platform::formula {
 
 struct Token {
@@ -34,13 +36,17 @@ struct Token {
     kOr,
     kLeftParenthesis,
     kRightParenthesis,
+    kLeftBracket,
+    kRightBracket,
     kSemicolon,
+    kPermuted,  // `op`: a permuted operator, '*' and the operator behind it
   };
 
   Kind kind = Kind::kEnd;
   std::size_t position = 0;  // byte offset of the token's first byte
   std::string text;
   double number = 0;
+  Operator op = Operator::kList;  // kPermuted
 };
 
 class Lexer {
@@ -48,6 +54,9 @@ class Lexer {
   explicit Lexer(std::string_view text) : text_(text) {}
 
   Token Next();
+  // After a '[' that opens a constant: the text up to the closing ']',
+  // which is consumed; false when there is none.
+  bool ReadBracketed(std::string* text);
 
  private:
   void SkipSpace();
@@ -56,6 +65,7 @@ class Lexer {
   Token ReadBraced();
   Token ReadName(Token::Kind kind);
   Token ReadOperator();
+  Token ReadStarred(std::size_t start);
 
   std::string_view text_;
   std::size_t offset_ = 0;

@@ -234,6 +234,38 @@ bool Logic(Operator op, const Value& left, const Value& right, Value* result, st
   return true;
 }
 
+// Every element of `value` repeated `times` times in place (a:b twice is
+// a:a:b:b), or the whole list repeated (a:b:a:b).
+Value Repeat(const Value& value, std::size_t times, bool in_place) {
+  Value repeated;
+  repeated.kind = value.kind;
+  auto repeat = [&](const auto& from, auto* to) {
+    to->reserve(from.size() * times);
+    for (std::size_t outer = 0; outer < (in_place ? from.size() : times); ++outer) {
+      for (std::size_t inner = 0; inner < (in_place ? times : from.size()); ++inner) {
+        to->push_back(from[in_place ? outer : inner]);
+      }
+    }
+  };
+  repeat(value.texts, &repeated.texts);
+  repeat(value.numbers, &repeated.numbers);
+  repeat(value.datetimes, &repeated.datetimes);
+  return repeated;
+}
+
+// A permuted operator is its pairwise one over every pair: each element of
+// the left list with each of the right one, the left's elements outermost.
+bool ApplyPermuted(Operator op, const Value& left, const Value& right, Value* result,
+                   std::string* error) {
+  const std::size_t pairs = left.size() * right.size();
+  if (!FitsValueLimits(pairs, ValueBytes(left) * right.size() + ValueBytes(right) * left.size())) {
+    *error = "Value too large";
+    return false;
+  }
+  return ApplyOperator(PairwiseOf(op), Repeat(left, right.size(), true),
+                       Repeat(right, left.size(), false), result, error);
+}
+
 }  // namespace
 
 std::size_t ValueBytes(const Value& value) {
@@ -271,6 +303,9 @@ bool AddSeconds(DateTime time, double seconds, DateTime* result) {
 
 bool ApplyOperator(Operator op, const Value& left, const Value& right, Value* result,
                    std::string* error) {
+  if (IsPermuted(op)) {
+    return ApplyPermuted(op, left, right, result, error);
+  }
   switch (LevelOf(op)) {
     case Level::kList:
       return Concatenate(left, right, result, error);

@@ -3,9 +3,11 @@
 // and unary operators nest.
 #include "platform/notes/formula/parser.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/base/ascii.h"
+#include "platform/notes/formula/datetime_constant.h"
 #include "platform/notes/formula/functions.h"
 #include "platform/notes/formula/lexer.h"
 
@@ -16,10 +18,13 @@ namespace {
 // canonical text of any tree within kMaxNestingDepth stays below this.
 constexpr int kMaxRecursion = 3 * kMaxNestingDepth;
 
-std::optional<Operator> BinaryOperator(Token::Kind kind, Level level) {
+std::optional<Operator> BinaryOperator(const Token& token, Level level) {
   using Kind = Token::Kind;
   std::optional<Operator> op;
-  switch (kind) {
+  switch (token.kind) {
+    case Kind::kPermuted:
+      op = token.op;
+      break;
     case Kind::kMultiply:
       op = Operator::kMultiply;
       break;
@@ -84,14 +89,20 @@ class Parser {
   bool NextIsAssign() const;
 
   bool ParseStatement(Statement* statement);
+  bool ParseRemark(Statement* statement);
   bool ParseFieldAssignment(Statement::Kind kind, Statement* statement);
-  bool ParseAssignedValue(Statement* statement);
+  bool ParseAssignedValue(std::string* name, Node* value);
   bool ParseExpression(Node* node);
+  bool ParseNestedAssignment(Node::Kind kind, Node* node);
   bool ParseLevel(Level level, Node* node);
+  bool ParseNot(Node* node);
   bool ParseUnary(bool list_operand, Node* node);
   bool ParseList(Node* node);
+  bool ParsePostfix(Node* node);
   bool ParsePrimary(Node* node);
   bool ParseParenthesised(Node* node);
+  bool ParseBracketed(Node* node);
+  bool ParseSubscript(Node* node);
   bool ParseCall(Node* node);
   bool ParseArguments(Node* call);
   bool Finish(std::size_t position, Node* node);
@@ -158,21 +169,29 @@ bool Parser::ParseStatement(Statement* statement) {
     return ParseExpression(&statement->value);
   }
   if (AtKeyword("REM")) {
-    Advance();
-    if (!At(Token::Kind::kText)) {
-      return Fail(token_.position, "Expected a string after REM");
-    }
-    statement->kind = Statement::Kind::kRem;
-    statement->name = token_.text;
-    Advance();
-    return true;
+    return ParseRemark(statement);
   }
   if (At(Token::Kind::kName) && NextIsAssign()) {
     statement->kind = Statement::Kind::kAssign;
-    return ParseAssignedValue(statement);
+    return ParseAssignedValue(&statement->name, &statement->value);
   }
   statement->kind = Statement::Kind::kExpression;
   return ParseExpression(&statement->value);
+}
+
+// REM with a string in quotes or braces, or with nothing before the ';'.
+bool Parser::ParseRemark(Statement* statement) {
+  Advance();
+  statement->kind = Statement::Kind::kRem;
+  if (At(Token::Kind::kSemicolon) || At(Token::Kind::kEnd)) {
+    return true;
+  }
+  if (!At(Token::Kind::kText)) {
+    return Fail(token_.position, "Expected a string after REM");
+  }
+  statement->name = token_.text;
+  Advance();
+  return true;
 }
 
 bool Parser::ParseFieldAssignment(Statement::Kind kind, Statement* statement) {
@@ -185,31 +204,59 @@ bool Parser::ParseFieldAssignment(Statement::Kind kind, Statement* statement) {
     return Fail(token_.position, "Expected a field name after " + keyword);
   }
   statement->kind = kind;
-  return ParseAssignedValue(statement);
+  return ParseAssignedValue(&statement->name, &statement->value);
 }
 
 // At the name of `name := expression`.
-bool Parser::ParseAssignedValue(Statement* statement) {
-  statement->name = token_.text;
+bool Parser::ParseAssignedValue(std::string* name, Node* value) {
+  *name = token_.text;
   Advance();
   if (!At(Token::Kind::kAssign)) {
     return Fail(token_.position, "Expected ':='");
   }
   Advance();
-  return ParseExpression(&statement->value);
+  return ParseExpression(value);
 }
 
+// An assignment may stand wherever an expression may: "@If(c; x := 1; x := 2)".
 bool Parser::ParseExpression(Node* node) {
   if (recursion_ >= kMaxRecursion) {
     return Fail(token_.position, "Formula nested too deeply");
   }
   ++recursion_;
-  const bool parsed = ParseLevel(Level::kLogic, node);
+  bool parsed = false;
+  if (AtKeyword("FIELD")) {
+    Advance();
+    parsed = ParseNestedAssignment(Node::Kind::kFieldAssign, node);
+  } else if (At(Token::Kind::kName) && NextIsAssign()) {
+    parsed = ParseNestedAssignment(Node::Kind::kAssign, node);
+  } else {
+    parsed = ParseLevel(Level::kLogic, node);
+  }
   --recursion_;
   return parsed;
 }
 
+bool Parser::ParseNestedAssignment(Node::Kind kind, Node* node) {
+  const std::size_t position = token_.position;
+  if (!At(Token::Kind::kName) || IsKeyword(token_.text)) {
+    return Fail(position, kind == Node::Kind::kFieldAssign ? "Expected a field name after FIELD"
+                                                           : "Unexpected keyword " + token_.text);
+  }
+  Node value;
+  if (!ParseAssignedValue(&node->text, &value)) {
+    return false;
+  }
+  node->kind = kind;
+  node->position = static_cast<std::uint32_t>(position);
+  node->children.push_back(std::move(value));
+  return Finish(position, node);
+}
+
 bool Parser::ParseLevel(Level level, Node* node) {
+  if (level == Level::kNot) {
+    return ParseNot(node);
+  }
   if (level == Level::kUnary) {
     return ParseUnary(false, node);
   }
@@ -217,7 +264,7 @@ bool Parser::ParseLevel(Level level, Node* node) {
   if (!ParseLevel(NextLevel(level), node)) {
     return false;
   }
-  std::optional<Operator> op = BinaryOperator(token_.kind, level);
+  std::optional<Operator> op = BinaryOperator(token_, level);
   if (!op) {
     return true;
   }
@@ -232,24 +279,47 @@ bool Parser::ParseLevel(Level level, Node* node) {
       return false;
     }
     chain.children.push_back(std::move(operand));
-    op = BinaryOperator(token_.kind, level);
+    op = BinaryOperator(token_, level);
   }
   *node = std::move(chain);
   return Finish(position, node);
 }
 
-// A unary operator takes the list behind it, except after ':' where it
-// takes just the next element ("1:-2" lists 1 and -2).
-bool Parser::ParseUnary(bool list_operand, Node* node) {
-  if (!At(Token::Kind::kMinus) && !At(Token::Kind::kNot)) {
-    return list_operand ? ParsePrimary(node) : ParseList(node);
+// '!' sits with '&' and '|': it negates the comparison behind it, so
+// "!Status = \"Closed\"" is "!(Status = \"Closed\")".
+bool Parser::ParseNot(Node* node) {
+  if (!At(Token::Kind::kNot)) {
+    return ParseLevel(Level::kCompare, node);
   }
   const std::size_t position = token_.position;
   if (recursion_ >= kMaxRecursion) {
     return Fail(position, "Formula nested too deeply");
   }
-  Node unary;
-  unary.kind = At(Token::Kind::kMinus) ? Node::Kind::kNegate : Node::Kind::kNot;
+  Advance();
+  ++recursion_;
+  Node operand;
+  const bool parsed = ParseNot(&operand);
+  --recursion_;
+  if (!parsed) {
+    return false;
+  }
+  node->kind = Node::Kind::kNot;
+  node->children.push_back(std::move(operand));
+  return Finish(position, node);
+}
+
+// A unary minus or plus takes the list behind it, except after ':' where it
+// takes just the next element ("1:-2" lists 1 and -2). A unary plus changes
+// nothing and leaves no trace in the tree.
+bool Parser::ParseUnary(bool list_operand, Node* node) {
+  if (!At(Token::Kind::kMinus) && !At(Token::Kind::kPlus)) {
+    return list_operand ? ParsePostfix(node) : ParseList(node);
+  }
+  const std::size_t position = token_.position;
+  if (recursion_ >= kMaxRecursion) {
+    return Fail(position, "Formula nested too deeply");
+  }
+  const bool negate = At(Token::Kind::kMinus);
   Advance();
   ++recursion_;
   Node operand;
@@ -258,14 +328,18 @@ bool Parser::ParseUnary(bool list_operand, Node* node) {
   if (!parsed) {
     return false;
   }
-  unary.children.push_back(std::move(operand));
-  *node = std::move(unary);
+  if (!negate) {
+    *node = std::move(operand);
+    return true;
+  }
+  node->kind = Node::Kind::kNegate;
+  node->children.push_back(std::move(operand));
   return Finish(position, node);
 }
 
 bool Parser::ParseList(Node* node) {
   const std::size_t position = token_.position;
-  if (!ParsePrimary(node)) {
+  if (!ParsePostfix(node)) {
     return false;
   }
   if (!At(Token::Kind::kColon)) {
@@ -287,7 +361,73 @@ bool Parser::ParseList(Node* node) {
   return Finish(position, node);
 }
 
+// A primary and the subscripts behind it: "Names[2]", "@Explode(x)[n + 1]".
+bool Parser::ParsePostfix(Node* node) {
+  if (!ParsePrimary(node)) {
+    return false;
+  }
+  while (At(Token::Kind::kLeftBracket)) {
+    if (!ParseSubscript(node)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Parser::ParseSubscript(Node* node) {
+  const std::size_t position = node->position;
+  Advance();
+  Node index;
+  if (!ParseExpression(&index)) {
+    return false;
+  }
+  if (!At(Token::Kind::kRightBracket)) {
+    return Fail(token_.position, "Expected ']'");
+  }
+  Advance();
+  Node subscript;
+  subscript.kind = Node::Kind::kSubscript;
+  subscript.position = static_cast<std::uint32_t>(position);
+  subscript.children.push_back(std::move(*node));
+  subscript.children.push_back(std::move(index));
+  *node = std::move(subscript);
+  return Finish(position, node);
+}
+
+// At '[' where an expression starts: a date-time constant or a keyword.
+bool Parser::ParseBracketed(Node* node) {
+  const std::size_t position = token_.position;
+  std::string text;
+  if (!lexer_.ReadBracketed(&text)) {
+    return Fail(position, "Expected ']'");
+  }
+  std::string_view word = text;
+  while (!word.empty() && word.front() == ' ') {
+    word.remove_prefix(1);
+  }
+  while (!word.empty() && word.back() == ' ') {
+    word.remove_suffix(1);
+  }
+  DateTimeConstant constant;
+  if (!word.empty() && IsNameStart(word.front()) &&
+      std::all_of(word.begin(), word.end(), IsNamePart)) {
+    node->kind = Node::Kind::kKeyword;
+    for (char c : word) {
+      node->text.push_back(base::ToUpperAscii(c));
+    }
+  } else if (ParseDateTimeConstant(word, &constant)) {
+    node->kind = Node::Kind::kDateTime;
+    node->text = CanonicalText(constant);
+  } else {
+    return Fail(position, "Invalid date-time constant or keyword [" + text + "]");
+  }
+  node->position = static_cast<std::uint32_t>(position);
+  Advance();
+  return true;
+}
+
 bool Parser::ParsePrimary(Node* node) {
+  node->position = static_cast<std::uint32_t>(token_.position);
   switch (token_.kind) {
     case Token::Kind::kNumber:
       node->kind = Node::Kind::kNumber;
@@ -311,12 +451,19 @@ bool Parser::ParsePrimary(Node* node) {
       return ParseCall(node);
     case Token::Kind::kLeftParenthesis:
       return ParseParenthesised(node);
+    case Token::Kind::kLeftBracket:
+      return ParseBracketed(node);
+    case Token::Kind::kNot:
+      // Where an operand is due ("a:!b", "-!c") '!' still negates what
+      // follows up to the next '&' or '|'.
+      return ParseNot(node);
     default:
       return Fail(token_.position, "Expected an expression");
   }
 }
 
 bool Parser::ParseParenthesised(Node* node) {
+  const std::size_t position = token_.position;
   Advance();
   if (!ParseExpression(node)) {
     return false;
@@ -324,6 +471,7 @@ bool Parser::ParseParenthesised(Node* node) {
   if (!At(Token::Kind::kRightParenthesis)) {
     return Fail(token_.position, "Expected ')'");
   }
+  node->position = static_cast<std::uint32_t>(position);
   Advance();
   return true;
 }
@@ -377,6 +525,7 @@ bool Parser::ParseArguments(Node* call) {
 }
 
 bool Parser::Finish(std::size_t position, Node* node) {
+  node->position = static_cast<std::uint32_t>(position);
   UpdateDepth(node);
   if (node->depth > kMaxNestingDepth) {
     return Fail(position, "Formula nested too deeply");

@@ -29,16 +29,16 @@ void PrintCall(const Node& node, std::string* out) {
     if (i > 0) {
       out->append("; ");
     }
-    PrintNode(node.children[i], Level::kLogic, out);
+    PrintNode(node.children[i], Level::kAssign, out);
   }
   out->push_back(')');
 }
 
-// Behind ':' a unary operator binds only the next element, so it needs no
+// Behind ':' a unary minus binds only the next element, so it needs no
 // parentheses there as long as its own operand is an element.
 void PrintListElement(const Node& node, std::string* out) {
-  if (LevelOf(node) == Level::kUnary) {
-    out->push_back(node.kind == Node::Kind::kNegate ? '-' : '!');
+  if (node.kind == Node::Kind::kNegate) {
+    out->push_back('-');
     PrintListElement(node.children.front(), out);
     return;
   }
@@ -85,12 +85,34 @@ void PrintNode(const Node& node, Level weakest, std::string* out) {
       PrintCall(node, out);
       break;
     case Node::Kind::kNegate:
-    case Node::Kind::kNot:
-      out->push_back(node.kind == Node::Kind::kNegate ? '-' : '!');
+      out->push_back('-');
       PrintNode(node.children.front(), Level::kUnary, out);
+      break;
+    case Node::Kind::kNot:
+      out->push_back('!');
+      PrintNode(node.children.front(), Level::kNot, out);
       break;
     case Node::Kind::kChain:
       PrintChain(node, out);
+      break;
+    case Node::Kind::kDateTime:
+    case Node::Kind::kKeyword:
+      out->push_back('[');
+      out->append(node.text);
+      out->push_back(']');
+      break;
+    case Node::Kind::kSubscript:
+      PrintNode(node.children[0], Level::kPrimary, out);
+      out->push_back('[');
+      PrintNode(node.children[1], Level::kAssign, out);
+      out->push_back(']');
+      break;
+    case Node::Kind::kAssign:
+    case Node::Kind::kFieldAssign:
+      out->append(node.kind == Node::Kind::kFieldAssign ? "FIELD " : "");
+      out->append(node.text);
+      out->append(" := ");
+      PrintNode(node.children.front(), Level::kAssign, out);
       break;
   }
   if (parenthesise) {
@@ -101,8 +123,11 @@ void PrintNode(const Node& node, Level weakest, std::string* out) {
 void PrintStatement(const Statement& statement, std::string* out) {
   switch (statement.kind) {
     case Statement::Kind::kRem:
-      out->append("REM ");
-      PrintQuoted(statement.name, out);
+      out->append("REM");
+      if (!statement.name.empty()) {
+        out->push_back(' ');
+        PrintQuoted(statement.name, out);
+      }
       return;
     case Statement::Kind::kSelect:
       out->append("SELECT ");
@@ -121,7 +146,10 @@ void PrintStatement(const Statement& statement, std::string* out) {
     out->append(statement.name);
     out->append(" := ");
   }
-  PrintNode(statement.value, Level::kLogic, out);
+  // An assignment standing alone as a statement would read back as a
+  // statement of its own kind.
+  const bool alone = statement.kind == Statement::Kind::kExpression;
+  PrintNode(statement.value, alone ? Level::kLogic : Level::kAssign, out);
 }
 
 }  // namespace

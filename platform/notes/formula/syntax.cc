@@ -12,9 +12,13 @@ Level LevelOf(Operator op) {
       return Level::kList;
     case Operator::kMultiply:
     case Operator::kDivide:
+    case Operator::kPermutedMultiply:
+    case Operator::kPermutedDivide:
       return Level::kMultiply;
     case Operator::kAdd:
     case Operator::kSubtract:
+    case Operator::kPermutedAdd:
+    case Operator::kPermutedSubtract:
       return Level::kAdd;
     case Operator::kEqual:
     case Operator::kNotEqual:
@@ -22,6 +26,12 @@ Level LevelOf(Operator op) {
     case Operator::kGreater:
     case Operator::kLessEqual:
     case Operator::kGreaterEqual:
+    case Operator::kPermutedEqual:
+    case Operator::kPermutedNotEqual:
+    case Operator::kPermutedLess:
+    case Operator::kPermutedGreater:
+    case Operator::kPermutedLessEqual:
+    case Operator::kPermutedGreaterEqual:
       return Level::kCompare;
     case Operator::kAnd:
     case Operator::kOr:
@@ -58,17 +68,70 @@ std::string_view SymbolOf(Operator op) {
       return "&";
     case Operator::kOr:
       return "|";
+    case Operator::kPermutedEqual:
+      return "*=";
+    case Operator::kPermutedNotEqual:
+      return "*!=";
+    case Operator::kPermutedLess:
+      return "*<";
+    case Operator::kPermutedGreater:
+      return "*>";
+    case Operator::kPermutedLessEqual:
+      return "*<=";
+    case Operator::kPermutedGreaterEqual:
+      return "*>=";
+    case Operator::kPermutedAdd:
+      return "*+";
+    case Operator::kPermutedSubtract:
+      return "*-";
+    case Operator::kPermutedMultiply:
+      return "**";
+    case Operator::kPermutedDivide:
+      return "*/";
   }
   return "";
+}
+
+bool IsPermuted(Operator op) { return op >= Operator::kPermutedEqual; }
+
+Operator PairwiseOf(Operator op) {
+  switch (op) {
+    case Operator::kPermutedEqual:
+      return Operator::kEqual;
+    case Operator::kPermutedNotEqual:
+      return Operator::kNotEqual;
+    case Operator::kPermutedLess:
+      return Operator::kLess;
+    case Operator::kPermutedGreater:
+      return Operator::kGreater;
+    case Operator::kPermutedLessEqual:
+      return Operator::kLessEqual;
+    case Operator::kPermutedGreaterEqual:
+      return Operator::kGreaterEqual;
+    case Operator::kPermutedAdd:
+      return Operator::kAdd;
+    case Operator::kPermutedSubtract:
+      return Operator::kSubtract;
+    case Operator::kPermutedMultiply:
+      return Operator::kMultiply;
+    case Operator::kPermutedDivide:
+      return Operator::kDivide;
+    default:
+      return op;
+  }
 }
 
 Level LevelOf(const Node& node) {
   switch (node.kind) {
     case Node::Kind::kNegate:
-    case Node::Kind::kNot:
       return Level::kUnary;
+    case Node::Kind::kNot:
+      return Level::kNot;
     case Node::Kind::kChain:
       return LevelOf(node.operators.front());
+    case Node::Kind::kAssign:
+    case Node::Kind::kFieldAssign:
+      return Level::kAssign;
     default:
       return Level::kPrimary;
   }

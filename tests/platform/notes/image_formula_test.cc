@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/notes/formula/formula.h"
@@ -48,6 +49,8 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
       {"Subject = \"Bye\"", true},
       {"FIELD Count := 2; Count + 1", true},
       {"Missing", true},
+      {"subject + SUBJECT", true},
+      {"FIELD subject := \"Low\"; Subject", true},
       {"@UserRoles", false},
       {"x := 2; x * 3", false},
   };
@@ -70,6 +73,11 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
               kNoError);
     EXPECT_EQ(on_image, on_note) << text;
   }
+  // Assigned in another case, the item was replaced, not joined by another.
+  EXPECT_EQ(std::count_if(items.begin(), items.end(),
+                          [](const store::ItemImage& item) { return item.name == "Subject"; }),
+            1);
+  EXPECT_EQ(items.size(), note.items.size() + 1);  // and Count
 }
 
 }  // namespace

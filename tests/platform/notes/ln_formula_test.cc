@@ -35,6 +35,16 @@ TEST(Formula, EvaluatesWithoutANote) {
   EXPECT_EQ(LNNumbers(result)[0], 3);
 }
 
+TEST(Formula, EvaluationErrorKeepsTheEnginesReasonAndPosition) {
+  LNSetThrowAllErrorsGlobal(0);
+  LNFormula formula;
+  ASSERT_EQ(formula.SetText("x := 1;  x + \"a\""), 0u);
+  LNText result;
+  EXPECT_EQ(formula.Evaluate(&result), kErrFormulaEvaluation);
+  EXPECT_EQ(formula.GetErrorMessage().GetString(), "Incorrect data type for operator '+'");
+  EXPECT_EQ(formula.GetErrorPosition(), 9u);  // in the text as written
+}
+
 class NoteFormulaTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,6 +71,25 @@ TEST_F(NoteFormulaTest, FieldAssignmentsChangeTheNoteInMemory) {
   ASSERT_EQ(doc.Save(0), 0u);
   ASSERT_EQ(doc.Close(), 0u);
   ASSERT_EQ(doc.Open(0), 0u);
+  EXPECT_EQ(ItemText(doc, "Subject"), "Hello!");
+}
+
+// The language ignores the case of item names: it reads the item and
+// replaces it under its stored name, never beside it.
+TEST_F(NoteFormulaTest, ItemNamesInAnyCase) {
+  SessionOn session(data_.path());
+  LNDatabase db;
+  LNDocument doc;
+  OpenDocument(*session, "db.nsf", MakeUnid(1), &db, &doc);
+  LNFormula formula;
+  ASSERT_EQ(formula.SetText("FIELD subject := SUBJECT + \"!\"; subject = \"Hello!\""), 0u);
+  LNText result;
+  ASSERT_EQ(formula.Evaluate(&result, &doc), 0u);
+  EXPECT_EQ(LNNumbers(result)[0], 1);
+  std::vector<LNItem> items;
+  ASSERT_EQ(doc.GetItems(&items), 0u);
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].GetName().GetString(), "Subject");
   EXPECT_EQ(ItemText(doc, "Subject"), "Hello!");
 }
 

@@ -80,6 +80,23 @@ void BM_Evaluate(benchmark::State& state) {
 }
 BENCHMARK(BM_Evaluate);
 
+// The hide-when most designs carry: open documents, hidden from everyone but administrators.
+void BM_EvaluateTypicalHideWhen(benchmark::State& state) {
+  std::vector<std::uint8_t> compiled;
+  quendral::platform::formula::Compile("Status != \"Closed\" & !@IsMember(\"[Admin]\"; @UserRoles)",
+                                       &compiled, nullptr);
+  NoteEnvironment environment;
+  Value result;
+  for (auto _ : state) {
+    quendral::platform::formula::Evaluate(compiled.data(), compiled.size(), environment, &result,
+                                          nullptr);
+    benchmark::DoNotOptimize(result.numbers.data());
+  }
+  state.counters["evaluations"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_EvaluateTypicalHideWhen);
+
 }  // namespace
 
 BENCHMARK_MAIN();

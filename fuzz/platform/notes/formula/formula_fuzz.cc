@@ -1,5 +1,10 @@
 // Formula text: whatever compiles decompiles to a canonical text that
-// compiles again to the same canonical text, and evaluates without harm.
+// compiles again to the same code, and evaluates without harm; a failed
+// evaluation names an expression of that text.
+//
+// Run with the language's tokens and a few real formulas as seeds:
+//   formula_fuzz -dict=fuzz/platform/notes/formula/formula.dict
+//                fuzz/platform/notes/formula/formula_seeds
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -33,13 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   std::string twice;
-  if (!quendral::platform::formula::Decompile(again.data(), again.size(), &twice) ||
+  if (again != compiled ||
+      !quendral::platform::formula::Decompile(again.data(), again.size(), &twice) ||
       twice != once) {
     std::abort();
   }
   quendral::platform::formula::fuzzing::FuzzEnvironment environment;
   quendral::platform::formula::Value result;
-  quendral::platform::formula::Evaluate(compiled.data(), compiled.size(), environment, &result,
-                                        nullptr);
+  quendral::platform::formula::EvaluationError failure;
+  if (!quendral::platform::formula::Evaluate(compiled.data(), compiled.size(), environment, &result,
+                                             &failure) &&
+      failure.expression &&
+      quendral::platform::formula::ExpressionPosition(once, *failure.expression) !=
+          failure.position) {
+    std::abort();
+  }
   return 0;
 }

@@ -40,7 +40,9 @@ TEST(CanonicalText, MinimalParentheses) {
   EXPECT_EQ(Canonical("1:-(2:3)"), "1:-(2:3)");
   EXPECT_EQ(Canonical("a:(b:c)"), "a:(b:c)");
   EXPECT_EQ(Canonical("-(-(a))"), "--a");
-  EXPECT_EQ(Canonical("!(a = b)"), "!(a = b)");
+  EXPECT_EQ(Canonical("!(a = b)"), "!a = b");
+  EXPECT_EQ(Canonical("(!a) = b"), "(!a) = b");
+  EXPECT_EQ(Canonical("!(a & b)"), "!(a & b)");
   EXPECT_EQ(Canonical("@If((a & b); (c); (d | e))"), "@If(a & b; c; d | e)");
 }
 
