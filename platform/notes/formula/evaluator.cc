@@ -18,6 +18,11 @@ bool Evaluator::Run(const Program& program, Value* result) {
     }
     Value value;
     if (!RunStatement(statement, &value)) {
+      if (returned_) {
+        *result = std::move(*returned_);
+        returned_.reset();
+        return true;
+      }
       return false;
     }
     if (statement.kind == Statement::Kind::kSelect) {
@@ -34,6 +39,11 @@ bool Evaluator::Fail(std::string message) {
   return false;
 }
 
+bool Evaluator::Return(Value value) {
+  returned_ = std::move(value);
+  return false;
+}
+
 bool Evaluator::RunStatement(const Statement& statement, Value* value) {
   switch (statement.kind) {
     case Statement::Kind::kAssign:
@@ -45,6 +55,9 @@ bool Evaluator::RunStatement(const Statement& statement, Value* value) {
     case Statement::Kind::kField:
       if (!Evaluate(statement.value, value)) {
         return false;
+      }
+      if (value->IsError()) {
+        return Fail(std::string(value->ErrorMessage()));
       }
       environment_.WriteField(statement.name, *value);
       return true;
@@ -110,8 +123,8 @@ bool Evaluator::EvaluateCall(const Node& node, Value* value) {
     return Fail("Unknown function " + node.text);
   }
   const FunctionInfo& function = Functions()[node.function];
-  Call call(*this, node, function.name);
-  return function.evaluate(call, value);
+  Call call(*this, node, function.name, value);
+  return function.evaluate(call, value) || call.raised();
 }
 
 bool Evaluator::EvaluateChain(const Node& node, Value* value) {

@@ -2,6 +2,7 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_
 #define QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +26,11 @@ class Evaluator {
   bool Fail(std::string message);
   const std::string& error() const { return error_; }
   Environment& environment() { return environment_; }
+  // @Return: stops the formula with `value` as its result; always false.
+  bool Return(Value value);
+  bool returning() const { return returned_.has_value(); }
+  // A temporary variable, as an assignment (or @Set) makes it.
+  void SetVariable(const std::string& name, Value value);
 
  private:
   bool RunStatement(const Statement& statement, Value* value);
@@ -34,12 +40,12 @@ class Evaluator {
   bool EvaluateChain(const Node& node, Value* value);
   bool EvaluateUnary(const Node& node, Value* value);
   const Value* FindVariable(std::string_view name) const;
-  void SetVariable(const std::string& name, Value value);
 
   Environment& environment_;
   // Temporary variables, and fields given a DEFAULT, by name in any case.
   std::vector<std::pair<std::string, Value>> variables_;
   std::string error_;
+  std::optional<Value> returned_;
 };
 
 }  // namespace quendral::platform::formula

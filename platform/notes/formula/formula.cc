@@ -68,11 +68,18 @@ bool DecodedFormula::Evaluate(Environment& environment, Value* result,
     report->message = "Invalid compiled formula";
     return false;
   }
-  Value discarded;
+  Value value;
   Evaluator evaluator(environment);
-  if (!evaluator.Run(*program_, result != nullptr ? result : &discarded)) {
+  if (!evaluator.Run(*program_, &value)) {
     report->message = evaluator.error();
     return false;
+  }
+  if (value.IsError()) {
+    report->message = std::string(value.ErrorMessage());
+    return false;
+  }
+  if (result != nullptr) {
+    *result = std::move(value);
   }
   return true;
 }
