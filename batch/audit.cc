@@ -92,13 +92,20 @@ std::optional<bool> OverwriteChanges(ByteView area) {
 // each: a database holds few distinct ones.
 class HideWhenFormulas {
  public:
+  // Whether the formula hides its paragraph; nothing, with the reason, when
+  // it cannot be decided here.
+  struct Verdict {
+    std::optional<bool> hides;
+    std::string reason;
+  };
+
   struct Formula {
     std::string text;
     // Nothing when it does not decompile and compile again.
     std::optional<platform::formula::DecodedFormula> compiled;
-    // Whether it hides on every document, once an evaluation has shown that
-    // it reads nothing of the document.
-    std::optional<bool> hides_everywhere;
+    // The verdict on every document, once an evaluation has shown that it
+    // reads nothing of the document.
+    std::optional<Verdict> everywhere;
     // Whether the repair changes the area; unknown for an area that does not
     // hold a whole formula, as the repair's decompiler may then read on into
     // the records behind it.
@@ -124,25 +131,28 @@ class HideWhenFormulas {
     return formula;
   }
 
-  // Whether the formula hides its paragraph in the document; a formula that
-  // cannot be read or evaluated hides nothing.
-  static bool Hides(Formula& formula, const platform::store::NoteHeader& header,
-                    std::vector<platform::store::ItemImage>& items) {
-    if (formula.hides_everywhere) {
-      return *formula.hides_everywhere;
+  // Whether the formula hides its paragraph in the document.
+  static Verdict Hides(Formula& formula, const platform::store::NoteHeader& header,
+                       std::vector<platform::store::ItemImage>& items) {
+    if (formula.everywhere) {
+      return *formula.everywhere;
     }
     if (!formula.compiled) {
-      return false;
+      return {std::nullopt, "the formula cannot be read"};
     }
     platform::formula::Value result;
     bool used_note = true;
-    const bool hides = platform::EvaluateOnImage(*formula.compiled, header, &items, &result,
-                                                 &used_note) == platform::kNoError &&
-                       IsTrue(result);
-    if (!used_note) {
-      formula.hides_everywhere = hides;
+    Verdict verdict;
+    if (platform::EvaluateOnImage(*formula.compiled, header, &items, &result, &used_note,
+                                  &verdict.reason) == platform::kNoError) {
+      verdict.hides = IsTrue(result);
+    } else if (verdict.reason.empty()) {
+      verdict.reason = "the formula could not be evaluated";
     }
-    return hides;
+    if (!used_note) {
+      formula.everywhere = verdict;
+    }
+    return verdict;
   }
 
  private:
@@ -235,7 +245,11 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   }
   const std::size_t first = findings->hidden.size() - formulas.size();
   for (std::size_t k = 0; k < formulas.size(); ++k) {
-    findings->hidden[first + k].hides = HideWhenFormulas::Hides(*formulas[k], header, items);
+    const HideWhenFormulas::Verdict verdict = HideWhenFormulas::Hides(*formulas[k], header, items);
+    findings->hidden[first + k].hides = verdict.hides;
+    if (!verdict.hides) {
+      report::MarkUndecided(&findings->hidden[first + k], verdict.reason);
+    }
   }
 }
 

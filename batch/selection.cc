@@ -20,13 +20,18 @@ bool Selection::Takes(LNDocument& document) const {
   }
   LNItem result;
   const bool evaluated = formula_.Evaluate(&result, &document) == 0;
+  if (!evaluated) {
+    const std::string reason = formula_.GetErrorMessage().GetString();
+    throw SelectionUndecided("the selection formula cannot be evaluated: " +
+                             (reason.empty() ? std::string("no reason given") : reason));
+  }
   if (document.HasUnsavedChanges()) {
     document.Close();
     if (document.Open(0) != 0) {
       return false;
     }
   }
-  return evaluated && document.IsOpen() && IsTrue(result);
+  return document.IsOpen() && IsTrue(result);
 }
 
 }  // namespace quendral::batch

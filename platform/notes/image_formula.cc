@@ -114,13 +114,17 @@ class ImageEnvironment : public formula::Environment {
 
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
-                       bool* used_note) {
+                       bool* used_note, std::string* error) {
   ImageEnvironment environment(header, items);
-  const bool evaluated = formula.Evaluate(environment, result, nullptr);
+  formula::EvaluationError failure;
+  const bool evaluated = formula.Evaluate(environment, result, &failure);
   if (used_note != nullptr) {
     *used_note = environment.used_note();
   }
   if (!evaluated) {
+    if (error != nullptr) {
+      *error = std::move(failure.message);
+    }
     return kErrFormulaEvaluation;
   }
   return environment.write_status();

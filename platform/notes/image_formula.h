@@ -21,10 +21,11 @@ namespace quendral::platform {
 // `used_note` (when given) tells whether the evaluation asked anything of
 // the note or the clock; when it did not, the formula gives the same result
 // (or fails alike) on every note of the session, as nothing else it can see
-// changes from one to the next.
+// changes from one to the next. `error` (when given) takes the reason an
+// evaluation fails.
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
-                       bool* used_note = nullptr);
+                       bool* used_note = nullptr, std::string* error = nullptr);
 
 }  // namespace quendral::platform
 

@@ -55,6 +55,7 @@ LNSTATUS LNFormula::Run(quendral::platform::internal::NoteEnvironment& environme
   quendral::platform::formula::EvaluationError error;
   if (!quendral::platform::formula::Evaluate(compiled_.data(), compiled_.size(), environment,
                                              &value, &error)) {
+    error_message_ = LNString(error.message);
     return Report(quendral::platform::kErrFormulaEvaluation);
   }
   if (environment.write_status() != quendral::platform::kNoError) {

@@ -34,7 +34,8 @@ class LNFormula {
 
   // `result` receives the formula's value as a stand-alone list item (text,
   // number or date-time). kErrFormulaSyntax when nothing was compiled,
-  // kErrFormulaEvaluation when the evaluation fails.
+  // kErrFormulaEvaluation when the evaluation fails, and then
+  // GetErrorMessage tells why.
   LNSTATUS Evaluate(LNItem* result) const;
   // Against the open `note`. `word` is accepted for compatibility and left
   // as it is.
@@ -46,7 +47,8 @@ class LNFormula {
   LNString text_;
   std::vector<std::uint8_t> compiled_;
   std::size_t error_position_ = 0;
-  LNString error_message_;
+  // Why the last compilation or evaluation failed.
+  mutable LNString error_message_;
 };
 
 #endif  // QUENDRAL_PLATFORM_NOTES_LN_FORMULA_H_

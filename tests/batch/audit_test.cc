@@ -60,7 +60,10 @@ TEST_F(AuditTest, FindsEveryKindOfFinding) {
   EXPECT_EQ(found.hidden[0].formula, "Status = \"Closed\"");
   EXPECT_EQ(found.hidden[0].hides, true);
   EXPECT_EQ(found.hidden[1].hides, false);
-  EXPECT_EQ(found.hidden[2].hides, false);  // a failing formula hides nothing
+  // A formula that fails is undecided, and says why.
+  EXPECT_FALSE(found.hidden[2].hides.has_value());
+  EXPECT_EQ(found.hidden[2].extra["hides"], nullptr);
+  EXPECT_EQ(found.hidden[2].extra["reason"], "Incorrect data type for operator '+'");
   ASSERT_EQ(found.links.size(), 2u);
   EXPECT_EQ(found.links[0].index, 0);
   EXPECT_EQ(found.links[0].status, report::kDatabaseNotFound);

@@ -312,6 +312,21 @@ TEST_F(CommandLineTest, WholeDatabaseCommandsReportSummariesWithTheirExitCodes) 
             json::parse(R"({"databases": 1, "documents": 0, "hidden": 0, "broken_links": 0})"));
 }
 
+// What only the live platform knows cannot select, nor be evaluated here.
+TEST_F(CommandLineTest, FormulasNeedingTheLivePlatformSayWhyAndExitTwo) {
+  ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
+  const std::string lookup = "@DbLookup(\"\"; \"\"; \"V\"; 1; 1) = 1";
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"eval", lookup},
+           {"audit", "--select", lookup, "a.nsf"},
+           {"fix-hidewhen", "--all", "--dry-run", "--select", lookup, "a.nsf"},
+       }) {
+    const CommandResult run = Quendral(args);
+    EXPECT_EQ(run.code, 2) << args[0];
+    EXPECT_NE(run.err.find("@DbLookup needs a live database view"), std::string::npos) << run.err;
+  }
+}
+
 TEST_F(CommandLineTest, WholeDatabaseUsageErrorsExitTwoBeforeAnythingIsRead) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"fix-hidewhen", "--all", "--select", "Status = ", "missing.nsf"},
