@@ -92,14 +92,20 @@ std::optional<bool> OverwriteChanges(ByteView area) {
 // each: a database holds few distinct ones.
 class HideWhenFormulas {
  public:
+  // Whether the formula hides its paragraph; nothing, with the reason, when
+  // it cannot be decided here.
+  struct Verdict {
+    std::optional<bool> hides;
+    std::string reason;
+  };
+
   struct Formula {
     std::string text;
     // Nothing when it does not decompile and compile again.
     std::optional<platform::formula::DecodedFormula> compiled;
-    // Whether it hides on every document, or why it fails on every one,
-    // once an evaluation has shown that it reads nothing of the document.
-    std::optional<bool> hides_everywhere;
-    std::optional<std::string> fails_everywhere;
+    // The verdict on every document, once an evaluation has shown that it
+    // reads nothing of the document.
+    std::optional<Verdict> everywhere;
     // Whether the repair changes the area; unknown for an area that does not
     // hold a whole formula, as the repair's decompiler may then read on into
     // the records behind it.
@@ -125,39 +131,32 @@ class HideWhenFormulas {
     return formula;
   }
 
-  // Whether the formula hides its paragraph in the document; a formula that
-  // cannot be read hides nothing. Nothing, with `failure` saying why, when
-  // the evaluation fails: then no one can tell.
-  static std::optional<bool> Hides(Formula& formula, const platform::store::NoteHeader& header,
-                                   std::vector<platform::store::ItemImage>& items,
-                                   std::string* failure) {
-    if (formula.hides_everywhere) {
-      return *formula.hides_everywhere;
-    }
-    if (formula.fails_everywhere) {
-      *failure = *formula.fails_everywhere;
-      return std::nullopt;
+  // Whether the formula hides its paragraph in the document.
+  static Verdict Hides(Formula& formula, const platform::store::NoteHeader& header,
+                       std::vector<platform::store::ItemImage>& items) {
+    if (formula.everywhere) {
+      return *formula.everywhere;
     }
     if (!formula.compiled) {
-      return false;
+      return {std::nullopt, "the formula cannot be read"};
     }
     platform::formula::Value result;
     platform::formula::EvaluationError error;
     bool used_note = true;
+    Verdict verdict;
     const platform::STATUS status =
         platform::EvaluateOnImage(*formula.compiled, header, &items, &result, &used_note, &error);
-    if (status == platform::kErrFormulaEvaluation) {
-      *failure = EvaluationFailureText(error.message, error.position);
-      if (!used_note) {
-        formula.fails_everywhere = *failure;
-      }
-      return std::nullopt;
+    if (status == platform::kNoError) {
+      verdict.hides = IsTrue(result);
+    } else {
+      verdict.reason = status == platform::kErrFormulaEvaluation
+                           ? EvaluationFailureText(error.message, error.position)
+                           : StatusText(status);
     }
-    const bool hides = status == platform::kNoError && IsTrue(result);
     if (!used_note) {
-      formula.hides_everywhere = hides;
+      formula.everywhere = verdict;
     }
-    return hides;
+    return verdict;
   }
 
  private:
@@ -250,11 +249,10 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   }
   const std::size_t first = findings->hidden.size() - formulas.size();
   for (std::size_t k = 0; k < formulas.size(); ++k) {
-    report::HiddenParagraph& hidden = findings->hidden[first + k];
-    std::string failure;
-    hidden.hides = HideWhenFormulas::Hides(*formulas[k], header, items, &failure);
-    if (!failure.empty()) {
-      hidden.extra = {{"hides", nullptr}, {"reason", failure}};
+    const HideWhenFormulas::Verdict verdict = HideWhenFormulas::Hides(*formulas[k], header, items);
+    findings->hidden[first + k].hides = verdict.hides;
+    if (!verdict.hides) {
+      report::MarkUndecided(&findings->hidden[first + k], verdict.reason);
     }
   }
 }
@@ -283,15 +281,13 @@ void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkT
   }
 }
 
-// Whether the selection takes the document, which it is evaluated on open;
-// `failure` receives why it could not be evaluated.
-std::optional<LNSTATUS> Selected(AuditRun& run, const UNIVERSALNOTEID& unid, bool* taken,
-                                 std::string* failure) {
+// Whether the selection takes the document, which it is evaluated on open.
+std::optional<LNSTATUS> Selected(AuditRun& run, const UNIVERSALNOTEID& unid, bool* taken) {
   LNDocument document;
   if (LNSTATUS status = OpenDocument(run.database, unid, &document); status != 0) {
     return status;
   }
-  *taken = run.options.selection->Takes(document, failure);
+  *taken = run.options.selection->Takes(document);
   document.Close();
   return std::nullopt;
 }
@@ -305,13 +301,8 @@ std::optional<report::DocumentFindings> AuditDocument(
   findings.unid = FormatUniversalIdText(&header.unid);
   if (run.options.selection != nullptr) {
     bool taken = false;
-    std::string failure;
-    if (std::optional<LNSTATUS> failed = Selected(run, header.unid, &taken, &failure)) {
+    if (std::optional<LNSTATUS> failed = Selected(run, header.unid, &taken)) {
       findings.extra["error"] = "cannot read the document: " + StatusText(*failed);
-      return findings;
-    }
-    if (!failure.empty()) {
-      findings.extra["error"] = "selection formula: " + failure;
       return findings;
     }
     if (!taken) {

@@ -80,12 +80,7 @@ class GroupRun {
       Fail(document, "cannot read the document: " + StatusText(status));
       return;
     }
-    std::string failure;
-    if (options_.selection != nullptr && !options_.selection->Takes(document, &failure)) {
-      if (!failure.empty()) {
-        Fail(document, "selection formula: " + failure);
-        return;
-      }
+    if (options_.selection != nullptr && !options_.selection->Takes(document)) {
       document.Close();
       return;
     }

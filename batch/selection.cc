@@ -15,18 +15,17 @@ bool Selection::Compile(const std::string& text, CompileError* error) {
   return true;
 }
 
-bool Selection::Takes(LNDocument& document, std::string* failure) const {
+bool Selection::Takes(LNDocument& document) const {
   if (!compiled_) {
     return true;
   }
   LNItem result;
   const LNSTATUS status = formula_.Evaluate(&result, &document);
-  const bool evaluated = status == 0;
-  if (!evaluated && failure != nullptr) {
-    *failure = status == platform::kErrFormulaEvaluation
-                   ? EvaluationFailureText(formula_.GetErrorMessage().GetString(),
-                                           formula_.GetErrorPosition())
-                   : StatusText(status);
+  if (status != 0) {
+    const std::string reason = status == platform::kErrFormulaEvaluation
+                                   ? formula_.GetErrorMessage().GetString()
+                                   : StatusText(status);
+    throw SelectionUndecided("the selection formula cannot be evaluated: " + reason);
   }
   if (document.HasUnsavedChanges()) {
     document.Close();
@@ -34,7 +33,7 @@ bool Selection::Takes(LNDocument& document, std::string* failure) const {
       return false;
     }
   }
-  return evaluated && document.IsOpen() && IsTrue(result);
+  return document.IsOpen() && IsTrue(result);
 }
 
 }  // namespace quendral::batch

@@ -5,11 +5,20 @@
 #define QUENDRAL_BATCH_SELECTION_H_
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 
 #include "platform/notes/ln.h"
 
 namespace quendral::batch {
+
+// Thrown by Selection::Takes when the formula cannot be decided on a
+// document (it needs the live platform, or fails): a run must not go on
+// with a selection it cannot make. what() gives the reason.
+class SelectionUndecided : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class Selection {
  public:
@@ -24,11 +33,10 @@ class Selection {
   };
   bool Compile(const std::string& text, CompileError* error);
 
-  // Whether the open document is taken. A formula that fails on it leaves it
-  // out, and `failure` (when given) receives why (see EvaluationFailureText).
-  // What the formula assigns is dropped: the document is read afresh when
-  // the formula changed it in memory.
-  bool Takes(LNDocument& document, std::string* failure = nullptr) const;
+  // Whether the open document is taken. A formula that cannot be evaluated
+  // on it throws SelectionUndecided. What the formula assigns is dropped:
+  // the document is read afresh when the formula changed it in memory.
+  bool Takes(LNDocument& document) const;
 
  private:
   bool compiled_ = false;

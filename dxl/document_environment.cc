@@ -68,17 +68,24 @@ formula::DateTime DocumentEnvironment::Now() const {
                                                   local.tm_sec});
 }
 
-bool FormulaHides(const std::string& formula, const NoteFacts& note,
-                  const std::vector<ItemValue>& items, const std::string& user) {
+std::optional<bool> FormulaHides(const std::string& formula, const NoteFacts& note,
+                                 const std::vector<ItemValue>& items, const std::string& user,
+                                 std::string* reason) {
   std::vector<std::uint8_t> compiled;
-  if (!formula::Compile(formula, &compiled, nullptr)) {
-    return false;
+  formula::CompileError compile_error;
+  if (!formula::Compile(formula, &compiled, &compile_error)) {
+    *reason = compile_error.message;
+    return std::nullopt;
   }
   DocumentEnvironment environment(note, items, user);
   formula::Value result;
+  formula::EvaluationError error;
+  if (!formula::Evaluate(compiled.data(), compiled.size(), environment, &result, &error)) {
+    *reason = error.message;
+    return std::nullopt;
+  }
   bool hides = false;
-  return formula::Evaluate(compiled.data(), compiled.size(), environment, &result, nullptr) &&
-         formula::IsTrue(result, &hides) && hides;
+  return formula::IsTrue(result, &hides) && hides;
 }
 
 }  // namespace quendral::dxl

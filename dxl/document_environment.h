@@ -5,6 +5,7 @@
 #ifndef QUENDRAL_DXL_DOCUMENT_ENVIRONMENT_H_
 #define QUENDRAL_DXL_DOCUMENT_ENVIRONMENT_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,11 @@ class DocumentEnvironment : public platform::formula::Environment {
 };
 
 // Whether the hide-when `formula` hides its paragraphs from `user` in the
-// note: it compiles, evaluates and gives a true condition. A formula that
-// fails does not hide.
-bool FormulaHides(const std::string& formula, const NoteFacts& note,
-                  const std::vector<ItemValue>& items, const std::string& user);
+// note: it gives a true condition. Nothing, with the reason in `reason`,
+// when it does not compile or cannot be evaluated here.
+std::optional<bool> FormulaHides(const std::string& formula, const NoteFacts& note,
+                                 const std::vector<ItemValue>& items, const std::string& user,
+                                 std::string* reason);
 
 }  // namespace quendral::dxl
 

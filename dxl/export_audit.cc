@@ -84,7 +84,11 @@ class AuditVisitor : public ExportVisitor {
       const auto used = note.paragraphs.find(pardefs_[i]);
       paragraph.extra["paragraphs"] = used == note.paragraphs.end() ? 0 : used->second;
       if (options_.user && paragraph.enabled) {
-        paragraph.hides = FormulaHides(paragraph.formula, note, items_, *options_.user);
+        std::string reason;
+        paragraph.hides = FormulaHides(paragraph.formula, note, items_, *options_.user, &reason);
+        if (!paragraph.hides) {
+          report::MarkUndecided(&paragraph, std::move(reason));
+        }
       }
     }
     if (findings_.Empty()) {

@@ -8,6 +8,12 @@ namespace quendral::report {
 
 bool LinkFinding::Broken() const { return status != kLinkOk; }
 
+void MarkUndecided(HiddenParagraph* paragraph, std::string reason) {
+  paragraph->hides.reset();
+  paragraph->extra["hides"] = nullptr;
+  paragraph->extra["reason"] = std::move(reason);
+}
+
 bool DocumentFindings::Empty() const { return hidden.empty() && links.empty() && backups.empty(); }
 
 AuditTotals Totals(const AuditReport& report) {

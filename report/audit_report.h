@@ -24,12 +24,17 @@ inline constexpr const char* kDocumentNotFound = "Document was not found";
 struct HiddenParagraph {
   std::string item;     // the rich-text item
   std::string formula;  // the formula's text
-  // Whether it hides the paragraph now; unset when not evaluated.
+  // Whether it hides the paragraph now; unset when not evaluated, or when
+  // the formula could not be decided (see MarkUndecided).
   std::optional<bool> hides;
   // A disabled formula is reported but not counted: the repair leaves it.
   bool enabled = true;
   nlohmann::json extra;  // further keys of the entry: null or an object
 };
+
+// Records that the paragraph's formula could not be decided here (it needs
+// the live platform, or fails): "hides" is null and "reason" says why.
+void MarkUndecided(HiddenParagraph* paragraph, std::string reason);
 
 struct LinkFinding {
   std::string item;  // "$Links", or the rich-text item holding the link

@@ -73,6 +73,28 @@ class ImageEnvironment : public formula::Environment {
     return internal::CurrentLocalTime();
   }
 
+  bool HasField(std::string_view name) const override {
+    used_note_ = true;
+    return Find(name) != items_.end();
+  }
+  std::optional<std::string> NoteId() const override {
+    used_note_ = true;
+    return header_.note_id == 0 ? std::nullopt
+                                : std::optional(internal::NoteIdText(header_.note_id));
+  }
+  std::optional<double> DocumentLength() const override {
+    used_note_ = true;
+    double length = 0;
+    for (const store::ItemImage& item : items_) {
+      length += static_cast<double>(item.value.size());
+    }
+    return length;
+  }
+  bool Setting(std::string_view name, std::string* value) const override {
+    return internal::SessionSetting(internal::CurrentSession().get(), name, value);
+  }
+  std::optional<std::string> Platform() const override { return internal::PlatformName(); }
+
   STATUS write_status() const { return write_status_; }
   bool used_note() const { return used_note_; }
 

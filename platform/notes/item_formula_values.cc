@@ -14,6 +14,8 @@ STATUS EncodeFormulaValue(const formula::Value& value, std::uint16_t* type, Byte
     case formula::ValueKind::kDateTime:
       *type = kTypeTimeList;
       return EncodeTimeList(value.datetimes, bytes);
+    case formula::ValueKind::kError:
+      break;  // an error is no item value
   }
   return kErrItemValueInvalid;
 }

@@ -1,9 +1,13 @@
 #include "platform/notes/note_environment.h"
 
+#include <cstdio>
+
 #include "platform/notes/item_values.h"
 #include "platform/notes/ln_note.h"
 #include "platform/notes/ln_universal_id.h"
 #include "platform/notes/local_time.h"
+#include "platform/os/settings_file.h"
+#include "platform/os/system_info.h"
 
 namespace quendral::platform::internal {
 
@@ -88,5 +92,93 @@ std::vector<std::string> NoteEnvironment::UserRoles() const {
 }
 
 formula::DateTime NoteEnvironment::Now() const { return CurrentLocalTime(); }
+
+std::string NoteIdText(std::int64_t note_id) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(note_id));
+  return text;
+}
+
+bool SessionSetting(const SessionState* session, std::string_view name, std::string* value) {
+  if (session == nullptr) {
+    return false;
+  }
+  const std::string file = (session->data_directory / "notes.ini").string();
+  *value = os::ReadSettingsValue(file, "Notes", std::string(name), "", 4096);
+  return true;
+}
+
+std::string PlatformName() {
+  os::SystemVersion version;
+  if (os::ReadSystemVersion(&version) && version.platform == os::kPlatformWindowsNt) {
+    return sizeof(void*) == 8 ? "Windows/64" : "Windows/32";
+  }
+  return "Linux";
+}
+
+bool NoteEnvironment::HasField(std::string_view name) const {
+  return note_ && note_->open->Find(name, 0).has_value();
+}
+
+std::optional<std::string> NoteEnvironment::NoteId() const {
+  if (!note_ || note_->header.note_id == 0) {
+    return std::nullopt;
+  }
+  return NoteIdText(note_->header.note_id);
+}
+
+std::optional<double> NoteEnvironment::DocumentLength() const {
+  if (!note_) {
+    return std::nullopt;
+  }
+  const OpenNote& note = *note_->open;
+  double length = 0;
+  for (std::size_t slot = 0; slot < note.slot_count(); ++slot) {
+    length += note.Item(slot) != nullptr ? static_cast<double>(note.ValueLength(slot)) : 0;
+  }
+  return length;
+}
+
+std::optional<formula::Environment::Database> NoteEnvironment::ThisDatabase() const {
+  if (!note_ || !note_->database || !note_->database->store) {
+    return std::nullopt;
+  }
+  store::DatabaseInfo info;
+  if (note_->database->store->ReadInfo(&info) != kNoError) {
+    return std::nullopt;
+  }
+  char replica[20];
+  std::snprintf(replica, sizeof replica, "%08X%08X", info.replica_id.Innards[1],
+                info.replica_id.Innards[0]);
+  return Database{"", note_->database->file.string(), replica, info.title};
+}
+
+bool NoteEnvironment::ProfileField(std::string_view profile, std::string_view field,
+                                   std::string_view user, formula::Value* value) const {
+  if (!note_ || !note_->database || !note_->database->store) {
+    return false;
+  }
+  store::Store& store = *note_->database->store;
+  *value = formula::Value::Text("");
+  store::NoteHeader header;
+  if (store.FindProfile(profile, user, &header) != kNoError) {
+    return true;  // no such profile: every field reads as ""
+  }
+  bool found = false;
+  store.LoadItems(header.note_id, [&](const store::StoredItem& item) {
+    if (!found && item.name == field) {
+      found = true;
+      if (std::optional<formula::Value> read = FieldValue(item.type, item.value, item.length)) {
+        *value = std::move(*read);
+      }
+    }
+    return kNoError;
+  });
+  return true;
+}
+
+bool NoteEnvironment::Setting(std::string_view name, std::string* value) const {
+  return SessionSetting(session_.get(), name, value);
+}
 
 }  // namespace quendral::platform::internal

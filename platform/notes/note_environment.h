@@ -21,6 +21,14 @@ namespace quendral::platform::internal {
 std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t* data,
                                          std::size_t length);
 
+// Facts every environment of a stored note shares: the note ID as @NoteID
+// gives it, the value of the session's settings file that @Environment
+// reads ("$Name" in section "Notes" of notes.ini in the data directory),
+// and the operating system's name as @Platform gives it.
+std::string NoteIdText(std::int64_t note_id);
+bool SessionSetting(const SessionState* session, std::string_view name, std::string* value);
+std::string PlatformName();
+
 class NoteEnvironment : public formula::Environment {
  public:
   // `note` may be null (a formula evaluated without a note), and so may
@@ -37,6 +45,14 @@ class NoteEnvironment : public formula::Environment {
   std::string UserName() const override;
   std::vector<std::string> UserRoles() const override;
   formula::DateTime Now() const override;
+  bool HasField(std::string_view name) const override;
+  std::optional<std::string> NoteId() const override;
+  std::optional<double> DocumentLength() const override;
+  std::optional<Database> ThisDatabase() const override;
+  bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
+                    formula::Value* value) const override;
+  bool Setting(std::string_view name, std::string* value) const override;
+  std::optional<std::string> Platform() const override { return PlatformName(); }
 
   // The first failure of a field assignment, which the formula language
   // itself cannot report.

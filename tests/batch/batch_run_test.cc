@@ -85,22 +85,21 @@ TEST_F(BatchRunTest, SelectionTakesExactlyTheDocumentsItIsTrueFor) {
   }
 }
 
-// Left out, and listed with the engine's reason: no one can tell whether
-// the selection meant to take it.
-TEST_F(BatchRunTest, SelectionFailingOnADocumentLeavesItOut) {
+TEST_F(BatchRunTest, SelectionUndecidedOnADocumentStopsTheRun) {
   batch::Selection selection;
   batch::Selection::CompileError error;
-  // Failing on the even documents, true on the odd ones.
-  ASSERT_TRUE(selection.Compile("@If(Status = \"Open\"; Status + 1; 1)", &error)) << error.message;
+  // Undecided on the even documents, true on the odd ones.
+  ASSERT_TRUE(
+      selection.Compile("@If(Status = \"Open\"; @DbLookup(\"\"; \"\"; \"V\"; 1; 1); 1)", &error))
+      << error.message;
   batch::HideWhenRepair repair;
-  const report::RunSummary summary =
-      Run(kDatabase, repair, Options([&](auto& o) { o.selection = &selection; }));
-  EXPECT_EQ(summary.selected, 5);
-  EXPECT_EQ(summary.failed, 5);
-  ASSERT_EQ(summary.failed_documents.size(), 5u);
-  EXPECT_EQ(summary.failed_documents[0].reason,
-            "selection formula: The formula could not be evaluated: Incorrect data type for "
-            "operator '+' at position 21");
+  try {
+    Run(kDatabase, repair, Options([&](auto& o) { o.selection = &selection; }));
+    ADD_FAILURE() << "the run went on";
+  } catch (const batch::SelectionUndecided& undecided) {
+    EXPECT_STREQ(undecided.what(),
+                 "the selection formula cannot be evaluated: @DbLookup needs a live database view");
+  }
 }
 
 TEST_F(BatchRunTest, SelectionFormulaAssignmentsAreNeverSaved) {

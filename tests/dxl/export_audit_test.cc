@@ -118,7 +118,8 @@ TEST(ExportAudit, ItemKindsReachTheFormula) {
   const std::string tail = "</formula></code></pardef><par def='1'/></richtext></item></document>";
   const struct {
     const char* formula;
-    bool hides;
+    std::optional<bool> hides;  // nothing: undecided, for the reason given
+    const char* reason = "";
   } cases[] = {
       {"@Sum(Amounts) = 3.5", true},
       {"@Year(Due) = 1999 &amp; @Month(Due) = 7", true},
@@ -128,16 +129,22 @@ TEST(ExportAudit, ItemKindsReachTheFormula) {
       {"@Contains(Body; \"two\")", true},
       {"Missing = \"\"", true},
       {"FIELD Amounts := 0; Amounts = 0", true},
-      {"\"text\"", false},   // not a condition
-      {"1 +", false},        // does not compile
-      {"\"a\" * 2", false},  // fails to evaluate
+      {"\"text\"", false},  // not a condition
+      {"1 +", std::nullopt, "Expected an expression"},
+      {"\"a\" * 2", std::nullopt, "Incorrect data type for operator '*'"},
+      {"@DbLookup(\"\"; \"\"; \"V\"; 1; 1) = 1", std::nullopt,
+       "@DbLookup needs a live database view"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
     AuditOptions options;
     options.user = "Jane Doe";
     const auto audit = Audit(head + c.formula + tail, options);
-    EXPECT_EQ(audit.findings.at(0).hidden.at(0).hides, c.hides);
+    const report::HiddenParagraph& paragraph = audit.findings.at(0).hidden.at(0);
+    EXPECT_EQ(paragraph.hides, c.hides);
+    if (!c.hides) {
+      EXPECT_EQ(paragraph.extra["reason"], c.reason);
+    }
   }
 }
 

@@ -44,6 +44,8 @@ std::size_t CountMembers(const Value& items, const Value& list) {
       return CountFound(items.numbers, list.numbers);
     case ValueKind::kDateTime:
       return CountFound(Seconds(items.datetimes), Seconds(list.datetimes));
+    case ValueKind::kError:
+      break;
   }
   return 0;
 }
@@ -176,6 +178,7 @@ bool EvaluateSubset(Call& call, Value* result) {
   const std::size_t first = counts.front() > 0 ? 0 : size - count;
   switch (result->kind) {
     case ValueKind::kText:
+    case ValueKind::kError:
       Keep(&result->texts, first, count);
       break;
     case ValueKind::kNumber:

@@ -1,3 +1,4 @@
+// The note the formula runs on: its identity, times, state and attachments.
 #include <optional>
 
 #include "platform/notes/formula/builtins.h"
@@ -6,20 +7,7 @@
 namespace quendral::platform::formula {
 namespace {
 
-template <typename Part>
-bool MapCivil(Call& call, Value* result, Part part) {
-  std::vector<DateTime> times;
-  if (!call.EvaluateTimes(0, &times)) {
-    return false;
-  }
-  std::vector<double> parts;
-  parts.reserve(times.size());
-  for (DateTime time : times) {
-    parts.push_back(part(ToCivil(time)));
-  }
-  *result = Value::Numbers(std::move(parts));
-  return true;
-}
+constexpr std::string_view kNoAttachments = "the note's attachments are not read here";
 
 bool NoteTime(Call& call, std::optional<DateTime> time, Value* result) {
   if (!call.environment().HasNote()) {
@@ -32,36 +20,9 @@ bool NoteTime(Call& call, std::optional<DateTime> time, Value* result) {
   return true;
 }
 
-bool FieldAvailable(Call& call) {
-  return call.environment().ReadField(call.argument(0).text).has_value();
-}
+bool FieldAvailable(Call& call) { return call.environment().HasField(call.argument(0).text); }
 
 }  // namespace
-
-bool EvaluateNow(Call& call, Value* result) {
-  *result = Value::Time(call.environment().Now());
-  return true;
-}
-
-// Today at midnight.
-bool EvaluateToday(Call& call, Value* result) {
-  CivilTime today = ToCivil(call.environment().Now());
-  today.hour = today.minute = today.second = 0;
-  *result = Value::Time(MakeDateTime(today));
-  return true;
-}
-
-bool EvaluateYear(Call& call, Value* result) {
-  return MapCivil(call, result, [](const CivilTime& civil) { return civil.year; });
-}
-
-bool EvaluateMonth(Call& call, Value* result) {
-  return MapCivil(call, result, [](const CivilTime& civil) { return civil.month; });
-}
-
-bool EvaluateDay(Call& call, Value* result) {
-  return MapCivil(call, result, [](const CivilTime& civil) { return civil.day; });
-}
 
 bool EvaluateIsAvailable(Call& call, Value* result) {
   *result = Value::Number(FieldAvailable(call) ? 1 : 0);
@@ -73,16 +34,6 @@ bool EvaluateIsUnavailable(Call& call, Value* result) {
   return true;
 }
 
-bool EvaluateUserName(Call& call, Value* result) {
-  *result = Value::Text(call.environment().UserName());
-  return true;
-}
-
-bool EvaluateUserRoles(Call& call, Value* result) {
-  *result = Value::Texts(call.environment().UserRoles());
-  return true;
-}
-
 bool EvaluateCreated(Call& call, Value* result) {
   return NoteTime(call, call.environment().Created(), result);
 }
@@ -91,11 +42,80 @@ bool EvaluateModified(Call& call, Value* result) {
   return NoteTime(call, call.environment().Modified(), result);
 }
 
+bool EvaluateAccessed(Call& call, Value* result) {
+  return NoteTime(call, call.environment().Accessed(), result);
+}
+
 bool EvaluateDocumentUniqueId(Call& call, Value* result) {
   if (!call.environment().HasNote()) {
     return call.Fail("needs a note");
   }
   *result = Value::Text(call.environment().DocumentUniqueId());
+  return true;
+}
+
+// "NT" and the note ID's hex digits.
+bool EvaluateNoteId(Call& call, Value* result) {
+  const std::optional<std::string> id =
+      call.environment().HasNote() ? call.environment().NoteId() : std::nullopt;
+  if (!id) {
+    return call.Fail("needs a stored note");
+  }
+  *result = Value::Text("NT" + *id);
+  return true;
+}
+
+// A stored note is neither new nor open in an editor, being saved nor
+// mailed.
+bool EvaluateStoredNoteState(Call& /*call*/, Value* result) {
+  *result = Value::Number(0);
+  return true;
+}
+
+// A response carries the note it responds to in $REF.
+bool EvaluateIsResponseDoc(Call& call, Value* result) {
+  *result = Value::Number(call.environment().HasField("$REF") ? 1 : 0);
+  return true;
+}
+
+// Who last saved the note, as $UpdatedBy records first, else its From.
+bool EvaluateAuthor(Call& call, Value* result) {
+  for (const char* field : {"$UpdatedBy", "From"}) {
+    std::optional<Value> value = call.environment().ReadField(field);
+    if (value && value->kind == ValueKind::kText && !value->texts.empty()) {
+      *result = Value::Texts(std::move(value->texts));
+      return true;
+    }
+  }
+  *result = Value::Text("");
+  return true;
+}
+
+// The note's size in bytes.
+bool EvaluateDocLength(Call& call, Value* result) {
+  const std::optional<double> length = call.environment().DocumentLength();
+  if (!length) {
+    return call.Fail("needs a stored note");
+  }
+  *result = Value::Number(*length);
+  return true;
+}
+
+bool EvaluateAttachmentNames(Call& call, Value* result) {
+  std::optional<std::vector<std::string>> names = call.environment().AttachmentNames();
+  if (!names) {
+    return call.Fail(kNoAttachments);
+  }
+  *result = names->empty() ? Value::Text("") : Value::Texts(std::move(*names));
+  return true;
+}
+
+bool EvaluateAttachments(Call& call, Value* result) {
+  const std::optional<std::vector<std::string>> names = call.environment().AttachmentNames();
+  if (!names) {
+    return call.Fail(kNoAttachments);
+  }
+  *result = Value::Number(static_cast<double>(names->size()));
   return true;
 }
 

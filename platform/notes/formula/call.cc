@@ -5,7 +5,10 @@
 namespace quendral::platform::formula {
 
 bool Call::Evaluate(std::size_t index, Value* value) {
-  return evaluator_.Evaluate(node_.children[index], value);
+  if (!evaluator_.Evaluate(node_.children[index], value)) {
+    return false;
+  }
+  return !value->IsError() || Raise(value);
 }
 
 bool Call::EvaluateTexts(std::size_t index, std::vector<std::string>* texts) {
@@ -52,8 +55,38 @@ bool Call::EvaluateCondition(std::size_t index, bool* holds) {
   return IsTrue(value, holds) || WrongType(index, "a number");
 }
 
+bool Call::EvaluateText(std::size_t index, std::string* text) {
+  std::vector<std::string> texts;
+  if (!EvaluateTexts(index, &texts)) {
+    return false;
+  }
+  *text = texts.empty() ? std::string() : std::move(texts.front());
+  return true;
+}
+
+bool Call::EvaluateNumber(std::size_t index, double* number) {
+  std::vector<double> numbers;
+  if (!EvaluateNumbers(index, &numbers)) {
+    return false;
+  }
+  *number = numbers.empty() ? 0 : numbers.front();
+  return true;
+}
+
+bool Call::EvaluateCatching(std::size_t index, Value* value) {
+  if (evaluator_.Evaluate(node_.children[index], value)) {
+    return true;
+  }
+  if (evaluator_.returning()) {
+    return false;
+  }
+  *value = Value::Error(evaluator_.error());
+  return true;
+}
+
 bool Call::Fail(std::string_view message) {
-  return evaluator_.Fail(std::string(name_) + ": " + std::string(message));
+  Value error = Value::Error(std::string(name_) + ": " + std::string(message));
+  return Raise(&error);
 }
 
 bool Call::CheckSize(std::size_t elements, std::size_t bytes) {
@@ -62,6 +95,14 @@ bool Call::CheckSize(std::size_t elements, std::size_t bytes) {
 
 bool Call::WrongType(std::size_t index, std::string_view expected) {
   return Fail("argument " + std::to_string(index + 1) + " must be " + std::string(expected));
+}
+
+bool Call::Raise(Value* error) {
+  if (error != result_) {
+    *result_ = std::move(*error);
+  }
+  raised_ = true;
+  return false;
 }
 
 }  // namespace quendral::platform::formula

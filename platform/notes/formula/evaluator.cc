@@ -20,6 +20,11 @@ bool Evaluator::Run(const Program& program, Value* result) {
     }
     Value value;
     if (!RunStatement(statement, &value)) {
+      if (returned_) {
+        *result = std::move(*returned_);
+        returned_.reset();
+        return true;
+      }
       return false;
     }
     if (statement.kind == Statement::Kind::kSelect) {
@@ -37,6 +42,11 @@ bool Evaluator::Fail(std::string message) {
   return false;
 }
 
+bool Evaluator::Return(Value value) {
+  returned_ = std::move(value);
+  return false;
+}
+
 bool Evaluator::RunStatement(const Statement& statement, Value* value) {
   switch (statement.kind) {
     case Statement::Kind::kAssign:
@@ -48,6 +58,9 @@ bool Evaluator::RunStatement(const Statement& statement, Value* value) {
     case Statement::Kind::kField:
       if (!Evaluate(statement.value, value)) {
         return false;
+      }
+      if (value->IsError()) {
+        return Fail(std::string(value->ErrorMessage()));
       }
       environment_.WriteField(statement.name, *value);
       return true;
@@ -146,6 +159,10 @@ bool Evaluator::EvaluateSubscript(const Node& node, Value* value) {
   if (!Evaluate(node.children[0], &list) || !Evaluate(node.children[1], &index)) {
     return false;
   }
+  if (list.IsError() || index.IsError()) {
+    *value = list.IsError() ? std::move(list) : std::move(index);
+    return true;
+  }
   if (index.kind != ValueKind::kNumber || index.numbers.empty()) {
     return Fail("A subscript must be a number");
   }
@@ -165,6 +182,8 @@ bool Evaluator::EvaluateSubscript(const Node& node, Value* value) {
     case ValueKind::kDateTime:
       *value = Value::Time(list.datetimes[i]);
       break;
+    case ValueKind::kError:  // passed on above
+      break;
   }
   return true;
 }
@@ -174,6 +193,9 @@ bool Evaluator::EvaluateAssignment(const Node& node, Value* value) {
     return false;
   }
   if (node.kind == Node::Kind::kFieldAssign) {
+    if (value->IsError()) {
+      return Fail(std::string(value->ErrorMessage()));
+    }
     environment_.WriteField(node.text, *value);
   } else {
     SetVariable(node.text, *value);
@@ -186,8 +208,8 @@ bool Evaluator::EvaluateCall(const Node& node, Value* value) {
     return Fail("Unknown function " + node.text);
   }
   const FunctionInfo& function = Functions()[node.function];
-  Call call(*this, node, function.name);
-  return function.evaluate(call, value);
+  Call call(*this, node, function.name, value);
+  return function.evaluate(call, value) || call.raised();
 }
 
 bool Evaluator::EvaluateChain(const Node& node, Value* value) {

@@ -2,6 +2,7 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_
 #define QUENDRAL_PLATFORM_NOTES_FORMULA_EVALUATOR_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,6 +29,11 @@ class Evaluator {
   // failure was no expression's.
   const Node* error_node() const { return error_node_; }
   Environment& environment() { return environment_; }
+  // @Return: stops the formula with `value` as its result; always false.
+  bool Return(Value value);
+  bool returning() const { return returned_.has_value(); }
+  // A temporary variable, as an assignment (or @Set) makes it.
+  void SetVariable(const std::string& name, Value value);
 
  private:
   bool RunStatement(const Statement& statement, Value* value);
@@ -41,13 +47,13 @@ class Evaluator {
   bool EvaluateSubscript(const Node& node, Value* value);
   bool EvaluateAssignment(const Node& node, Value* value);
   const Value* FindVariable(std::string_view name) const;
-  void SetVariable(const std::string& name, Value value);
 
   Environment& environment_;
   // Temporary variables, and fields given a DEFAULT, by name in any case.
   std::vector<std::pair<std::string, Value>> variables_;
   std::string error_;
   const Node* error_node_ = nullptr;
+  std::optional<Value> returned_;
 };
 
 }  // namespace quendral::platform::formula

@@ -134,9 +134,9 @@ bool DecodedFormula::Evaluate(Environment& environment, Value* result,
     report->message = "Invalid compiled formula";
     return false;
   }
-  Value discarded;
+  Value value;
   Evaluator evaluator(environment);
-  if (!evaluator.Run(*program_, result != nullptr ? result : &discarded)) {
+  if (!evaluator.Run(*program_, &value)) {
     // Where it failed is worked out only now: positions are not part of
     // the compiled form, so they are those of the canonical text.
     *report = EvaluationError{evaluator.error(), std::nullopt, std::nullopt};
@@ -147,6 +147,13 @@ bool DecodedFormula::Evaluate(Environment& environment, Value* result,
       report->position = ExpressionPosition(Print(*program_), *report->expression);
     }
     return false;
+  }
+  if (value.IsError()) {
+    report->message = std::string(value.ErrorMessage());
+    return false;
+  }
+  if (result != nullptr) {
+    *result = std::move(value);
   }
   return true;
 }

@@ -47,6 +47,42 @@ class Environment {
   virtual std::string UserName() const = 0;
   virtual std::vector<std::string> UserRoles() const = 0;
   virtual DateTime Now() const = 0;
+
+  // Facts beyond the note's items, for the environments that have them. An
+  // environment that cannot tell gives nothing (false), and the function
+  // that asks evaluates to an error saying so.
+  struct Database {
+    std::string server;      // "" for this machine
+    std::string path;        // the file, as the session names it
+    std::string replica_id;  // 16 hex digits
+    std::string title;
+  };
+  struct Access {
+    int level = 0;  // 1 (depositor) to 6 (manager); 0 no access
+    // Create documents, delete documents, create personal agents, create
+    // personal folders and views, create shared folders and views, create
+    // script agents, read public documents, write public documents,
+    // replicate or copy documents.
+    std::vector<bool> privileges;
+  };
+  // Whether the note has the item, of whatever type.
+  virtual bool HasField(std::string_view name) const { return ReadField(name).has_value(); }
+  virtual std::optional<std::string> NoteId() const { return std::nullopt; }  // hex digits
+  virtual std::optional<DateTime> Accessed() const { return std::nullopt; }
+  virtual std::optional<double> DocumentLength() const { return std::nullopt; }
+  virtual std::optional<std::vector<std::string>> AttachmentNames() const { return std::nullopt; }
+  virtual std::optional<Database> ThisDatabase() const { return std::nullopt; }
+  virtual std::optional<Access> UserAccess() const { return std::nullopt; }
+  // The profile document's field (in `value`, "" when the profile or the
+  // field is missing); `user` "" for the database's own profile.
+  virtual bool ProfileField(std::string_view /*profile*/, std::string_view /*field*/,
+                            std::string_view /*user*/, Value* /*value*/) const {
+    return false;
+  }
+  // The operating system as @Platform names it ("Windows/64", "Linux").
+  virtual std::optional<std::string> Platform() const { return std::nullopt; }
+  // A value of the session's settings file ("" when it has none).
+  virtual bool Setting(std::string_view /*name*/, std::string* /*value*/) const { return false; }
 };
 
 struct CompileError {

@@ -91,6 +91,8 @@ bool Compare(Operator op, const Value& left, const Value& right, Value* result,
     case ValueKind::kDateTime:
       holds = AnyPairHolds(op, left.datetimes, right.datetimes);
       break;
+    case ValueKind::kError:
+      break;
   }
   *result = Value::Number(holds ? 1 : 0);
   return true;
@@ -303,6 +305,10 @@ bool AddSeconds(DateTime time, double seconds, DateTime* result) {
 
 bool ApplyOperator(Operator op, const Value& left, const Value& right, Value* result,
                    std::string* error) {
+  if (left.IsError() || right.IsError()) {
+    *result = left.IsError() ? left : right;
+    return true;
+  }
   if (IsPermuted(op)) {
     return ApplyPermuted(op, left, right, result, error);
   }
@@ -319,6 +325,10 @@ bool ApplyOperator(Operator op, const Value& left, const Value& right, Value* re
 }
 
 bool ApplyNegate(const Value& operand, Value* result, std::string* error) {
+  if (operand.IsError()) {
+    *result = operand;
+    return true;
+  }
   if (operand.kind != ValueKind::kNumber) {
     *error = "Incorrect data type for operator '-'";
     return false;
@@ -331,6 +341,10 @@ bool ApplyNegate(const Value& operand, Value* result, std::string* error) {
 }
 
 bool ApplyNot(const Value& operand, Value* result, std::string* error) {
+  if (operand.IsError()) {
+    *result = operand;
+    return true;
+  }
   if (operand.kind != ValueKind::kNumber) {
     *error = "Incorrect data type for operator '!'";
     return false;

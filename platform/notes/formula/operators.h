@@ -19,8 +19,8 @@ bool FitsValueLimits(std::size_t elements, std::size_t bytes);
 // False when the value is not a number list.
 bool IsTrue(const Value& value, bool* truth);
 
-// False with a message in `error` on a type mismatch, a division by zero or
-// a result that would exceed the value limits.
+// An error operand is the result. False with a message in `error` on a type mismatch, a division by
+// zero or a result that would exceed the value limits.
 bool ApplyOperator(Operator op, const Value& left, const Value& right, Value* result,
                    std::string* error);
 bool ApplyNegate(const Value& operand, Value* result, std::string* error);

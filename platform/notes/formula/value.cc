@@ -33,9 +33,20 @@ Value Value::Times(std::vector<DateTime> times) {
   return value;
 }
 
+Value Value::Error(std::string message) {
+  Value value = Text(std::move(message));
+  value.kind = ValueKind::kError;
+  return value;
+}
+
+std::string_view Value::ErrorMessage() const {
+  return IsError() && !texts.empty() ? std::string_view(texts.front()) : std::string_view();
+}
+
 std::size_t Value::size() const {
   switch (kind) {
     case ValueKind::kText:
+    case ValueKind::kError:
       return texts.size();
     case ValueKind::kNumber:
       return numbers.size();
@@ -59,6 +70,7 @@ std::vector<std::string> ValueAsTexts(const Value& value) {
   std::vector<std::string> texts;
   switch (value.kind) {
     case ValueKind::kText:
+    case ValueKind::kError:
       return value.texts;
     case ValueKind::kNumber:
       texts.reserve(value.numbers.size());

@@ -38,10 +38,14 @@ bool ParseDateTime(std::string_view text, DateTime* time);
 // The shortest text that reads back as the same double ("1", "2.5", "0.1").
 std::string FormatNumber(double number);
 
-enum class ValueKind { kText, kNumber, kDateTime };
+enum class ValueKind { kText, kNumber, kDateTime, kError };
 
 // A list of values of one kind. An empty list is possible (e.g. a missing
 // field read as text gives one empty text, but @Explode("") gives none).
+// An error is a value too: it holds its message as its one text, passes
+// through operators and functions unchanged, and can be stored in a
+// variable and tested (@IsError, @IfError); a formula that ends on one
+// fails with its message.
 struct Value {
   ValueKind kind = ValueKind::kText;
   std::vector<std::string> texts;
@@ -54,12 +58,18 @@ struct Value {
   static Value Numbers(std::vector<double> numbers);
   static Value Time(DateTime time);
   static Value Times(std::vector<DateTime> times);
+  static Value Error(std::string message);
+
+  bool IsError() const { return kind == ValueKind::kError; }
+  // An error's message; "" for any other value.
+  std::string_view ErrorMessage() const;
 
   std::size_t size() const;
   bool operator==(const Value&) const = default;
 };
 
-// Every element as text, numbers and date-times in the forms above.
+// Every element as text, numbers and date-times in the forms above; an
+// error as its message.
 std::vector<std::string> ValueAsTexts(const Value& value);
 
 }  // namespace quendral::platform::formula

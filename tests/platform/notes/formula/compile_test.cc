@@ -45,7 +45,7 @@ TEST(CompileErrors, SayWhatAndWhere) {
   ExpectError("x + @", 4, "Expected a function name after '@'");
   ExpectError("@Left(\"abc\")", 0, "Wrong number of arguments for @Left");
   ExpectError("1; @If(a; b)", 3, "Wrong number of arguments for @If");
-  ExpectError("@Now(1)", 0, "Wrong number of arguments for @Now");
+  ExpectError("@Today(1)", 0, "Wrong number of arguments for @Today");
   ExpectError("@IsAvailable(\"Status\")", 0, "@IsAvailable expects a field name");
 }
 

@@ -18,7 +18,7 @@ namespace quendral::platform::formula {
 
 // Readable values in test failures: kind and elements.
 inline void PrintTo(const Value& value, std::ostream* out) {
-  static constexpr const char* kKinds[] = {"text", "number", "date-time"};
+  static constexpr const char* kKinds[] = {"text", "number", "date-time", "error"};
   *out << kKinds[static_cast<int>(value.kind)] << "{";
   const std::vector<std::string> texts = ValueAsTexts(value);
   for (std::size_t i = 0; i < texts.size(); ++i) {

@@ -51,7 +51,8 @@ TEST_F(Functions, TextConversions) {
   EXPECT_EQ(ValueOf("@Text(@Created)"), Value::Text("2020-01-02T03:04:05"));
   EXPECT_EQ(ValueOf("@TextToNumber(\" 12 \":\"-0.5\":\"1e3\")"), Numbers({12, -0.5, 1000}));
   EXPECT_EQ(ValueOf("@TextToNumber(7)"), Value::Number(7));
-  EXPECT_EQ(ErrorOf("@TextToNumber(\"12abc\")"), "@TextToNumber: \"12abc\" is not a number");
+  EXPECT_EQ(ValueOf("@TextToNumber(\"12abc\")"), Value::Number(12));
+  EXPECT_EQ(ErrorOf("@TextToNumber(\"abc\")"), "@TextToNumber: \"abc\" is not a number");
   EXPECT_EQ(ErrorOf("@TextToNumber(\"\")"), "@TextToNumber: \"\" is not a number");
   EXPECT_EQ(ErrorOf("@TextToNumber(\"inf\")"), "@TextToNumber: \"inf\" is not a number");
 }
@@ -69,8 +70,8 @@ TEST_F(Functions, LeftAndRightByCount) {
   EXPECT_EQ(ValueOf("@Left(\"abcdef\"; 2)"), Value::Text("ab"));
   EXPECT_EQ(ValueOf("@Right(\"abcdef\"; 2)"), Value::Text("ef"));
   EXPECT_EQ(ValueOf("@Left(\"abc\":\"xy\"; 99)"), Texts({"abc", "xy"}));
-  EXPECT_EQ(ValueOf("@Left(\"abc\"; -5)"), Value::Text(""));
-  EXPECT_EQ(ValueOf("@Right(\"abc\"; -1e300)"), Value::Text(""));
+  EXPECT_EQ(ValueOf("@Left(\"abc\"; -5)"), Value::Text("abc"));
+  EXPECT_EQ(ValueOf("@Right(\"abc\"; -1e300)"), Value::Text("abc"));
   EXPECT_EQ(ValueOf("@Left(\"abc\"; 1e300)"), Value::Text("abc"));
   EXPECT_EQ(ValueOf("@Left(\"abc\"; 1.9)"), Value::Text("a"));
 }

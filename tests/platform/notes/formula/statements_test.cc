@@ -130,9 +130,9 @@ TEST(Errors, InvalidBytesAreAnEvaluationError) {
 TEST(Errors, UnknownFunctionsCompileButFailByName) {
   FakeEnvironment environment;
   const fixtures::Outcome outcome =
-      RunFormula("@DbLookup(\"\"; \"\"; \"View\"; \"Key\"; 2)", environment);
+      RunFormula("@Unheard(\"\"; \"\"; \"View\"; \"Key\"; 2)", environment);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.error, "Unknown function @DbLookup");
+  EXPECT_EQ(outcome.error, "Unknown function @Unheard");
   // Only the chosen branch is evaluated.
   EXPECT_EQ(RunFormula("@If(1; 2; @Unheard)", environment).value, Value::Number(2));
 }
