@@ -42,8 +42,12 @@ nlohmann::json WithExtra(nlohmann::json fields, const nlohmann::json& extra) {
 }
 
 nlohmann::json HiddenJson(const HiddenParagraph& paragraph) {
-  nlohmann::json json = {
-      {"item", paragraph.item}, {"formula", paragraph.formula}, {"enabled", paragraph.enabled}};
+  nlohmann::json json = {{"item", paragraph.item}, {"enabled", paragraph.enabled}};
+  if (paragraph.binary) {
+    json["binary"] = true;
+  } else {
+    json["formula"] = paragraph.formula;
+  }
   if (paragraph.hides) {
     json["hides"] = *paragraph.hides;
   }
@@ -111,7 +115,7 @@ void PrintDocument(const DocumentFindings& document, std::ostream& out) {
     } else {
       out << "-";
     }
-    out << "  " << paragraph.formula << "\n";
+    out << "  " << (paragraph.binary ? "binary" : paragraph.formula) << "\n";
   }
   for (const LinkFinding& link : document.links) {
     out << "    link     " << link.item << "[" << link.index << "]  " << link.replica_id << "  "

@@ -187,17 +187,21 @@ void AddFixHideWhen(CLI::App& dxl, Context& context, Action& action) {
       "fix-hidewhen", "Neutralise every enabled hide-when formula of an export's documents");
   struct Options : OutputOptions {
     std::string file;
+    bool actions = false;
   };
   auto o = std::make_shared<Options>();
   command->add_option("FILE", o->file, "DXL export file")->required();
   AddOutputOptions(*command, *o);
+  command->add_flag("--actions", o->actions,
+                    "Also the formulas that hide actions (buttons), not only paragraphs");
   command->callback([o, &context, &action] {
     action = [o, &context] {
       return RunRepair(
           o->file, *o,
           [&o](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
                dxl::Refusal* refusal) {
-            return dxl::FixHideWhenInExport(in, output, o->all_notes, counts, refusal);
+            return dxl::FixHideWhenInExport(in, output, {o->all_notes, o->actions}, counts,
+                                            refusal);
           },
           context);
     };
