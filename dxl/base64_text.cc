@@ -1,6 +1,8 @@
 #include "dxl/base64_text.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace quendral::dxl {
 namespace {
@@ -29,17 +31,70 @@ constexpr std::array<std::uint8_t, 256> kDigitValues = MakeDigitValues();
 
 std::uint8_t ValueOf(char c) { return kDigitValues[static_cast<unsigned char>(c)]; }
 
+// The first index from `from` on where the two texts of one length differ;
+// their length when they do not. Blocks are compared first, as most bytes
+// are equal.
+std::size_t FirstDifference(const std::string& a, const std::string& b, std::size_t from) {
+  constexpr std::size_t kBlock = 64;
+  while (from + kBlock <= a.size() && std::memcmp(a.data() + from, b.data() + from, kBlock) == 0) {
+    from += kBlock;
+  }
+  while (from < a.size() && a[from] == b[from]) {
+    ++from;
+  }
+  return from;
+}
+
 }  // namespace
 
 bool Base64Text::Decode(std::string_view text) {
   layout_ = std::string(text);
-  bytes_.clear();
-  bytes_.reserve(text.size() / 4 * 3);
+  runs_.clear();
+  digits_ = 0;
+  bytes_.resize(text.size() / 4 * 3 + 3);
+  char* out = bytes_.data();
   std::uint32_t bits = 0;
   int bit_count = 0;
   std::size_t padding = 0;
-  for (const char c : text) {
-    const std::uint8_t value = ValueOf(c);
+  std::size_t next_position = 0;  // where a digit continues the current run
+  const auto note_digits = [this, &next_position](std::size_t position, std::size_t count) {
+    if (runs_.empty() || position != next_position) {
+      runs_.emplace_back(digits_, position);
+    }
+    digits_ += count;
+    next_position = position + count;
+  };
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* c = begin;
+  while (c != end) {
+    // Whole groups of four digits, as most of a text is: a stretch of them
+    // at once.
+    if (bit_count == 0 && padding == 0) {
+      const char* const stretch = c;
+      while (end - c >= 4) {
+        const std::uint32_t d0 = ValueOf(c[0]);
+        const std::uint32_t d1 = ValueOf(c[1]);
+        const std::uint32_t d2 = ValueOf(c[2]);
+        const std::uint32_t d3 = ValueOf(c[3]);
+        if ((d0 | d1 | d2 | d3) >= kBlank) {
+          break;
+        }
+        const std::uint32_t group = d0 << 18 | d1 << 12 | d2 << 6 | d3;
+        out[0] = static_cast<char>(group >> 16);
+        out[1] = static_cast<char>(group >> 8);
+        out[2] = static_cast<char>(group);
+        out += 3;
+        c += 4;
+      }
+      if (c != stretch) {
+        note_digits(static_cast<std::size_t>(stretch - begin),
+                    static_cast<std::size_t>(c - stretch));
+        continue;
+      }
+    }
+    const std::uint8_t value = ValueOf(*c);
+    const auto position = static_cast<std::size_t>(c++ - begin);
     if (value == kBlank) {
       continue;
     }
@@ -50,57 +105,97 @@ bool Base64Text::Decode(std::string_view text) {
     if (value == kInvalid || padding > 0) {
       return false;
     }
+    note_digits(position, 1);
     bits = (bits << 6) | value;
     bit_count += 6;
     if (bit_count >= 8) {
       bit_count -= 8;
-      bytes_.push_back(static_cast<char>(bits >> bit_count));
+      *out++ = static_cast<char>(bits >> bit_count);
       bits &= (1u << bit_count) - 1;
     }
   }
+  bytes_.resize(static_cast<std::size_t>(out - bytes_.data()));
+  original_ = bytes_;
   // Left-over bits must be zero, so that encoding again gives the same text.
   return padding <= 2 && bit_count < 6 && bits == 0;
 }
 
-std::string Base64Text::Encode() const {
-  std::string text = layout_;
-  std::size_t at = 0;  // the next place of a digit in `text`
-  const auto put = [&text, &at](std::uint32_t value) {
-    while (ValueOf(text[at]) >= kBlank) {
-      ++at;
-    }
-    text[at++] = kAlphabet[value & 0x3F];
-  };
-  const auto* bytes = reinterpret_cast<const unsigned char*>(bytes_.data());
-  const std::size_t size = bytes_.size();
-  std::size_t i = 0;
-  for (; i + 3 <= size; i += 3) {
-    const std::uint32_t group =
-        (std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2];
-    put(group >> 18);
-    put(group >> 12);
-    put(group >> 6);
-    put(group);
-  }
-  if (i < size) {
-    const std::size_t left = size - i;
-    const std::uint32_t group =
-        (std::uint32_t{bytes[i]} << 16) | (left > 1 ? std::uint32_t{bytes[i + 1]} << 8 : 0);
-    for (std::size_t k = 0; k < left + 1; ++k) {
-      put(group >> (18 - 6 * k));
-    }
-  }
-  return text;
+std::size_t Base64Text::PositionOf(std::size_t digit) const {
+  const auto after =
+      std::upper_bound(runs_.begin(), runs_.end(), digit,
+                       [](std::size_t index, const std::pair<std::size_t, std::size_t>& run) {
+                         return index < run.first;
+                       });
+  const auto& run = *(after - 1);
+  return run.second + (digit - run.first);
 }
 
-std::optional<std::string> AsciiText(std::string_view bytes, TextEncoding encoding) {
-  if (encoding == TextEncoding::kUtf8) {
-    for (const char c : bytes) {
-      if (static_cast<unsigned char>(c) > 0x7F) {
-        return std::nullopt;
+std::vector<Base64Edit> Base64Text::Edits() const {
+  std::vector<Base64Edit> edits;
+  const std::size_t size = bytes_.size();
+  const auto changed = [this, size](std::size_t group) {
+    for (std::size_t at = group * 3; at < std::min(group * 3 + 3, size); ++at) {
+      if (bytes_[at] != original_[at]) {
+        return true;
       }
     }
-    return std::string(bytes);
+    return false;
+  };
+  const std::size_t groups = (size + 2) / 3;
+  for (std::size_t from = 0;;) {
+    const std::size_t differs = FirstDifference(bytes_, original_, from);
+    if (differs == size) {
+      break;
+    }
+    const std::size_t first = differs / 3;
+    std::size_t last = first + 1;
+    while (last < groups && changed(last)) {
+      ++last;
+    }
+    // The new digits of groups [first, last), the last one maybe partial.
+    std::string digits;
+    for (std::size_t group = first; group < last; ++group) {
+      const std::size_t at = group * 3;
+      const std::size_t count = std::min<std::size_t>(3, size - at);
+      std::uint32_t bits = 0;
+      for (std::size_t k = 0; k < 3; ++k) {
+        bits = bits << 8 | (k < count ? static_cast<unsigned char>(bytes_[at + k]) : 0U);
+      }
+      for (std::size_t k = 0; k < count + 1; ++k) {
+        digits += kAlphabet[(bits >> (18 - 6 * k)) & 0x3F];
+      }
+    }
+    Base64Edit edit;
+    edit.begin = PositionOf(first * 4);
+    edit.end = PositionOf(first * 4 + digits.size() - 1) + 1;
+    edit.text = layout_.substr(edit.begin, edit.end - edit.begin);
+    std::size_t next = 0;
+    for (char& c : edit.text) {
+      if (ValueOf(c) < kBlank) {
+        c = digits[next++];
+      }
+    }
+    edits.push_back(std::move(edit));
+    from = std::min(last * 3, size);
+  }
+  return edits;
+}
+
+std::optional<std::string> AsciiText(std::string bytes, TextEncoding encoding) {
+  if (encoding == TextEncoding::kUtf8) {
+    // Every byte or'ed, eight at a time: a loop without exits is fast.
+    std::uint64_t seen = 0;
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, bytes.data() + at, 8);
+      seen |= word;
+    }
+    for (; at < bytes.size(); ++at) {
+      seen |= static_cast<unsigned char>(bytes[at]);
+    }
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    return (seen & kHighBits) == 0 ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
   }
   const std::size_t unit = CodeUnitSize(encoding);
   std::string text;

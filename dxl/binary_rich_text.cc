@@ -1,7 +1,5 @@
 #include "dxl/binary_rich_text.h"
 
-#include "dxl/base64_text.h"
-
 namespace quendral::dxl {
 
 bool IsBinaryRichText(std::string_view type) {
@@ -15,25 +13,21 @@ BinaryRichText NeutraliseBinaryRichText(std::string_view text) {
   BinaryRichText result;
   Base64Text value;
   if (!value.Decode(text)) {
-    result.problem = "its rich text is not plain Base64";
+    result.problem = kNotPlainBase64;
     return result;
   }
   std::vector<HideWhenRecordRepair> met;
   const platform::STATUS status = NeutraliseHideWhenRecords(
       value.bytes().data(), value.bytes().size(), kExportedHideWhenFixedPart, kCompiledFalse, &met);
-  bool overwritten = false;
   for (const HideWhenRecordRepair& record : met) {
     result.hide_whens.push_back(
         {record.paragraph_definition_id, record.area_length, record.repair});
-    overwritten = overwritten || record.repair == AreaRepair::kOverwritten;
   }
   if (status != platform::kNoError) {
     result.problem = "its rich-text records cannot be walked (one runs past the end)";
     return result;
   }
-  if (overwritten) {
-    result.repaired = value.Encode();
-  }
+  result.edits = value.Edits();
   return result;
 }
 

@@ -11,11 +11,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "dxl/base64_text.h"
 #include "repair/hide_when_records.h"
 
 namespace quendral::dxl {
@@ -29,6 +29,7 @@ inline constexpr std::string_view kCompiledFalse{
     "\x12\x00\x00\x00\x10\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x03\x00", 18};
 
 inline constexpr char kTooShortReason[] = "too short for the compiled formula 0";
+inline constexpr char kNotPlainBase64[] = "its rich text is not plain Base64";
 
 // Whether an item data's type attribute (hexadecimal) is rich text.
 bool IsBinaryRichText(std::string_view type);
@@ -46,9 +47,9 @@ struct BinaryRichText {
   // cannot be walked); empty when it could. Its records then stay as they
   // were, and `hide_whens` holds only those met before the fault.
   std::string problem;
-  // The repaired value's Base64 in the layout of the text read, when some
-  // area was overwritten and the value was read whole.
-  std::optional<std::string> repaired;
+  // What writes the repaired value back into the text read; none unless
+  // some area was overwritten and the value was read whole.
+  std::vector<Base64Edit> edits;
 };
 
 // Decodes the Base64 `text` of one item and neutralises its hide-when

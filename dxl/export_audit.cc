@@ -69,7 +69,7 @@ class AuditVisitor : public ExportVisitor {
       return;
     }
     LinkTable table;
-    if (!IsLinkTableItem(data.item, data.type) || !table.Decode(data.text)) {
+    if (!IsLinkTableItem(data.item, data.type) || !data.layout || !table.Decode(*data.layout)) {
       return;
     }
     std::int64_t index = 0;
@@ -117,7 +117,12 @@ class AuditVisitor : public ExportVisitor {
   // The hide-whens of rich text carried as records that the repair would
   // overwrite or cannot, and the item itself when it cannot be read whole.
   void AddBinaryRichText(const ItemData& data) {
-    const BinaryRichText rich_text = NeutraliseBinaryRichText(data.text);
+    BinaryRichText rich_text;
+    if (data.layout) {
+      rich_text = NeutraliseBinaryRichText(*data.layout);
+    } else {
+      rich_text.problem = kNotPlainBase64;
+    }
     for (const BinaryHideWhen& hide_when : rich_text.hide_whens) {
       if (hide_when.repair == AreaRepair::kAlreadyNeutral) {
         continue;

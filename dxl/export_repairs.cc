@@ -44,22 +44,14 @@ class RepairVisitor : public ExportVisitor {
     problems_ += (problems_.empty() ? "" : "; ") + std::string(problem);
   }
 
-  // Writes the item data's new Base64 `text`, of the same layout as the old
-  // (`data.layout`), replacing only the digits between the first and the
-  // last that differ; both are ASCII, one code unit per character.
-  void ReplaceDigits(const ItemData& data, const std::string& text) {
-    const std::string& old = *data.layout;
-    std::size_t first = 0;
-    while (first < text.size() && text[first] == old[first]) {
-      ++first;
-    }
-    std::size_t last = text.size();
-    while (last > first && text[last - 1] == old[last - 1]) {
-      --last;
-    }
+  // Writes the changes of the item data's Base64 text (`data.layout`): its
+  // characters are ASCII, one code unit each.
+  void ReplaceDigits(const ItemData& data, const std::vector<Base64Edit>& edits) {
     const std::size_t unit = CodeUnitSize(rewriter_.encoding());
-    rewriter_.Replace({data.span.begin + first * unit, data.span.begin + last * unit},
-                      std::string_view(text).substr(first, last - first));
+    for (const Base64Edit& edit : edits) {
+      rewriter_.Replace({data.span.begin + edit.begin * unit, data.span.begin + edit.end * unit},
+                        edit.text);
+    }
   }
 
   StreamRewriter& rewriter_;
@@ -89,7 +81,7 @@ class HideWhenFixer : public RepairVisitor {
       return;
     }
     if (!data.layout) {
-      Fail(data.item + ": its rich text is not plain Base64; left as it was");
+      Fail(data.item + ": " + kNotPlainBase64 + "; left as it was");
       return;
     }
     const BinaryRichText rich_text = NeutraliseBinaryRichText(*data.layout);
@@ -107,10 +99,8 @@ class HideWhenFixer : public RepairVisitor {
              std::to_string(hide_when.bytes) + " bytes) is " + kTooShortReason);
       }
     }
-    if (rich_text.repaired) {
-      ReplaceDigits(data, *rich_text.repaired);
-      counts_.changes += overwritten;
-    }
+    ReplaceDigits(data, rich_text.edits);
+    counts_.changes += overwritten;
   }
 
  private:
@@ -166,7 +156,7 @@ class LinkRetargeter : public RepairVisitor {
     if (retargeted == 0) {
       return;
     }
-    ReplaceDigits(data, table.Encode());
+    ReplaceDigits(data, table.Edits());
     counts_.changes += retargeted;
   }
 

@@ -187,8 +187,7 @@ void ExportWalker::OnStart(const StartTag& tag) {
       if (!reported_) {
         break;
       }
-      item_data_ = ItemData{item_, AttributeOr(tag, "type"), "", Span{tag.span.end, 0}, {}};
-      text_.clear();
+      item_data_ = ItemData{item_, AttributeOr(tag, "type"), Span{tag.span.end, 0}, {}};
       rewriter_.Hold(tag.span.end);
       break;
     case Role::kLink:
@@ -242,7 +241,7 @@ void ExportWalker::StartLink(const StartTag& tag) {
 }
 
 void ExportWalker::OnText(std::string_view text) {
-  if (capture_ || in_formula_ || item_data_) {
+  if (capture_ || in_formula_) {
     text_ += text;
   }
   if (in_paragraph_ && collecting_ && value_) {
@@ -295,7 +294,6 @@ void ExportWalker::OnEnd(const EndTag& tag) {
       if (!item_data_) {
         break;
       }
-      item_data_->text = std::move(text_);
       item_data_->span.end = tag.span.begin;
       item_data_->layout = AsciiText(rewriter_.Bytes(item_data_->span), rewriter_.encoding());
       visitor_.OnItemData(*note_, *item_data_);

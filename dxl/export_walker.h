@@ -57,10 +57,11 @@ struct LinkElement {
 struct ItemData {
   std::string item;
   std::string type;  // the type attribute, hexadecimal
-  std::string text;  // the Base64 text, as the parser gives it
-  Span span;
+  Span span;         // the text
   // The characters of `span` as they stand in the file, line ends
-  // included, one per code unit; unset when some are not ASCII.
+  // included, one per code unit; unset when some are not ASCII. Base64
+  // written with references or in CDATA is no plain Base64 here, as the
+  // repairs could not write it back.
   std::optional<std::string> layout;
 };
 

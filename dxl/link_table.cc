@@ -102,6 +102,4 @@ void LinkTable::SetReplicaId(std::size_t index, std::string_view replica_id) {
   entries_[index].replica_id = std::string(replica_id);
 }
 
-std::string LinkTable::Encode() const { return text_.Encode(); }
-
 }  // namespace quendral::dxl

@@ -42,8 +42,8 @@ class LinkTable {
   const std::vector<LinkTableEntry>& entries() const { return entries_; }
   // Points entry `index` at the replica `replica_id` (16 digits).
   void SetReplicaId(std::size_t index, std::string_view replica_id);
-  // The Base64 text of the table, laid out as the decoded text was.
-  std::string Encode() const;
+  // The changes of the decoded text that write the table back.
+  std::vector<Base64Edit> Edits() const { return text_.Edits(); }
 
  private:
   Base64Text text_;

@@ -71,7 +71,10 @@ std::string Base64Lines(const std::string& records, std::size_t line_length) {
     std::abort();
   }
   text.bytes() = records;
-  return text.Encode();
+  for (const Base64Edit& edit : text.Edits()) {
+    layout.replace(edit.begin, edit.end - edit.begin, edit.text);
+  }
+  return layout;
 }
 
 std::string ItemText(const std::string& output) {
@@ -112,7 +115,7 @@ void CheckBinaryRichText(const std::string& records, std::size_t line_length) {
     }
   }
   const BinaryRichText again = NeutraliseBinaryRichText(ItemText(output));
-  if (again.repaired) {
+  if (!again.edits.empty()) {
     std::abort();
   }
 }
