@@ -241,7 +241,8 @@ TEST(BinaryRichText, FixOfAWholeCrLfFileKeepsItsLineEnds) {
 TEST(BinaryRichText, ValuesThatCannotBeReadAreLeftWholeAndReported) {
   const Layout& layout = kLayouts[0];
   Bytes past_end = Body(false).first;
-  past_end += "\xBB\xFF\x40\x00";  // a hide-when record claiming 64 bytes
+  PutWord(past_end, 0xFFBB);  // a hide-when record claiming 64 bytes
+  PutWord(past_end, 64);
   const struct {
     const char* name;
     std::string input;
@@ -250,8 +251,7 @@ TEST(BinaryRichText, ValuesThatCannotBeReadAreLeftWholeAndReported) {
       {"a record past the end", FormExport({past_end, Body(false).second}, {}, layout),
        "cannot be walked"},
       {"a record shorter than a hide-when's fixed part",
-       FormExport({Record(0xFFBB, "\x01\x00\x00\x00\x00\x00\x00\x00"), Body(false).second}, {},
-                  layout),
+       FormExport({Record(0xFFBB, Bytes(8, '\x01')), Body(false).second}, {}, layout),
        "cannot be walked"},
       {"a character reference among the digits",
        ReplacedAfter(FormExport(Body(false), {}, layout), "<rawitemdata", ">", ">&#65;"),
