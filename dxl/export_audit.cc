@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "dxl/binary_rich_text.h"
 #include "dxl/document_environment.h"
 #include "dxl/export_walker.h"
 #include "dxl/link_table.h"
@@ -40,9 +41,14 @@ class AuditVisitor : public ExportVisitor {
     paragraph.item = formula.item;
     paragraph.formula = formula.formula;
     paragraph.enabled = formula.enabled;
-    paragraph.extra = {{"pardef", formula.pardef_id}, {"hide", formula.static_hide}};
-    findings_.hidden.push_back(std::move(paragraph));
-    pardefs_.push_back(formula.pardef_id);
+    if (formula.on_action) {
+      paragraph.extra = {{"kind", "action"}, {"title", formula.action_title}};
+      Add(std::move(paragraph), std::nullopt);
+      return;
+    }
+    paragraph.extra = {
+        {"kind", "paragraph"}, {"pardef", formula.pardef_id}, {"hide", formula.static_hide}};
+    Add(std::move(paragraph), formula.pardef_id);
   }
 
   void OnLink(const NoteFacts&, const LinkElement& link) override {
@@ -58,8 +64,12 @@ class AuditVisitor : public ExportVisitor {
   }
 
   void OnItemData(const NoteFacts&, const ItemData& data) override {
+    if (IsBinaryRichText(data.type)) {
+      AddBinaryRichText(data);
+      return;
+    }
     LinkTable table;
-    if (data.item != kLinkTableItem || data.type != kLinkTableType || !table.Decode(data.text)) {
+    if (!IsLinkTableItem(data.item, data.type) || !data.layout || !table.Decode(*data.layout)) {
       return;
     }
     std::int64_t index = 0;
@@ -81,9 +91,11 @@ class AuditVisitor : public ExportVisitor {
     ++audit_.documents;
     for (std::size_t i = 0; i < findings_.hidden.size(); ++i) {
       report::HiddenParagraph& paragraph = findings_.hidden[i];
-      const auto used = note.paragraphs.find(pardefs_[i]);
-      paragraph.extra["paragraphs"] = used == note.paragraphs.end() ? 0 : used->second;
-      if (options_.user && paragraph.enabled) {
+      if (pardefs_[i]) {
+        const auto used = note.paragraphs.find(*pardefs_[i]);
+        paragraph.extra["paragraphs"] = used == note.paragraphs.end() ? 0 : used->second;
+      }
+      if (options_.user && paragraph.enabled && !paragraph.binary) {
         std::string reason;
         paragraph.hides = FormulaHides(paragraph.formula, note, items_, *options_.user, &reason);
         if (!paragraph.hides) {
@@ -100,6 +112,48 @@ class AuditVisitor : public ExportVisitor {
   }
 
  private:
+  // `pardef`: the definition whose paragraphs of DXL text the formula hides.
+  void Add(report::HiddenParagraph paragraph, std::optional<std::string> pardef) {
+    findings_.hidden.push_back(std::move(paragraph));
+    pardefs_.push_back(std::move(pardef));
+  }
+
+  // The hide-whens of rich text carried as records that the repair would
+  // overwrite or cannot, and the item itself when it cannot be read whole.
+  void AddBinaryRichText(const ItemData& data) {
+    BinaryRichText rich_text;
+    if (data.layout) {
+      rich_text = NeutraliseBinaryRichText(*data.layout);
+    } else {
+      rich_text.problem = kNotPlainBase64;
+    }
+    for (const BinaryHideWhen& hide_when : rich_text.hide_whens) {
+      if (hide_when.repair == AreaRepair::kAlreadyNeutral) {
+        continue;
+      }
+      report::HiddenParagraph paragraph = BinaryParagraph(data.item);
+      paragraph.extra["pardef"] = std::to_string(hide_when.paragraph_definition_id);
+      paragraph.extra["bytes"] = hide_when.bytes;
+      if (hide_when.repair == AreaRepair::kTooShort) {
+        paragraph.extra["problem"] = kTooShortReason;
+      }
+      Add(std::move(paragraph), std::nullopt);
+    }
+    if (!rich_text.problem.empty()) {
+      report::HiddenParagraph paragraph = BinaryParagraph(data.item);
+      paragraph.extra["problem"] = rich_text.problem;
+      Add(std::move(paragraph), std::nullopt);
+    }
+  }
+
+  static report::HiddenParagraph BinaryParagraph(const std::string& item) {
+    report::HiddenParagraph paragraph;
+    paragraph.item = item;
+    paragraph.binary = true;
+    paragraph.extra = {{"kind", "paragraph"}};
+    return paragraph;
+  }
+
   std::string_view Status(const std::optional<std::string>& replica) const {
     return replica && options_.known_replicas.contains(*replica) ? report::kLinkOk
                                                                  : report::kDatabaseNotFound;
@@ -108,7 +162,8 @@ class AuditVisitor : public ExportVisitor {
   const AuditOptions& options_;
   report::DatabaseAudit& audit_;
   report::DocumentFindings findings_;
-  std::vector<std::string> pardefs_;  // of each formula in `findings_.hidden`
+  // The pardef of each formula in `findings_.hidden` written as DXL text.
+  std::vector<std::optional<std::string>> pardefs_;
   std::vector<ItemValue> items_;
 };
 

@@ -5,23 +5,31 @@
 #include <memory>
 
 #include "dxl/attribute_text.h"
+#include "dxl/binary_rich_text.h"
 #include "dxl/export_walker.h"
 #include "dxl/link_table.h"
 
 namespace quendral::dxl {
 namespace {
 
-// Counts the notes a repair looks at and changes.
+// Counts the notes a repair looks at and changes, and gathers what kept a
+// note from being repaired whole into one failure of that note.
 class RepairVisitor : public ExportVisitor {
  public:
   RepairVisitor(StreamRewriter& rewriter, RepairCounts& counts)
       : rewriter_(rewriter), counts_(counts) {}
 
-  void OnNoteStart(const NoteFacts&) override { replacements_before_ = rewriter_.replacements(); }
-  void OnNoteEnd(const NoteFacts&) override {
+  void OnNoteStart(const NoteFacts&) override {
+    replacements_before_ = rewriter_.replacements();
+    problems_.clear();
+  }
+  void OnNoteEnd(const NoteFacts& note) override {
     ++counts_.notes;
     if (rewriter_.replacements() > replacements_before_) {
       ++counts_.changed_notes;
+    }
+    if (!problems_.empty()) {
+      counts_.failures.push_back({note.unid, problems_});
     }
   }
 
@@ -31,22 +39,72 @@ class RepairVisitor : public ExportVisitor {
     ++counts_.changes;
   }
 
+  // Something of the note is left as it was, and why.
+  void Fail(std::string_view problem) {
+    problems_ += (problems_.empty() ? "" : "; ") + std::string(problem);
+  }
+
+  // Writes the changes of the item data's Base64 text (`data.layout`): its
+  // characters are ASCII, one code unit each.
+  void ReplaceDigits(const ItemData& data, const std::vector<Base64Edit>& edits) {
+    const std::size_t unit = CodeUnitSize(rewriter_.encoding());
+    for (const Base64Edit& edit : edits) {
+      rewriter_.Replace({data.span.begin + edit.begin * unit, data.span.begin + edit.end * unit},
+                        edit.text);
+    }
+  }
+
   StreamRewriter& rewriter_;
   RepairCounts& counts_;
 
  private:
   std::uint64_t replacements_before_ = 0;
+  std::string problems_;
 };
 
 class HideWhenFixer : public RepairVisitor {
  public:
-  using RepairVisitor::RepairVisitor;
+  HideWhenFixer(StreamRewriter& rewriter, RepairCounts& counts, const HideWhenOptions& options)
+      : RepairVisitor(rewriter, counts), options_(options) {}
 
   void OnHideWhen(const NoteFacts&, const HideWhen& formula) override {
+    if (formula.on_action && !options_.actions) {
+      return;
+    }
     if (formula.enabled && !formula.Neutral()) {
       Replace(formula.text, "0");
     }
   }
+
+  void OnItemData(const NoteFacts&, const ItemData& data) override {
+    if (!IsBinaryRichText(data.type)) {
+      return;
+    }
+    if (!data.layout) {
+      Fail(data.item + ": " + kNotPlainBase64 + "; left as it was");
+      return;
+    }
+    const BinaryRichText rich_text = NeutraliseBinaryRichText(*data.layout);
+    if (!rich_text.problem.empty()) {
+      Fail(data.item + ": " + rich_text.problem + "; left as it was");
+      return;
+    }
+    std::int64_t overwritten = 0;
+    for (const BinaryHideWhen& hide_when : rich_text.hide_whens) {
+      if (hide_when.repair == AreaRepair::kOverwritten) {
+        ++overwritten;
+      } else if (hide_when.repair == AreaRepair::kTooShort) {
+        Fail(data.item + ": the hide-when formula of paragraph definition " +
+             std::to_string(hide_when.paragraph_definition_id) + " (" +
+             std::to_string(hide_when.bytes) + " bytes) is " + kTooShortReason);
+      }
+    }
+    ReplaceDigits(data, rich_text.edits);
+    counts_.changes += overwritten;
+  }
+
+ private:
+  const HideWhenOptions& options_;
 };
 
 struct Edit {
@@ -77,13 +135,13 @@ class LinkRetargeter : public RepairVisitor {
     ++counts_.changes;
   }
 
-  void OnItemData(const NoteFacts& note, const ItemData& data) override {
-    if (data.item != kLinkTableItem || data.type != kLinkTableType) {
+  void OnItemData(const NoteFacts&, const ItemData& data) override {
+    if (!IsLinkTableItem(data.item, data.type)) {
       return;
     }
     LinkTable table;
-    if (!data.verbatim || !table.Decode(data.text)) {
-      counts_.failures.push_back({note.unid, "its $Links item could not be read; left as it was"});
+    if (!data.layout || !table.Decode(*data.layout)) {
+      Fail("its " + data.item + " item could not be read; left as it was");
       return;
     }
     std::int64_t retargeted = 0;
@@ -98,7 +156,7 @@ class LinkRetargeter : public RepairVisitor {
     if (retargeted == 0) {
       return;
     }
-    ReplaceDifference(data, table.Encode());
+    ReplaceDigits(data, table.Edits());
     counts_.changes += retargeted;
   }
 
@@ -135,22 +193,6 @@ class LinkRetargeter : public RepairVisitor {
     return edits;
   }
 
-  // Replaces only the digits that differ between the old and the new text
-  // of the same length; both are ASCII, one code unit per character.
-  void ReplaceDifference(const ItemData& data, const std::string& text) {
-    std::size_t first = 0;
-    while (first < text.size() && text[first] == data.text[first]) {
-      ++first;
-    }
-    std::size_t last = text.size();
-    while (last > first && text[last - 1] == data.text[last - 1]) {
-      --last;
-    }
-    const std::size_t unit = CodeUnitSize(rewriter_.encoding());
-    rewriter_.Replace({data.span.begin + first * unit, data.span.begin + last * unit},
-                      std::string_view(text).substr(first, last - first));
-  }
-
   const RelinkOptions& options_;
 };
 
@@ -164,10 +206,10 @@ bool Walk(std::istream& in, const RepairOutput& output, bool all_notes, Refusal*
 
 }  // namespace
 
-bool FixHideWhenInExport(std::istream& in, const RepairOutput& output, bool all_notes,
-                         RepairCounts* counts, Refusal* refusal) {
-  return Walk(in, output, all_notes, refusal, [counts](StreamRewriter& rewriter) {
-    return std::make_unique<HideWhenFixer>(rewriter, *counts);
+bool FixHideWhenInExport(std::istream& in, const RepairOutput& output,
+                         const HideWhenOptions& options, RepairCounts* counts, Refusal* refusal) {
+  return Walk(in, output, options.all_notes, refusal, [counts, &options](StreamRewriter& rewriter) {
+    return std::make_unique<HideWhenFixer>(rewriter, *counts, options);
   });
 }
 

@@ -29,10 +29,18 @@ struct RepairOutput {
   std::vector<Change>* change_log = nullptr;
 };
 
-// Every enabled hide-when formula that is not empty (or "0" already) becomes
-// "0"; disabled formulas and static hide tokens stay.
-bool FixHideWhenInExport(std::istream& in, const RepairOutput& output, bool all_notes,
-                         RepairCounts* counts, Refusal* refusal);
+struct HideWhenOptions {
+  bool all_notes = false;
+  bool actions = false;  // the formulas of actions (buttons) too
+};
+
+// Every enabled hide-when formula of a paragraph that is not empty (or "0"
+// already) becomes "0"; disabled formulas and static hide tokens stay. In
+// rich text carried as records, every hide-when formula area gets the
+// compiled "0" over its start; an area too short for it, and records that
+// cannot be read, are failures of their note.
+bool FixHideWhenInExport(std::istream& in, const RepairOutput& output,
+                         const HideWhenOptions& options, RepairCounts* counts, Refusal* refusal);
 
 struct RelinkOptions {
   std::set<std::string> old_replicas;  // 16 digits each
@@ -41,8 +49,9 @@ struct RelinkOptions {
   bool all_notes = false;
 };
 
-// Every link element and link-table entry whose replica is an old one gets
-// the target replica (and, when given, the target server as its hint).
+// Every link element and link-table entry ($Links, and $FormLinks of forms)
+// whose replica is an old one gets the target replica (and, when given, the
+// target server as its hint).
 bool RelinkExport(std::istream& in, const RepairOutput& output, const RelinkOptions& options,
                   RepairCounts* counts, Refusal* refusal);
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "dxl/base64_text.h"
 #include "dxl/datetime_text.h"
 
 namespace quendral::dxl {
@@ -18,6 +19,7 @@ enum class ExportWalker::Role : std::uint8_t {
   kItem,
   kRichText,
   kPardef,
+  kAction,
   kHideWhenCode,
   kFormula,
   kParagraph,
@@ -87,7 +89,11 @@ ExportWalker::Role ExportWalker::RoleOf(const StartTag& tag) const {
   if (name == "pardef") {
     return Role::kPardef;
   }
-  if (name == "code" && parent == Role::kPardef && tag.Attribute("event") == "hidewhen") {
+  if (name == "action") {
+    return Role::kAction;
+  }
+  if (name == "code" && (parent == Role::kPardef || parent == Role::kAction) &&
+      tag.Attribute("event") == "hidewhen") {
     return Role::kHideWhenCode;
   }
   if (name == "formula" && parent == Role::kHideWhenCode) {
@@ -147,7 +153,11 @@ void ExportWalker::OnStart(const StartTag& tag) {
       hide_when_.pardef_id = AttributeOr(tag, "id");
       hide_when_.static_hide = AttributeOr(tag, "hide");
       break;
+    case Role::kAction:
+      hide_when_.action_title = AttributeOr(tag, "title");
+      break;
     case Role::kHideWhenCode:
+      hide_when_.on_action = parent == Role::kAction;
       hide_when_.enabled = tag.Attribute("enabled") != "false";
       break;
     case Role::kFormula:
@@ -177,8 +187,7 @@ void ExportWalker::OnStart(const StartTag& tag) {
       if (!reported_) {
         break;
       }
-      item_data_ = ItemData{item_, AttributeOr(tag, "type"), "", Span{tag.span.end, 0}, false};
-      text_.clear();
+      item_data_ = ItemData{item_, AttributeOr(tag, "type"), Span{tag.span.end, 0}, {}};
       rewriter_.Hold(tag.span.end);
       break;
     case Role::kLink:
@@ -232,7 +241,7 @@ void ExportWalker::StartLink(const StartTag& tag) {
 }
 
 void ExportWalker::OnText(std::string_view text) {
-  if (capture_ || in_formula_ || item_data_) {
+  if (capture_ || in_formula_) {
     text_ += text;
   }
   if (in_paragraph_ && collecting_ && value_) {
@@ -285,10 +294,8 @@ void ExportWalker::OnEnd(const EndTag& tag) {
       if (!item_data_) {
         break;
       }
-      item_data_->text = std::move(text_);
       item_data_->span.end = tag.span.begin;
-      item_data_->verbatim =
-          rewriter_.Bytes(item_data_->span) == EncodeText(item_data_->text, rewriter_.encoding());
+      item_data_->layout = AsciiText(rewriter_.Bytes(item_data_->span), rewriter_.encoding());
       visitor_.OnItemData(*note_, *item_data_);
       item_data_.reset();
       rewriter_.Release();

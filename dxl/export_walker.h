@@ -31,6 +31,10 @@ struct NoteFacts {
 
 struct HideWhen {
   std::string item;  // the rich-text item
+  // A formula of an action (<action>), which hides a button, not a
+  // paragraph; `action_title` is the action's title.
+  bool on_action = false;
+  std::string action_title;
   std::string pardef_id;
   std::string static_hide;  // the pardef's hide tokens
   bool enabled = true;
@@ -53,9 +57,12 @@ struct LinkElement {
 struct ItemData {
   std::string item;
   std::string type;  // the type attribute, hexadecimal
-  std::string text;  // the Base64 text, as the parser gives it
-  Span span;
-  bool verbatim = false;  // the bytes of `span` are `text` itself, unescaped
+  Span span;         // the text
+  // The characters of `span` as they stand in the file, line ends
+  // included, one per code unit; unset when some are not ASCII. Base64
+  // written with references or in CDATA is no plain Base64 here, as the
+  // repairs could not write it back.
+  std::optional<std::string> layout;
 };
 
 struct ItemValue {

@@ -8,8 +8,9 @@
 namespace quendral::dxl {
 namespace {
 
-constexpr std::string_view kBase64Alphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+// The names a link table has: in documents, and in forms.
+constexpr std::string_view kLinkTableNames[] = {"$Links", "$FormLinks"};
+constexpr std::string_view kLinkTableType = "7";  // the note-link list type
 constexpr std::size_t kEntrySize = 40;
 constexpr std::size_t kCountSize = 2;
 
@@ -22,8 +23,6 @@ bool IsHex(std::string_view text) {
   return true;
 }
 
-bool IsBase64Space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
 // Two little-endian words as text, word 1 first.
 std::string TimeDateText(const std::uint8_t* bytes) {
   std::string text(16, '0');
@@ -33,6 +32,18 @@ std::string TimeDateText(const std::uint8_t* bytes) {
 }
 
 }  // namespace
+
+bool IsLinkTableItem(std::string_view name, std::string_view type) {
+  if (type != kLinkTableType) {
+    return false;
+  }
+  for (const std::string_view table : kLinkTableNames) {
+    if (name == table) {
+      return true;
+    }
+  }
+  return false;
+}
 
 std::optional<std::string> NormaliseReplicaId(std::string_view text) {
   std::string digits(text);
@@ -57,42 +68,21 @@ std::string ReplicaIdWithColon(std::string_view digits) {
 }
 
 bool LinkTable::Decode(std::string_view text) {
-  layout_ = std::string(text);
-  bytes_.clear();
   entries_.clear();
-  std::uint32_t bits = 0;
-  int bit_count = 0;
-  std::size_t padding = 0;
-  for (const char c : text) {
-    if (IsBase64Space(c)) {
-      continue;
-    }
-    if (c == '=') {
-      ++padding;
-      continue;
-    }
-    const std::size_t value = kBase64Alphabet.find(c);
-    if (value == std::string_view::npos || padding > 0) {
-      return false;
-    }
-    bits = (bits << 6) | static_cast<std::uint32_t>(value);
-    bit_count += 6;
-    if (bit_count >= 8) {
-      bit_count -= 8;
-      bytes_.push_back(static_cast<std::uint8_t>(bits >> bit_count));
-      bits &= (1u << bit_count) - 1;
-    }
-  }
-  // Left-over bits must be zero, so that encoding again gives the same text.
-  if (padding > 2 || bit_count >= 6 || bits != 0 || bytes_.size() < kCountSize) {
+  if (!text_.Decode(text)) {
     return false;
   }
-  const std::size_t count = base::LoadLittle16(bytes_.data());
-  if (bytes_.size() != kCountSize + count * kEntrySize) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text_.bytes().data());
+  const std::size_t size = text_.bytes().size();
+  if (size < kCountSize) {
+    return false;
+  }
+  const std::size_t count = base::LoadLittle16(bytes);
+  if (size != kCountSize + count * kEntrySize) {
     return false;
   }
   for (std::size_t i = 0; i < count; ++i) {
-    const std::uint8_t* entry = bytes_.data() + kCountSize + i * kEntrySize;
+    const std::uint8_t* entry = bytes + kCountSize + i * kEntrySize;
     entries_.push_back({TimeDateText(entry), TimeDateText(entry + 8) + TimeDateText(entry + 16),
                         TimeDateText(entry + 24) + TimeDateText(entry + 32)});
   }
@@ -100,7 +90,8 @@ bool LinkTable::Decode(std::string_view text) {
 }
 
 void LinkTable::SetReplicaId(std::size_t index, std::string_view replica_id) {
-  std::uint8_t* entry = bytes_.data() + kCountSize + index * kEntrySize;
+  auto* entry =
+      reinterpret_cast<std::uint8_t*>(text_.bytes().data()) + kCountSize + index * kEntrySize;
   // The text holds word 1 first; the bytes hold word 0 first, little-endian.
   const auto word_1 =
       static_cast<std::uint32_t>(std::stoul(std::string(replica_id.substr(0, 8)), nullptr, 16));
@@ -109,30 +100,6 @@ void LinkTable::SetReplicaId(std::size_t index, std::string_view replica_id) {
   base::StoreLittle32(entry, word_0);
   base::StoreLittle32(entry + 4, word_1);
   entries_[index].replica_id = std::string(replica_id);
-}
-
-std::string LinkTable::Encode() const {
-  std::string digits;
-  for (std::size_t i = 0; i < bytes_.size(); i += 3) {
-    const std::size_t available = std::min<std::size_t>(3, bytes_.size() - i);
-    std::uint32_t group = 0;
-    for (std::size_t k = 0; k < 3; ++k) {
-      group = (group << 8) | (k < available ? bytes_[i + k] : 0);
-    }
-    for (std::size_t k = 0; k < available + 1; ++k) {
-      digits += kBase64Alphabet[(group >> (18 - 6 * k)) & 0x3F];
-    }
-  }
-  // Same length as before: every digit of the old text gets the new one at
-  // its place; blanks, line ends and padding stay.
-  std::string text = layout_;
-  std::size_t next = 0;
-  for (char& c : text) {
-    if (!IsBase64Space(c) && c != '=') {
-      c = digits[next++];
-    }
-  }
-  return text;
 }
 
 }  // namespace quendral::dxl

@@ -1,7 +1,7 @@
-// Replica IDs as exports write them, and the link table ($Links) when an
-// export carries it as item data: a 16-bit entry count, then one 40-byte
-// note link per entry (replica ID words 0 and 1, view UNID, note UNID; all
-// little-endian), Base64-encoded.
+// Replica IDs as exports write them, and the link tables of notes ($Links of
+// documents, $FormLinks of forms) when an export carries them as item data:
+// a 16-bit entry count, then one 40-byte note link per entry (replica ID
+// words 0 and 1, view UNID, note UNID; all little-endian), Base64-encoded.
 #ifndef QUENDRAL_DXL_LINK_TABLE_H_
 #define QUENDRAL_DXL_LINK_TABLE_H_
 
@@ -11,10 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "dxl/base64_text.h"
+
 namespace quendral::dxl {
 
-inline constexpr char kLinkTableItem[] = "$Links";
-inline constexpr char kLinkTableType[] = "7";  // the note-link list type
+// Whether an item of this name and type (the type attribute) is a link table.
+bool IsLinkTableItem(std::string_view name, std::string_view type);
 
 // 16 upper-case hexadecimal digits for a replica-ID text of 1 to 16 digits
 // (left-padded with zeros) or of the form "XXXXXXXX:XXXXXXXX"; nothing for
@@ -40,12 +42,11 @@ class LinkTable {
   const std::vector<LinkTableEntry>& entries() const { return entries_; }
   // Points entry `index` at the replica `replica_id` (16 digits).
   void SetReplicaId(std::size_t index, std::string_view replica_id);
-  // The Base64 text of the table, laid out as the decoded text was.
-  std::string Encode() const;
+  // The changes of the decoded text that write the table back.
+  std::vector<Base64Edit> Edits() const { return text_.Edits(); }
 
  private:
-  std::string layout_;
-  std::vector<std::uint8_t> bytes_;
+  Base64Text text_;
   std::vector<LinkTableEntry> entries_;
 };
 

@@ -1,10 +1,11 @@
 #include "repair/hide_when.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "notes/item_walk.h"
 #include "platform/notes/core_api.h"
 #include "platform/notes/memory.h"
+#include "repair/hide_when_records.h"
 
 namespace quendral {
 namespace {
@@ -81,10 +82,10 @@ void OverwriteFormulaWithFalse(char* formula, std::uint16_t length) {
   }
   // An area too small for the replacement is left alone rather than
   // overrunning the record behind it.
-  if (compiled_length <= length) {
-    std::memcpy(formula, platform::LockMemory(compiled), compiled_length);
-    platform::UnlockMemory(compiled);
-  }
+  OverwriteFormulaArea(
+      formula, length,
+      std::string_view(static_cast<const char*>(platform::LockMemory(compiled)), compiled_length));
+  platform::UnlockMemory(compiled);
   platform::FreeMemory(compiled);
 }
 

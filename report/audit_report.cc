@@ -50,8 +50,12 @@ nlohmann::json WithExtra(nlohmann::json fields, const nlohmann::json& extra) {
 }
 
 nlohmann::json HiddenJson(const HiddenParagraph& paragraph) {
-  nlohmann::json json = {
-      {"item", paragraph.item}, {"formula", paragraph.formula}, {"enabled", paragraph.enabled}};
+  nlohmann::json json = {{"item", paragraph.item}, {"enabled", paragraph.enabled}};
+  if (paragraph.binary) {
+    json["binary"] = true;
+  } else {
+    json["formula"] = paragraph.formula;
+  }
   if (paragraph.hides) {
     json["hides"] = *paragraph.hides;
   }
@@ -127,9 +131,10 @@ std::string HiddenState(const HiddenParagraph& paragraph) {
 // The formula, or for one compiled in binary rich text, whose text is not
 // known, its size.
 std::string FormulaText(const HiddenParagraph& paragraph) {
-  const nlohmann::json& extra = paragraph.extra;
-  if (extra.is_object() && extra.value("binary", false)) {
-    const nlohmann::json bytes = extra.value("bytes", nlohmann::json());
+  if (paragraph.binary) {
+    const nlohmann::json& extra = paragraph.extra;
+    const nlohmann::json bytes =
+        extra.is_object() ? extra.value("bytes", nlohmann::json()) : nlohmann::json();
     return "binary" + (bytes.is_number() ? " (" + bytes.dump() + " bytes)" : std::string());
   }
   return OneLineText(paragraph.formula);

@@ -29,6 +29,9 @@ struct HiddenParagraph {
   std::optional<bool> hides;
   // A disabled formula is reported but not counted: the repair leaves it.
   bool enabled = true;
+  // Only compiled, as exports carry rich text they store as records: there
+  // is no formula text.
+  bool binary = false;
   nlohmann::json extra;  // further keys of the entry: null or an object
 };
 

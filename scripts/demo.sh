@@ -70,3 +70,20 @@ diff "$export_file" "$data/exports/fixed.xml" || true
 echo
 echo "== The repaired export, audited again"
 q dxl audit "$data/exports/fixed.xml"
+
+# A form exported with its rich text as stored records (Base64), as design
+# notes and project folders usually are: the hide-when formulas are compiled
+# bytes, and its links sit in the form's link table ($FormLinks).
+form_file="$data/exports/order-form.xml"
+cp "$here/demo/order-form.xml" "$form_file"
+echo
+echo "== A form whose rich text is stored records: its hide-whens and links"
+q dxl audit --all-notes "$form_file"
+echo
+echo "== Its hide-whens neutralised, into a new file; then its links pointed at the archive, in place"
+q dxl fix-hidewhen --all-notes "$form_file" -o "$data/exports/order-form-fixed.xml" || true
+q dxl relink --all-notes --in-place "$data/exports/order-form-fixed.xml" "85256E3A:0058F1B2" \
+  archive/sales.nsf || true
+echo
+echo "== The form audited again: no hidden paragraph is left"
+q dxl audit --all-notes "$data/exports/order-form-fixed.xml"

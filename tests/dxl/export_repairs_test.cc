@@ -40,8 +40,9 @@ Rewrite RunRepair(std::string_view input, Repair repair) {
   switch (repair) {
     case Repair::kFixHideWhen:
     case Repair::kFixHideWhenAllNotes:
-      result.taken = FixHideWhenInExport(in, output, repair == Repair::kFixHideWhenAllNotes,
-                                         &result.counts, &result.refusal);
+      result.taken =
+          FixHideWhenInExport(in, output, {.all_notes = repair == Repair::kFixHideWhenAllNotes},
+                              &result.counts, &result.refusal);
       break;
     case Repair::kRelinkWithServer:
       relink.target_server = "CN=mars/O=Archive & Co";

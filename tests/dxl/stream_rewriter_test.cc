@@ -47,7 +47,7 @@ TEST(StreamRewriter, RefusesWhatIsNotWellFormedDxl) {
     std::ostringstream out;
     RepairCounts counts;
     Refusal refusal;
-    EXPECT_FALSE(FixHideWhenInExport(in, RepairOutput{&out, nullptr}, false, &counts, &refusal));
+    EXPECT_FALSE(FixHideWhenInExport(in, RepairOutput{&out, nullptr}, {}, &counts, &refusal));
     EXPECT_EQ(refusal.line, c.line);
     EXPECT_EQ(refusal.column, c.column);
     EXPECT_NE(refusal.reason.find(c.reason), std::string::npos) << refusal.reason;
@@ -68,7 +68,8 @@ TEST(StreamRewriter, CopiesEveryConstructUnchanged) {
   std::ostringstream out;
   RepairCounts counts;
   Refusal refusal;
-  ASSERT_TRUE(FixHideWhenInExport(in, RepairOutput{&out, nullptr}, true, &counts, &refusal))
+  ASSERT_TRUE(
+      FixHideWhenInExport(in, RepairOutput{&out, nullptr}, {.all_notes = true}, &counts, &refusal))
       << refusal.Text();
   EXPECT_EQ(out.str(), input);
 }

@@ -309,16 +309,22 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
 void AddFixHideWhen(CLI::App& dxl, Context& context, Action& action) {
   auto* command = dxl.add_subcommand(
       "fix-hidewhen", "Neutralise every enabled hide-when formula of an export's documents");
-  auto o = std::make_shared<OutputOptions>();
+  struct Options : OutputOptions {
+    bool actions = false;
+  };
+  auto o = std::make_shared<Options>();
   command->add_option("PATH", o->paths, "DXL export files and folders of them")->required();
   AddOutputOptions(*command, *o);
+  command->add_flag("--actions", o->actions,
+                    "Also the formulas that hide actions (buttons), not only paragraphs");
   command->callback([o, &context, &action] {
     action = [o, &context] {
       return RunRepair(
           *o,
           [&o](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
                dxl::Refusal* refusal) {
-            return dxl::FixHideWhenInExport(in, output, o->all_notes, counts, refusal);
+            return dxl::FixHideWhenInExport(in, output, {o->all_notes, o->actions}, counts,
+                                            refusal);
           },
           context);
     };

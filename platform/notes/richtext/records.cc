@@ -29,10 +29,13 @@ STATUS EnumerateCompositeRecords(char* value_block, std::uint32_t length, Record
   if (value_block == nullptr || base::LoadLittle16(value_block) != kTypeCompositeText) {
     return kNoError;
   }
-  return ForEachRecord(value_block + kTypeWordLength, length,
-                       [action, context](char* record, const RecordHeader& header) {
-                         return action(record, header.signature, header.length, context);
-                       });
+  return EnumerateRecords(value_block + kTypeWordLength, length, action, context);
+}
+
+STATUS EnumerateRecords(char* records, std::size_t size, RecordAction action, void* context) {
+  return ForEachRecord(records, size, [action, context](char* record, const RecordHeader& header) {
+    return action(record, header.signature, header.length, context);
+  });
 }
 
 void ReadCanonicalStructure(char** pointer, std::uint16_t type, void* destination,

@@ -11,6 +11,7 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_RICHTEXT_RECORDS_H_
 #define QUENDRAL_PLATFORM_NOTES_RICHTEXT_RECORDS_H_
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/notes/status.h"
@@ -65,6 +66,11 @@ using RecordAction = STATUS (*)(char* record, std::uint16_t signature, std::uint
 // the address the action gets.
 STATUS EnumerateCompositeRecords(char* value_block, std::uint32_t length, RecordAction action,
                                  void* context);
+
+// The same walk over records without the data-type word before them (`size`
+// bytes of records, as a rich-text value stands in an export), with the same
+// checks and the same calls of `action`.
+STATUS EnumerateRecords(char* records, std::size_t size, RecordAction action, void* context);
 
 // Reads `count` structures of canonical type `type` from *pointer into
 // `destination` (an array of the type's struct) and advances *pointer past
