@@ -1,5 +1,11 @@
 // Arbitrary bytes as an export: each pass refuses them or rewrites them, and
-// a rewrite differs from the input only inside the spans it reports.
+// a rewrite differs from the input only inside the spans it reports; the
+// audit evaluates every formula for a user against the note's items.
+//
+// Seeded with exports of every kind of note (export_rewrite_seeds/) and
+// given the tokens of XML declarations and of the format:
+//   export_rewrite_fuzz -dict=fuzz/dxl/export_rewrite_fuzz.dict CORPUS \
+//       fuzz/dxl/export_rewrite_seeds
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

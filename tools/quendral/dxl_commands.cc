@@ -12,6 +12,7 @@
 #include "notes/replica_id.h"
 #include "platform/notes/database_file.h"
 #include "report/audit_report.h"
+#include "report/json_text.h"
 #include "report/run_summary.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
@@ -89,7 +90,7 @@ int RunRepair(const std::string& file, const OutputOptions& o,
   if (o.json) {
     nlohmann::json json = report::SummaryJson(summary);
     json["changes"] = counts.changes;
-    *context.out << json.dump(2) << "\n";
+    *context.out << report::JsonText(json) << "\n";
   } else {
     *context.out << report::SummaryText(summary);
   }
@@ -170,7 +171,7 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
         audit_report.databases.push_back(std::move(audit));
       }
       if (o->json) {
-        *context.out << report::AuditJson(audit_report).dump(2) << "\n";
+        *context.out << report::JsonText(report::AuditJson(audit_report)) << "\n";
       } else {
         report::PrintAuditText(audit_report, *context.out);
       }
@@ -247,8 +248,9 @@ void AddRelink(CLI::App& dxl, Context& context, Action& action) {
       }
       options->target = TargetReplica(o->target);
       if (!o->server.empty()) {
-        if (!dxl::IsValidUtf8(o->server)) {
-          throw CommandError("the server name is not UTF-8");
+        if (std::string problem; !dxl::IsXmlText(o->server, &problem)) {
+          throw CommandError("the server name holds " + problem +
+                             ", which XML cannot carry; nothing was written");
         }
         options->target_server = o->server;
       }
