@@ -12,8 +12,8 @@
 
 #include "dxl/export_file.h"
 #include "dxl/export_repairs.h"
-#include "dxl/hostile_exports.h"
 #include "platform/os/process.h"
+#include "tests/dxl/hostile_exports.h"
 
 namespace quendral::dxl {
 namespace {
