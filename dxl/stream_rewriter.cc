@@ -16,15 +16,15 @@ namespace {
 // Element names come as "namespace<separator>local"; XML forbids this
 // character in any name.
 constexpr char kNamespaceSeparator = '\x01';
-constexpr std::size_t kChunkSize = 256 * 1024;
+constexpr std::size_t kChunkSize = std::size_t{256} << 10;
 // Output is gathered into writes of about this size: the pieces between
 // replacements are small, and each would otherwise be a write of its own.
-constexpr std::size_t kOutputBlock = 1024 * 1024;
+constexpr std::size_t kOutputBlock = std::size_t{1} << 20;
 // The parser holds a tag, comment or declaration whole until it ends, and
 // reads it again from its start with every chunk. Exports have none longer
 // than a few kilobytes; a longer one is refused before it costs much memory
 // or time.
-constexpr std::uint64_t kLongestMarkup = 8 * 1024 * 1024;
+constexpr std::uint64_t kLongestMarkup = std::uint64_t{8} << 20;
 // Each open element costs the parser a hundred bytes or more; exports nest
 // a few dozen deep, and a file of nothing but start tags would otherwise
 // cost many times its size.
@@ -32,7 +32,7 @@ constexpr int kDeepestNesting = 10000;
 // The parser's own guard against entities that expand to far more than the
 // document: a second line behind the refusal of every entity declaration.
 constexpr float kMaximumAmplification = 100.0F;
-constexpr unsigned long long kAmplificationThreshold = 1024 * 1024;
+constexpr unsigned long long kAmplificationThreshold = 1ULL << 20;
 
 StreamRewriter& RewriterOf(void* user_data) { return *static_cast<StreamRewriter*>(user_data); }
 
