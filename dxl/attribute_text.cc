@@ -72,6 +72,24 @@ std::vector<AttributeSpan> FindAttributes(std::string_view tag, TextEncoding enc
   return attributes;
 }
 
+std::optional<std::string> UndefinedEntityReference(std::string_view tag, TextEncoding encoding) {
+  // Most tags have no reference at all: one search of the bytes tells.
+  if (tag.find('&') == std::string_view::npos) {
+    return std::nullopt;
+  }
+  TagCursor cursor(tag, encoding);
+  while (!cursor.AtEnd()) {
+    if (cursor.Next() != '&' || cursor.Peek() == '#') {
+      continue;
+    }
+    const std::string name = cursor.ReadUntil([](char32_t unit) { return unit == ';'; });
+    if (name != "amp" && name != "lt" && name != "gt" && name != "apos" && name != "quot") {
+      return name;
+    }
+  }
+  return std::nullopt;
+}
+
 ReferenceForm ReferenceFormOf(std::string_view tag, TextEncoding encoding) {
   const std::size_t step = CodeUnitSize(encoding);
   for (std::size_t i = 0; i + 3 * step <= tag.size(); i += step) {

@@ -7,6 +7,7 @@
 #define QUENDRAL_DXL_ATTRIBUTE_TEXT_H_
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,13 @@ struct AttributeSpan {
 
 // The attributes of the well-formed start tag `tag`, in order.
 std::vector<AttributeSpan> FindAttributes(std::string_view tag, TextEncoding encoding);
+
+// The name of the first entity reference in the start tag `tag` that is
+// neither a character reference nor one of the five entities XML defines
+// (amp, lt, gt, apos, quot), if there is one. The parser drops such a
+// reference from an attribute's value without a word when the document has
+// a DTD it does not read; exports never hold one.
+std::optional<std::string> UndefinedEntityReference(std::string_view tag, TextEncoding encoding);
 
 // How references are written in a tag: as named entities ("&amp;"), decimal
 // ("&#38;") or hexadecimal ("&#x26;") character references.

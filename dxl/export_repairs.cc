@@ -35,8 +35,9 @@ class RepairVisitor : public ExportVisitor {
 
  protected:
   void Replace(Span span, std::string_view text) {
-    rewriter_.Replace(span, text);
-    ++counts_.changes;
+    if (rewriter_.Replace(span, text)) {
+      ++counts_.changes;
+    }
   }
 
   // Something of the note is left as it was, and why.
@@ -129,10 +130,13 @@ class LinkRetargeter : public RepairVisitor {
     std::vector<Edit> edits = LinkEdits(tag, link.tag.begin);
     std::sort(edits.begin(), edits.end(),
               [](const Edit& a, const Edit& b) { return a.span.begin < b.span.begin; });
+    bool changed = false;
     for (const Edit& edit : edits) {
-      rewriter_.Replace(edit.span, edit.text);
+      changed = rewriter_.Replace(edit.span, edit.text) || changed;
     }
-    ++counts_.changes;
+    if (changed) {
+      ++counts_.changes;
+    }
   }
 
   void OnItemData(const NoteFacts&, const ItemData& data) override {

@@ -99,7 +99,8 @@ ExportWalker::Role ExportWalker::RoleOf(const StartTag& tag) const {
   if (name == "formula" && parent == Role::kHideWhenCode) {
     return Role::kFormula;
   }
-  if (name == "par") {
+  // A paragraph outside rich text, where exports put none, is passed over.
+  if (name == "par" && in_rich_text_) {
     return Role::kParagraph;
   }
   if (name == "break") {
@@ -244,7 +245,7 @@ void ExportWalker::OnText(std::string_view text) {
   if (capture_ || in_formula_) {
     text_ += text;
   }
-  if (in_paragraph_ && collecting_ && value_) {
+  if (in_paragraph_ && collecting_ && value_ && !value_->texts.empty()) {
     value_->texts.front() += text;
   }
 }
@@ -280,7 +281,7 @@ void ExportWalker::OnEnd(const EndTag& tag) {
       break;
     case Role::kParagraph:
       in_paragraph_ = false;
-      if (collecting_ && value_) {
+      if (collecting_ && value_ && !value_->texts.empty()) {
         value_->texts.front() += '\n';
       }
       break;

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "dxl/export_root.h"
+#include "dxl/attribute_text.h"
 #include "platform/base/ascii.h"
 
 namespace quendral::dxl {
@@ -16,10 +17,23 @@ namespace {
 // Element names come as "namespace<separator>local"; XML forbids this
 // character in any name.
 constexpr char kNamespaceSeparator = '\x01';
-constexpr std::size_t kChunkSize = 256 * 1024;
+constexpr std::size_t kChunkSize = std::size_t{256} << 10;
 // Output is gathered into writes of about this size: the pieces between
 // replacements are small, and each would otherwise be a write of its own.
-constexpr std::size_t kOutputBlock = 1024 * 1024;
+constexpr std::size_t kOutputBlock = std::size_t{1} << 20;
+// The parser holds a tag, comment or declaration whole until it ends, and
+// reads it again from its start with every chunk. Exports have none longer
+// than a few kilobytes; a longer one is refused before it costs much memory
+// or time.
+constexpr std::uint64_t kLongestMarkup = std::uint64_t{8} << 20;
+// Each open element costs the parser a hundred bytes or more; exports nest
+// a few dozen deep, and a file of nothing but start tags would otherwise
+// cost many times its size.
+constexpr int kDeepestNesting = 10000;
+// The parser's own guard against entities that expand to far more than the
+// document: a second line behind the refusal of every entity declaration.
+constexpr float kMaximumAmplification = 100.0F;
+constexpr unsigned long long kAmplificationThreshold = 1ULL << 20;
 
 StreamRewriter& RewriterOf(void* user_data) { return *static_cast<StreamRewriter*>(user_data); }
 
@@ -41,10 +55,52 @@ void XMLCALL OtherMarkup(void* user_data, const XML_Char*, int) {
   RewriterOf(user_data).MarkEvent();
 }
 
+// Exports use the five entities XML defines and character references, and
+// nothing else: a declared entity could only be a trap (a chain of ten
+// thousand, a billion laughs), and its text would be reported at offsets
+// that are not in the file.
+void XMLCALL EntityDeclaration(void* user_data, const XML_Char*, int, const XML_Char*, int,
+                               const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*) {
+  RewriterOf(user_data).Refuse("the export declares entities; exports never do");
+}
+
+// A default value gives an element an attribute its tag does not hold,
+// which no repair could find, nor change, in the file.
+void XMLCALL AttributeDeclaration(void* user_data, const XML_Char*, const XML_Char*,
+                                  const XML_Char*, const XML_Char* default_value, int) {
+  StreamRewriter& rewriter = RewriterOf(user_data);
+  rewriter.MarkEvent();
+  if (default_value != nullptr) {
+    rewriter.Refuse("the export declares default attribute values; exports never do");
+  }
+}
+
+// A reference to an entity the document does not declare, which the parser
+// lets pass when the document has a DTD it does not read.
+void XMLCALL SkippedEntity(void* user_data, const XML_Char* name, int parameter_entity) {
+  RewriterOf(user_data).Refuse(std::string("the export refers to the entity ") +
+                               (parameter_entity != 0 ? "%" : "&") + name +
+                               ";, which exports never do");
+}
+
 void XMLCALL XmlDeclaration(void* user_data, const XML_Char*, const XML_Char* encoding, int) {
   StreamRewriter& rewriter = RewriterOf(user_data);
   rewriter.MarkEvent();
   rewriter.CheckDeclaredEncoding(encoding);
+}
+
+void GuardAgainstEntities(XML_Parser parser) {
+  XML_SetEntityDeclHandler(parser, EntityDeclaration);
+  XML_SetAttlistDeclHandler(parser, AttributeDeclaration);
+  XML_SetSkippedEntityHandler(parser, SkippedEntity);
+  // So that a parameter entity reference in the DTD is reported as skipped;
+  // with no handler for external entities, none is ever read.
+  XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE);
+#if defined(XML_DTD) && \
+    (XML_MAJOR_VERSION > 2 || (XML_MAJOR_VERSION == 2 && XML_MINOR_VERSION >= 4))
+  XML_SetBillionLaughsAttackProtectionMaximumAmplification(parser, kMaximumAmplification);
+  XML_SetBillionLaughsAttackProtectionActivationThreshold(parser, kAmplificationThreshold);
+#endif
 }
 
 struct QualifiedName {
@@ -111,6 +167,7 @@ bool StreamRewriter::Run(std::istream& in, ElementListener& listener, Refusal* r
   XML_SetCharacterDataHandler(parser, CharacterData);
   XML_SetXmlDeclHandler(parser, XmlDeclaration);
   XML_SetDefaultHandlerExpand(parser, OtherMarkup);
+  GuardAgainstEntities(parser);
   std::vector<char> chunk(kChunkSize);
   bool first = true;
   for (;;) {
@@ -138,6 +195,13 @@ bool StreamRewriter::Run(std::istream& in, ElementListener& listener, Refusal* r
                       : std::string("not well-formed XML: ") + XML_ErrorString(error));
       }
       *refusal = *refusal_;
+      return false;
+    }
+    if (!final && buffer_begin_ + buffer_.size() - parsed_end_ > kLongestMarkup) {
+      *refusal = Refusal{"a tag, comment or declaration longer than " +
+                             std::to_string(kLongestMarkup >> 20) + " MB; exports hold none",
+                         XML_GetCurrentLineNumber(parser),
+                         XML_GetCurrentColumnNumber(parser) + std::uint64_t{1}};
       return false;
     }
     Settle(final);
@@ -181,20 +245,24 @@ void StreamRewriter::Hold(std::uint64_t offset) { held_ = std::max(offset, emitt
 
 void StreamRewriter::Release() { held_.reset(); }
 
-void StreamRewriter::Replace(Span span, std::string_view text) {
+bool StreamRewriter::Replace(Span span, std::string_view text) {
   const std::uint64_t buffer_end = buffer_begin_ + buffer_.size();
   if (span.begin < emitted_ || span.end < span.begin || span.end > buffer_end) {
     Refuse("replacement out of order");
-    return;
+    return false;
+  }
+  std::string replacement = EncodeText(text, encoding_);
+  if (Bytes(span) == replacement) {
+    return false;
   }
   Emit(span.begin);
-  std::string replacement = EncodeText(text, encoding_);
   Write(replacement.data(), replacement.size());
   emitted_ = span.end;
   ++replacements_;
   if (change_log_ != nullptr) {
     change_log_->push_back({span, std::move(replacement)});
   }
+  return true;
 }
 
 void StreamRewriter::MarkEvent() { parsed_end_ = std::max(parsed_end_, CurrentEvent().end); }
@@ -221,8 +289,19 @@ void StreamRewriter::OnStart(const char* name, const char** attributes) {
     }
     bare_root_ = root == RootKind::kDxlWithoutNamespace;
   }
-  listener_->OnStart(
-      StartTag{qualified.local, IsDxl(qualified, bare_root_), attributes, CurrentEvent()});
+  if (depth_ > kDeepestNesting) {
+    Refuse("elements nested more than " + std::to_string(kDeepestNesting) +
+           " deep; exports hold none");
+    return;
+  }
+  const Span span = CurrentEvent();
+  const std::string_view bytes =
+      std::string_view(buffer_).substr(span.begin - buffer_begin_, span.end - span.begin);
+  if (const auto entity = UndefinedEntityReference(bytes, encoding_)) {
+    Refuse("the export refers to the entity &" + *entity + ";, which exports never do");
+    return;
+  }
+  listener_->OnStart(StartTag{qualified.local, IsDxl(qualified, bare_root_), attributes, span});
 }
 
 void StreamRewriter::OnEnd(const char* name) {

@@ -97,10 +97,11 @@ class StreamRewriter {
   void Hold(std::uint64_t offset);
   void Release();
   // Writes the UTF-8 `text`, in the input's encoding, in place of `span`.
-  // Spans must come in input order and not overlap.
-  void Replace(Span span, std::string_view text);
+  // Spans must come in input order and not overlap. Bytes that stay as they
+  // were are no replacement: false then, and nothing is recorded.
+  bool Replace(Span span, std::string_view text);
 
-  // Where replacements are recorded, if anywhere.
+  // Where replacements (of bytes by other bytes) are recorded, if anywhere.
   void set_change_log(std::vector<Change>* log) { change_log_ = log; }
   std::uint64_t replacements() const { return replacements_; }
 

@@ -1,6 +1,7 @@
 #include "dxl/text_encoding.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace quendral::dxl {
@@ -101,6 +102,24 @@ char32_t CodeUnitAt(std::string_view bytes, std::size_t offset, TextEncoding enc
 }
 
 bool IsValidUtf8(std::string_view text) { return DecodeUtf8(text, nullptr); }
+
+bool IsXmlText(std::string_view text, std::string* problem) {
+  std::vector<char32_t> points;
+  if (!DecodeUtf8(text, &points)) {
+    *problem = "a byte sequence that is not UTF-8";
+    return false;
+  }
+  for (const char32_t point : points) {
+    const bool control = point < 0x20 && point != '\t' && point != '\n' && point != '\r';
+    if (control || point == 0xFFFE || point == 0xFFFF) {
+      char name[16];
+      std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(point));
+      *problem = name;
+      return false;
+    }
+  }
+  return true;
+}
 
 std::string EncodeText(std::string_view text, TextEncoding encoding) {
   if (encoding == TextEncoding::kUtf8) {

@@ -29,6 +29,13 @@ char32_t CodeUnitAt(std::string_view bytes, std::size_t offset, TextEncoding enc
 // False when `text` is not valid UTF-8.
 bool IsValidUtf8(std::string_view text);
 
+// Whether `text` is UTF-8 of characters XML can carry: tab, line feed,
+// carriage return and U+0020 on, but for U+FFFE and U+FFFF. No reference
+// can stand for any other (U+0001, say), so a value holding one cannot be
+// written into an export. Else `problem` names the first that is not
+// ("U+0001", or "a byte sequence that is not UTF-8").
+bool IsXmlText(std::string_view text, std::string* problem);
+
 // The UTF-8 `text` in `encoding`; `text` must be valid UTF-8.
 std::string EncodeText(std::string_view text, TextEncoding encoding);
 

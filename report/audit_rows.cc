@@ -34,6 +34,9 @@ std::string_view Formatted(const nlohmann::json& value, std::string* buffer) {
 }  // namespace
 
 std::string_view HiddenKind(const HiddenParagraph& paragraph) {
+  if (paragraph.binary) {
+    return "binary";
+  }
   const std::string_view kind = StringExtra(paragraph.extra, "kind");
   return kind.empty() ? "paragraph" : kind;
 }

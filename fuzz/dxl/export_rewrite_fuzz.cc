@@ -1,9 +1,15 @@
 // Arbitrary bytes as an export: each pass refuses them or rewrites them, and
-// a rewrite differs from the input only inside the spans it reports. The
+// a rewrite differs from the input only inside the spans it reports; the
+// audit evaluates every formula for a user against the note's items. The
 // same bytes also serve as the stored records of a rich-text item (Base64 in
 // lines of a length the first byte chooses): its repair keeps the value's
 // length, changes bytes only where the compiled "0" now stands, and finds
 // nothing more to do when run again.
+//
+// Seeded with exports of every kind of note (export_rewrite_seeds/) and
+// given the tokens of XML declarations and of the format:
+//   export_rewrite_fuzz -dict=fuzz/dxl/export_rewrite_fuzz.dict CORPUS \
+//       fuzz/dxl/export_rewrite_seeds
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -57,10 +57,10 @@ TEST(StreamRewriter, RefusesWhatIsNotWellFormedDxl) {
 TEST(StreamRewriter, CopiesEveryConstructUnchanged) {
   const std::string input = fixtures::WithCrLf(
       "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone='no'?>\n"
-      "<!DOCTYPE note SYSTEM 'xmlschemas/notes_11_0.dtd' [ <!ENTITY co 'Co &amp; Partner'> ]>\n"
+      "<!DOCTYPE note SYSTEM 'xmlschemas/notes_11_0.dtd' [ <!ATTLIST note b CDATA #IMPLIED> ]>\n"
       "<?processing instruction?>\n"
       "<note class='form' xmlns='http://www.lotus.com/dxl' xmlns:q='urn:q' version='11.0'>\n"
-      "  <q:extra q:attr='&#x3C;&lt;'>&co;</q:extra>\n"
+      "  <q:extra q:attr='&#x3C;&lt;'>&amp;&gt;</q:extra>\n"
       "  <item name='x'\n   summary=\"false\"><text>\t&#233;&#xe9;é<![CDATA[<&>]]></text></item>\n"
       "  <item name='pic'><rawitemdata type='1'>AAAA\nBBBB</rawitemdata></item>\n"
       "</note >\n<!-- trailing comment -->\n");

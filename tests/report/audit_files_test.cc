@@ -14,7 +14,7 @@ namespace {
 DocumentFindings HiddenFinding(const std::string& item, const std::string& formula) {
   DocumentFindings document;
   document.unid = "0123456789ABCDEF0123456789ABCDEF";
-  document.hidden.push_back({item, formula, true, true, nullptr});
+  document.hidden.push_back({item, formula, true, true, false, nullptr});
   return document;
 }
 

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "batch/batch_run.h"
+#include "report/json_text.h"
 #include "report/progress.h"
 #include "report/run_summary.h"
 #include "tools/quendral/command_error.h"
@@ -58,7 +59,7 @@ int RunBatch(const BatchOptions& options, const batch::Selection& selection, LND
   }
   progress.Finish();
   if (options.json) {
-    *context.out << report::SummaryJson(summary).dump() << "\n";
+    *context.out << report::JsonText(report::SummaryJson(summary), -1) << "\n";
   } else {
     *context.out << report::SummaryText(summary);
   }

@@ -9,6 +9,7 @@
 #include "notes/replica_id.h"
 #include "platform/notes/database_file.h"
 #include "platform/notes/ln_universal_id.h"
+#include "report/json_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/json_image.h"
@@ -139,7 +140,7 @@ void AddExport(CLI::App& db, Context& context, Action& action) {
           throw CommandError("no note " + o->unid + " in " + o->path);
         }
       }
-      *context.out << JsonFromImage(image, o->raw).dump(2) << "\n";
+      *context.out << report::JsonText(JsonFromImage(image, o->raw)) << "\n";
       return 0;
     };
   });
@@ -174,7 +175,7 @@ void AddList(CLI::App& db, Context& context, Action& action) {
       CheckStatus(store::ListDatabases(session.ServerDirectory(o->server), &listings),
                   "cannot list databases");
       if (o->json) {
-        *context.out << ListingsJson(listings).dump(2) << "\n";
+        *context.out << report::JsonText(ListingsJson(listings)) << "\n";
         return 0;
       }
       for (const store::DatabaseListing& listing : listings) {

@@ -13,6 +13,7 @@
 #include "notes/replica_id.h"
 #include "platform/notes/database_file.h"
 #include "report/audit_report.h"
+#include "report/json_text.h"
 #include "report/run_summary.h"
 #include "report/text_line.h"
 #include "tools/quendral/audit_files.h"
@@ -188,7 +189,7 @@ int RunRepair(const OutputOptions& o, const RepairPass& repair, const Context& c
     json["files"] = run.files;
     json["changed_files"] = run.changed_files;
     json["skipped"] = list.skipped;
-    *context.out << json.dump(2) << "\n";
+    *context.out << report::JsonText(json) << "\n";
   } else {
     *context.out << (several ? run.changed_lines : "") << report::SummaryText(summary)
                  << "files: " << run.files << " taken, " << run.changed_files
@@ -290,7 +291,7 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
       if (o->json) {
         nlohmann::json json = report::AuditJson(audit_report);
         json["totals"]["skipped"] = list.skipped;
-        *context.out << json.dump(2) << "\n";
+        *context.out << report::JsonText(json) << "\n";
       } else {
         report::PrintAuditText(audit_report, *context.out, ReportWidth(context, o->full));
         if (list.skipped > 0) {
@@ -384,8 +385,9 @@ void AddRelink(CLI::App& dxl, Context& context, Action& action) {
       }
       options->target = TargetReplica(o->target);
       if (!o->server.empty()) {
-        if (!dxl::IsValidUtf8(o->server)) {
-          throw CommandError("the server name is not UTF-8");
+        if (std::string problem; !dxl::IsXmlText(o->server, &problem)) {
+          throw CommandError("the server name holds " + problem +
+                             ", which XML cannot carry; nothing was written");
         }
         options->target_server = o->server;
       }

@@ -6,6 +6,7 @@
 #include "notes/replica_id.h"
 #include "notes/status_text.h"
 #include "platform/notes/item_values.h"
+#include "report/json_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/document_reader.h"
@@ -57,7 +58,7 @@ int Evaluate(const EvalOptions& options, std::ostream& out) {
   }
   const std::vector<std::string> texts = ResultTexts(result);
   if (options.json) {
-    out << nlohmann::json{{"values", texts}}.dump(2) << "\n";
+    out << report::JsonText(nlohmann::json{{"values", texts}}) << "\n";
     return 0;
   }
   for (const std::string& text : texts) {
@@ -110,7 +111,7 @@ int Show(const ShowOptions& options, std::ostream& out) {
     }
   }
   if (options.json) {
-    out << nlohmann::json{{"paragraphs", paragraphs}}.dump(2) << "\n";
+    out << report::JsonText(nlohmann::json{{"paragraphs", paragraphs}}) << "\n";
   }
   return 0;
 }
@@ -161,7 +162,7 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
     }
   }
   if (options.json) {
-    out << nlohmann::json{{"link_tables", tables}}.dump(2) << "\n";
+    out << report::JsonText(nlohmann::json{{"link_tables", tables}}) << "\n";
   }
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "notes/forgiving_items.h"
 #include "notes/item_assignment.h"
 #include "notes/status_text.h"
+#include "report/json_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/tool_session.h"
@@ -63,7 +64,7 @@ int GetItem(const ItemOptions& options, std::ostream& out) {
   std::string text;
   ReadItemText(document, options.name.c_str(), &text);
   if (options.json) {
-    out << nlohmann::json{{"name", options.name}, {"text", text}}.dump(2) << "\n";
+    out << report::JsonText(nlohmann::json{{"name", options.name}, {"text", text}}) << "\n";
   } else {
     out << text << "\n";
   }

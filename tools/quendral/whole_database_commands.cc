@@ -6,6 +6,7 @@
 #include "batch/audit.h"
 #include "platform/notes/database_file.h"
 #include "report/audit_report.h"
+#include "report/json_text.h"
 #include "report/progress.h"
 #include "report/run_summary.h"
 #include "tools/quendral/audit_files.h"
@@ -57,7 +58,7 @@ int Audit(const AuditOptions& options, const CLI::App& command, const Context& c
   }
   progress.Finish();
   if (options.json) {
-    *context.out << report::AuditJson(audit).dump(2) << "\n";
+    *context.out << report::JsonText(report::AuditJson(audit)) << "\n";
   } else {
     report::PrintAuditText(audit, *context.out, ReportWidth(context, options.full));
   }
