@@ -103,7 +103,9 @@ add_library(qd_expat STATIC ${_expat_dir}/xmlparse.c ${_expat_dir}/xmlrole.c
                             ${_expat_dir}/xmltok.c)
 target_include_directories(qd_expat SYSTEM PUBLIC ${_expat_dir})
 target_include_directories(qd_expat PRIVATE ${_expat_config_dir})
-target_compile_definitions(qd_expat PUBLIC XML_STATIC XML_LARGE_SIZE)
+# Built with DTD support (its config above); the header declares the limits
+# on entity expansion only to builds that say so.
+target_compile_definitions(qd_expat PUBLIC XML_STATIC XML_LARGE_SIZE XML_DTD)
 target_compile_options(qd_expat PRIVATE -w)  # not our code
 add_library(EXPAT::EXPAT ALIAS qd_expat)
 

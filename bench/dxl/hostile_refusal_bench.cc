@@ -75,7 +75,7 @@ void Refuse(benchmark::State& state, const fs::path& file) {
         file, {OutputMode::kNewFile, Files().output()},
         [](std::istream& in, std::ostream* out, Refusal* refused) {
           RepairCounts counts;
-          return FixHideWhenInExport(in, RepairOutput{out, nullptr}, false, &counts, refused);
+          return FixHideWhenInExport(in, RepairOutput{out, nullptr}, {}, &counts, refused);
         },
         &refusal);
     if (done) {

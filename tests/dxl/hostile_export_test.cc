@@ -32,7 +32,7 @@ Passes RunEveryPass(const std::string& input) {
   Passes passes;
   std::istringstream fix_in(input), relink_in(input), audit_in(input);
   std::ostringstream fix_out, relink_out;
-  passes.fixed = FixHideWhenInExport(fix_in, RepairOutput{&fix_out, nullptr}, true,
+  passes.fixed = FixHideWhenInExport(fix_in, RepairOutput{&fix_out, nullptr}, {.all_notes = true},
                                      &passes.fix_counts, &passes.refusal);
   passes.relinked = RelinkExport(relink_in, RepairOutput{&relink_out, nullptr}, kRelink,
                                  &passes.relink_counts, &passes.refusal);
@@ -173,7 +173,7 @@ TEST(HostileExport, FormulaOfReferencesIsNeutralised) {
   std::ostringstream out;
   RepairCounts counts;
   Refusal refusal;
-  ASSERT_TRUE(FixHideWhenInExport(in, RepairOutput{&out, nullptr}, false, &counts, &refusal))
+  ASSERT_TRUE(FixHideWhenInExport(in, RepairOutput{&out, nullptr}, {}, &counts, &refusal))
       << refusal.Text();
   EXPECT_EQ(counts.changes, 1);
   EXPECT_EQ(out.str(),
