@@ -8,22 +8,33 @@ bool LinkFinding::Broken() const { return status != kLinkOk; }
 
 bool DocumentFindings::Empty() const { return hidden.empty() && links.empty() && backups.empty(); }
 
+void AuditTotals::Add(const DocumentFindings& document) {
+  for (const HiddenParagraph& paragraph : document.hidden) {
+    if (paragraph.enabled) {
+      ++hidden;
+    }
+  }
+  for (const LinkFinding& link : document.links) {
+    if (link.Broken()) {
+      ++broken_links;
+    }
+  }
+}
+
+void AuditTotals::Add(const AuditTotals& more) {
+  databases += more.databases;
+  documents += more.documents;
+  hidden += more.hidden;
+  broken_links += more.broken_links;
+}
+
 AuditTotals Totals(const AuditReport& report) {
   AuditTotals totals;
   for (const DatabaseAudit& database : report.databases) {
     ++totals.databases;
     totals.documents += database.documents;
     for (const DocumentFindings& document : database.findings) {
-      for (const HiddenParagraph& paragraph : document.hidden) {
-        if (paragraph.enabled) {
-          ++totals.hidden;
-        }
-      }
-      for (const LinkFinding& link : document.links) {
-        if (link.Broken()) {
-          ++totals.broken_links;
-        }
-      }
+      totals.Add(document);
     }
   }
   return totals;
@@ -59,6 +70,8 @@ nlohmann::json LinkJson(const LinkFinding& link) {
                    link.extra);
 }
 
+}  // namespace
+
 nlohmann::json DocumentJson(const DocumentFindings& document) {
   nlohmann::json hidden = nlohmann::json::array();
   for (const HiddenParagraph& paragraph : document.hidden) {
@@ -75,7 +88,12 @@ nlohmann::json DocumentJson(const DocumentFindings& document) {
                    document.extra);
 }
 
-}  // namespace
+nlohmann::json TotalsJson(const AuditTotals& totals) {
+  return {{"databases", totals.databases},
+          {"documents", totals.documents},
+          {"hidden", totals.hidden},
+          {"broken_links", totals.broken_links}};
+}
 
 nlohmann::json AuditJson(const AuditReport& report) {
   nlohmann::json databases = nlohmann::json::array();
@@ -89,16 +107,8 @@ nlohmann::json AuditJson(const AuditReport& report) {
                          {"documents", database.documents},
                          {"findings", std::move(findings)}});
   }
-  const AuditTotals totals = Totals(report);
-  return {{"databases", std::move(databases)},
-          {"totals",
-           {{"databases", totals.databases},
-            {"documents", totals.documents},
-            {"hidden", totals.hidden},
-            {"broken_links", totals.broken_links}}}};
+  return {{"databases", std::move(databases)}, {"totals", TotalsJson(Totals(report))}};
 }
-
-namespace {
 
 void PrintDocument(const DocumentFindings& document, std::ostream& out) {
   out << "  document " << document.unid << "\n";
@@ -122,19 +132,24 @@ void PrintDocument(const DocumentFindings& document, std::ostream& out) {
   }
 }
 
-}  // namespace
+void PrintSourceHeading(const DatabaseAudit& source, std::size_t with_findings, std::ostream& out) {
+  out << source.path << "  (replica " << source.replica_id << ", " << source.documents
+      << " documents, " << with_findings << " with findings)\n";
+}
+
+void PrintTotals(const AuditTotals& totals, std::ostream& out) {
+  out << "totals: " << totals.databases << " databases, " << totals.documents << " documents, "
+      << totals.hidden << " hidden paragraphs, " << totals.broken_links << " broken links\n";
+}
 
 void PrintAuditText(const AuditReport& report, std::ostream& out) {
   for (const DatabaseAudit& database : report.databases) {
-    out << database.path << "  (replica " << database.replica_id << ", " << database.documents
-        << " documents, " << database.findings.size() << " with findings)\n";
+    PrintSourceHeading(database, database.findings.size(), out);
     for (const DocumentFindings& document : database.findings) {
       PrintDocument(document, out);
     }
   }
-  const AuditTotals totals = Totals(report);
-  out << "totals: " << totals.databases << " databases, " << totals.documents << " documents, "
-      << totals.hidden << " hidden paragraphs, " << totals.broken_links << " broken links\n";
+  PrintTotals(Totals(report), out);
 }
 
 }  // namespace quendral::report

@@ -66,6 +66,10 @@ struct AuditReport {
 
 struct AuditTotals {
   std::int64_t databases = 0, documents = 0, hidden = 0, broken_links = 0;
+
+  // Counts the findings of one document.
+  void Add(const DocumentFindings& document);
+  void Add(const AuditTotals& more);
 };
 AuditTotals Totals(const AuditReport& report);
 
@@ -73,9 +77,16 @@ AuditTotals Totals(const AuditReport& report);
 // [{"unid": U, "hidden": [...], "links": [...], "backups": [...]}]}],
 //  "totals": {"databases": D, "documents": N, "hidden": H, "broken_links": B}}
 nlohmann::json AuditJson(const AuditReport& report);
+// The parts of it: one entry of "findings", and "totals".
+nlohmann::json DocumentJson(const DocumentFindings& document);
+nlohmann::json TotalsJson(const AuditTotals& totals);
 
 // A readable table of the same facts, closed by a totals line.
 void PrintAuditText(const AuditReport& report, std::ostream& out);
+// The parts of it: a database's heading, its documents, the closing line.
+void PrintSourceHeading(const DatabaseAudit& source, std::size_t with_findings, std::ostream& out);
+void PrintDocument(const DocumentFindings& document, std::ostream& out);
+void PrintTotals(const AuditTotals& totals, std::ostream& out);
 
 }  // namespace quendral::report
 

@@ -5,13 +5,16 @@
 #include <ostream>
 
 #include "dxl/export_audit.h"
+#include "dxl/export_audit_files.h"
 #include "dxl/export_file.h"
 #include "dxl/export_repairs.h"
 #include "dxl/link_table.h"
 #include "dxl/text_encoding.h"
 #include "notes/replica_id.h"
 #include "platform/notes/database_file.h"
-#include "report/audit_report.h"
+#include "report/audit_json_sink.h"
+#include "report/audit_text_sink.h"
+#include "report/parallel_audit.h"
 #include "report/run_summary.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
@@ -135,9 +138,12 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
     std::vector<std::string> files;
     std::string user, known_replicas;
     bool json = false, all_notes = false;
+    unsigned jobs = report::DefaultJobs();
   };
   auto o = std::make_shared<Options>();
   command->add_option("FILE", o->files, "DXL export files")->required();
+  command->add_option("--jobs", o->jobs, "Files audited at once (default: one a processor)")
+      ->check(CLI::PositiveNumber);
   command->add_flag("--json", o->json, "Print the report as JSON");
   command->add_option("--user", o->user, "Evaluate each enabled formula for this user");
   command->add_flag("--all-notes", o->all_notes,
@@ -155,25 +161,15 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
       if (!o->known_replicas.empty()) {
         AddKnownReplicas(o->known_replicas, &options.known_replicas);
       }
-      report::AuditReport audit_report;
-      audit_report.source_key = "file";
-      std::string refused;  // the files not taken, and why
-      for (const std::string& file : o->files) {
-        report::DatabaseAudit audit;
-        audit.path = file;
-        std::ifstream in(file, std::ios::binary);
-        dxl::Refusal refusal{"cannot be read"};
-        if (!in || !dxl::AuditExport(in, options, &audit, &refusal)) {
-          refused += (refused.empty() ? "" : "; ") + file + ": " + refusal.Text();
-          continue;
-        }
-        audit_report.databases.push_back(std::move(audit));
-      }
+      std::unique_ptr<report::AuditSink> sink;
       if (o->json) {
-        *context.out << report::AuditJson(audit_report).dump(2) << "\n";
+        sink = std::make_unique<report::JsonAuditSink>(*context.out);
       } else {
-        report::PrintAuditText(audit_report, *context.out);
+        sink = std::make_unique<report::TextAuditSink>(*context.out);
       }
+      sink->BeginRun({"dxl audit", {}, {}, {}, "file"});
+      const std::string refused = dxl::AuditExportFiles(o->files, options, o->jobs, *sink);
+      sink->EndRun();
       if (!refused.empty()) {
         throw CommandError(refused);
       }
