@@ -7,6 +7,8 @@
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -20,61 +22,132 @@ using nlohmann::json;
 // How many sources the workers may run ahead of the one handed on, each.
 constexpr std::size_t kSourcesAheadPerJob = 2;
 
-json HiddenRecord(const HiddenParagraph& paragraph) {
-  return {paragraph.item, paragraph.formula, paragraph.hides ? json(*paragraph.hides) : json(),
-          paragraph.enabled, paragraph.extra};
-}
+// A record is written as plain bytes: numbers as they are in memory (it is
+// read back by the process that wrote it), texts behind their length, and
+// the rare extra keys of an entry as MessagePack.
+class RecordWriter {
+ public:
+  explicit RecordWriter(SpillBuffer& out) : out_(out) {}
 
-json LinkRecord(const LinkFinding& link) {
-  return {link.item, link.index, link.replica_id, link.note_unid, std::string(link.status),
-          link.extra};
-}
-
-json DocumentRecord(const DocumentFindings& document) {
-  json hidden = json::array();
-  for (const HiddenParagraph& paragraph : document.hidden) {
-    hidden.push_back(HiddenRecord(paragraph));
+  template <class Number>
+  void Put(Number number) {
+    out_.Write({reinterpret_cast<const char*>(&number), sizeof number});
   }
-  json links = json::array();
-  for (const LinkFinding& link : document.links) {
-    links.push_back(LinkRecord(link));
+  void Put(std::string_view text) {
+    Put(static_cast<std::uint64_t>(text.size()));
+    out_.Write(text);
   }
-  return {document.unid, std::move(hidden), std::move(links), document.backups, document.extra};
-}
+  void Put(const json& extra) {
+    if (extra.is_null()) {
+      Put(std::string_view());
+      return;
+    }
+    const std::vector<std::uint8_t> bytes = json::to_msgpack(extra);
+    Put(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  }
 
-// One of the statuses of audit_report.h, whose texts outlive the record.
-std::string_view KnownStatus(const std::string& text) {
-  for (std::string_view status : {kLinkOk, kDatabaseNotFound, kDocumentNotFound}) {
-    if (text == status) {
-      return status;
+  void Put(const DocumentFindings& document) {
+    Put(std::string_view(document.unid));
+    Put(document.extra);
+    Put(static_cast<std::uint64_t>(document.hidden.size()));
+    for (const HiddenParagraph& paragraph : document.hidden) {
+      Put(std::string_view(paragraph.item));
+      Put(std::string_view(paragraph.formula));
+      Put(static_cast<std::int8_t>(paragraph.hides ? *paragraph.hides : -1));
+      Put(paragraph.enabled);
+      Put(paragraph.extra);
+    }
+    Put(static_cast<std::uint64_t>(document.links.size()));
+    for (const LinkFinding& link : document.links) {
+      Put(std::string_view(link.item));
+      Put(link.index);
+      Put(std::string_view(link.replica_id));
+      Put(std::string_view(link.note_unid));
+      Put(link.status);
+      Put(link.extra);
+    }
+    Put(static_cast<std::uint64_t>(document.backups.size()));
+    for (const std::string& backup : document.backups) {
+      Put(std::string_view(backup));
     }
   }
-  return kDatabaseNotFound;
-}
 
-DocumentFindings DocumentFromRecord(const json& record) {
-  DocumentFindings document;
-  document.unid = record[0].get<std::string>();
-  for (const json& entry : record[1]) {
-    HiddenParagraph paragraph;
-    paragraph.item = entry[0].get<std::string>();
-    paragraph.formula = entry[1].get<std::string>();
-    if (!entry[2].is_null()) {
-      paragraph.hides = entry[2].get<bool>();
+ private:
+  SpillBuffer& out_;
+};
+
+class RecordReader {
+ public:
+  explicit RecordReader(SpillBuffer& in) : in_(in) {}
+
+  // False at the end of the record.
+  template <class Number>
+  bool Get(Number* number) {
+    return in_.Read(reinterpret_cast<char*>(number), sizeof *number);
+  }
+  std::string Text() {
+    std::uint64_t size = 0;
+    Get(&size);
+    std::string text(size, '\0');
+    in_.Read(text.data(), size);
+    return text;
+  }
+  json Extra() {
+    const std::string bytes = Text();
+    return bytes.empty() ? json() : json::from_msgpack(bytes);
+  }
+  template <class Number>
+  Number Value() {
+    Number number{};
+    Get(&number);
+    return number;
+  }
+
+  DocumentFindings Document() {
+    DocumentFindings document;
+    document.unid = Text();
+    document.extra = Extra();
+    document.hidden.resize(Value<std::uint64_t>());
+    for (HiddenParagraph& paragraph : document.hidden) {
+      paragraph.item = Text();
+      paragraph.formula = Text();
+      if (const auto hides = Value<std::int8_t>(); hides >= 0) {
+        paragraph.hides = hides == 1;
+      }
+      paragraph.enabled = Value<bool>();
+      paragraph.extra = Extra();
     }
-    paragraph.enabled = entry[3].get<bool>();
-    paragraph.extra = entry[4];
-    document.hidden.push_back(std::move(paragraph));
+    document.links.resize(Value<std::uint64_t>());
+    for (LinkFinding& link : document.links) {
+      link.item = Text();
+      link.index = Value<std::int64_t>();
+      link.replica_id = Text();
+      link.note_unid = Text();
+      link.status = KnownStatus(Text());
+      link.extra = Extra();
+    }
+    document.backups.resize(Value<std::uint64_t>());
+    for (std::string& backup : document.backups) {
+      backup = Text();
+    }
+    return document;
   }
-  for (const json& entry : record[2]) {
-    document.links.push_back({entry[0].get<std::string>(), entry[1].get<std::int64_t>(),
-                              entry[2].get<std::string>(), entry[3].get<std::string>(),
-                              KnownStatus(entry[4].get<std::string>()), entry[5]});
+
+ private:
+  // One of the statuses of audit_report.h, whose texts outlive the record.
+  static std::string_view KnownStatus(const std::string& text) {
+    for (std::string_view status : {kLinkOk, kDatabaseNotFound, kDocumentNotFound}) {
+      if (text == status) {
+        return status;
+      }
+    }
+    return kDatabaseNotFound;
   }
-  document.backups = record[3].get<std::vector<std::string>>();
-  document.extra = record[4];
-  return document;
-}
+
+  SpillBuffer& in_;
+};
+
+enum class Call : std::uint8_t { kBegin, kDocument, kEnd, kFailed };
 
 // What a worker tells of one source, held until the source's turn: each
 // call a record of its kind and arguments, as MessagePack behind its length.
@@ -82,35 +155,41 @@ class SourceRecord : public AuditSink {
  public:
   void BeginRun(const AuditRun&) override {}
   void BeginSource(const AuditSource& source) override {
-    Add({"begin", source.path, source.replica_id});
+    writer_.Put(Call::kBegin);
+    writer_.Put(std::string_view(source.path));
+    writer_.Put(std::string_view(source.replica_id));
   }
   void Document(const DocumentFindings& findings) override {
-    Add({"document", DocumentRecord(findings)});
+    writer_.Put(Call::kDocument);
+    writer_.Put(findings);
   }
-  void EndSource(std::int64_t documents) override { Add({"end", documents}); }
+  void EndSource(std::int64_t documents) override {
+    writer_.Put(Call::kEnd);
+    writer_.Put(documents);
+  }
   void FailedSource(const std::string& path, const std::string& reason) override {
-    Add({"failed", path, reason});
+    writer_.Put(Call::kFailed);
+    writer_.Put(std::string_view(path));
+    writer_.Put(std::string_view(reason));
   }
   void EndRun() override {}
 
   // Tells `sink` what was recorded, and drops it.
   void Replay(AuditSink& sink) {
     held_.Rewind();
-    std::uint32_t size = 0;
-    std::vector<std::uint8_t> bytes;
-    while (held_.Read(reinterpret_cast<char*>(&size), sizeof size)) {
-      bytes.resize(size);
-      held_.Read(reinterpret_cast<char*>(bytes.data()), size);
-      const json call = json::from_msgpack(bytes);
-      const std::string kind = call[0].get<std::string>();
-      if (kind == "begin") {
-        sink.BeginSource({call[1].get<std::string>(), call[2].get<std::string>()});
-      } else if (kind == "document") {
-        sink.Document(DocumentFromRecord(call[1]));
-      } else if (kind == "end") {
-        sink.EndSource(call[1].get<std::int64_t>());
+    RecordReader reader(held_);
+    Call call{};
+    while (reader.Get(&call)) {
+      if (call == Call::kBegin) {
+        std::string path = reader.Text();
+        sink.BeginSource({std::move(path), reader.Text()});
+      } else if (call == Call::kDocument) {
+        sink.Document(reader.Document());
+      } else if (call == Call::kEnd) {
+        sink.EndSource(reader.Value<std::int64_t>());
       } else {
-        sink.FailedSource(call[1].get<std::string>(), call[2].get<std::string>());
+        std::string path = reader.Text();
+        sink.FailedSource(path, reader.Text());
       }
     }
     held_.Clear();
@@ -120,14 +199,8 @@ class SourceRecord : public AuditSink {
   std::exception_ptr failure;
 
  private:
-  void Add(const json& call) {
-    const std::vector<std::uint8_t> bytes = json::to_msgpack(call);
-    const auto size = static_cast<std::uint32_t>(bytes.size());
-    held_.Write({reinterpret_cast<const char*>(&size), sizeof size});
-    held_.Write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-  }
-
   SpillBuffer held_;
+  RecordWriter writer_{held_};
 };
 
 // The sources shared between the workers and the thread that hands them on.
