@@ -32,6 +32,7 @@ std::vector<std::string> AllDatabases(const ToolSession& session, const std::str
   CheckStatus(platform::store::ListDatabases(session.ServerDirectory(server), &listings),
               "cannot list the databases");
   std::vector<std::string> paths;
+  paths.reserve(listings.size());
   for (const auto& listing : listings) {
     paths.push_back(listing.path.generic_string());
   }
