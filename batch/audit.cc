@@ -22,6 +22,7 @@
 #include "platform/notes/memory.h"
 #include "platform/notes/richtext/paragraphs.h"
 #include "repair/hide_when.h"
+#include "report/audit_collector.h"
 
 namespace quendral::batch {
 namespace {
@@ -387,16 +388,15 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
              : report::kDocumentNotFound;
 }
 
-report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& path,
-                                    LinkTargets& targets, const AuditOptions& options) {
-  report::DatabaseAudit audit;
-  audit.path = path;
+void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& targets,
+                   const AuditOptions& options, report::AuditSink& sink) {
   TIMEDATE replica_id{};
   database.GetReplicaID(&replica_id);
-  audit.replica_id = FormatReplicaIdText(replica_id, true);
+  sink.BeginSource({path, FormatReplicaIdText(replica_id, true)});
   std::size_t total = 0;
   database.GetDocumentCount(&total);
   std::int64_t done = 0;
+  std::int64_t taken = 0;
   AuditRun run{database, targets, options, {}};
   platform::STATUS status = platform::kNoError;
   const std::shared_ptr<platform::store::Store> store = StoreOf(database, &status);
@@ -407,10 +407,10 @@ report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& pat
                                                std::vector<platform::store::ItemImage>& items) {
       std::optional<report::DocumentFindings> findings = AuditDocument(header, items, run);
       if (findings) {
-        ++audit.documents;
+        ++taken;
       }
       if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
-        audit.findings.push_back(std::move(*findings));
+        sink.Document(*findings);
       }
       if (options.on_document) {
         options.on_document(++done, static_cast<std::int64_t>(total));
@@ -421,9 +421,16 @@ report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& pat
   if (status != platform::kNoError) {
     report::DocumentFindings unlisted;
     unlisted.extra["error"] = "cannot read the list of documents: " + StatusText(status);
-    audit.findings.push_back(std::move(unlisted));
+    sink.Document(unlisted);
   }
-  return audit;
+  sink.EndSource(taken);
+}
+
+report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& path,
+                                    LinkTargets& targets, const AuditOptions& options) {
+  report::AuditCollector collector;
+  AuditDatabase(database, path, targets, options, collector);
+  return collector.last();
 }
 
 }  // namespace quendral::batch

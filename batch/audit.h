@@ -18,6 +18,7 @@
 #include "platform/notes/ln.h"
 #include "platform/notes/store.h"
 #include "report/audit_report.h"
+#include "report/audit_sink.h"
 
 namespace quendral::batch {
 
@@ -51,9 +52,14 @@ struct AuditOptions {
   std::function<void(std::int64_t done, std::int64_t total)> on_document;
 };
 
-// Audits the open database; `path` is how the report names it. "documents"
-// counts the documents taken. A document that cannot be read is listed with
-// an "error" key.
+// Audits the open database into `sink`, from BeginSource to EndSource, each
+// document with findings as soon as it is read; `path` is how the report
+// names it. The count at the end is of the documents taken. A document that
+// cannot be read is listed with an "error" key.
+void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& targets,
+                   const AuditOptions& options, report::AuditSink& sink);
+
+// The same, gathered whole in memory.
 report::DatabaseAudit AuditDatabase(LNDatabase& database, const std::string& path,
                                     LinkTargets& targets, const AuditOptions& options);
 

@@ -18,8 +18,9 @@ namespace quendral::batch {
 
 class DocumentLookup {
  public:
-  // 16 MiB of UNIDs at most.
-  static constexpr std::size_t kMaxRememberedDocuments = std::size_t{1} << 20;
+  // 1 MiB of UNIDs at most: a run over a large database keeps the memory
+  // it needs for a small one, at the cost of a query a link.
+  static constexpr std::size_t kMaxRememberedDocuments = std::size_t{1} << 16;
   // Reading a database's UNIDs costs about as much as querying a sixteenth
   // of them, so a few hundred queries come first: a database asked little
   // of is never read whole.

@@ -6,6 +6,7 @@
 #include "dxl/document_environment.h"
 #include "dxl/export_walker.h"
 #include "dxl/link_table.h"
+#include "report/audit_collector.h"
 
 namespace quendral::dxl {
 namespace {
@@ -14,8 +15,8 @@ using nlohmann::json;
 
 class AuditVisitor : public ExportVisitor {
  public:
-  AuditVisitor(const AuditOptions& options, report::DatabaseAudit* audit)
-      : options_(options), audit_(*audit) {}
+  AuditVisitor(const AuditOptions& options, const std::string& path, report::AuditSink& sink)
+      : options_(options), sink_(sink), source_{path, {}} {}
 
   bool WantsItems() const override { return options_.user.has_value(); }
   bool WantsParagraphs() const override { return true; }
@@ -23,8 +24,23 @@ class AuditVisitor : public ExportVisitor {
   void OnDatabase(const StartTag& tag) override {
     const auto replica = NormaliseReplicaId(tag.Attribute("replicaid").value_or(""));
     if (replica) {
-      audit_.replica_id = ReplicaIdWithColon(*replica);
+      source_.replica_id = ReplicaIdWithColon(*replica);
     }
+    Begin();
+  }
+
+  // The source begins once its replica ID is known: at the database, else at
+  // its first note or its end.
+  void Begin() {
+    if (!begun_) {
+      sink_.BeginSource(source_);
+      begun_ = true;
+    }
+  }
+
+  void End() {
+    Begin();
+    sink_.EndSource(documents_);
   }
 
   void OnNoteStart(const NoteFacts&) override {
@@ -88,7 +104,7 @@ class AuditVisitor : public ExportVisitor {
   void OnItem(const NoteFacts&, ItemValue&& item) override { items_.push_back(std::move(item)); }
 
   void OnNoteEnd(const NoteFacts& note) override {
-    ++audit_.documents;
+    ++documents_;
     for (std::size_t i = 0; i < findings_.hidden.size(); ++i) {
       report::HiddenParagraph& paragraph = findings_.hidden[i];
       if (pardefs_[i]) {
@@ -108,7 +124,8 @@ class AuditVisitor : public ExportVisitor {
     }
     findings_.unid = note.unid;
     findings_.extra = {{"form", note.form}, {"note_id", note.note_id}, {"element", note.element}};
-    audit_.findings.push_back(std::move(findings_));
+    Begin();
+    sink_.Document(findings_);
   }
 
  private:
@@ -160,7 +177,10 @@ class AuditVisitor : public ExportVisitor {
   }
 
   const AuditOptions& options_;
-  report::DatabaseAudit& audit_;
+  report::AuditSink& sink_;
+  report::AuditSource source_;
+  bool begun_ = false;
+  std::int64_t documents_ = 0;
   report::DocumentFindings findings_;
   // The pardef of each formula in `findings_.hidden` written as DXL text.
   std::vector<std::optional<std::string>> pardefs_;
@@ -169,11 +189,25 @@ class AuditVisitor : public ExportVisitor {
 
 }  // namespace
 
+bool AuditExport(std::istream& in, const AuditOptions& options, const std::string& path,
+                 report::AuditSink& sink, Refusal* refusal) {
+  AuditVisitor visitor(options, path, sink);
+  StreamRewriter rewriter(nullptr);
+  if (!WalkExport(in, rewriter, visitor, options.all_notes, refusal)) {
+    return false;
+  }
+  visitor.End();
+  return true;
+}
+
 bool AuditExport(std::istream& in, const AuditOptions& options, report::DatabaseAudit* audit,
                  Refusal* refusal) {
-  AuditVisitor visitor(options, audit);
-  StreamRewriter rewriter(nullptr);
-  return WalkExport(in, rewriter, visitor, options.all_notes, refusal);
+  report::AuditCollector collector;
+  if (!AuditExport(in, options, audit->path, collector, refusal)) {
+    return false;
+  }
+  *audit = collector.last();
+  return true;
 }
 
 }  // namespace quendral::dxl

@@ -10,6 +10,7 @@
 
 #include "dxl/stream_rewriter.h"
 #include "report/audit_report.h"
+#include "report/audit_sink.h"
 
 namespace quendral::dxl {
 
@@ -22,8 +23,13 @@ struct AuditOptions {
   std::set<std::string> known_replicas;
 };
 
-// Reads the export from `in` into `audit` (whose `path` the caller names).
-// False with `refusal` set when the export is not taken.
+// Reads the export from `in` into `sink` as the source `path`, each note with
+// findings as soon as it ends. False with `refusal` set when the export is not
+// taken; the source may then have begun, and the caller fails it.
+bool AuditExport(std::istream& in, const AuditOptions& options, const std::string& path,
+                 report::AuditSink& sink, Refusal* refusal);
+
+// The same into `audit`, gathered whole (its `path` named by the caller).
 bool AuditExport(std::istream& in, const AuditOptions& options, report::DatabaseAudit* audit,
                  Refusal* refusal);
 

@@ -31,14 +31,16 @@ LNSTATUS BindByReplicaId(LNNotesSession& session, LNDatabase& database, const st
 
 int OpenNotesDatabase(LNNotesSession& session, LNDatabase& database, const char* server,
                       const char* path) {
+  return OpenNotesDatabaseStatus(session, database, server, path) == 0 ? 0 : 1;
+}
+
+LNSTATUS OpenNotesDatabaseStatus(LNNotesSession& session, LNDatabase& database, const char* server,
+                                 const char* path) {
   const std::string server_text = LocalServerAsEmpty(server);
   const bool is_replica_id = std::strchr(path, '.') == nullptr;
   const LNSTATUS bound = is_replica_id ? BindByReplicaId(session, database, server_text, path)
                                        : session.GetDatabase(path, &database, server_text);
-  if (bound != 0) {
-    return 1;
-  }
-  return database.Open() == 0 ? 0 : 1;
+  return bound != 0 ? bound : database.Open();
 }
 
 }  // namespace quendral

@@ -15,6 +15,12 @@ namespace quendral {
 int OpenNotesDatabase(LNNotesSession& session, LNDatabase& database, const char* server,
                       const char* path);
 
+// The same, returning the status of the step that failed: the reason, with
+// no need to have the platform throw its errors (a setting of the whole
+// process, which threads opening databases at once must leave alone).
+LNSTATUS OpenNotesDatabaseStatus(LNNotesSession& session, LNDatabase& database, const char* server,
+                                 const char* path);
+
 }  // namespace quendral
 
 #endif  // QUENDRAL_NOTES_OPEN_DATABASE_H_

@@ -94,6 +94,7 @@ HtmlAuditSink::HtmlAuditSink(std::ostream& out)
 void HtmlAuditSink::BeginRun(const AuditRun& run) {
   rows_.emplace(run.source_key, !run.user.empty());
   source_title_ = run.source_key == "file" ? "files" : "databases";
+  skipped_ = run.skipped;
   out_ << template_[0];
   WriteRunFacts(run);
   out_ << template_[1];
@@ -224,6 +225,9 @@ void HtmlAuditSink::WriteTotals() {
   WriteTotal("broken_links", broken, "broken links");
   WriteTotal("backups", backups_, "link backups");
   WriteTotal("failed_documents", failed_documents_, "documents that failed");
+  if (skipped_) {
+    WriteTotal("skipped", *skipped_, "files that are not exports, passed over");
+  }
   if (!failed_.empty()) {
     WriteTotal("failed_sources", static_cast<std::int64_t>(failed_.size()),
                source_title_ + " that failed");

@@ -65,7 +65,8 @@ class HtmlAuditSink : public AuditSink {
   std::ostream& out_;
   std::vector<std::string_view> template_;  // the pieces between the slots
   std::optional<AuditRows> rows_;
-  std::string source_title_;  // "databases" or "files"
+  std::string source_title_;             // "databases" or "files"
+  std::optional<std::int64_t> skipped_;  // files passed over, for a run over files
 
   std::vector<SourceCount> sources_;
   std::vector<std::pair<std::string, std::string>> failed_;  // path, reason

@@ -16,22 +16,33 @@ void MarkUndecided(HiddenParagraph* paragraph, std::string reason) {
 
 bool DocumentFindings::Empty() const { return hidden.empty() && links.empty() && backups.empty(); }
 
+void AuditTotals::Add(const DocumentFindings& document) {
+  for (const HiddenParagraph& paragraph : document.hidden) {
+    if (paragraph.enabled) {
+      ++hidden;
+    }
+  }
+  for (const LinkFinding& link : document.links) {
+    if (link.Broken()) {
+      ++broken_links;
+    }
+  }
+}
+
+void AuditTotals::Add(const AuditTotals& more) {
+  databases += more.databases;
+  documents += more.documents;
+  hidden += more.hidden;
+  broken_links += more.broken_links;
+}
+
 AuditTotals Totals(const AuditReport& report) {
   AuditTotals totals;
   for (const DatabaseAudit& database : report.databases) {
     ++totals.databases;
     totals.documents += database.documents;
     for (const DocumentFindings& document : database.findings) {
-      for (const HiddenParagraph& paragraph : document.hidden) {
-        if (paragraph.enabled) {
-          ++totals.hidden;
-        }
-      }
-      for (const LinkFinding& link : document.links) {
-        if (link.Broken()) {
-          ++totals.broken_links;
-        }
-      }
+      totals.Add(document);
     }
   }
   return totals;
@@ -71,6 +82,8 @@ nlohmann::json LinkJson(const LinkFinding& link) {
                    link.extra);
 }
 
+}  // namespace
+
 nlohmann::json DocumentJson(const DocumentFindings& document) {
   nlohmann::json hidden = nlohmann::json::array();
   for (const HiddenParagraph& paragraph : document.hidden) {
@@ -87,7 +100,12 @@ nlohmann::json DocumentJson(const DocumentFindings& document) {
                    document.extra);
 }
 
-}  // namespace
+nlohmann::json TotalsJson(const AuditTotals& totals) {
+  return {{"databases", totals.databases},
+          {"documents", totals.documents},
+          {"hidden", totals.hidden},
+          {"broken_links", totals.broken_links}};
+}
 
 nlohmann::json AuditJson(const AuditReport& report) {
   nlohmann::json databases = nlohmann::json::array();
@@ -101,13 +119,7 @@ nlohmann::json AuditJson(const AuditReport& report) {
                          {"documents", database.documents},
                          {"findings", std::move(findings)}});
   }
-  const AuditTotals totals = Totals(report);
-  return {{"databases", std::move(databases)},
-          {"totals",
-           {{"databases", totals.databases},
-            {"documents", totals.documents},
-            {"hidden", totals.hidden},
-            {"broken_links", totals.broken_links}}}};
+  return {{"databases", std::move(databases)}, {"totals", TotalsJson(Totals(report))}};
 }
 
 namespace {
@@ -140,6 +152,8 @@ std::string FormulaText(const HiddenParagraph& paragraph) {
   return OneLineText(paragraph.formula);
 }
 
+}  // namespace
+
 void PrintDocument(const DocumentFindings& document, std::size_t width, std::ostream& out) {
   PrintLine("  document " + OneLineText(document.unid), width, out);
   for (const HiddenParagraph& paragraph : document.hidden) {
@@ -162,22 +176,28 @@ void PrintDocument(const DocumentFindings& document, std::size_t width, std::ost
   }
 }
 
-}  // namespace
+void PrintSourceHeading(const DatabaseAudit& source, std::size_t with_findings, std::size_t width,
+                        std::ostream& out) {
+  PrintLine(OneLineText(source.path) + "  (replica " + OneLineText(source.replica_id) + ", " +
+                std::to_string(source.documents) + " documents, " + std::to_string(with_findings) +
+                " with findings)",
+            width, out);
+}
+
+void PrintTotals(const AuditTotals& totals, std::string_view source_key, std::ostream& out) {
+  const char* sources = source_key == "file" ? " files, " : " databases, ";
+  out << "totals: " << totals.databases << sources << totals.documents << " documents, "
+      << totals.hidden << " hidden paragraphs, " << totals.broken_links << " broken links\n";
+}
 
 void PrintAuditText(const AuditReport& report, std::ostream& out, std::size_t width) {
   for (const DatabaseAudit& database : report.databases) {
-    PrintLine(OneLineText(database.path) + "  (replica " + OneLineText(database.replica_id) + ", " +
-                  std::to_string(database.documents) + " documents, " +
-                  std::to_string(database.findings.size()) + " with findings)",
-              width, out);
+    PrintSourceHeading(database, database.findings.size(), width, out);
     for (const DocumentFindings& document : database.findings) {
       PrintDocument(document, width, out);
     }
   }
-  const AuditTotals totals = Totals(report);
-  const char* sources = report.source_key == "file" ? " files, " : " databases, ";
-  out << "totals: " << totals.databases << sources << totals.documents << " documents, "
-      << totals.hidden << " hidden paragraphs, " << totals.broken_links << " broken links\n";
+  PrintTotals(Totals(report), report.source_key, out);
 }
 
 }  // namespace quendral::report

@@ -75,6 +75,10 @@ struct AuditReport {
 
 struct AuditTotals {
   std::int64_t databases = 0, documents = 0, hidden = 0, broken_links = 0;
+
+  // Counts the findings of one document.
+  void Add(const DocumentFindings& document);
+  void Add(const AuditTotals& more);
 };
 AuditTotals Totals(const AuditReport& report);
 
@@ -82,12 +86,20 @@ AuditTotals Totals(const AuditReport& report);
 // [{"unid": U, "hidden": [...], "links": [...], "backups": [...]}]}],
 //  "totals": {"databases": D, "documents": N, "hidden": H, "broken_links": B}}
 nlohmann::json AuditJson(const AuditReport& report);
+// The parts of it: one entry of "findings", and "totals".
+nlohmann::json DocumentJson(const DocumentFindings& document);
+nlohmann::json TotalsJson(const AuditTotals& totals);
 
 // The same facts for people: a line per database or file, per document with
 // findings and per finding, closed by a totals line. Texts of the documents
 // stay on their line (report/text_line.h); lines are cut to `width`
 // characters unless it is 0.
 void PrintAuditText(const AuditReport& report, std::ostream& out, std::size_t width = 0);
+// The parts of it: a database's heading, its documents, the closing line.
+void PrintSourceHeading(const DatabaseAudit& source, std::size_t with_findings, std::size_t width,
+                        std::ostream& out);
+void PrintDocument(const DocumentFindings& document, std::size_t width, std::ostream& out);
+void PrintTotals(const AuditTotals& totals, std::string_view source_key, std::ostream& out);
 
 }  // namespace quendral::report
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "report/json_text.h"
+
 namespace quendral::report {
 namespace {
 
@@ -27,7 +29,7 @@ std::string_view Formatted(const nlohmann::json& value, std::string* buffer) {
   if (value.is_null()) {
     return {};
   }
-  *buffer = value.dump();
+  *buffer = JsonText(value, -1);
   return *buffer;
 }
 

@@ -6,6 +6,7 @@
 #define QUENDRAL_REPORT_AUDIT_SINK_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,9 @@ struct AuditRun {
   std::string started;                                       // local time, ISO 8601
   std::string source_key = "path";                           // "path" or "file"
   std::string user;  // whom the hide-when formulas were evaluated for; empty: nobody
+  // Files of the folders given that are not exports and were passed over;
+  // nothing for a run over databases.
+  std::optional<std::int64_t> skipped;
 };
 
 // One database or exported file, as it is begun.

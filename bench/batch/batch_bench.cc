@@ -16,6 +16,7 @@
 #include "batch/audit.h"
 #include "batch/batch_run.h"
 #include "notes/open_database.h"
+#include "order_documents.h"
 #include "platform/notes/database_file.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/item_values.h"
@@ -30,55 +31,10 @@ namespace batch = quendral::batch;
 namespace report = quendral::report;
 
 constexpr int kDocuments = 10000;
-const TIMEDATE kHome{{0x11111111, 0xAAAAAAAA}};
-const TIMEDATE kOld{{0x0058F1B2, 0x85256E3A}};
+using quendral::bench::Document;
+using quendral::bench::kHome;
 const TIMEDATE kTarget{{0xCAFEBABE, 0x0BADF00D}};
 fs::path tool_directory;
-
-std::vector<std::uint8_t> Compiled(const char* text) {
-  std::vector<std::uint8_t> bytes;
-  quendral::platform::formula::CompileError error;
-  if (!quendral::platform::formula::Compile(text, &bytes, &error)) {
-    std::abort();
-  }
-  return bytes;
-}
-
-quendral::platform::richtext::Paragraph Paragraph(const std::string& text, const char* hide_when) {
-  quendral::platform::richtext::Paragraph paragraph;
-  paragraph.runs.push_back({quendral::platform::richtext::Run::Kind::kText, text, 0});
-  if (hide_when != nullptr) {
-    paragraph.has_hide_when = true;
-    paragraph.hide_when_area = Compiled(hide_when);
-  }
-  return paragraph;
-}
-
-// A subject, a body of four paragraphs of which two are hidden, and a link
-// table of three entries, two of them to the old replica.
-store::NoteImage Document(std::uint32_t index) {
-  store::NoteImage note;
-  note.unid = UNIVERSALNOTEID{{{0xBE4C0000u, index}}, {{index, 1}}};
-  std::vector<values::NoteLink> links = {
-      {kOld, {{{1, 1}}, {{1, 1}}}, {{{2, index}}, {{2, 2}}}},
-      {kHome, {{{1, 1}}, {{1, 1}}}, note.unid},
-      {kOld, {{{1, 1}}, {{1, 1}}}, {{{3, index}}, {{3, 3}}}},
-  };
-  store::ItemImage links_item{"$Links", quendral::platform::kTypeNoteLinkList, 0, {}};
-  values::EncodeNoteLinkList(links, &links_item.value);
-  store::ItemImage subject{"Subject", quendral::platform::kTypeTextList, 4, {}};
-  values::EncodeTextList({"Order " + std::to_string(index)}, &subject.value);
-  note.items = {
-      subject,
-      {"Body", quendral::platform::kTypeCompositeText, 0,
-       values::EncodeRichText(
-           {Paragraph("Order placed by the sales office", nullptr),
-            Paragraph("Discount for managers", "!@IsMember(\"[Managers]\"; @UserRoles)"),
-            Paragraph("Delivery address", "Subject = \"Closed\""), Paragraph("Signed", nullptr)})},
-      links_item,
-  };
-  return note;
-}
 
 // A data directory with "template.nsf" of `documents` documents, the copy
 // "db.nsf" the runs change, and the link target "target.nsf".

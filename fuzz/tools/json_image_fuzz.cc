@@ -1,9 +1,12 @@
 // Database images read from JSON: any input is either refused with a
-// CommandError or read into an image that exports and reads back the same.
+// CommandError or read into an image that exports and reads back the same;
+// what is read whole is read note by note too.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
 
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/json_image.h"
@@ -31,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const quendral::platform::store::DatabaseImage again =
       quendral::cli::ImageFromJson(quendral::cli::JsonFromImage(image, true));
   if (!SameImage(image, again)) {
+    std::abort();
+  }
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  try {
+    quendral::cli::ReadJsonImage(in, "input", [](const quendral::platform::store::NoteImage&) {});
+  } catch (const quendral::cli::CommandError&) {
     std::abort();
   }
   return 0;

@@ -17,26 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool HasDuplicates(const DatabaseImage& image) {
-  std::set<std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t>> unids;
-  std::set<std::uint32_t> note_ids;
-  std::set<std::pair<std::string, std::string>> profiles;
-  for (const NoteImage& note : image.notes) {
-    const UNIVERSALNOTEID& id = note.unid;
-    bool zero =
-        (id.File.Innards[0] | id.File.Innards[1] | id.Note.Innards[0] | id.Note.Innards[1]) == 0;
-    if ((!zero && !unids
-                       .emplace(id.File.Innards[0], id.File.Innards[1], id.Note.Innards[0],
-                                id.Note.Innards[1])
-                       .second) ||
-        (note.note_id != 0 && !note_ids.insert(note.note_id).second) ||
-        (note.note_class == NoteClass::kProfile &&
-         !profiles.emplace(note.profile_name, note.profile_user).second)) {
-      return true;
-    }
-  }
-  return false;
-}
+// The notes listed at a time when a database is read note by note.
+constexpr std::size_t kNotesPerPage = 1000;
 
 NoteHeader HeaderOf(const NoteImage& note) {
   NoteHeader header;
@@ -53,28 +35,6 @@ NoteHeader HeaderOf(const NoteImage& note) {
   header.created = note.created;
   header.modified = note.modified;
   return header;
-}
-
-STATUS InsertNotes(Store& store, const DatabaseImage& image) {
-  WriteTransaction transaction(store.connection());
-  STATUS status = StatusOfSqlite(transaction.Begin());
-  for (const NoteImage& note : image.notes) {
-    NoteHeader header = HeaderOf(note);
-    if (status == kNoError) {
-      status = store.InsertNote(&header);
-    }
-    for (std::size_t i = 0; i < note.items.size() && status == kNoError; ++i) {
-      const ItemImage& item = note.items[i];
-      ItemWrite write;
-      write.name = item.name;
-      write.type = item.type;
-      write.flags = item.flags;
-      write.value = item.value.data();
-      write.length = item.value.size();
-      status = store.InsertItem(header.note_id, static_cast<std::int64_t>(i), &write);
-    }
-  }
-  return status == kNoError ? StatusOfSqlite(transaction.Commit()) : status;
 }
 
 void RemoveDatabaseFiles(const fs::path& file) {
@@ -98,29 +58,6 @@ fs::path TemporaryFileFor(const fs::path& file) {
   name += file.filename();
   name += ".creating-" + std::to_string(ProcessTag()) + "-" + std::to_string(++counter);
   return file.parent_path() / name;
-}
-
-STATUS WriteImage(const fs::path& file, const DatabaseImage& image) {
-  // A zero replica ID is what a caller's unparsable replica text leaves
-  // behind, so no database may carry it.
-  TIMEDATE replica_id = image.replica_id;
-  if ((replica_id.Innards[0] | replica_id.Innards[1]) == 0) {
-    replica_id = NewReplicaId();
-  }
-  std::unique_ptr<Store> store;
-  STATUS status = Store::Create(file, DatabaseInfo{replica_id, image.title}, &store);
-  if (status == kNoError) {
-    status = InsertNotes(*store, image);
-  }
-  // The file is moved into place without its log, so the log must be empty.
-  if (status == kNoError) {
-    status = store->Checkpoint();
-  }
-  if (store) {
-    STATUS closed = store->Close();
-    status = status != kNoError ? status : closed;
-  }
-  return status;
 }
 
 // Lets the file that is about to be replaced fold its write-ahead log into
@@ -167,58 +104,144 @@ STATUS PutDurablyInPlace(const fs::path& temporary, const fs::path& file, bool r
 }  // namespace
 
 STATUS CreateDatabaseFile(const fs::path& file, const DatabaseImage& image, bool replace_existing) {
-  if (HasDuplicates(image)) {
-    return kErrInvalidArgument;
+  std::unique_ptr<DatabaseFileWriter> writer;
+  STATUS status = DatabaseFileWriter::Begin(file, replace_existing, &writer);
+  for (std::size_t i = 0; i < image.notes.size() && status == kNoError; ++i) {
+    status = writer->Add(image.notes[i]);
   }
+  return status == kNoError ? writer->Finish(image.title, image.replica_id) : status;
+}
+
+DatabaseFileWriter::DatabaseFileWriter(fs::path file, fs::path temporary, bool replace_existing,
+                                       std::unique_ptr<Store> store)
+    : file_(std::move(file)),
+      temporary_(std::move(temporary)),
+      replace_existing_(replace_existing),
+      store_(std::move(store)),
+      transaction_(std::make_unique<WriteTransaction>(store_->connection())) {}
+
+DatabaseFileWriter::~DatabaseFileWriter() {
+  transaction_.reset();
+  if (store_) {
+    store_->Close();
+  }
+  RemoveDatabaseFiles(temporary_);
+}
+
+STATUS DatabaseFileWriter::Begin(const fs::path& file, bool replace_existing,
+                                 std::unique_ptr<DatabaseFileWriter>* writer) {
   std::error_code error;
   if (!replace_existing && fs::exists(file, error)) {
     return kErrDatabaseExists;
   }
   fs::path temporary = TemporaryFileFor(file);
-  STATUS status = WriteImage(temporary, image);
-  if (status == kNoError) {
-    status = PutDurablyInPlace(temporary, file, replace_existing);
+  // The replica ID is known only at the end; until then the file has one of
+  // its own.
+  std::unique_ptr<Store> store;
+  STATUS status = Store::Create(temporary, DatabaseInfo{NewReplicaId(), ""}, &store);
+  if (status != kNoError) {
+    RemoveDatabaseFiles(temporary);
+    return status;
   }
-  RemoveDatabaseFiles(temporary);
+  writer->reset(
+      new DatabaseFileWriter(file, std::move(temporary), replace_existing, std::move(store)));
+  return StatusOfSqlite((*writer)->transaction_->Begin());
+}
+
+STATUS DatabaseFileWriter::Add(const NoteImage& note) {
+  NoteHeader header = HeaderOf(note);
+  STATUS status = store_->InsertNote(&header);
+  if (status == kErrSaveConflict) {
+    return kErrInvalidArgument;  // an identity given twice
+  }
+  for (std::size_t i = 0; i < note.items.size() && status == kNoError; ++i) {
+    const ItemImage& item = note.items[i];
+    ItemWrite write;
+    write.name = item.name;
+    write.type = item.type;
+    write.flags = item.flags;
+    write.value = item.value.data();
+    write.length = item.value.size();
+    status = store_->InsertItem(header.note_id, static_cast<std::int64_t>(i), &write);
+  }
   return status;
 }
 
+STATUS DatabaseFileWriter::Finish(const std::string& title, TIMEDATE replica_id) {
+  // A zero replica ID is what a caller's unparsable replica text leaves
+  // behind, so no database may carry it.
+  if ((replica_id.Innards[0] | replica_id.Innards[1]) == 0) {
+    replica_id = NewReplicaId();
+  }
+  STATUS status = store_->WriteInfo(DatabaseInfo{replica_id, title});
+  if (status == kNoError) {
+    status = StatusOfSqlite(transaction_->Commit());
+  }
+  transaction_.reset();
+  // The file is moved into place without its log, so the log must be empty.
+  if (status == kNoError) {
+    status = store_->Checkpoint();
+  }
+  const STATUS closed = store_->Close();
+  store_.reset();
+  status = status != kNoError ? status : closed;
+  return status == kNoError ? PutDurablyInPlace(temporary_, file_, replace_existing_) : status;
+}
+
 STATUS ReadDatabaseImage(const fs::path& file, DatabaseImage* image) {
+  DatabaseInfo info;
+  image->notes.clear();
+  const STATUS status = ReadDatabaseNotes(file, &info, [&](const NoteImage& note) {
+    image->notes.push_back(note);
+    return kNoError;
+  });
+  image->title = info.title;
+  image->replica_id = info.replica_id;
+  return status;
+}
+
+STATUS ReadDatabaseNotes(const fs::path& file, DatabaseInfo* info,
+                         const std::function<STATUS(const NoteImage&)>& each) {
   std::error_code error;
   if (!fs::is_regular_file(file, error)) {
     return kErrDatabaseNotFound;
   }
   std::unique_ptr<Store> store;
   STATUS status = LooksLikeDatabase(file) ? Store::Open(file, &store) : STATUS{kErrDatabaseDamaged};
-  DatabaseInfo info;
-  std::vector<NoteHeader> headers;
   if (status == kNoError) {
     status = StatusOfSqlite(store->connection().Execute("BEGIN"));
   }
   if (status == kNoError) {
-    status = store->ReadInfo(&info);
+    status = store->ReadInfo(info);
   }
-  if (status == kNoError) {
-    status = store->ListNotes(&headers);
-  }
-  *image = DatabaseImage{info.title, info.replica_id, {}};
-  for (std::size_t i = 0; i < headers.size() && status == kNoError; ++i) {
-    const NoteHeader& header = headers[i];
-    image->notes.push_back(NoteImage{header.unid,
-                                     static_cast<std::uint32_t>(header.note_id),
-                                     header.note_class,
-                                     header.profile_name,
-                                     header.profile_user,
-                                     header.sequence,
-                                     header.created,
-                                     header.modified,
-                                     {}});
-    status = store->LoadItems(header.note_id, [&](const StoredItem& item) {
-      image->notes.back().items.push_back(ItemImage{
-          std::string(item.name), item.type, item.flags, {item.value, item.value + item.length}});
-      return kNoError;
-    });
-  }
+  std::vector<NoteHeader> headers;
+  std::int64_t after_note_id = 0;
+  do {
+    if (status == kNoError) {
+      status = store->ListNotesAfter(after_note_id, kNotesPerPage, &headers);
+    }
+    for (std::size_t i = 0; i < headers.size() && status == kNoError; ++i) {
+      const NoteHeader& header = headers[i];
+      after_note_id = header.note_id;
+      NoteImage note{header.unid,
+                     static_cast<std::uint32_t>(header.note_id),
+                     header.note_class,
+                     header.profile_name,
+                     header.profile_user,
+                     header.sequence,
+                     header.created,
+                     header.modified,
+                     {}};
+      status = store->LoadItems(header.note_id, [&](const StoredItem& item) {
+        note.items.push_back(ItemImage{
+            std::string(item.name), item.type, item.flags, {item.value, item.value + item.length}});
+        return kNoError;
+      });
+      if (status == kNoError) {
+        status = each(note);
+      }
+    }
+  } while (status == kNoError && headers.size() == kNotesPerPage);
   if (store) {
     store->connection().Execute("COMMIT");
   }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,43 @@ STATUS CreateDatabaseFile(const std::filesystem::path& file, const DatabaseImage
 // Reads a whole database: kErrDatabaseNotFound when the file does not exist,
 // kErrDatabaseDamaged when it is not one of our databases.
 STATUS ReadDatabaseImage(const std::filesystem::path& file, DatabaseImage* image);
+
+// Reads a database note by note from one state of the file, for databases
+// too large to hold: its title and replica ID into `info`, then each note
+// with its items, in note ID order, handed to `each` and dropped. A status
+// other than kNoError from `each` stops the reading and is returned; else
+// the statuses of ReadDatabaseImage.
+STATUS ReadDatabaseNotes(const std::filesystem::path& file, DatabaseInfo* info,
+                         const std::function<STATUS(const NoteImage&)>& each);
+
+// A new database file written note by note, for images too large to hold.
+// The notes go into a temporary file beside the target, which takes its
+// place only on Finish: a writer dropped before leaves nothing behind.
+class DatabaseFileWriter {
+ public:
+  // kErrDatabaseExists when `file` exists and not `replace_existing`.
+  static STATUS Begin(const std::filesystem::path& file, bool replace_existing,
+                      std::unique_ptr<DatabaseFileWriter>* writer);
+  ~DatabaseFileWriter();
+  DatabaseFileWriter(const DatabaseFileWriter&) = delete;
+  DatabaseFileWriter& operator=(const DatabaseFileWriter&) = delete;
+
+  // kErrInvalidArgument when a note added before has its UNID, note ID or
+  // profile key.
+  STATUS Add(const NoteImage& note);
+  // The title and replica ID (all zero: a new random one) come last, as
+  // they may follow the notes in what is being read.
+  STATUS Finish(const std::string& title, TIMEDATE replica_id);
+
+ private:
+  DatabaseFileWriter(std::filesystem::path file, std::filesystem::path temporary,
+                     bool replace_existing, std::unique_ptr<Store> store);
+
+  std::filesystem::path file_, temporary_;
+  bool replace_existing_;
+  std::unique_ptr<Store> store_;
+  std::unique_ptr<WriteTransaction> transaction_;
+};
 
 struct DatabaseListing {
   std::filesystem::path path;  // relative to the listed directory

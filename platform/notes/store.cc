@@ -243,6 +243,21 @@ STATUS Store::Close() {
   return folded != kNoError ? folded : closed;
 }
 
+STATUS Store::WriteInfo(const DatabaseInfo& info) {
+  Statement update;
+  STATUS status = StatusOfSqlite(connection_.Prepare(
+      "UPDATE database_info SET replica_word0 = ?, replica_word1 = ?, title = ? "
+      "WHERE singleton = 1",
+      &update));
+  if (status != kNoError) {
+    return status;
+  }
+  update.BindInt(1, info.replica_id.Innards[0]);
+  update.BindInt(2, info.replica_id.Innards[1]);
+  update.BindBlob(3, info.title);
+  return StatusOfSqlite(update.Run());
+}
+
 STATUS Store::ReadInfo(DatabaseInfo* info) {
   Statement statement;
   STATUS status = StatusOfSqlite(connection_.Prepare(
@@ -428,6 +443,21 @@ STATUS Store::ListNotes(std::vector<NoteHeader>* headers) {
   STATUS status = StatusOfSqlite(connection_.Prepare(
       std::string("SELECT ") + kNoteColumns + " FROM notes ORDER BY note_id", &statement));
   return status != kNoError ? status : ReadHeaders(&statement, headers);
+}
+
+STATUS Store::ListNotesAfter(std::int64_t after_note_id, std::size_t limit,
+                             std::vector<NoteHeader>* headers) {
+  Statement statement;
+  STATUS status = StatusOfSqlite(
+      connection_.Prepare(std::string("SELECT ") + kNoteColumns +
+                              " FROM notes WHERE note_id > ? ORDER BY note_id LIMIT ?",
+                          &statement));
+  if (status != kNoError) {
+    return status;
+  }
+  statement.BindInt(1, after_note_id);
+  statement.BindInt(2, static_cast<std::int64_t>(limit));
+  return ReadHeaders(&statement, headers);
 }
 
 STATUS Store::LoadItems(std::int64_t note_id, const ItemSink& sink) {

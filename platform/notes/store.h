@@ -90,6 +90,8 @@ class Store {
                        std::unique_ptr<Store>* store);
 
   STATUS ReadInfo(DatabaseInfo* info);
+  // Replaces the title and replica ID.
+  STATUS WriteInfo(const DatabaseInfo& info);
   STATUS CountNotes(std::size_t* count);
   // kErrNoteNotFound when there is no such note.
   STATUS FindDocument(const UNIVERSALNOTEID& unid, NoteHeader* header);
@@ -103,6 +105,10 @@ class Store {
   STATUS ListDocumentsAfter(std::int64_t after_note_id, std::size_t limit,
                             std::vector<NoteHeader>* headers);
   STATUS ListNotes(std::vector<NoteHeader>* headers);
+  // At most `limit` notes, profiles too, whose note IDs follow
+  // `after_note_id`, in note ID order.
+  STATUS ListNotesAfter(std::int64_t after_note_id, std::size_t limit,
+                        std::vector<NoteHeader>* headers);
   // Whether a document with that identity is stored: one indexed lookup.
   STATUS HasDocument(const UNIVERSALNOTEID& unid, bool* found);
 

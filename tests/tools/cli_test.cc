@@ -118,6 +118,27 @@ TEST_F(CommandLineTest, RawExportImportsAsTheSameBytes) {
   EXPECT_EQ(Export("b.nsf", true)["notes"][0]["items"], raw["notes"][0]["items"]);
 }
 
+// Export prints note by note what printing the whole image at once prints.
+TEST_F(CommandLineTest, StreamedExportReadsAsTheWholeImagePrinted) {
+  json image = Document(kEveryType);
+  image["notes"].push_back({{"class", "profile"}, {"profile_name", "Settings"}});
+  image["notes"].push_back({{"items", json::array()}});
+  ASSERT_EQ(Import("a.nsf", image).code, 0);
+  ASSERT_EQ(Import("empty.nsf", {{"title", "None"}}).code, 0);
+  for (const char* path : {"a.nsf", "empty.nsf"}) {
+    for (bool raw : {false, true}) {
+      std::vector<std::string> args = {"db", "export", path};
+      if (raw) {
+        args.push_back("--raw");
+      }
+      const CommandResult run = Quendral(args);
+      EXPECT_EQ(run.code, 0) << run.err;
+      EXPECT_EQ(run.out, json::parse(run.out).dump(2) + "\n") << path;
+    }
+  }
+  EXPECT_EQ(Export("a.nsf")["notes"].size(), 3u);
+}
+
 TEST_F(CommandLineTest, BadInputNamesTheNoteAndItemAndWritesNothing) {
   const std::vector<std::pair<json, std::string>> cases = {
       {Document(json::array({{{"name", "X"}, {"type", "colour"}, {"values", {1}}}})),
@@ -363,6 +384,32 @@ TEST_F(CommandLineTest, FormulasNeedingTheLivePlatformSayWhyAndExitTwo) {
     EXPECT_EQ(run.code, 2) << args[0];
     EXPECT_NE(run.err.find("@DbLookup needs a live database view"), std::string::npos) << run.err;
   }
+}
+
+// Each database on one worker, reported as one worker reports them; a
+// database that cannot be opened is named at the end and stops no other.
+TEST_F(CommandLineTest, ParallelAuditsReportAsOneJobDoes) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < 8; ++i) {
+    paths.push_back("db" + std::to_string(i) + ".nsf");
+    ASSERT_EQ(Import(paths.back(), Document(kEveryType)).code, 0);
+  }
+  paths.insert(paths.begin() + 4, "missing.nsf");
+  for (const char* format : {"--json", "--quiet"}) {
+    std::vector<std::string> args = {"audit", format, "--jobs", "1"};
+    args.insert(args.end(), paths.begin(), paths.end());
+    const CommandResult one = Quendral(args);
+    args[3] = "2";
+    const CommandResult two = Quendral(args);
+    EXPECT_EQ(two.out, one.out) << format;
+    EXPECT_EQ(two.err, one.err) << format;
+    EXPECT_EQ(two.code, one.code) << format;
+    EXPECT_NE(one.code, 0);
+    EXPECT_NE(one.err.find("cannot open database missing.nsf"), std::string::npos) << one.err;
+    EXPECT_NE(one.out.find("db7.nsf"), std::string::npos);
+  }
+  const json report = json::parse(Quendral({"audit", "--json", "--all-databases"}).out);
+  EXPECT_EQ(report["totals"]["databases"], 8);
 }
 
 TEST_F(CommandLineTest, WholeDatabaseUsageErrorsExitTwoBeforeAnythingIsRead) {

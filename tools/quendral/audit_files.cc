@@ -6,7 +6,6 @@
 #include "platform/os/local_time.h"
 #include "report/audit_csv.h"
 #include "report/audit_html.h"
-#include "report/audit_replay.h"
 #include "tools/quendral/command_error.h"
 
 namespace quendral::cli {
@@ -74,10 +73,17 @@ void AuditFiles::Open(const std::string& path, bool html) {
   files_.push_back(std::move(file));
 }
 
-void AuditFiles::Write(const report::AuditRun& run, const report::AuditReport& audit,
-                       const std::vector<std::pair<std::string, std::string>>& failed) {
+report::AuditSink& AuditFiles::With(report::AuditSink& printed) {
+  std::vector<report::AuditSink*> sinks = {&printed};
   for (const auto& file : files_) {
-    report::ReplayAudit(run, audit, failed, *file->sink);
+    sinks.push_back(file->sink.get());
+  }
+  tee_ = std::make_unique<report::TeeAuditSink>(std::move(sinks));
+  return *tee_;
+}
+
+void AuditFiles::Close() {
+  for (const auto& file : files_) {
     file->stream.close();
     if (!file->stream) {
       throw CommandError("cannot write " + file->path);

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "report/audit_report.h"
 #include "report/audit_sink.h"
+#include "report/audit_tee.h"
 
 namespace quendral::cli {
 
@@ -32,10 +32,11 @@ class AuditFiles {
  public:
   explicit AuditFiles(const AuditFileOptions& options);
 
-  // Writes the audit into each file; CommandError when one is not whole.
-  // `failed`: path and reason of each database or file not audited.
-  void Write(const report::AuditRun& run, const report::AuditReport& audit,
-             const std::vector<std::pair<std::string, std::string>>& failed);
+  // The sink that hands the audit to `printed`, the format of standard
+  // output, and to every file as it goes.
+  report::AuditSink& With(report::AuditSink& printed);
+  // Once the run has ended: CommandError when a file is not whole.
+  void Close();
 
  private:
   struct File {
@@ -46,6 +47,7 @@ class AuditFiles {
   void Open(const std::string& path, bool html);
 
   std::vector<std::unique_ptr<File>> files_;
+  std::unique_ptr<report::TeeAuditSink> tee_;
 };
 
 }  // namespace quendral::cli

@@ -2,9 +2,8 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
-#include <sstream>
+#include <optional>
 
 #include "notes/replica_id.h"
 #include "platform/notes/database_file.h"
@@ -46,25 +45,26 @@ void CreateFile(const fs::path& file, const store::DatabaseImage& image, bool re
   CheckStatus(store::CreateDatabaseFile(file, image, replace), "cannot create database " + path);
 }
 
-std::string ReadAll(const std::string& source) {
-  if (source == "-") {
-    return {std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-  }
-  std::ifstream in(source, std::ios::binary);
-  if (!in) {
-    throw CommandError("cannot read " + source);
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-nlohmann::json ParseJson(const std::string& text, const std::string& source) {
-  try {
-    return nlohmann::json::parse(text);
-  } catch (const nlohmann::json::parse_error& error) {
-    throw CommandError(source + " is not valid JSON: " + error.what());
-  }
+// Imports the image read from `in` into a new database file, note by note.
+// Returns the number of notes.
+std::size_t ImportImage(std::istream& in, const std::string& source, const fs::path& file,
+                        bool replace, const std::string& path) {
+  std::error_code ignored;
+  fs::create_directories(file.parent_path(), ignored);
+  std::unique_ptr<store::DatabaseFileWriter> writer;
+  const std::string cannot = "cannot create database " + path;
+  CheckStatus(store::DatabaseFileWriter::Begin(file, replace, &writer), cannot);
+  std::size_t notes = 0;
+  const store::DatabaseImage heading = ReadJsonImage(in, source, [&](const store::NoteImage& note) {
+    const platform::STATUS status = writer->Add(note);
+    if (status == platform::kErrInvalidArgument) {
+      throw CommandError("its unid or profile is given twice");
+    }
+    CheckStatus(status, cannot);
+    ++notes;
+  });
+  CheckStatus(writer->Finish(heading.title, heading.replica_id), cannot);
+  return notes;
 }
 
 void AddCreate(CLI::App& db, Context& context, Action& action) {
@@ -103,9 +103,18 @@ void AddImport(CLI::App& db, Context& context, Action& action) {
   command->callback([o, &context, &action] {
     action = [o, &context] {
       ToolSession session;
-      const store::DatabaseImage image = ImageFromJson(ParseJson(ReadAll(o->source), o->source));
-      CreateFile(NewDatabaseFile(session, o->path), image, o->force, o->path);
-      *context.out << "imported " << image.notes.size() << " notes into " << o->path << "\n";
+      const fs::path file = NewDatabaseFile(session, o->path);
+      std::size_t notes = 0;
+      if (o->source == "-") {
+        notes = ImportImage(std::cin, o->source, file, o->force, o->path);
+      } else {
+        std::ifstream in(o->source, std::ios::binary);
+        if (!in) {
+          throw CommandError("cannot read " + o->source);
+        }
+        notes = ImportImage(in, o->source, file, o->force, o->path);
+      }
+      *context.out << "imported " << notes << " notes into " << o->path << "\n";
       return 0;
     };
   });
@@ -125,22 +134,33 @@ void AddExport(CLI::App& db, Context& context, Action& action) {
   command->callback([o, &context, &action] {
     action = [o, &context] {
       ToolSession session;
-      store::DatabaseImage image;
-      CheckStatus(store::ReadDatabaseImage(session.DatabaseFile(o->path, o->server), &image),
+      UNIVERSALNOTEID wanted{};
+      if (!o->unid.empty() && !LNUniversalID::Parse(o->unid, &wanted)) {
+        throw CommandError("bad document ID " + o->unid);
+      }
+      // Printed note by note; with --unid, the one note is printed once
+      // found, so that a missing one prints nothing.
+      JsonImageWriter writer(*context.out, o->raw);
+      std::optional<store::NoteImage> found;
+      store::DatabaseInfo info;
+      CheckStatus(store::ReadDatabaseNotes(session.DatabaseFile(o->path, o->server), &info,
+                                           [&](const store::NoteImage& note) {
+                                             if (o->unid.empty()) {
+                                               writer.Note(note);
+                                             } else if (std::memcmp(&note.unid, &wanted,
+                                                                    sizeof wanted) == 0) {
+                                               found = note;
+                                             }
+                                             return platform::kNoError;
+                                           }),
                   "cannot read database " + o->path);
       if (!o->unid.empty()) {
-        UNIVERSALNOTEID wanted{};
-        if (!LNUniversalID::Parse(o->unid, &wanted)) {
-          throw CommandError("bad document ID " + o->unid);
-        }
-        std::erase_if(image.notes, [&wanted](const store::NoteImage& note) {
-          return std::memcmp(&note.unid, &wanted, sizeof wanted) != 0;
-        });
-        if (image.notes.empty()) {
+        if (!found) {
           throw CommandError("no note " + o->unid + " in " + o->path);
         }
+        writer.Note(*found);
       }
-      *context.out << report::JsonText(JsonFromImage(image, o->raw)) << "\n";
+      writer.Finish(info.title, info.replica_id);
       return 0;
     };
   });

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "dxl/export_audit.h"
+#include "dxl/export_audit_files.h"
 #include "dxl/export_file.h"
 #include "dxl/export_folder.h"
 #include "dxl/export_repairs.h"
@@ -12,8 +13,10 @@
 #include "dxl/text_encoding.h"
 #include "notes/replica_id.h"
 #include "platform/notes/database_file.h"
-#include "report/audit_report.h"
+#include "report/audit_json_sink.h"
+#include "report/audit_text_sink.h"
 #include "report/json_text.h"
+#include "report/parallel_audit.h"
 #include "report/run_summary.h"
 #include "report/text_line.h"
 #include "tools/quendral/audit_files.h"
@@ -242,10 +245,13 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
     std::vector<std::string> files;
     std::string user, known_replicas;
     bool json = false, all_notes = false, full = false;
+    unsigned jobs = report::DefaultJobs();
     AuditFileOptions report_files;
   };
   auto o = std::make_shared<Options>();
   command->add_option("PATH", o->files, "DXL export files and folders of them")->required();
+  command->add_option("--jobs", o->jobs, "Files audited at once (default: one a processor)")
+      ->check(CLI::PositiveNumber);
   command->add_flag("--json", o->json, "Print the report as JSON");
   command->add_flag("--full", o->full, "Lines not cut to the terminal's width");
   command->add_option("--user", o->user, "Evaluate each enabled formula for this user");
@@ -256,9 +262,8 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
   AddAuditFileOptions(*command, o->report_files);
   command->callback([o, command, &context, &action] {
     action = [o, command, &context] {
-      const report::AuditRun run = DescribeAuditRun(*command, "dxl audit", "file", o->user);
+      report::AuditRun run = DescribeAuditRun(*command, "dxl audit", "file", o->user);
       AuditFiles report_files(o->report_files);
-      std::vector<std::pair<std::string, std::string>> failed;
       dxl::AuditOptions options;
       options.all_notes = o->all_notes;
       if (!o->user.empty()) {
@@ -268,37 +273,27 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
       if (!o->known_replicas.empty()) {
         AddKnownReplicas(o->known_replicas, &options.known_replicas);
       }
-      report::AuditReport audit_report;
-      audit_report.source_key = "file";
       const dxl::ExportFileList list = dxl::ListExportFiles(o->files);
-      std::string refused;  // the files not taken, and why
+      std::vector<std::string> paths;
+      for (const dxl::ExportFile& file : list.files) {
+        WarnOfBareRoot(file, context);
+        paths.push_back(file.path.string());
+      }
+      std::unique_ptr<report::AuditSink> sink;
+      if (o->json) {
+        sink = std::make_unique<report::JsonAuditSink>(*context.out);
+      } else {
+        sink = std::make_unique<report::TextAuditSink>(*context.out, ReportWidth(context, o->full));
+      }
+      run.skipped = list.skipped;
+      report::AuditSink& sinks = report_files.With(*sink);
+      sinks.BeginRun(run);
+      std::string refused = dxl::AuditExportFiles(paths, options, o->jobs, sinks);
+      sinks.EndRun();
+      report_files.Close();
       for (const std::string& problem : list.unreadable) {
         refused += (refused.empty() ? "" : "; ") + problem;
       }
-      for (const dxl::ExportFile& file : list.files) {
-        WarnOfBareRoot(file, context);
-        report::DatabaseAudit audit;
-        audit.path = file.path.string();
-        std::ifstream in(file.path, std::ios::binary);
-        dxl::Refusal refusal{"cannot be read"};
-        if (!in || !dxl::AuditExport(in, options, &audit, &refusal)) {
-          refused += (refused.empty() ? "" : "; ") + audit.path + ": " + refusal.Text();
-          failed.emplace_back(audit.path, refusal.Text());
-          continue;
-        }
-        audit_report.databases.push_back(std::move(audit));
-      }
-      if (o->json) {
-        nlohmann::json json = report::AuditJson(audit_report);
-        json["totals"]["skipped"] = list.skipped;
-        *context.out << report::JsonText(json) << "\n";
-      } else {
-        report::PrintAuditText(audit_report, *context.out, ReportWidth(context, o->full));
-        if (list.skipped > 0) {
-          *context.out << "skipped: " << list.skipped << " files that are not exports\n";
-        }
-      }
-      report_files.Write(run, audit_report, failed);
       if (!refused.empty()) {
         throw CommandError(refused);
       }

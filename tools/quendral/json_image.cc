@@ -1,10 +1,14 @@
 #include "tools/quendral/json_image.h"
 
+#include <istream>
+#include <ostream>
 #include <set>
 #include <string>
 
 #include "notes/replica_id.h"
 #include "platform/notes/ln_universal_id.h"
+#include "report/json_layout.h"
+#include "report/json_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/json_fields.h"
 #include "tools/quendral/json_values.h"
@@ -83,9 +87,9 @@ std::string NoteLabel(const json& json_note, std::size_t index) {
   return label;
 }
 
-}  // namespace
-
-DatabaseImage ImageFromJson(const json& json) {
+// The title and replica ID, with no notes; "notes", if there, must be an
+// array.
+DatabaseImage HeadingFromJson(const json& json) {
   AsObject(json, "the database");
   DatabaseImage image;
   if (json.contains("title")) {
@@ -94,23 +98,68 @@ DatabaseImage ImageFromJson(const json& json) {
   image.replica_id = json.contains("replica_id")
                          ? ReplicaIdFromText(AsString(json["replica_id"], "replica_id"))
                          : RandomReplicaId();
+  if (json.contains("notes")) {
+    AsArray(json["notes"], "\"notes\"");
+  }
+  return image;
+}
+
+// Calls `add` with the note, its label put before what goes wrong.
+void AddNote(const json& json_note, std::size_t index,
+             const std::function<void(NoteImage&&)>& add) {
+  try {
+    add(NoteFromJson(json_note));
+  } catch (const CommandError& error) {
+    throw CommandError(NoteLabel(json_note, index) + ": " + error.what());
+  }
+}
+
+}  // namespace
+
+DatabaseImage ImageFromJson(const json& json) {
+  DatabaseImage image = HeadingFromJson(json);
   if (!json.contains("notes")) {
     return image;
   }
   std::set<std::string> unids;
-  const auto& notes = AsArray(json["notes"], "\"notes\"");
+  const auto& notes = json["notes"];
   for (std::size_t i = 0; i < notes.size(); ++i) {
-    try {
-      NoteImage note = NoteFromJson(notes[i]);
+    AddNote(notes[i], i, [&](NoteImage&& note) {
       if (!IsZero(note.unid) && !unids.insert(UnidText(note.unid)).second) {
         throw CommandError("duplicate unid");
       }
       image.notes.push_back(std::move(note));
-    } catch (const CommandError& error) {
-      throw CommandError(NoteLabel(notes[i], i) + ": " + error.what());
-    }
+    });
   }
   return image;
+}
+
+DatabaseImage ReadJsonImage(std::istream& in, const std::string& source,
+                            const std::function<void(const NoteImage&)>& add) {
+  std::string key;        // the database's key being read
+  bool in_notes = false;  // whether that is the array of notes
+  std::size_t notes = 0;
+  // Each element of "notes" is taken once read, and dropped from the value.
+  const json::parser_callback_t take_notes = [&](int depth, json::parse_event_t event,
+                                                 json& parsed) {
+    if (depth == 1 && event == json::parse_event_t::key) {
+      key = parsed.get<std::string>();
+      in_notes = false;
+    } else if (depth == 1 && event == json::parse_event_t::array_start) {
+      in_notes = key == "notes";
+    } else if (depth == 2 && in_notes &&
+               (event == json::parse_event_t::object_end ||
+                event == json::parse_event_t::array_end || event == json::parse_event_t::value)) {
+      AddNote(parsed, notes++, [&](NoteImage&& note) { add(note); });
+      return false;
+    }
+    return true;
+  };
+  try {
+    return HeadingFromJson(json::parse(in, take_notes));
+  } catch (const json::parse_error& error) {
+    throw CommandError(source + " is not valid JSON: " + error.what());
+  }
 }
 
 json JsonFromNote(const NoteImage& note, bool raw) {
@@ -142,6 +191,18 @@ json JsonFromNote(const NoteImage& note, bool raw) {
   }
   json_note["items"] = std::move(items);
   return json_note;
+}
+
+void JsonImageWriter::Note(const NoteImage& note) {
+  out_ << (begun_ ? ",\n    " : "{\n  \"notes\": [\n    ")
+       << report::NestedJson(JsonFromNote(note, raw_), 2);
+  begun_ = true;
+}
+
+void JsonImageWriter::Finish(const std::string& title, const TIMEDATE& replica_id) {
+  out_ << (begun_ ? "\n  ]" : "{\n  \"notes\": []") << ",\n  \"replica_id\": "
+       << report::JsonText(json(FormatReplicaIdText(replica_id, true)), -1)
+       << ",\n  \"title\": " << report::JsonText(json(title), -1) << "\n}\n";
 }
 
 json JsonFromImage(const DatabaseImage& image, bool raw) {

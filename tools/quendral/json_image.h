@@ -13,7 +13,10 @@
 #ifndef QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_
 #define QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_
 
+#include <functional>
+#include <iosfwd>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "platform/notes/database_file.h"
 
@@ -24,12 +27,36 @@ namespace quendral::cli {
 // the store to make up.
 platform::store::DatabaseImage ImageFromJson(const nlohmann::json& json);
 
+// Reads a database image from `in` (called `source` in errors) note by
+// note: each note is handed to `add` as soon as it is read, then dropped.
+// Returns the title and replica ID, with no notes: they may follow the notes
+// in the text. Errors as ImageFromJson, but for duplicate UNIDs, which are
+// left to `add`; a CommandError from `add` is given the note's label.
+platform::store::DatabaseImage ReadJsonImage(
+    std::istream& in, const std::string& source,
+    const std::function<void(const platform::store::NoteImage&)>& add);
+
 // Writes a database image. With `raw`, every item also carries "type_word"
 // and "hex", and every hide-when paragraph its "hide_when_bytes".
 nlohmann::json JsonFromImage(const platform::store::DatabaseImage& image, bool raw);
 
 // One note, as it stands inside "notes".
 nlohmann::json JsonFromNote(const platform::store::NoteImage& note, bool raw);
+
+// Prints what JsonFromImage(...).dump(2) prints, note by note.
+class JsonImageWriter {
+ public:
+  JsonImageWriter(std::ostream& out, bool raw) : out_(out), raw_(raw) {}
+
+  void Note(const platform::store::NoteImage& note);
+  // Closes the image with its title and replica ID.
+  void Finish(const std::string& title, const TIMEDATE& replica_id);
+
+ private:
+  std::ostream& out_;
+  bool raw_;
+  bool begun_ = false;
+};
 
 }  // namespace quendral::cli
 

@@ -25,19 +25,8 @@ ToolSession::~ToolSession() {
 LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string& server) {
   DataDirectory();
   LNDatabase database;
-  // The opening itself says only that it failed; with the platform's errors
-  // thrown, its reason reaches us instead.
-  LNSetThrowAllErrorsGlobal(1);
-  LNSTATUS status = 0;
-  try {
-    if (OpenNotesDatabase(session_, database, server.c_str(), path.c_str()) != 0) {
-      status = kErrOpenFailed;
-    }
-  } catch (LNSTATUS thrown) {
-    status = thrown;
-  }
-  LNSetThrowAllErrorsGlobal(0);
-  CheckStatus(status, "cannot open database " + path + (server.empty() ? "" : " on " + server));
+  CheckStatus(OpenNotesDatabaseStatus(session_, database, server.c_str(), path.c_str()),
+              "cannot open database " + path + (server.empty() ? "" : " on " + server));
   return database;
 }
 

@@ -111,6 +111,40 @@ TEST(DatabaseFile, FailedCreationLeavesNothingBehind) {
   EXPECT_TRUE(std::filesystem::is_empty(directory.path()));
 }
 
+// Written and read a note at a time, over more notes than are listed at
+// once; a writer dropped before it finishes leaves nothing.
+TEST(DatabaseFile, NoteByNoteWritingAndReading) {
+  TemporaryDirectory directory;
+  const std::filesystem::path file = directory.path() / "many.nsf";
+  std::unique_ptr<DatabaseFileWriter> writer;
+  ASSERT_EQ(DatabaseFileWriter::Begin(file, false, &writer), kNoError);
+  constexpr std::uint32_t kNotes = 2500;
+  for (std::uint32_t i = 1; i <= kNotes; ++i) {
+    ASSERT_EQ(writer->Add(Document(i, {TextItem("N", {std::to_string(i)})})), kNoError);
+  }
+  EXPECT_EQ(writer->Add(Document(7, {})), kErrInvalidArgument);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  ASSERT_EQ(writer->Finish("Many", TIMEDATE{{1, 2}}), kNoError);
+  DatabaseInfo info;
+  std::uint32_t read = 0;
+  ASSERT_EQ(ReadDatabaseNotes(file, &info,
+                              [&](const NoteImage& note) {
+                                EXPECT_EQ(note.items.at(0).name, "N");
+                                EXPECT_EQ(note.note_id, ++read);
+                                return kNoError;
+                              }),
+            kNoError);
+  EXPECT_EQ(read, kNotes);
+  EXPECT_EQ(info.title, "Many");
+  EXPECT_EQ(info.replica_id.Innards[1], 2u);
+
+  const std::filesystem::path dropped = directory.path() / "dropped.nsf";
+  ASSERT_EQ(DatabaseFileWriter::Begin(dropped, false, &writer), kNoError);
+  ASSERT_EQ(writer->Add(Document(1, {})), kNoError);
+  writer.reset();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1);
+}
+
 TEST(DatabaseFile, OtherFilesAreDamagedAndStayUntouched) {
   TemporaryDirectory directory;
   std::filesystem::path file = directory.path() / "text.nsf";

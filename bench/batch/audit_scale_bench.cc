@@ -1,0 +1,179 @@
+// The audit at scale, each run as a child process of the tool, timed from
+// here and its peak resident size taken, over generated databases whose
+// every document has findings: the peaks of the audit and of `db export` on
+// 10,000 and 100,000 documents; one database of 100,000 documents beside one
+// of QUENDRAL_BENCH_AUDIT_LARGE (1,000,000 unless set), where time per
+// document and peak memory should stay flat; and eight databases audited
+// with --jobs 1 and --jobs 2.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "order_documents.h"
+#include "platform/base/sqlite_connection.h"
+#include "platform/notes/store.h"
+#include "platform/os/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace store = quendral::platform::store;
+using quendral::bench::Document;
+
+constexpr int kBaseDocuments = 100000;
+constexpr int kDatabases = 8;
+constexpr int kDocumentsEach = 20000;
+constexpr int kDocumentsPerTransaction = 10000;
+fs::path tool_directory;
+
+int LargeDocuments() {
+  const char* set = std::getenv("QUENDRAL_BENCH_AUDIT_LARGE");
+  return set != nullptr ? std::atoi(set) : 1000000;
+}
+
+// A data directory of its own, removed at the end.
+class DataDirectory {
+ public:
+  DataDirectory() {
+    std::random_device random;
+    directory_ = fs::temp_directory_path() / ("quendral-audit-bench-" + std::to_string(random()));
+    fs::create_directories(directory_);
+  }
+  ~DataDirectory() { fs::remove_all(directory_); }
+
+  // A database of `documents` orders, written a transaction at a time so
+  // that this process stays small: the children's peaks include it.
+  void Generate(const std::string& name, int documents) const {
+    std::unique_ptr<store::Store> database;
+    Check(store::Store::Create(directory_ / name, {quendral::bench::kHome, "Orders"}, &database));
+    for (int first = 0; first < documents; first += kDocumentsPerTransaction) {
+      quendral::base::sqlite::WriteTransaction transaction(database->connection());
+      Check(transaction.Begin() == 0 ? 0 : 1);
+      for (int i = first; i < std::min(documents, first + kDocumentsPerTransaction); ++i) {
+        store::NoteImage note = Document(static_cast<std::uint32_t>(i));
+        store::NoteHeader header;
+        header.unid = note.unid;
+        Check(database->InsertNote(&header));
+        for (std::size_t k = 0; k < note.items.size(); ++k) {
+          const store::ItemImage& item = note.items[k];
+          store::ItemWrite write;
+          write.name = item.name;
+          write.type = item.type;
+          write.flags = item.flags;
+          write.value = item.value.data();
+          write.length = item.value.size();
+          Check(database->InsertItem(header.note_id, static_cast<std::int64_t>(k), &write));
+        }
+      }
+      Check(transaction.Commit() == 0 ? 0 : 1);
+    }
+    Check(database->Checkpoint());
+    Check(database->Close());
+  }
+
+  // Runs the tool with `arguments`, its output dropped; the seconds it took
+  // and its peak resident size in MiB.
+  std::pair<double, double> Run(const std::string& arguments) const {
+    const std::string command = "exec \"" + (tool_directory / "quendral").string() +
+                                "\" --data \"" + directory_.string() + "\" " + arguments +
+                                " >/dev/null";
+    const auto start = std::chrono::steady_clock::now();
+    quendral::os::Process process;
+    unsigned long exit_code = 0;
+    std::uint64_t peak = 0;
+    if (quendral::os::StartShellCommand("/bin/sh", command, &process) != 0 ||
+        !quendral::os::WaitForExit(process, &exit_code, &peak) || exit_code != 0) {
+      std::abort();
+    }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    return {took.count(), static_cast<double>(peak) / (1 << 20)};
+  }
+
+ private:
+  static void Check(unsigned status) {
+    if (status != 0) {
+      std::abort();
+    }
+  }
+  fs::path directory_;
+};
+
+// First of all, while this process is still small: the peaks of the audit
+// and of `db export` of 10,000 and of 100,000 documents.
+void PeakMemory(benchmark::State& state) {
+  for (auto _ : state) {
+    DataDirectory data;
+    data.Generate("small.nsf", kBaseDocuments / 10);
+    data.Generate("base.nsf", kBaseDocuments);
+    const double audit_small = data.Run("audit --json --quiet small.nsf").second;
+    const double audit_base = data.Run("audit --json --quiet base.nsf").second;
+    const double export_small = data.Run("db export small.nsf").second;
+    const double export_base = data.Run("db export base.nsf").second;
+    state.counters["audit_10k_MB"] = audit_small;
+    state.counters["audit_100k_MB"] = audit_base;
+    state.counters["audit_ratio"] = audit_base / audit_small;
+    state.counters["export_10k_MB"] = export_small;
+    state.counters["export_100k_MB"] = export_base;
+    state.counters["export_ratio"] = export_base / export_small;
+  }
+}
+BENCHMARK(PeakMemory)->Iterations(1)->Unit(benchmark::kSecond);
+
+void AuditAtScale(benchmark::State& state) {
+  const int large = LargeDocuments();
+  for (auto _ : state) {
+    state.PauseTiming();
+    DataDirectory data;
+    data.Generate("base.nsf", kBaseDocuments);
+    data.Generate("large.nsf", large);
+    state.ResumeTiming();
+    const auto [base_seconds, base_peak] = data.Run("audit --json --quiet base.nsf");
+    const auto [large_seconds, large_peak] = data.Run("audit --json --quiet large.nsf");
+    state.counters["documents_large"] = large;
+    state.counters["us_per_doc_100k"] = 1e6 * base_seconds / kBaseDocuments;
+    state.counters["us_per_doc_large"] = 1e6 * large_seconds / large;
+    state.counters["time_ratio"] = (large_seconds / large) / (base_seconds / kBaseDocuments);
+    state.counters["peak_100k_MB"] = base_peak;
+    state.counters["peak_large_MB"] = large_peak;
+    state.counters["peak_ratio"] = large_peak / base_peak;
+  }
+}
+BENCHMARK(AuditAtScale)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Eight databases of 20,000 documents each, made once.
+const DataDirectory& EightDatabases() {
+  static const DataDirectory data = [] {
+    DataDirectory made;
+    for (int i = 0; i < kDatabases; ++i) {
+      made.Generate("db" + std::to_string(i) + ".nsf", kDocumentsEach);
+    }
+    return made;
+  }();
+  return data;
+}
+
+void AuditEightDatabases(benchmark::State& state) {
+  const DataDirectory& data = EightDatabases();
+  for (auto _ : state) {
+    const auto [seconds, peak] =
+        data.Run("audit --json --quiet --all-databases --jobs " + std::to_string(state.range(0)));
+    state.SetIterationTime(seconds);
+    state.counters["peak_MB"] = peak;
+  }
+  state.SetItemsProcessed(state.iterations() * kDatabases * kDocumentsEach);
+}
+BENCHMARK(AuditEightDatabases)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  tool_directory = fs::absolute(argv[0]).parent_path();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,72 @@
+#include "report/audit_json_sink.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "report/json_layout.h"
+#include "report/json_text.h"
+
+namespace quendral::report {
+
+void JsonAuditSink::BeginRun(const AuditRun& run) {
+  source_key_ = run.source_key;
+  skipped_ = run.skipped;
+  out_ << "{\n  \"databases\": [";
+}
+
+void JsonAuditSink::BeginSource(const AuditSource& source) {
+  source_ = source;
+  findings_ = 0;
+  source_totals_ = {};
+  held_.Clear();
+}
+
+void JsonAuditSink::Document(const DocumentFindings& findings) {
+  held_.Write((findings_++ == 0 ? "\n        " : ",\n        ") +
+              NestedJson(DocumentJson(findings), 4));
+  source_totals_.Add(findings);
+}
+
+void JsonAuditSink::EndSource(std::int64_t documents) {
+  // The entry's keys in the order the JSON library sorts them.
+  const nlohmann::json fields = {{"documents", documents},
+                                 {source_key_, source_.path},
+                                 {"replica_id", source_.replica_id},
+                                 {"findings", nullptr}};
+  out_ << (totals_.databases == 0 ? "\n    {" : ",\n    {");
+  const char* separator = "\n      ";
+  for (const auto& [key, value] : fields.items()) {
+    out_ << separator << JsonText(nlohmann::json(key), -1) << ": ";
+    separator = ",\n      ";
+    if (key != "findings") {
+      out_ << JsonText(value, -1);
+    } else if (findings_ == 0) {
+      out_ << "[]";
+    } else {
+      out_ << "[";
+      held_.CopyTo(out_);
+      out_ << "\n      ]";
+    }
+  }
+  out_ << "\n    }";
+  source_totals_.databases = 1;
+  source_totals_.documents = documents;
+  totals_.Add(source_totals_);
+  held_.Clear();
+}
+
+// The JSON report lists only the databases audited; the caller tells why
+// the others were not.
+void JsonAuditSink::FailedSource(const std::string&, const std::string&) { held_.Clear(); }
+
+void JsonAuditSink::EndRun() {
+  nlohmann::json totals = TotalsJson(totals_);
+  if (skipped_) {
+    totals["skipped"] = *skipped_;
+  }
+  out_ << (totals_.databases == 0 ? "]" : "\n  ]") << ",\n  \"totals\": " << NestedJson(totals, 1)
+       << "\n}\n";
+  out_.flush();
+}
+
+}  // namespace quendral::report
