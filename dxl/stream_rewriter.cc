@@ -7,8 +7,8 @@
 #include <istream>
 #include <ostream>
 
-#include "dxl/export_root.h"
 #include "dxl/attribute_text.h"
+#include "dxl/export_root.h"
 #include "platform/base/ascii.h"
 
 namespace quendral::dxl {

@@ -21,8 +21,8 @@ void AuditSample(std::size_t index, unsigned, AuditSink& sink) {
   for (std::size_t d = 0; d < index; ++d) {
     DocumentFindings document;
     document.unid = std::string(31, 'A') + std::to_string(d % 10);
-    document.hidden = {{"Body", "Status = \"x\\\"\"", true, true, nullptr},
-                       {"Body", "1", std::nullopt, false, {{"pardef", 3}}}};
+    document.hidden = {{"Body", "Status = \"x\\\"\"", true, true, false, nullptr},
+                       {"Body", "1", std::nullopt, false, false, {{"pardef", 3}}}};
     document.links = {{"$Links",
                        0,
                        "0BADF00D:CAFEBABE",
