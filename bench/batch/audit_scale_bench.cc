@@ -3,8 +3,9 @@
 // every document has findings: the peaks of the audit and of `db export` on
 // 10,000 and 100,000 documents; one database of 100,000 documents beside one
 // of QUENDRAL_BENCH_AUDIT_LARGE (1,000,000 unless set), where time per
-// document and peak memory should stay flat; and eight databases audited
-// with --jobs 1 and --jobs 2.
+// document and peak memory should stay flat; eight databases audited
+// with --jobs 1 and --jobs 2; and one audit reported as JSON, as a web page
+// and as a spreadsheet.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -177,3 +178,23 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   return 0;
 }
+
+// The same audit of one database reported as JSON, as a web page and as a
+// spreadsheet (the latter two beside the text report on standard output).
+void AuditReportFormats(benchmark::State& state) {
+  const DataDirectory& data = EightDatabases();
+  static const char* const kFormats[] = {"--json", "--html", "--csv"};
+  const std::string format = kFormats[state.range(0)];
+  const fs::path file = fs::temp_directory_path() / "quendral-audit-bench-report";
+  const std::string arguments =
+      "audit --quiet " + (format == "--json" ? format : format + " \"" + file.string() + "\"");
+  for (auto _ : state) {
+    const auto [seconds, peak] = data.Run(arguments + " db0.nsf");
+    state.SetIterationTime(seconds);
+    state.counters["peak_MB"] = peak;
+  }
+  fs::remove(file);
+  state.SetLabel(format);
+  state.SetItemsProcessed(state.iterations() * kDocumentsEach);
+}
+BENCHMARK(AuditReportFormats)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond);
