@@ -3,6 +3,7 @@
 #ifndef QUENDRAL_DXL_EXPORT_AUDIT_FILES_H_
 #define QUENDRAL_DXL_EXPORT_AUDIT_FILES_H_
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,8 @@ namespace quendral::dxl {
 // with up to `jobs` workers. A file that is not taken is left out of the
 // report, and the others are audited all the same; returns those left out
 // and why ("FILE: reason; ..."), empty when every file was taken.
-std::string AuditExportFiles(const std::vector<std::string>& files, const AuditOptions& options,
-                             unsigned jobs, report::AuditSink& sink);
+std::string AuditExportFiles(const std::vector<std::filesystem::path>& files,
+                             const AuditOptions& options, unsigned jobs, report::AuditSink& sink);
 
 }  // namespace quendral::dxl
 

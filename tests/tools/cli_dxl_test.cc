@@ -204,7 +204,9 @@ class DxlFolderTest : public DxlCommandTest {
         {"c.xml.orig", dxl::fixtures::kSalesExport},
     };
   }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const {
+    return (folder_ / name).make_preferred().string();
+  }
 
   fs::path folder_;
 };

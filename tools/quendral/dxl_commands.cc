@@ -274,10 +274,10 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
         AddKnownReplicas(o->known_replicas, &options.known_replicas);
       }
       const dxl::ExportFileList list = dxl::ListExportFiles(o->files);
-      std::vector<std::string> paths;
+      std::vector<std::filesystem::path> paths;
       for (const dxl::ExportFile& file : list.files) {
         WarnOfBareRoot(file, context);
-        paths.push_back(file.path.string());
+        paths.push_back(file.path);
       }
       std::unique_ptr<report::AuditSink> sink;
       if (o->json) {
