@@ -9,25 +9,15 @@
 namespace quendral::report {
 
 void JsonAuditSink::BeginRun(const AuditRun& run) {
-  source_key_ = run.source_key;
-  skipped_ = run.skipped;
+  HeldSourceSink::BeginRun(run);
   out_ << "{\n  \"databases\": [";
 }
 
-void JsonAuditSink::BeginSource(const AuditSource& source) {
-  source_ = source;
-  findings_ = 0;
-  source_totals_ = {};
-  held_.Clear();
+std::string JsonAuditSink::FormatDocument(const DocumentFindings& findings, std::int64_t index) {
+  return (index == 0 ? "\n        " : ",\n        ") + NestedJson(DocumentJson(findings), 4);
 }
 
-void JsonAuditSink::Document(const DocumentFindings& findings) {
-  held_.Write((findings_++ == 0 ? "\n        " : ",\n        ") +
-              NestedJson(DocumentJson(findings), 4));
-  source_totals_.Add(findings);
-}
-
-void JsonAuditSink::EndSource(std::int64_t documents) {
+void JsonAuditSink::WriteSource(std::int64_t documents) {
   // The entry's keys in the order the JSON library sorts them.
   const nlohmann::json fields = {{"documents", documents},
                                  {source_key_, source_.path},
@@ -44,20 +34,12 @@ void JsonAuditSink::EndSource(std::int64_t documents) {
       out_ << "[]";
     } else {
       out_ << "[";
-      held_.CopyTo(out_);
+      CopyHeldTo(out_);
       out_ << "\n      ]";
     }
   }
   out_ << "\n    }";
-  source_totals_.databases = 1;
-  source_totals_.documents = documents;
-  totals_.Add(source_totals_);
-  held_.Clear();
 }
-
-// The JSON report lists only the databases audited; the caller tells why
-// the others were not.
-void JsonAuditSink::FailedSource(const std::string&, const std::string&) { held_.Clear(); }
 
 void JsonAuditSink::EndRun() {
   nlohmann::json totals = TotalsJson(totals_);

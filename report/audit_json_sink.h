@@ -7,34 +7,22 @@
 
 #include <cstdint>
 #include <iosfwd>
-#include <optional>
 #include <string>
 
-#include "report/audit_sink.h"
-#include "report/spill_buffer.h"
+#include "report/held_source_sink.h"
 
 namespace quendral::report {
 
-class JsonAuditSink : public AuditSink {
+class JsonAuditSink : public HeldSourceSink {
  public:
-  explicit JsonAuditSink(std::ostream& out) : out_(out) {}
+  explicit JsonAuditSink(std::ostream& out) : HeldSourceSink(out) {}
 
   void BeginRun(const AuditRun& run) override;
-  void BeginSource(const AuditSource& source) override;
-  void Document(const DocumentFindings& findings) override;
-  void EndSource(std::int64_t documents) override;
-  void FailedSource(const std::string& path, const std::string& reason) override;
   void EndRun() override;
 
  private:
-  std::ostream& out_;
-  std::string source_key_ = "path";
-  std::optional<std::int64_t> skipped_;
-  AuditSource source_;
-  std::int64_t findings_ = 0;  // of the current source
-  SpillBuffer held_;           // its findings, as they will be printed
-  AuditTotals source_totals_;  // its findings, counted
-  AuditTotals totals_;         // of the sources ended
+  std::string FormatDocument(const DocumentFindings& findings, std::int64_t index) override;
+  void WriteSource(std::int64_t documents) override;
 };
 
 }  // namespace quendral::report
