@@ -15,8 +15,8 @@
 
 #include "batch/document_lookup.h"
 #include "batch/selection.h"
-#include "platform/notes/ln.h"
-#include "platform/notes/store.h"
+#include "platform/notes/api/ln.h"
+#include "platform/notes/store/store.h"
 #include "report/audit_report.h"
 #include "report/audit_sink.h"
 

@@ -16,7 +16,7 @@
 
 #include "batch/document_repair.h"
 #include "batch/selection.h"
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 #include "report/run_summary.h"
 
 namespace quendral::batch {

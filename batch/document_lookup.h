@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/notes/store.h"
+#include "platform/notes/store/store.h"
 
 namespace quendral::batch {
 

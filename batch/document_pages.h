@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral::batch {
 

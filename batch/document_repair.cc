@@ -5,9 +5,9 @@
 
 #include "notes/item_walk.h"
 #include "notes/status_text.h"
-#include "platform/notes/core_api.h"
+#include "platform/notes/api/item_values.h"
+#include "platform/notes/core/core_api.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
 #include "repair/hide_when.h"
 #include "repair/link_retarget.h"
 #include "util/datetime.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/notes/database_file.h"
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
+#include "platform/notes/store/database_file.h"
 #include "repair/link_retarget.h"
 
 namespace quendral::batch {

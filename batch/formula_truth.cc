@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
 
 namespace quendral::batch {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/notes/api/ln.h"
 #include "platform/notes/formula/value.h"
-#include "platform/notes/ln.h"
 
 namespace quendral::batch {
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral::batch {
 

@@ -1,21 +1,33 @@
 # Helpers that turn the source folders into targets. Sources are found by
 # globbing, so adding a file to a folder needs no edit here.
 
-# quendral_library(NAME DIRS dir... [LINKS target...])
-# A static library of the .cc files directly inside each folder.
+# quendral_library(NAME DIRS dir... [LINKS target...] [PRIVATE_LINKS target...])
+# A static library of the .cc files directly inside each folder; a folder of
+# headers alone gives a header-only (interface) library. LINKS are part of
+# the library's face: its dependents see their headers too. PRIVATE_LINKS
+# are linked but their headers stay the library's own business.
 function(quendral_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;LINKS;PRIVATE_LINKS" ${ARGN})
   set(sources "")
   foreach(dir IN LISTS ARG_DIRS)
     file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cc)
     list(APPEND sources ${found})
   endforeach()
   if(NOT sources)
-    set(sources ${PROJECT_SOURCE_DIR}/module/shared_library.cc)
+    if(ARG_PRIVATE_LINKS)
+      message(FATAL_ERROR "${name}: a header-only library has no private links")
+    endif()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+    target_link_libraries(${name} INTERFACE ${ARG_LINKS})
+    return()
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} Threads::Threads)
+  if(ARG_PRIVATE_LINKS)
+    target_link_libraries(${name} PRIVATE ${ARG_PRIVATE_LINKS})
+  endif()
   _quendral_library_code(${name})
 endfunction()
 

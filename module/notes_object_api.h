@@ -2,7 +2,7 @@
 #ifndef QUENDRAL_MODULE_NOTES_OBJECT_API_H_
 #define QUENDRAL_MODULE_NOTES_OBJECT_API_H_
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral {
 

@@ -23,7 +23,7 @@
 #include <span>
 
 #include "notes/status_text.h"
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 #include "repair/walk_result.h"
 
 namespace quendral {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/notes/core_api.h"
-#include "platform/notes/memory.h"
+#include "platform/notes/core/core_api.h"
+#include "platform/notes/core/memory.h"
 
 namespace quendral {
 

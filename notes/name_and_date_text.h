@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/notes/ln_datetime.h"
+#include "platform/notes/api/ln_datetime.h"
 
 namespace quendral {
 

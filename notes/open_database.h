@@ -2,7 +2,7 @@
 #ifndef QUENDRAL_NOTES_OPEN_DATABASE_H_
 #define QUENDRAL_NOTES_OPEN_DATABASE_H_
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral {
 

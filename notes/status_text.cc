@@ -1,6 +1,6 @@
 #include "notes/status_text.h"
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral {
 

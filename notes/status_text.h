@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral {
 

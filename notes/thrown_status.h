@@ -5,7 +5,7 @@
 #ifndef QUENDRAL_NOTES_THROWN_STATUS_H_
 #define QUENDRAL_NOTES_THROWN_STATUS_H_
 
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral {
 

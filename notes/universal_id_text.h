@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "platform/notes/types.h"
+#include "platform/notes/vocabulary/types.h"
 
 namespace quendral {
 

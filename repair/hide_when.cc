@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "notes/item_walk.h"
-#include "platform/notes/core_api.h"
-#include "platform/notes/memory.h"
+#include "platform/notes/core/core_api.h"
+#include "platform/notes/core/memory.h"
 #include "repair/hide_when_records.h"
 
 namespace quendral {

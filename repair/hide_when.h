@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 #include "repair/walk_result.h"
 
 namespace quendral {

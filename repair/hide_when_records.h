@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral {
 

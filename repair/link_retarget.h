@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 #include "repair/walk_result.h"
 #include "util/datetime.h"
 

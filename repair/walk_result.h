@@ -2,7 +2,7 @@
 #ifndef QUENDRAL_REPAIR_WALK_RESULT_H_
 #define QUENDRAL_REPAIR_WALK_RESULT_H_
 
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral {
 

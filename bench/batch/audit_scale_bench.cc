@@ -15,9 +15,9 @@
 #include <string>
 
 #include "order_documents.h"
-#include "platform/base/sqlite_connection.h"
-#include "platform/notes/store.h"
+#include "platform/notes/store/store.h"
 #include "platform/os/process.h"
+#include "platform/sqlite/sqlite_connection.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch/batch_run.h"
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 #include "repair/repair_fixture.h"
 
 namespace quendral::fixtures {

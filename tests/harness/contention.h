@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/notes/database_file.h"
-#include "platform/notes/status.h"
+#include "platform/notes/store/database_file.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral::harness {
 

@@ -6,8 +6,8 @@
 #include "harness/contention.h"
 #include "harness/database_states.h"
 #include "module/repairs.h"
-#include "platform/notes/item_values.h"
-#include "platform/notes/ln.h"
+#include "platform/notes/api/item_values.h"
+#include "platform/notes/api/ln.h"
 #include "support/environment_override.h"
 
 namespace quendral::harness {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "harness/database_states.h"
+#include "platform/notes/api/item_values.h"
+#include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
-#include "platform/notes/ln_universal_id.h"
 
 namespace quendral::harness {
 namespace {

@@ -14,7 +14,7 @@
 #include "harness/database_states.h"
 #include "module/repairs.h"
 #include "module/special_files.h"
-#include "platform/notes/store_connection.h"
+#include "platform/notes/store/store_connection.h"
 #include "support/environment_override.h"
 
 namespace quendral {

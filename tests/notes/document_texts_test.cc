@@ -6,8 +6,8 @@
 
 #include "notes/name_and_date_text.h"
 #include "notes/universal_id_text.h"
+#include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/formula/value.h"
-#include "platform/notes/ln_universal_id.h"
 
 namespace quendral {
 namespace {

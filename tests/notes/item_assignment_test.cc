@@ -5,7 +5,7 @@
 
 #include "notes/formula_evaluation.h"
 #include "notes/note_fixture.h"
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 
 namespace quendral {
 namespace {

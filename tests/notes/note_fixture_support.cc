@@ -2,7 +2,7 @@
 #include <random>
 
 #include "notes/note_fixture.h"
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 #include "platform/notes/richtext/paragraphs.h"
 
 namespace quendral::note_testing {

@@ -6,9 +6,9 @@
 
 #include <thread>
 
+#include "platform/notes/api/item_values.h"
 #include "platform/notes/fault_injection.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
 

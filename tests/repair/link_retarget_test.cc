@@ -7,8 +7,8 @@
 #include <ctime>
 #include <regex>
 
+#include "platform/notes/api/item_values.h"
 #include "platform/notes/fault_injection.h"
-#include "platform/notes/item_values.h"
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
 

@@ -2,9 +2,9 @@
 #include <cstring>
 #include <random>
 
+#include "platform/notes/api/item_values.h"
+#include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
-#include "platform/notes/ln_universal_id.h"
 #include "platform/os/environment.h"
 #include "repair/repair_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral::cli {
 

@@ -1,7 +1,7 @@
 #include "tools/quendral/document_reader.h"
 
+#include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
 #include "tools/quendral/command_error.h"
 
 namespace quendral::cli {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch/formula_truth.h"
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 #include "platform/notes/richtext/paragraphs.h"
 
 namespace quendral::cli {

@@ -5,7 +5,7 @@
 
 #include "notes/replica_id.h"
 #include "notes/status_text.h"
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 #include "report/json_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"

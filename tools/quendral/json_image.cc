@@ -6,7 +6,7 @@
 #include <string>
 
 #include "notes/replica_id.h"
-#include "platform/notes/ln_universal_id.h"
+#include "platform/notes/api/ln_universal_id.h"
 #include "report/json_layout.h"
 #include "report/json_text.h"
 #include "tools/quendral/command_error.h"

@@ -18,7 +18,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "platform/notes/database_file.h"
+#include "platform/notes/store/database_file.h"
 
 namespace quendral::cli {
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "notes/replica_id.h"
+#include "platform/notes/api/item_values.h"
+#include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
-#include "platform/notes/ln_universal_id.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/json_fields.h"
 #include "tools/quendral/replica_text.h"

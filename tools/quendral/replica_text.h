@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/notes/types.h"
+#include "platform/notes/vocabulary/types.h"
 
 namespace quendral::cli {
 

@@ -2,7 +2,7 @@
 
 #include "notes/open_database.h"
 #include "notes/status_text.h"
-#include "platform/notes/location.h"
+#include "platform/notes/api/location.h"
 #include "platform/os/environment.h"
 #include "tools/quendral/command_error.h"
 

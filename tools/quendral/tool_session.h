@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace quendral::cli {
 

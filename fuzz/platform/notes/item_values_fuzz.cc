@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 
 namespace {
 

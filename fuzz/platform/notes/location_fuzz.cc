@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/notes/location.h"
+#include "platform/notes/api/location.h"
 
 namespace {
 

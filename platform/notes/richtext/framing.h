@@ -8,7 +8,7 @@
 
 #include "platform/base/coding.h"
 #include "platform/notes/richtext/records.h"
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral::platform::richtext {
 

@@ -7,7 +7,7 @@
 #include "platform/base/coding.h"
 #include "platform/notes/richtext/paragraphs.h"
 #include "platform/notes/richtext/records.h"
-#include "platform/notes/types.h"
+#include "platform/notes/vocabulary/types.h"
 
 namespace quendral::platform::richtext {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "platform/base/coding.h"
 #include "platform/notes/richtext/framing.h"
-#include "platform/notes/types.h"
+#include "platform/notes/vocabulary/types.h"
 
 namespace quendral::platform::richtext {
 namespace {

@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/notes/status.h"
+#include "platform/notes/vocabulary/status.h"
 
 namespace quendral::platform::richtext {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/base/sqlite_connection.h"
 #include "platform/os/posix/process_identity.h"
+#include "platform/sqlite/sqlite_connection.h"
 
 namespace quendral::os {
 namespace {

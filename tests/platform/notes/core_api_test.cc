@@ -1,12 +1,12 @@
-#include "platform/notes/core_api.h"
+#include "platform/notes/core/core_api.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "platform/notes/core/memory.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/memory.h"
 #include "platform/notes/notes_test_support.h"
 
 namespace quendral::platform {

@@ -1,10 +1,10 @@
-#include "platform/notes/database_file.h"
+#include "platform/notes/store/database_file.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 #include "platform/notes/notes_test_support.h"
 
 namespace quendral::platform::store {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "platform/notes/ln.h"
+#include "platform/notes/api/ln.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "platform/notes/image_formula.h"
+#include "platform/notes/api/image_formula.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <utility>
 
+#include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/item_values.h"
 #include "platform/notes/notes_test_support.h"
 
 namespace quendral::platform {

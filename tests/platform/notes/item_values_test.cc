@@ -1,4 +1,4 @@
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // note.
 #include <gtest/gtest.h>
 
-#include "platform/notes/core_api.h"
-#include "platform/notes/item_values.h"
-#include "platform/notes/memory.h"
+#include "platform/notes/api/item_values.h"
+#include "platform/notes/core/core_api.h"
+#include "platform/notes/core/memory.h"
 #include "platform/notes/notes_test_support.h"
 
 namespace quendral::platform {

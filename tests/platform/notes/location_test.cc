@@ -1,4 +1,4 @@
-#include "platform/notes/location.h"
+#include "platform/notes/api/location.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/notes/memory.h"
+#include "platform/notes/core/memory.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "platform/notes/item_values.h"
+#include "platform/notes/api/item_values.h"
 
 namespace quendral::platform::fixtures {
 

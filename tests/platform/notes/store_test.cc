@@ -1,4 +1,4 @@
-#include "platform/notes/store.h"
+#include "platform/notes/store/store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,32 @@
+// Evaluating a formula against a note read as item images (see
+// Store::ReadDocumentsAfter) instead of an open note, for readers that go
+// through many notes and evaluate formulas on few of their items. The
+// formula sees what it would see on the open note: the items as fields, the
+// current session's user, the local clock.
+#ifndef QUENDRAL_PLATFORM_NOTES_API_IMAGE_FORMULA_H_
+#define QUENDRAL_PLATFORM_NOTES_API_IMAGE_FORMULA_H_
+
+#include <vector>
+
+#include "platform/notes/formula/formula.h"
+#include "platform/notes/formula/value.h"
+#include "platform/notes/store/database_file.h"
+#include "platform/notes/store/store.h"
+#include "platform/notes/vocabulary/status.h"
+
+namespace quendral::platform {
+
+// Evaluates the formula; what it assigns is written to `items`, as to an
+// open note that is not saved. kErrFormulaEvaluation when it fails.
+// `used_note` (when given) tells whether the evaluation asked anything of
+// the note or the clock; when it did not, the formula gives the same result
+// (or fails alike) on every note of the session, as nothing else it can see
+// changes from one to the next. `error` (when given) receives why the
+// evaluation failed.
+STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
+                       std::vector<store::ItemImage>* items, formula::Value* result,
+                       bool* used_note = nullptr, formula::EvaluationError* error = nullptr);
+
+}  // namespace quendral::platform
+
+#endif  // QUENDRAL_PLATFORM_NOTES_API_IMAGE_FORMULA_H_

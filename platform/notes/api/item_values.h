@@ -1,0 +1,81 @@
+// Layouts of item values, and their encoding and decoding.
+//
+// Every function here works on the value bytes that follow the 16-bit
+// data-type word. All integers and doubles are little-endian:
+//   0x0501 text list:      u16 count, count x u16 byte length, the texts
+//   0x0300 number:         one double
+//   0x0301 number list:    u16 count, u16 0, count x double
+//   0x0401 date-time list: u16 count, u16 0, count x TIMEDATE (the
+//                          date-time's int64 seconds: word 0 low half,
+//                          word 1 high half)
+//   0x0007 note-link list: u16 count, count x 40-byte entries (replica ID
+//                          word 0, word 1, view UNID, note UNID)
+//   0x0001 rich text:      composite records (platform/notes/richtext)
+// Any other type word holds opaque bytes. An empty value decodes as an empty
+// list. Decoding checks every length against the bytes given and reports
+// kErrItemValueInvalid instead of reading past them.
+#ifndef QUENDRAL_PLATFORM_NOTES_API_ITEM_VALUES_H_
+#define QUENDRAL_PLATFORM_NOTES_API_ITEM_VALUES_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/notes/formula/value.h"
+#include "platform/notes/richtext/paragraphs.h"
+#include "platform/notes/vocabulary/status.h"
+#include "platform/notes/vocabulary/types.h"
+
+namespace quendral::platform::values {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// One entry of a note-link list.
+struct NoteLink {
+  TIMEDATE replica_id{};
+  UNIVERSALNOTEID view{};
+  UNIVERSALNOTEID note{};
+};
+inline constexpr std::size_t kNoteLinkEntrySize = 40;
+
+// Lists longer than this cannot be encoded (the count is 16 bits).
+inline constexpr std::size_t kMaxListEntries = 0xFFFF;
+
+// Encoders fail with kErrItemValueInvalid when a list has too many entries
+// or a text is longer than 65535 bytes.
+STATUS EncodeTextList(const std::vector<std::string>& texts, Bytes* value);
+STATUS DecodeTextList(const std::uint8_t* data, std::size_t length,
+                      std::vector<std::string>* texts);
+
+Bytes EncodeNumber(double number);
+STATUS EncodeNumberList(const std::vector<double>& numbers, Bytes* value);
+// Reads a number list (0x0301) or, with `type` 0x0300, a single number.
+STATUS DecodeNumbers(std::uint16_t type, const std::uint8_t* data, std::size_t length,
+                     std::vector<double>* numbers);
+
+STATUS EncodeTimeList(const std::vector<formula::DateTime>& times, Bytes* value);
+STATUS DecodeTimeList(const std::uint8_t* data, std::size_t length,
+                      std::vector<formula::DateTime>* times);
+TIMEDATE ToTimedate(formula::DateTime time);
+formula::DateTime FromTimedate(const TIMEDATE& timedate);
+
+STATUS EncodeNoteLinkList(const std::vector<NoteLink>& links, Bytes* value);
+STATUS DecodeNoteLinkList(const std::uint8_t* data, std::size_t length,
+                          std::vector<NoteLink>* links);
+
+Bytes EncodeRichText(const std::vector<richtext::Paragraph>& paragraphs);
+STATUS DecodeRichText(const std::uint8_t* data, std::size_t length,
+                      std::vector<richtext::Paragraph>* paragraphs);
+
+// A formula value as an item value: texts as a text list, numbers as a
+// number list, date-times as a date-time list.
+STATUS EncodeFormulaValue(const formula::Value& value, std::uint16_t* type, Bytes* bytes);
+// An item value of a text, number or date-time type as a formula value;
+// kErrItemTypeMismatch for any other type.
+STATUS DecodeFormulaValue(std::uint16_t type, const std::uint8_t* data, std::size_t length,
+                          formula::Value* value);
+
+}  // namespace quendral::platform::values
+
+#endif  // QUENDRAL_PLATFORM_NOTES_API_ITEM_VALUES_H_
