@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -16,6 +14,7 @@
 #include "notes/replica_id.h"
 #include "notes/status_text.h"
 #include "notes/universal_id_text.h"
+#include "platform/notes/api/document_images.h"
 #include "platform/notes/api/image_formula.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/core/memory.h"
@@ -319,63 +318,23 @@ std::optional<report::DocumentFindings> AuditDocument(
   return findings;
 }
 
-// Calls `read` with every document of the store, a page at a time, each page
-// read in one read group. Returns the status that stopped the reading.
-platform::STATUS ForEachStoredDocument(platform::store::Store& store,
-                                       const platform::store::Store::DocumentSink& read) {
-  std::int64_t after_note_id = 0;
-  for (;;) {
-    std::size_t listed = 0;
-    platform::STATUS status = store.BeginReadGroup();
-    if (status != platform::kNoError) {
-      return status;
-    }
-    status = store.ReadDocumentsAfter(after_note_id, kPageSize,
-                                      [&](const platform::store::NoteHeader& header,
-                                          std::vector<platform::store::ItemImage>& items) {
-                                        after_note_id = header.note_id;
-                                        ++listed;
-                                        return read(header, items);
-                                      });
-    // A read group only ever reads: ending it cannot lose anything.
-    store.EndReadGroup();
-    if (status != platform::kNoError || listed == 0) {
-      return status;
-    }
-  }
-}
-
-// The store of an open database, read beside the object API's own.
-std::shared_ptr<platform::store::Store> StoreOf(const LNDatabase& database,
-                                                platform::STATUS* status) {
-  std::unique_ptr<platform::store::Store> store;
-  *status = platform::store::Store::Open(std::filesystem::path(database.GetFilePath().GetString()),
-                                         &store);
-  return store;
-}
-
 }  // namespace
 
-void LinkTargets::Add(const TIMEDATE& replica_id, std::shared_ptr<platform::store::Store> store) {
-  databases_.insert_or_assign(Key(replica_id), DocumentLookup(std::move(store)));
+void LinkTargets::Add(const TIMEDATE& replica_id, const LNDatabase& database) {
+  databases_.insert_or_assign(Key(replica_id), DocumentLookup(platform::DocumentImages(database)));
 }
 
 const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note) {
   auto found = databases_.find(Key(replica_id));
   if (found == databases_.end()) {
     const std::string key = FormatReplicaIdText(replica_id, false);
-    std::shared_ptr<platform::store::Store> store;
+    std::optional<DocumentLookup> lookup;
     try {
       LNDatabase database;
-      platform::STATUS status = OpenNotesDatabase(session_, database, server_.c_str(), key.c_str());
-      if (status == 0) {
-        store = StoreOf(database, &status);
+      if (OpenNotesDatabase(session_, database, server_.c_str(), key.c_str()) == 0) {
+        lookup.emplace(platform::DocumentImages(database));
       }
     } catch (LNSTATUS) {
-    }
-    std::optional<DocumentLookup> lookup;
-    if (store) {
-      lookup.emplace(std::move(store));
     }
     found = databases_.emplace(Key(replica_id), std::move(lookup)).first;
   }
@@ -383,9 +342,14 @@ const char* LinkTargets::Status(const TIMEDATE& replica_id, const UNIVERSALNOTEI
     return report::kDatabaseNotFound;
   }
   bool stored = false;
-  return found->second->Holds(note, &stored) == platform::kNoError && stored
-             ? report::kLinkOk
-             : report::kDocumentNotFound;
+  const platform::STATUS status = found->second->Holds(note, &stored);
+  if (status == platform::kErrDatabaseNotOpen) {
+    // Its owner closed it since (the database audited before, say): it is
+    // looked up again, as one never seen.
+    databases_.erase(found);
+    return Status(replica_id, note);
+  }
+  return status == platform::kNoError && stored ? report::kLinkOk : report::kDocumentNotFound;
 }
 
 void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& targets,
@@ -398,26 +362,26 @@ void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& t
   std::int64_t done = 0;
   std::int64_t taken = 0;
   AuditRun run{database, targets, options, {}};
-  platform::STATUS status = platform::kNoError;
-  const std::shared_ptr<platform::store::Store> store = StoreOf(database, &status);
-  if (store) {
-    // Links within the database are looked up in the same read group.
-    targets.Add(replica_id, store);
-    status = ForEachStoredDocument(*store, [&](const platform::store::NoteHeader& header,
-                                               std::vector<platform::store::ItemImage>& items) {
-      std::optional<report::DocumentFindings> findings = AuditDocument(header, items, run);
-      if (findings) {
-        ++taken;
-      }
-      if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
-        sink.Document(*findings);
-      }
-      if (options.on_document) {
-        options.on_document(++done, static_cast<std::int64_t>(total));
-      }
-      return platform::STATUS{platform::kNoError};
-    });
+  // Links within the database are looked up in the read group of the page
+  // being read.
+  if (database.IsOpen()) {
+    targets.Add(replica_id, database);
   }
+  const platform::STATUS status = platform::DocumentImages(database).ForEach(
+      kPageSize, [&](const platform::store::NoteHeader& header,
+                     std::vector<platform::store::ItemImage>& items) {
+        std::optional<report::DocumentFindings> findings = AuditDocument(header, items, run);
+        if (findings) {
+          ++taken;
+        }
+        if (findings && (!findings->Empty() || findings->extra.contains("error"))) {
+          sink.Document(*findings);
+        }
+        if (options.on_document) {
+          options.on_document(++done, static_cast<std::int64_t>(total));
+        }
+        return platform::STATUS{platform::kNoError};
+      });
   if (status != platform::kNoError) {
     report::DocumentFindings unlisted;
     unlisted.extra["error"] = "cannot read the list of documents: " + StatusText(status);

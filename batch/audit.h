@@ -1,6 +1,6 @@
 // Auditing a database: what fix-hidewhen and relink would find in each
 // document, and the link-table backups it holds. Reads only: the documents
-// are read as item images straight from the database's store, and only one
+// are read as item images on the database's own connection, and only one
 // whose hide-when areas do not tell what the repair does is opened and
 // repaired in memory to find out, and then dropped.
 #ifndef QUENDRAL_BATCH_AUDIT_H_
@@ -9,14 +9,12 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "batch/document_lookup.h"
 #include "batch/selection.h"
 #include "platform/notes/api/ln.h"
-#include "platform/notes/store/store.h"
 #include "report/audit_report.h"
 #include "report/audit_sink.h"
 
@@ -29,8 +27,8 @@ class LinkTargets {
   LinkTargets(LNNotesSession& session, std::string server)
       : session_(session), server_(std::move(server)) {}
 
-  // Takes `store` as the database of `replica_id`.
-  void Add(const TIMEDATE& replica_id, std::shared_ptr<platform::store::Store> store);
+  // Takes `database` as the database of `replica_id`.
+  void Add(const TIMEDATE& replica_id, const LNDatabase& database);
 
   // report::kLinkOk, kDatabaseNotFound or kDocumentNotFound.
   const char* Status(const TIMEDATE& replica_id, const UNIVERSALNOTEID& note);

@@ -11,7 +11,7 @@ platform::STATUS DocumentLookup::Holds(const UNIVERSALNOTEID& unid, bool* held) 
     *held = std::binary_search(remembered_.begin(), remembered_.end(), KeyOf(unid));
     return platform::kNoError;
   }
-  return store_->HasDocument(unid, held);
+  return database_.Holds(unid, held);
 }
 
 DocumentLookup::Key DocumentLookup::KeyOf(const UNIVERSALNOTEID& unid) {
@@ -24,7 +24,7 @@ void DocumentLookup::RememberWhenWorthIt() {
     return;
   }
   std::vector<UNIVERSALNOTEID> listed;
-  if (store_->ListDocuments(&listed, kMaxRememberedDocuments + 1) != platform::kNoError ||
+  if (database_.ListIds(kMaxRememberedDocuments + 1, &listed) != platform::kNoError ||
       listed.size() > kMaxRememberedDocuments) {
     memory_ = Memory::kGivenUp;
     return;

@@ -8,11 +8,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <utility>
 #include <vector>
 
-#include "platform/notes/store/store.h"
+#include "platform/notes/api/document_images.h"
 
 namespace quendral::batch {
 
@@ -26,8 +25,7 @@ class DocumentLookup {
   // of is never read whole.
   static constexpr std::size_t kQuestionsBeforeListing = 256;
 
-  explicit DocumentLookup(std::shared_ptr<platform::store::Store> store)
-      : store_(std::move(store)) {}
+  explicit DocumentLookup(platform::DocumentImages database) : database_(std::move(database)) {}
 
   // Whether the database holds a document of `unid` (a document: never a
   // profile). The list read once is the database as it was then.
@@ -43,7 +41,7 @@ class DocumentLookup {
   // own errors.
   void RememberWhenWorthIt();
 
-  std::shared_ptr<platform::store::Store> store_;
+  platform::DocumentImages database_;
   std::size_t questions_ = 0;
   enum class Memory { kQuerying, kRemembering, kGivenUp } memory_ = Memory::kQuerying;
   std::vector<Key> remembered_;  // sorted

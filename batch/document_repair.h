@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/notes/api/ln.h"
-#include "platform/notes/store/database_file.h"
+#include "platform/notes/images/note_images.h"
 #include "repair/link_retarget.h"
 
 namespace quendral::batch {

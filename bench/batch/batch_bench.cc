@@ -17,9 +17,9 @@
 #include "batch/batch_run.h"
 #include "notes/open_database.h"
 #include "order_documents.h"
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/store/database_file.h"
 #include "platform/os/process.h"
 
 namespace {

@@ -11,8 +11,8 @@
 
 #include "bare_sqlite.h"
 #include "notes/item_assignment.h"
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
-#include "platform/notes/store/database_file.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "bare_sqlite.h"
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/store/database_file.h"
 #include "quendral/quendral.h"
 
 namespace {

@@ -95,6 +95,23 @@ TEST_F(AuditTest, LinkStatusesStayTheSameWhenTheTargetIsRemembered) {
   }
 }
 
+// The targets keep the databases audited before as they were handed over: one
+// its owner closed since is looked up again, not taken to have no documents.
+TEST_F(AuditTest, LinksIntoADatabaseAuditedAndClosedBeforeStillResolve) {
+  store::NoteImage note = SampleDocument(0);
+  note.items[3] = LinksItem({LinkTo(kTargetReplica, kArchived)});
+  CreateDatabase("linking.nsf", kHomeReplica, {note});
+  batch::LinkTargets targets(session_, "");
+  LNDatabase archive = Open("archive.nsf");
+  batch::AuditDatabase(archive, "archive.nsf", targets, {});
+  ASSERT_EQ(archive.Close(), 0u);
+  LNDatabase linking = Open("linking.nsf");
+  const report::DatabaseAudit audit = batch::AuditDatabase(linking, "linking.nsf", targets, {});
+  for (const report::DocumentFindings& found : audit.findings) {
+    EXPECT_TRUE(found.links.empty()) << found.unid;  // only broken links are listed
+  }
+}
+
 // Formulas run in paragraph order on the document's items: a later one sees
 // what an earlier one assigned, and an assignment to the rich-text item
 // itself changes nothing of what was found.

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/notes/store/database_file.h"
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/vocabulary/status.h"
 
 namespace quendral::harness {

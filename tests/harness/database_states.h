@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/notes/store/database_file.h"
+#include "platform/notes/api/database_file.h"
 
 namespace quendral::harness {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/ln.h"
-#include "platform/notes/store/database_file.h"
 
 namespace quendral::note_testing {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/richtext/paragraphs.h"
-#include "platform/notes/store/database_file.h"
 
 namespace quendral::fixtures {
 

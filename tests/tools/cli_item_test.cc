@@ -6,9 +6,9 @@
 #include <random>
 #include <sstream>
 
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/api/ln.h"
-#include "platform/notes/store/database_file.h"
 #include "tools/quendral/commands.h"
 
 namespace quendral::cli {

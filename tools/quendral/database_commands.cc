@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "notes/replica_id.h"
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/ln_universal_id.h"
-#include "platform/notes/store/database_file.h"
 #include "report/json_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"

@@ -12,7 +12,7 @@
 #include "dxl/link_table.h"
 #include "dxl/text_encoding.h"
 #include "notes/replica_id.h"
-#include "platform/notes/store/database_file.h"
+#include "platform/notes/api/database_file.h"
 #include "report/audit_json_sink.h"
 #include "report/audit_text_sink.h"
 #include "report/json_text.h"

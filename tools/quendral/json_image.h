@@ -18,7 +18,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "platform/notes/store/database_file.h"
+#include "platform/notes/api/database_file.h"
 
 namespace quendral::cli {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "batch/audit.h"
-#include "platform/notes/store/database_file.h"
+#include "platform/notes/api/database_file.h"
 #include "report/audit_json_sink.h"
 #include "report/audit_text_sink.h"
 #include "report/parallel_audit.h"

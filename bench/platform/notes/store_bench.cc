@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/ln.h"
 #include "platform/notes/core/core_api.h"
 #include "platform/notes/core/memory.h"
-#include "platform/notes/store/database_file.h"
 
 namespace {
 

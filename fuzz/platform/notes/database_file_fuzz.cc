@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
-#include "platform/notes/store/database_file.h"
 
 namespace {
 

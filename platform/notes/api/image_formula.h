@@ -1,5 +1,5 @@
 // Evaluating a formula against a note read as item images (see
-// Store::ReadDocumentsAfter) instead of an open note, for readers that go
+// DocumentImages) instead of an open note, for readers that go
 // through many notes and evaluate formulas on few of their items. The
 // formula sees what it would see on the open note: the items as fields, the
 // current session's user, the local clock.
@@ -10,8 +10,7 @@
 
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/value.h"
-#include "platform/notes/store/database_file.h"
-#include "platform/notes/store/store.h"
+#include "platform/notes/images/note_images.h"
 #include "platform/notes/vocabulary/status.h"
 
 namespace quendral::platform {

@@ -14,9 +14,12 @@
 class LNDocument;
 class LNProfileDocument;
 
-namespace quendral::platform::internal {
+namespace quendral::platform {
+class DocumentImages;
+namespace internal {
 struct DatabaseBinding;
 }
+}  // namespace quendral::platform
 
 class LNDatabase {
  public:
@@ -65,6 +68,7 @@ class LNDatabase {
 
  private:
   friend class LNNotesSession;
+  friend class quendral::platform::DocumentImages;
   std::shared_ptr<quendral::platform::internal::DatabaseBinding> binding_;
 };
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/notes_test_support.h"
+#include "platform/notes/store/store.h"
 
 namespace quendral::platform {
 namespace {

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <functional>
 
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/core/core_api.h"
 #include "platform/notes/core/memory.h"
 #include "platform/notes/notes_test_support.h"
-#include "platform/notes/store/database_file.h"
 
 namespace quendral::platform {
 namespace {

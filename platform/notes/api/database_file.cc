@@ -1,4 +1,4 @@
-#include "platform/notes/store/database_file.h"
+#include "platform/notes/api/database_file.h"
 
 #include <atomic>
 #include <random>

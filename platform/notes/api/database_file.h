@@ -1,7 +1,7 @@
 // Whole database files for our tools: create one from an in-memory image,
 // read one back as an image, and list the databases below a directory.
-#ifndef QUENDRAL_PLATFORM_NOTES_STORE_DATABASE_FILE_H_
-#define QUENDRAL_PLATFORM_NOTES_STORE_DATABASE_FILE_H_
+#ifndef QUENDRAL_PLATFORM_NOTES_API_DATABASE_FILE_H_
+#define QUENDRAL_PLATFORM_NOTES_API_DATABASE_FILE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -12,11 +12,17 @@
 #include <vector>
 
 #include "platform/notes/formula/value.h"
-#include "platform/notes/store/store.h"
+#include "platform/notes/images/note_images.h"
 #include "platform/notes/vocabulary/status.h"
 #include "platform/notes/vocabulary/types.h"
 
+namespace quendral::base::sqlite {
+class WriteTransaction;
+}  // namespace quendral::base::sqlite
+
 namespace quendral::platform::store {
+
+class Store;
 
 struct NoteImage {
   UNIVERSALNOTEID unid{};     // all zero: a new random one
@@ -81,7 +87,7 @@ class DatabaseFileWriter {
   std::filesystem::path file_, temporary_;
   bool replace_existing_;
   std::unique_ptr<Store> store_;
-  std::unique_ptr<WriteTransaction> transaction_;
+  std::unique_ptr<base::sqlite::WriteTransaction> transaction_;
 };
 
 struct DatabaseListing {
@@ -101,4 +107,4 @@ inline constexpr const char* kDatabaseExtension = ".nsf";
 
 }  // namespace quendral::platform::store
 
-#endif  // QUENDRAL_PLATFORM_NOTES_STORE_DATABASE_FILE_H_
+#endif  // QUENDRAL_PLATFORM_NOTES_API_DATABASE_FILE_H_
