@@ -1,6 +1,39 @@
 # Helpers that turn the source folders into targets. Sources are found by
 # globbing, so adding a file to a folder needs no edit here.
 
+# Each library shows its dependents its own folders only (_quendral_expose).
+set(QUENDRAL_INCLUDE_ROOT ${PROJECT_BINARY_DIR}/include-of)
+set(QUENDRAL_LAYERS_DIR ${PROJECT_BINARY_DIR}/layers)
+file(REMOVE_RECURSE ${QUENDRAL_INCLUDE_ROOT} ${QUENDRAL_LAYERS_DIR})
+
+# _quendral_expose(NAME SCOPE dir...)
+# Gives the library an include folder of its own in the build tree, holding
+# for each of its source folders links to the headers directly inside it,
+# under the folder's path. Includes keep the form "platform/notes/api/ln.h",
+# yet the folders of a library not linked, and those of a library linked
+# privately, are out of reach: a sibling's (dxl -> batch) or a layer's
+# above fails to compile. What the library sees is written down for
+# scripts/check-layers.py.
+function(_quendral_expose name scope)
+  set(root ${QUENDRAL_INCLUDE_ROOT}/${name})
+  foreach(dir IN LISTS ARGN)
+    file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+    file(MAKE_DIRECTORY ${root}/${dir})
+    foreach(header IN LISTS headers)
+      cmake_path(GET header FILENAME leaf)
+      file(CREATE_LINK ${header} ${root}/${dir}/${leaf} SYMBOLIC)
+    endforeach()
+  endforeach()
+  target_include_directories(${name} ${scope} ${root} ${PROJECT_SOURCE_DIR}/include)
+  if(scope STREQUAL "INTERFACE")
+    set(seen INTERFACE_INCLUDE_DIRECTORIES)
+  else()
+    set(seen INCLUDE_DIRECTORIES)
+  endif()
+  file(GENERATE OUTPUT ${QUENDRAL_LAYERS_DIR}/${name}.txt
+       CONTENT "folders ${ARGN}\nsees $<TARGET_PROPERTY:${name},${seen}>\n")
+endfunction()
+
 # quendral_library(NAME DIRS dir... [LINKS target...] [PRIVATE_LINKS target...])
 # A static library of the .cc files directly inside each folder; a folder of
 # headers alone gives a header-only (interface) library. LINKS are part of
@@ -18,12 +51,12 @@ function(quendral_library name)
       message(FATAL_ERROR "${name}: a header-only library has no private links")
     endif()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+    _quendral_expose(${name} INTERFACE ${ARG_DIRS})
     target_link_libraries(${name} INTERFACE ${ARG_LINKS})
     return()
   endif()
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+  _quendral_expose(${name} PUBLIC ${ARG_DIRS})
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} Threads::Threads)
   if(ARG_PRIVATE_LINKS)
     target_link_libraries(${name} PRIVATE ${ARG_PRIVATE_LINKS})
@@ -63,7 +96,7 @@ function(quendral_os_library name)
     set(sources ${PROJECT_SOURCE_DIR}/module/shared_library.cc)
   endif()
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+  _quendral_expose(${name} PUBLIC platform/os platform/os/formats platform/os/${QUENDRAL_OS_LAYER})
   if(QUENDRAL_OS_LAYER STREQUAL "win32")
     # The system libraries it calls directly; the rest (OLE pictures, Windows
     # Sockets) are looked up when needed.

@@ -10,6 +10,9 @@ file(GLOB _version_module_sources CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/module/exported_version.cc)
 add_library(qd_version_module_code OBJECT ${_version_module_sources})
 target_link_libraries(qd_version_module_code PUBLIC qd_os)
+# Test modules built from the module's own sources: they see the tree, as
+# the tests do.
+target_include_directories(qd_version_module_code PUBLIC ${PROJECT_SOURCE_DIR})
 
 set(QUENDRAL_VERSION_MODULES "")
 
