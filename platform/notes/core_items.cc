@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/notes/call_gate.h"
 #include "platform/notes/core_api.h"
-#include "platform/notes/fault_injection.h"
 #include "platform/notes/open_note.h"
 
 namespace quendral::platform {
@@ -78,7 +78,7 @@ STATUS QueryItem(NOTEHANDLE note, BLOCKID item, char* name_buffer, std::uint16_t
     return kErrInvalidHandle;
   }
   const internal::OpenItem* found = item.pool == note ? open->Item(item.block) : nullptr;
-  if (found == nullptr || FaultDue(FaultPoint::kQueryItem)) {
+  if (found == nullptr || !CallMayProceed(GatedCall::kQueryItem)) {
     return kErrItemNotFound;
   }
   std::size_t copied = 0;

@@ -1,7 +1,7 @@
 #include "platform/notes/ln_note.h"
 
+#include "platform/notes/call_gate.h"
 #include "platform/notes/core_api.h"
-#include "platform/notes/fault_injection.h"
 #include "platform/notes/ln_internal.h"
 #include "platform/notes/ln_item.h"
 #include "platform/notes/ln_report.h"
@@ -171,7 +171,7 @@ LNSTATUS LNNote::CreateItem(const LNString& name, std::uint16_t type, const void
   if (!IsOpen()) {
     return Report(quendral::platform::kErrNoteNotOpen);
   }
-  if (quendral::platform::FaultDue(quendral::platform::FaultPoint::kCreateItem)) {
+  if (!quendral::platform::CallMayProceed(quendral::platform::GatedCall::kCreateItem)) {
     return Report(quendral::platform::kErrOutOfMemory);
   }
   std::size_t slot = 0;
