@@ -2,10 +2,11 @@
 // lock failing (or the disk full) for n = 1, 2, ... until the command gets
 // through its work before the fault:
 //
-//   fault_harness QUENDRAL_FAULTS [STEP]
+//   fault_harness TEST_TOOL [STEP]
 //
-// QUENDRAL_FAULTS is the test build of the tool, which fails the disk as its
-// environment says (support/faults/failing_disk.h); the shipped tool cannot.
+// TEST_TOOL is quendral_faults, the test build of the tool, which fails the
+// disk as its environment says (support/faults/failing_disk.h); the shipped
+// tool cannot, and the harness refuses a tool under which no run failed.
 //
 // (with STEP, only every STEP-th n is tried: n = 1, 1 + STEP, ...).
 // Every run the fault stopped must exit non-zero with a message, leave the
@@ -141,7 +142,7 @@ class FaultHarness {
 
 int Main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: fault_harness QUENDRAL_FAULTS [STEP]\n";
+    std::cerr << "usage: fault_harness TEST_TOOL [STEP]\n";
     return 2;
   }
   const TemporaryWork work("faults");
