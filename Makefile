@@ -47,10 +47,11 @@ check-os-tests:
 
 # The long forms of the reliability harnesses, whose short forms run in the
 # test suite: 5,000 kills of the tool at random instants, every fault of a
-# failing disk in turn, and eight writers on one database for five minutes.
+# failing disk in turn (under quendral_faults, the tool's test build), and
+# eight writers on one database for five minutes.
 stress: build
 	build/bin/kill_harness 5000 build/bin/quendral
-	build/bin/fault_harness build/bin/quendral
+	build/bin/fault_harness build/bin/quendral_faults
 	build/bin/contention_harness 300 8
 
 # Only what the demo runs: the library and the tool, in the same build tree.

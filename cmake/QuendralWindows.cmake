@@ -61,5 +61,9 @@ function(quendral_windows_dll target)
              COMMAND ${CMAKE_C_COMPILER} -o ${CMAKE_CURRENT_BINARY_DIR}/import_library_caller.exe
                      ${PROJECT_SOURCE_DIR}/tests/install/consumer/consumer.c
                      -I${PROJECT_SOURCE_DIR}/include $<TARGET_LINKER_FILE:${target}>)
+    # The shipping DLL holds no fault hook of the tests.
+    add_test(NAME ${target}_holds_no_fault_hooks
+             COMMAND ${CMAKE_COMMAND} -DFILES=$<TARGET_FILE:${target}>
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckNoFaultHooks.cmake)
   endif()
 endfunction()

@@ -2,7 +2,11 @@
 // lock failing (or the disk full) for n = 1, 2, ... until the command gets
 // through its work before the fault:
 //
-//   fault_harness QUENDRAL [STEP]
+//   fault_harness TEST_TOOL [STEP]
+//
+// TEST_TOOL is quendral_faults, the test build of the tool, which fails the
+// disk as its environment says (support/faults/failing_disk.h); the shipped
+// tool cannot, and the harness refuses a tool under which no run failed.
 //
 // (with STEP, only every STEP-th n is tried: n = 1, 1 + STEP, ...).
 // Every run the fault stopped must exit non-zero with a message, leave the
@@ -21,6 +25,7 @@
 #include "harness/database_states.h"
 #include "harness/tool_commands.h"
 #include "harness/tool_runs.h"
+#include "support/faults/failing_disk.h"
 
 namespace quendral::harness {
 namespace {
@@ -72,7 +77,9 @@ class FaultHarness {
       for (; nth <= kMostCalls; nth += step_) {
         const std::string fault = std::string(kind) + ":" + std::to_string(nth);
         CopyDataDirectory(pristine_, run_);
-        const int code = RunTool(tool_, run_, arguments, {"QUENDRAL_FAULT=" + fault}, output_);
+        const int code =
+            RunTool(tool_, run_, arguments,
+                    {std::string(fixtures::disk::kFaultVariable) + "=" + fault}, output_);
         const std::string problem =
             code == 0 ? CheckComplete(after) : CheckFailed(code, arguments, after);
         if (!problem.empty()) {
@@ -135,7 +142,7 @@ class FaultHarness {
 
 int Main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: fault_harness QUENDRAL [STEP]\n";
+    std::cerr << "usage: fault_harness TEST_TOOL [STEP]\n";
     return 2;
   }
   const TemporaryWork work("faults");
@@ -148,6 +155,11 @@ int Main(int argc, char** argv) {
   int problems = 0;
   for (const ToolCommand& command : kToolCommands) {
     problems += harness.Sweep(command);
+  }
+  if (harness.swept() == 0) {
+    // A tool that ignores the plan passes every sweep without proving a thing.
+    std::cerr << argv[1] << " never failed: it is not a tool that fails its disk on demand\n";
+    return 1;
   }
   std::cout << harness.swept() << " faulty runs, "
             << (problems == 0 ? "nothing lost\n" : "PROBLEMS FOUND\n");

@@ -2,7 +2,7 @@
 // run is made to fail in turn, and each time the call must report the
 // failure, the file must stay whole with every document old or new, and the
 // next run on a sound disk must do the work.
-#include "platform/notes/failing_disk.h"
+#include "support/faults/failing_disk.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace store = platform::store;
+namespace disk = fixtures::disk;
 using harness::kDatabase;
 using harness::kOldReplicaText;
 using harness::kTargetDatabase;
@@ -57,7 +58,7 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
     EXPECT_EQ(Run(), std::vector<int>(GetParam().calls.size(), 0));
     ASSERT_EQ(store::ReadDatabaseImage(data_.path() / kDatabase, &after_), platform::kNoError);
   }
-  void TearDown() override { store::DisarmFaults(); }
+  void TearDown() override { disk::DisarmFaults(); }
 
   void Restore() { harness::CopyDataDirectory(pristine_.path(), data_.path()); }
   std::vector<int> Run() {
@@ -69,23 +70,23 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
   }
 
   // The calls that make up one sound run.
-  store::FaultCounts CountCalls() {
+  disk::FaultCounts CountCalls() {
     Restore();
-    store::CountIoCalls();
+    disk::CountIoCalls();
     Run();
-    store::DisarmFaults();
-    return store::CountedIoCalls();
+    disk::DisarmFaults();
+    return disk::CountedIoCalls();
   }
 
   // Runs the operation with `plan` armed and checks what it leaves.
-  void RunFailing(const store::FaultPlan& plan) {
+  void RunFailing(const disk::FaultPlan& plan) {
     SCOPED_TRACE("fault " + std::to_string(static_cast<int>(plan.kind)) + " at call " +
                  std::to_string(plan.nth));
     Restore();
-    store::ArmFault(plan);
+    disk::ArmFault(plan);
     std::vector<std::uint64_t> failed_after;
     const std::vector<int> results = RunCountingFailures(&failed_after);
-    store::DisarmFaults();
+    disk::DisarmFaults();
     std::uint64_t failed_before = 0;
     store::DatabaseImage actual = ExpectWholeAndOldOrNew();
     for (std::size_t call = 0; call < results.size(); ++call) {
@@ -108,7 +109,7 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
     std::vector<int> results;
     for (const Call& call : GetParam().calls) {
       results.push_back(Perform(call, ids_));
-      failed_after->push_back(store::CountedIoCalls().failed);
+      failed_after->push_back(disk::CountedIoCalls().failed);
     }
     return results;
   }
@@ -124,12 +125,12 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
   // A lock refused to the closing connection looks like another process
   // still having the file open: the log is left for the next opener to
   // fold, and the call, its work saved, rightly succeeds.
-  bool ClosingRefusedALock(const store::FaultPlan& plan, const store::DatabaseImage& actual,
+  bool ClosingRefusedALock(const disk::FaultPlan& plan, const store::DatabaseImage& actual,
                            std::size_t document) {
     const auto only = [document](const store::DatabaseImage& image) {
       return store::DatabaseImage{image.title, image.replica_id, {image.notes.at(document)}};
     };
-    return plan.kind == store::FaultKind::kLock &&
+    return plan.kind == disk::FaultKind::kLock &&
            harness::SameOutcomeProblems(only(after_), only(actual)).empty();
   }
 
@@ -143,13 +144,13 @@ class FailingDiskTest : public ::testing::TestWithParam<Operation> {
 };
 
 TEST_P(FailingDiskTest, EveryFailedCallIsReportedAndLosesNothing) {
-  const store::FaultCounts calls = CountCalls();
+  const disk::FaultCounts calls = CountCalls();
   ASSERT_GT(calls.writes, 0u);
-  const std::pair<store::FaultKind, std::uint64_t> sweeps[] = {
-      {store::FaultKind::kWrite, calls.writes},
-      {store::FaultKind::kDiskFull, calls.writes},
-      {store::FaultKind::kSync, calls.syncs},
-      {store::FaultKind::kLock, calls.locks},
+  const std::pair<disk::FaultKind, std::uint64_t> sweeps[] = {
+      {disk::FaultKind::kWrite, calls.writes},
+      {disk::FaultKind::kDiskFull, calls.writes},
+      {disk::FaultKind::kSync, calls.syncs},
+      {disk::FaultKind::kLock, calls.locks},
   };
   for (const auto& [kind, count] : sweeps) {
     for (std::uint64_t nth = 1; nth <= count; ++nth) {

@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "platform/notes/api/item_values.h"
-#include "platform/notes/fault_injection.h"
 #include "platform/notes/formula/formula.h"
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
+#include "support/faults/fault_points.h"
 
 namespace quendral::fixtures {
 namespace {
@@ -124,10 +124,10 @@ TEST_F(FixRichTextFieldsTest, RewritesHideWhenRecordsOfEveryRichTextItemAndNothi
 }
 
 TEST_F(FixRichTextFieldsTest, AnItemTheQueryCannotDescribeIsPassedOver) {
-  platform::ArmFault(platform::FaultPoint::kQueryItem, 0);
+  fixtures::ArmFault(platform::GatedCall::kQueryItem, 0);
   const NoteImage after = Fix({TextItem("Subject", {"x"}),
                                RichTextItem("Body", {HiddenParagraph("x", Compiled("@True"))})});
-  platform::DisarmFaults();
+  fixtures::DisarmFaults();
   EXPECT_EQ(Decompiled(Paragraphs(*FindItem(after, "Body"))[0].hide_when_area), "0");
 }
 

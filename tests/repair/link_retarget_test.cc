@@ -8,9 +8,9 @@
 #include <regex>
 
 #include "platform/notes/api/item_values.h"
-#include "platform/notes/fault_injection.h"
 #include "quendral/quendral.h"
 #include "repair/repair_fixture.h"
+#include "support/faults/fault_points.h"
 
 namespace quendral::fixtures {
 namespace {
@@ -65,7 +65,7 @@ class ChangeServerInLinksTest : public RepairTest {
     CreateDocument("target.nsf", kTarget, {});
   }
   void TearDown() override {
-    platform::DisarmFaults();
+    fixtures::DisarmFaults();
     RepairTest::TearDown();
   }
 
@@ -177,7 +177,7 @@ TEST_F(ChangeServerInLinksTest, EachTableIsBackedUpFromItsOwnValue) {
 }
 
 TEST_F(ChangeServerInLinksTest, AnItemTheQueryCannotDescribeIsPassedOver) {
-  platform::ArmFault(platform::FaultPoint::kQueryItem, 0);
+  fixtures::ArmFault(platform::GatedCall::kQueryItem, 0);
   const NoteImage after =
       Relink({TextItem("Subject", {"x"}), LinksItem({Link(kOld, 1)})}, kOldText);
   EXPECT_TRUE(SameReplica(Links(*FindItem(after, "$Links"))[0].replica_id, kTarget));
@@ -185,7 +185,7 @@ TEST_F(ChangeServerInLinksTest, AnItemTheQueryCannotDescribeIsPassedOver) {
 
 TEST_F(ChangeServerInLinksTest, FailedBackupSavesWhatChangedBeforeAndReturnsOne) {
   const std::vector<ItemImage> tables = {LinksItem({Link(kOld, 1)}), LinksItem({Link(kOld, 2)})};
-  platform::ArmFault(platform::FaultPoint::kCreateItem, 1);
+  fixtures::ArmFault(platform::GatedCall::kCreateItem, 1);
   const NoteImage after = Relink(tables, kOldText, 1);
   EXPECT_EQ(after.sequence, before_.sequence + 1);
   ASSERT_EQ(Backups(after).size(), 1u);
@@ -202,7 +202,7 @@ TEST_F(ChangeServerInLinksTest, FailedBackupSavesWhatChangedBeforeAndReturnsOne)
 }
 
 TEST_F(ChangeServerInLinksTest, FailedFirstBackupLeavesTheDocumentUnsaved) {
-  platform::ArmFault(platform::FaultPoint::kCreateItem, 0);
+  fixtures::ArmFault(platform::GatedCall::kCreateItem, 0);
   const NoteImage after = Relink({LinksItem({Link(kOld, 1)})}, kOldText, 1);
   EXPECT_EQ(after.sequence, before_.sequence);
   EXPECT_EQ(after.items.size(), before_.items.size());

@@ -4,8 +4,8 @@
 #include "platform/notes/api/ln_item.h"
 #include "platform/notes/api/ln_report.h"
 #include "platform/notes/api/local_time.h"
+#include "platform/notes/core/call_gate.h"
 #include "platform/notes/core/core_api.h"
-#include "platform/notes/fault_injection.h"
 
 using quendral::platform::internal::OpenNote;
 using quendral::platform::internal::Report;
@@ -171,7 +171,7 @@ LNSTATUS LNNote::CreateItem(const LNString& name, std::uint16_t type, const void
   if (!IsOpen()) {
     return Report(quendral::platform::kErrNoteNotOpen);
   }
-  if (quendral::platform::FaultDue(quendral::platform::FaultPoint::kCreateItem)) {
+  if (!quendral::platform::CallMayProceed(quendral::platform::GatedCall::kCreateItem)) {
     return Report(quendral::platform::kErrOutOfMemory);
   }
   std::size_t slot = 0;

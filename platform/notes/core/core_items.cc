@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/notes/core/call_gate.h"
 #include "platform/notes/core/core_api.h"
 #include "platform/notes/core/open_note.h"
-#include "platform/notes/fault_injection.h"
 
 namespace quendral::platform {
 namespace {
@@ -78,7 +78,7 @@ STATUS QueryItem(NOTEHANDLE note, BLOCKID item, char* name_buffer, std::uint16_t
     return kErrInvalidHandle;
   }
   const internal::OpenItem* found = item.pool == note ? open->Item(item.block) : nullptr;
-  if (found == nullptr || FaultDue(FaultPoint::kQueryItem)) {
+  if (found == nullptr || !CallMayProceed(GatedCall::kQueryItem)) {
     return kErrItemNotFound;
   }
   std::size_t copied = 0;

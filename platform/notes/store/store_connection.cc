@@ -1,7 +1,5 @@
 #include "platform/notes/store/store_connection.h"
 
-#include "platform/notes/failing_disk.h"
-
 namespace quendral::platform::store {
 
 STATUS StatusOfSqlite(int result) {
@@ -29,7 +27,6 @@ STATUS StatusOfSqlite(int result) {
 }
 
 STATUS OpenConnection(const std::filesystem::path& file, bool create, Connection* connection) {
-  ArmFaultFromEnvironment();
   const int result = connection->Open(file, create);
   if (result == SQLITE_OK) {
     connection->SetBusyTimeout(kBusyTimeoutMilliseconds);

@@ -1,13 +1,12 @@
-#include "platform/notes/failing_disk.h"
+#include "support/faults/failing_disk.h"
 
 #include <sqlite3.h>
 
 #include <atomic>
 #include <charconv>
 #include <cstdlib>
-#include <mutex>
 
-namespace quendral::platform::store {
+namespace quendral::fixtures::disk {
 namespace {
 
 constexpr const char* kVfsName = "quendral-faults";
@@ -236,15 +235,17 @@ bool ParseFaultPlan(std::string_view text, FaultPlan* plan) {
   return false;
 }
 
-void ArmFaultFromEnvironment() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    const char* text = std::getenv(kFaultVariable);
-    FaultPlan plan;
-    if (text != nullptr && ParseFaultPlan(text, &plan)) {
-      ArmFault(plan);
-    }
-  });
+bool ArmFaultFromEnvironment() {
+  const char* text = std::getenv(kFaultVariable);
+  if (text == nullptr) {
+    return true;
+  }
+  FaultPlan plan;
+  if (!ParseFaultPlan(text, &plan)) {
+    return false;
+  }
+  ArmFault(plan);
+  return true;
 }
 
-}  // namespace quendral::platform::store
+}  // namespace quendral::fixtures::disk

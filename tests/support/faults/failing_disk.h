@@ -5,17 +5,17 @@
 // default one and, while armed, becomes the default of every connection
 // opened afterwards. It counts the writes, syncs and lock requests that pass
 // through it and fails the nth one of the planned kind and every later one,
-// as a disk that broke or filled up does. A test arms it directly; the tool
-// is armed by the environment variable QUENDRAL_FAULT ("write:N", "sync:N",
-// "lock:N" or "full:N"), read when the first connection opens. Nothing here
-// is part of the library's exported interface.
-#ifndef QUENDRAL_PLATFORM_NOTES_FAILING_DISK_H_
-#define QUENDRAL_PLATFORM_NOTES_FAILING_DISK_H_
+// as a disk that broke or filled up does. A test arms it directly; the test
+// build of the tool is armed by the environment variable QUENDRAL_FAULT
+// ("write:N", "sync:N", "lock:N" or "full:N") before it does anything else.
+// Test programs only: the library and the shipped tool never link it.
+#ifndef QUENDRAL_TESTS_SUPPORT_FAULTS_FAILING_DISK_H_
+#define QUENDRAL_TESTS_SUPPORT_FAULTS_FAILING_DISK_H_
 
 #include <cstdint>
 #include <string_view>
 
-namespace quendral::platform::store {
+namespace quendral::fixtures::disk {
 
 enum class FaultKind {
   kWrite,     // the write fails with an I/O error
@@ -51,9 +51,10 @@ FaultCounts CountedIoCalls();
 
 // "write:3" and the like; false for any other text.
 bool ParseFaultPlan(std::string_view text, FaultPlan* plan);
-// Arms the plan in QUENDRAL_FAULT, once per process, when it is set.
-void ArmFaultFromEnvironment();
+// Arms the plan in QUENDRAL_FAULT when it is set; false, arming nothing,
+// when it is set to anything but a plan.
+bool ArmFaultFromEnvironment();
 
-}  // namespace quendral::platform::store
+}  // namespace quendral::fixtures::disk
 
-#endif  // QUENDRAL_PLATFORM_NOTES_FAILING_DISK_H_
+#endif  // QUENDRAL_TESTS_SUPPORT_FAULTS_FAILING_DISK_H_
