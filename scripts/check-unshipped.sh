@@ -15,7 +15,10 @@ while [ "$#" -gt 0 ] && [ "$1" != "--" ]; do
   shift
 done
 [ "$#" -gt 0 ] && shift
-[ -n "$binaries" ] && [ "$#" -gt 0 ] || { echo "usage: $0 NM BINARY... -- ARCHIVE..." >&2; exit 2; }
+if [ -z "$binaries" ] || [ "$#" -eq 0 ]; then
+  echo "usage: $0 NM BINARY... -- ARCHIVE..." >&2
+  exit 2
+fi
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
