@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/os/desktop/dialog_exchange.h"
-#include "platform/os/test_dialog.h"
+#include "platform/os/desktop/test_dialog.h"
 #include "util/date_entry/date_entry.h"
 
 namespace quendral::util {
