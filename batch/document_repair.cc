@@ -10,8 +10,8 @@
 #include "platform/notes/formula/formula.h"
 #include "repair/hide_when.h"
 #include "repair/link_retarget.h"
-#include "util/datetime.h"
-#include "util/split.h"
+#include "util/dates/datetime.h"
+#include "util/text/split.h"
 
 namespace quendral::batch {
 namespace {

@@ -81,22 +81,33 @@ set(QUENDRAL_OS_LAYER ${_quendral_default_os_layer} CACHE STRING
     "Implementation of the operating-system layer (platform/os/<layer>): posix or win32")
 set_property(CACHE QUENDRAL_OS_LAYER PROPERTY STRINGS posix win32)
 
-# The operating-system layer: shared logic in platform/os, the codecs of the
-# file formats it reads in platform/os/formats, the system calls of one
-# implementation in platform/os/posix or platform/os/win32.
+# quendral_os_library(NAME [DIR folder] [LINKS target...])
+# A part of the operating-system layer: the shared logic in the folder
+# (platform/os by default, with the codecs of the file formats it reads in
+# platform/os/formats), the system calls of one implementation in its posix/
+# or win32/ subfolder.
 function(quendral_os_library name)
+  cmake_parse_arguments(ARG "" "DIR" "LINKS" ${ARGN})
   if(NOT QUENDRAL_OS_LAYER MATCHES "^(posix|win32)$")
     message(FATAL_ERROR "QUENDRAL_OS_LAYER must be posix or win32, not ${QUENDRAL_OS_LAYER}")
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS
-       ${PROJECT_SOURCE_DIR}/platform/os/*.cc
-       ${PROJECT_SOURCE_DIR}/platform/os/formats/*.cc
-       ${PROJECT_SOURCE_DIR}/platform/os/${QUENDRAL_OS_LAYER}/*.cc)
+  if(NOT ARG_DIR)
+    set(ARG_DIR platform/os)
+  endif()
+  set(folders ${ARG_DIR} ${ARG_DIR}/${QUENDRAL_OS_LAYER})
+  if(ARG_DIR STREQUAL "platform/os")
+    list(APPEND folders platform/os/formats)
+  endif()
+  set(sources "")
+  foreach(folder IN LISTS folders)
+    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cc)
+    list(APPEND sources ${found})
+  endforeach()
   if(NOT sources)
     set(sources ${PROJECT_SOURCE_DIR}/module/shared_library.cc)
   endif()
   add_library(${name} STATIC ${sources})
-  _quendral_expose(${name} PUBLIC platform/os platform/os/formats platform/os/${QUENDRAL_OS_LAYER})
+  _quendral_expose(${name} PUBLIC ${folders})
   if(QUENDRAL_OS_LAYER STREQUAL "win32")
     # The system libraries it calls directly; the rest (OLE pictures, Windows
     # Sockets) are looked up when needed.
@@ -104,7 +115,7 @@ function(quendral_os_library name)
   else()
     set(system_libraries ${CMAKE_DL_LIBS})
   endif()
-  target_link_libraries(${name} PUBLIC Threads::Threads ${system_libraries})
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS} Threads::Threads ${system_libraries})
   _quendral_library_code(${name})
 endfunction()
 

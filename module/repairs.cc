@@ -7,7 +7,7 @@
 #include "module/notes_object_api.h"
 #include "repair/hide_when.h"
 #include "repair/link_retarget.h"
-#include "util/split.h"
+#include "util/text/split.h"
 
 namespace quendral {
 namespace {

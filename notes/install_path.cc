@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "util/registry.h"
+#include "util/registry/registry.h"
 
 namespace quendral {
 namespace {

@@ -7,8 +7,8 @@
 #include "notes/forgiving_items.h"
 #include "notes/status_text.h"
 #include "notes/thrown_status.h"
-#include "util/split.h"
-#include "util/text.h"
+#include "util/text/split.h"
+#include "util/text/text.h"
 
 namespace quendral {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "util/split.h"
-#include "util/text.h"
+#include "util/text/split.h"
+#include "util/text/text.h"
 
 namespace quendral {
 

@@ -10,7 +10,7 @@
 
 #include "platform/notes/api/ln.h"
 #include "repair/walk_result.h"
-#include "util/datetime.h"
+#include "util/dates/datetime.h"
 
 namespace quendral {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/os/library.h"
-#include "util/text.h"
+#include "util/text/text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "util/datetime.h"
+#include "util/dates/datetime.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "platform/os/library.h"
-#include "tests/util/markup_reference.h"
-#include "util/markup.h"
+#include "tests/util/markup/markup_reference.h"
+#include "util/markup/markup.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "util/files.h"
+#include "util/files/files.h"
 
 namespace {
 

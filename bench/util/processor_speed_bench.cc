@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "util/processor.h"
+#include "util/processor/processor.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "util/date_entry.h"
-#include "util/datetime.h"
+#include "util/date_entry/date_entry.h"
+#include "util/dates/datetime.h"
 
 namespace {
 

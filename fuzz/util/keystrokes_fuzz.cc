@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "util/keystrokes.h"
+#include "util/keyboard/keystrokes.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/util/markup_reference.h"
-#include "util/markup.h"
+#include "tests/util/markup/markup_reference.h"
+#include "util/markup/markup.h"
 
 namespace {
 

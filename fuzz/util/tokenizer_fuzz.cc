@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "util/tokenizer.h"
+#include "util/text/tokenizer.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/os/environment.h"
-#include "util/registry.h"
+#include "util/registry/registry.h"
 
 namespace quendral {
 namespace {

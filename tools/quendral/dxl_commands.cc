@@ -24,7 +24,7 @@
 #include "tools/quendral/commands.h"
 #include "tools/quendral/replica_text.h"
 #include "tools/quendral/tool_session.h"
-#include "util/split.h"
+#include "util/text/split.h"
 
 namespace quendral::cli {
 namespace {

@@ -1,16 +1,14 @@
-// Facts about this machine: drives, memory, names, processors, address,
-// version and display.
+// Facts about this machine: drives, memory, names, processors, address
+// and version.
 #include "platform/os/system_info.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <thread>
 
-#include "platform/os/display_mode.h"
 #include "platform/os/volumes.h"
 
 namespace quendral::os {
@@ -119,23 +117,6 @@ TEST(MachineDrives, UnreadableRootHasNoSizesOrVolume) {
   VolumeInformation volume;
   EXPECT_FALSE(ReadDiskSpace("/no/such/mount/point", &space));
   EXPECT_FALSE(ReadVolumeInformation("/no/such/mount/point", &volume));
-}
-
-// Needs an X display (run the tests under xvfb-run); without one the
-// screen measures nothing.
-TEST(MachineDisplay, ModeOfTheDisplayOrNone) {
-  DisplayMode mode;
-  const ScreenSize screen = PrimaryScreenSize();
-  if (std::getenv("DISPLAY") == nullptr) {
-    EXPECT_FALSE(ReadDisplayMode(&mode));
-    EXPECT_EQ(screen.width, 0);
-    EXPECT_EQ(screen.height, 0);
-    return;
-  }
-  ASSERT_TRUE(ReadDisplayMode(&mode));
-  EXPECT_GT(mode.bits_per_pixel, 0U);
-  EXPECT_EQ(mode.width, static_cast<std::uint32_t>(screen.width));
-  EXPECT_EQ(mode.height, static_cast<std::uint32_t>(screen.height));
 }
 #endif
 

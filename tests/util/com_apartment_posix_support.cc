@@ -1,9 +1,0 @@
-#include "util/com_apartment.h"
-
-namespace quendral::util::fixtures {
-
-bool EnterComApartment() { return true; }
-
-void LeaveComApartment() {}
-
-}  // namespace quendral::util::fixtures

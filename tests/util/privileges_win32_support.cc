@@ -1,7 +1,0 @@
-#include "util/privileges.h"
-
-namespace quendral::util {
-
-bool GiveUpAdministratorRights() { return true; }
-
-}  // namespace quendral::util
