@@ -87,12 +87,12 @@ const HideWhenMemo::Outcome* HideWhenMemo::Find(HideWhenAreaSource source,
   return found == outcomes.end() ? nullptr : &found->second;
 }
 
-void HideWhenMemo::Remember(HideWhenAreaSource source, std::string_view before, Outcome outcome) {
+void HideWhenMemo::Remember(HideWhenAreaSource source, std::string before, Outcome outcome) {
   Outcomes& outcomes = remembered_[static_cast<std::size_t>(source)];
   if (outcomes.size() >= kRememberedAreas) {
     outcomes.clear();
   }
-  outcomes.emplace(std::string(before), std::move(outcome));
+  outcomes.emplace(std::move(before), std::move(outcome));
 }
 
 AreaRepair NeutraliseHideWhenArea(char* area, std::size_t length, HideWhenAreaSource source,
@@ -106,12 +106,12 @@ AreaRepair NeutraliseHideWhenArea(char* area, std::size_t length, HideWhenAreaSo
       return known->repair;
     }
   }
-  const std::string before = memo != nullptr ? std::string(bytes) : std::string();
+  std::string before = memo != nullptr ? std::string(bytes) : std::string();
   const AreaRepair repair = source == HideWhenAreaSource::kExportedRecords
                                 ? OverwriteFormulaArea(area, length, kCompiledFalse)
                                 : NeutraliseDatabaseArea(area, length);
   if (memo != nullptr && OutcomeFollowsFromArea(before, source)) {
-    memo->Remember(source, before, {std::string(area, length), repair});
+    memo->Remember(source, std::move(before), {std::string(area, length), repair});
   }
   return repair;
 }

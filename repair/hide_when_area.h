@@ -54,7 +54,7 @@ class HideWhenMemo {
 
   // The outcome remembered for `area` from `source`; null when none.
   const Outcome* Find(HideWhenAreaSource source, std::string_view area) const;
-  void Remember(HideWhenAreaSource source, std::string_view before, Outcome outcome);
+  void Remember(HideWhenAreaSource source, std::string before, Outcome outcome);
 
  private:
   using Outcomes = std::map<std::string, Outcome, std::less<>>;
