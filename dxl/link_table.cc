@@ -60,9 +60,13 @@ bool LinkTable::Decode(std::string_view text) {
 }
 
 void LinkTable::SetReplicaId(std::size_t index, std::string_view replica_id) {
+  // A text that is no replica ID leaves the entry as it is.
   const std::optional<TIMEDATE> id = ParseReplicaIdTextStrictly(replica_id);
-  SetLinkEntryReplicaId(BytesOf(text_.bytes()).data(), index, id.value_or(TIMEDATE{}));
-  entries_[index].replica_id = std::string(replica_id);
+  if (!id) {
+    return;
+  }
+  SetLinkEntryReplicaId(BytesOf(text_.bytes()).data(), index, *id);
+  entries_[index].replica_id = FormatReplicaIdText(*id, false);
 }
 
 }  // namespace quendral::dxl

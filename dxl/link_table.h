@@ -42,7 +42,8 @@ class LinkTable {
   bool Decode(std::string_view text);
 
   const std::vector<LinkTableEntry>& entries() const { return entries_; }
-  // Points entry `index` at the replica `replica_id` (16 digits).
+  // Points entry `index` at the replica `replica_id` (16 digits); any
+  // other text leaves the entry as it is.
   void SetReplicaId(std::size_t index, std::string_view replica_id);
   // The changes of the decoded text that write the table back.
   std::vector<Base64Edit> Edits() const { return text_.Edits(); }
