@@ -19,8 +19,12 @@
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/core/memory.h"
 #include "platform/notes/formula/formula.h"
+#include "platform/notes/api/image_formula.h"
+#include "platform/notes/core/memory.h"
 #include "platform/notes/richtext/paragraphs.h"
 #include "repair/hide_when.h"
+#include "repair/hide_when_area.h"
+#include "repair/link_table.h"
 #include "report/audit_collector.h"
 
 namespace quendral::batch {
@@ -81,7 +85,8 @@ std::optional<bool> OverwriteChanges(ByteView area) {
   }
   auto* copy = static_cast<char*>(platform::LockMemory(block));
   std::memcpy(copy, area.data(), area.size());
-  OverwriteFormulaWithFalse(copy, static_cast<std::uint16_t>(area.size()));
+  // The distinct areas are met once each here, so no memo is kept.
+  NeutraliseHideWhenArea(copy, area.size(), HideWhenAreaSource::kDatabaseRichText, nullptr);
   const bool changed = std::memcmp(copy, area.data(), area.size()) != 0;
   platform::UnlockMemory(block);
   platform::FreeMemory(block);
@@ -260,18 +265,19 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
 void FindBrokenLinks(const std::vector<platform::store::ItemImage>& items, LinkTargets& targets,
                      report::DocumentFindings* findings) {
   for (const platform::store::ItemImage& item : items) {
-    if (item.type != platform::kTypeNoteLinkList || item.name != "$Links") {
+    if (item.type != platform::kTypeNoteLinkList || item.name != kLinkTableItemName) {
       continue;
     }
-    std::vector<platform::values::NoteLink> links;
-    platform::values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links);
+    // A damaged table is reported as such; the links it holds are listed.
+    std::vector<NoteLink> links;
+    DecodeLinkTable(item.value, LinkTableReading::kEntriesThatFit, &links);
     findings->links.reserve(findings->links.size() + links.size());
     for (std::size_t index = 0; index < links.size(); ++index) {
       const char* status = targets.Status(links[index].replica_id, links[index].note);
       if (status == report::kLinkOk) {
         continue;
       }
-      findings->links.push_back({"$Links",
+      findings->links.push_back({kLinkTableItemName,
                                  static_cast<std::int64_t>(index),
                                  FormatReplicaIdText(links[index].replica_id, true),
                                  FormatUniversalIdText(&links[index].note),

@@ -10,18 +10,14 @@
 #include "platform/notes/formula/formula.h"
 #include "repair/hide_when.h"
 #include "repair/link_retarget.h"
+#include "repair/link_table.h"
 #include "util/dates/datetime.h"
 #include "util/text/split.h"
 
 namespace quendral::batch {
 namespace {
 
-constexpr char kLinksItemName[] = "$Links";
-constexpr char kBackupPrefix[] = "$Links_Backup_";
 constexpr std::size_t kBackupTimeDigits = 14;
-// The hide-when areas a run remembers at most: a database holds few
-// distinct ones.
-constexpr std::size_t kRememberedAreas = 1024;
 
 RepairOutcome OutcomeOfWalk(const WalkResult& walk) {
   if (walk.error == 0) {
@@ -32,15 +28,15 @@ RepairOutcome OutcomeOfWalk(const WalkResult& walk) {
 
 bool IsLinkTable(const LNItem& item) {
   return item.GetType() == platform::kTypeNoteLinkList &&
-         item.GetName().GetString() == kLinksItemName;
+         item.GetName().GetString() == kLinkTableItemName;
 }
 
-bool IsBackupName(const std::string& name) { return name.starts_with(kBackupPrefix); }
+bool IsBackupName(const std::string& name) { return name.starts_with(kLinkTableBackupPrefix); }
 
 // The time in a backup's name, comparable as text; "" for a name of another
 // form, which the choice of the newest passes over.
 std::string BackupTime(const std::string& name) {
-  const std::string time = name.substr(sizeof kBackupPrefix - 1);
+  const std::string time = name.substr(kLinkTableBackupPrefix.size());
   const bool digits =
       time.size() == kBackupTimeDigits &&
       std::all_of(time.begin(), time.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -77,65 +73,12 @@ const LNItem* ChooseBackup(const std::vector<LNItem>& items, const std::string& 
 }  // namespace
 
 RepairOutcome HideWhenRepair::Repair(LNDocument& document) {
-  try {
-    ForEachItem(document.GetNoteHandle(1), [this](const ItemView& item) {
-      LockedValue value(item.value, item.value_length);
-      // As the repair's own walk does, an item whose records cannot be gone
-      // through is passed over.
-      if (value.block() != nullptr) {
-        platform::EnumerateCompositeRecords(value.block(), value.size(), RecordAction, this);
-      }
-    });
-  } catch (LNSTATUS status) {
-    return OutcomeOfWalk({false, status});
-  }
-  return {};
+  return OutcomeOfWalk(NeutraliseHideWhen(document, &memo_));
 }
-
-platform::STATUS HideWhenRepair::RecordAction(char* record, std::uint16_t signature,
-                                              std::uint32_t record_length, void* context) {
-  const std::uint16_t fixed_length =
-      platform::CanonicalStructureLength(platform::richtext::kStructureHideWhen);
-  if (signature != platform::richtext::kSignatureHideWhen || record_length < fixed_length) {
-    return platform::kNoError;
-  }
-  auto& neutralised = static_cast<HideWhenRepair*>(context)->neutralised_;
-  char* area = record + fixed_length;
-  const std::string_view before(area, record_length - fixed_length);
-  if (auto found = neutralised.find(before); found != neutralised.end()) {
-    std::ranges::copy(found->second, area);
-    return platform::kNoError;
-  }
-  std::string kept(before);
-  HideWhenWalk walk;
-  HideWhenRecordAction(record, signature, record_length, &walk);
-  // A database of ever new formulas starts the memory afresh rather than
-  // growing it with the database.
-  if (neutralised.size() >= kRememberedAreas) {
-    neutralised.clear();
-  }
-  // An area not holding a whole formula may have been judged by the bytes
-  // behind it, so only whole formulas are remembered.
-  std::string text;
-  if (platform::formula::Decompile(reinterpret_cast<const std::uint8_t*>(kept.data()), kept.size(),
-                                   &text)) {
-    neutralised.emplace(std::move(kept), std::string(area, before.size()));
-  }
-  return platform::kNoError;
-}
-
-namespace {
-
-std::vector<std::string> SplitReplicaIds(const std::string& texts) {
-  std::vector<std::string> ids;
-  util::SplitDelimited(texts + ";", ";", &ids, false, true);
-  return ids;
-}
-
-}  // namespace
 
 RelinkRepair::RelinkRepair(const std::string& old_replica_ids, const TIMEDATE& target_replica_id)
-    : old_ids_(SplitReplicaIds(old_replica_ids)), target_replica_id_(target_replica_id) {}
+    : old_ids_(OldReplicaIds::FromListText(old_replica_ids)),
+      target_replica_id_(target_replica_id) {}
 
 RepairOutcome RelinkRepair::Repair(LNDocument& document) {
   if (std::string damaged = DamagedLinkTable(document); !damaged.empty()) {
@@ -152,10 +95,8 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
   }
   const std::string backup_name = backup->GetName().GetString();
   const std::vector<std::uint8_t> value = backup->GetValue();
-  std::vector<platform::values::NoteLink> links;
   if (backup->GetType() != platform::kTypeNoteLinkList ||
-      platform::values::DecodeNoteLinkList(value.data(), value.size(), &links) !=
-          platform::kNoError) {
+      !LinkTableEntryCount(value, LinkTableReading::kWholeTable)) {
     return RepairOutcome::Failed("backup " + backup_name + " is not a link table");
   }
   const auto current = std::find_if(items.begin(), items.end(), IsLinkTable);
@@ -174,7 +115,7 @@ RepairOutcome LinkRestore::Repair(LNDocument& document) {
       return RepairOutcome::Failed("cannot keep the current link table: " + StatusText(status));
     }
   }
-  if (LNSTATUS status = document.CreateItem(kLinksItemName, platform::kTypeNoteLinkList,
+  if (LNSTATUS status = document.CreateItem(kLinkTableItemName, platform::kTypeNoteLinkList,
                                             value.data(), static_cast<std::uint32_t>(value.size()),
                                             flags, platform::kItemOptionReplace);
       status != 0) {
@@ -194,13 +135,16 @@ struct ItemView {
   std::size_t length = 0;
 };
 
-constexpr char kDamagedLinkTable[] = "link table $Links is damaged";
+std::string DamagedLinkTableText() {
+  return std::string("link table ") + kLinkTableItemName + " is damaged";
+}
 
-// `links` is room to decode into, kept from item to item.
+// The whole-database run reads a table whole: one shorter or longer than its
+// count is damaged, and the document is left alone.
 bool IsDamagedLinkTable(std::string_view name, std::uint16_t type, const std::uint8_t* value,
-                        std::size_t length, std::vector<platform::values::NoteLink>* links) {
-  return type == platform::kTypeNoteLinkList && name == kLinksItemName &&
-         platform::values::DecodeNoteLinkList(value, length, links) != platform::kNoError;
+                        std::size_t length) {
+  return type == platform::kTypeNoteLinkList && name == kLinkTableItemName &&
+         !LinkTableEntryCount({value, length}, LinkTableReading::kWholeTable);
 }
 
 ItemView ViewOf(const LNItem& item) {
@@ -225,11 +169,10 @@ std::vector<std::string> BackupNamesOf(const std::vector<Item>& items) {
 
 template <class Item>
 std::string DamagedLinkTableOf(const std::vector<Item>& items) {
-  std::vector<platform::values::NoteLink> links;
   for (const Item& item : items) {
     const ItemView view = ViewOf(item);
-    if (IsDamagedLinkTable(view.name, view.type, view.value, view.length, &links)) {
-      return kDamagedLinkTable;
+    if (IsDamagedLinkTable(view.name, view.type, view.value, view.length)) {
+      return DamagedLinkTableText();
     }
   }
   return "";
@@ -252,15 +195,14 @@ std::string DamagedLinkTable(const std::vector<platform::store::ItemImage>& item
 }
 
 std::string DamagedLinkTable(LNDocument& document) {
-  std::vector<platform::values::NoteLink> links;
   bool damaged = false;
   ForEachItem(document.GetNoteHandle(1), [&](const quendral::ItemView& item) {
     const LockedValue value(item.value, item.value_length);
-    damaged = damaged || IsDamagedLinkTable(item.name(), item.type,
-                                            reinterpret_cast<const std::uint8_t*>(value.data()),
-                                            value.size(), &links);
+    damaged = damaged ||
+              IsDamagedLinkTable(item.name(), item.type,
+                                 reinterpret_cast<const std::uint8_t*>(value.data()), value.size());
   });
-  return damaged ? kDamagedLinkTable : "";
+  return damaged ? DamagedLinkTableText() : "";
 }
 
 }  // namespace quendral::batch

@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/notes/api/database_file.h"
 #include "platform/notes/api/ln.h"
 #include "platform/notes/images/note_images.h"
+#include "repair/hide_when_area.h"
 #include "repair/link_retarget.h"
 
 namespace quendral::batch {
@@ -43,11 +45,7 @@ class HideWhenRepair : public DocumentRepair {
   RepairOutcome Repair(LNDocument& document) override;
 
  private:
-  static platform::STATUS RecordAction(char* record, std::uint16_t signature,
-                                       std::uint32_t record_length, void* context);
-
-  // Formula areas holding a whole formula, and what the repair made of them.
-  std::map<std::string, std::string, std::less<>> neutralised_;
+  HideWhenMemo memo_;
 };
 
 // Points the document's links from the old replicas at the target, with a

@@ -1,5 +1,7 @@
 #include "dxl/binary_rich_text.h"
 
+#include "repair/hide_when_records.h"
+
 namespace quendral::dxl {
 
 bool IsBinaryRichText(std::string_view type) {
@@ -9,7 +11,7 @@ bool IsBinaryRichText(std::string_view type) {
   return type == "1";
 }
 
-BinaryRichText NeutraliseBinaryRichText(std::string_view text) {
+BinaryRichText NeutraliseBinaryRichText(std::string_view text, HideWhenMemo* memo) {
   BinaryRichText result;
   Base64Text value;
   if (!value.Decode(text)) {
@@ -18,7 +20,8 @@ BinaryRichText NeutraliseBinaryRichText(std::string_view text) {
   }
   std::vector<HideWhenRecordRepair> met;
   const platform::STATUS status = NeutraliseHideWhenRecords(
-      value.bytes().data(), value.bytes().size(), kExportedHideWhenFixedPart, kCompiledFalse, &met);
+      value.bytes().data(), value.bytes().size(), kExportedHideWhenFixedPart,
+      HideWhenAreaSource::kExportedRecords, memo, &met);
   for (const HideWhenRecordRepair& record : met) {
     result.hide_whens.push_back(
         {record.paragraph_definition_id, record.area_length, record.repair});

@@ -4,8 +4,8 @@
 // whole records). Its paragraph hide-when records have a 14-byte fixed part
 // (signature, length, paragraph definition ID, 8 reserved bytes) and the
 // compiled formula fills the rest. Their formulas cannot be read back to
-// text here, so each is neutralised by copying the platform's own compiled
-// form of the formula "0" over its start.
+// text here, so each is neutralised by the repair's rule for exported
+// records: the original platform's compiled "0" copied over its start.
 #ifndef QUENDRAL_DXL_BINARY_RICH_TEXT_H_
 #define QUENDRAL_DXL_BINARY_RICH_TEXT_H_
 
@@ -16,17 +16,11 @@
 #include <vector>
 
 #include "dxl/base64_text.h"
-#include "repair/hide_when_records.h"
+#include "repair/hide_when_area.h"
 
 namespace quendral::dxl {
 
 inline constexpr std::size_t kExportedHideWhenFixedPart = 14;
-
-// The platform's compiled "0", as it stands in real exports: its own length
-// (18), a zero word, the offset past its code (16), the number-constant code
-// with the double 0.0, and the end code.
-inline constexpr std::string_view kCompiledFalse{
-    "\x12\x00\x00\x00\x10\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x03\x00", 18};
 
 inline constexpr char kTooShortReason[] = "too short for the compiled formula 0";
 inline constexpr char kNotPlainBase64[] = "its rich text is not plain Base64";
@@ -53,8 +47,9 @@ struct BinaryRichText {
 };
 
 // Decodes the Base64 `text` of one item and neutralises its hide-when
-// records on the decoded copy.
-BinaryRichText NeutraliseBinaryRichText(std::string_view text);
+// records on the decoded copy. `memo` (may be null) carries the areas met in
+// the items before.
+BinaryRichText NeutraliseBinaryRichText(std::string_view text, HideWhenMemo* memo = nullptr);
 
 }  // namespace quendral::dxl
 

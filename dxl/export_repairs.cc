@@ -85,7 +85,7 @@ class HideWhenFixer : public RepairVisitor {
       Fail(data.item + ": " + kNotPlainBase64 + "; left as it was");
       return;
     }
-    const BinaryRichText rich_text = NeutraliseBinaryRichText(*data.layout);
+    const BinaryRichText rich_text = NeutraliseBinaryRichText(*data.layout, &memo_);
     if (!rich_text.problem.empty()) {
       Fail(data.item + ": " + rich_text.problem + "; left as it was");
       return;
@@ -106,6 +106,7 @@ class HideWhenFixer : public RepairVisitor {
 
  private:
   const HideWhenOptions& options_;
+  HideWhenMemo memo_;
 };
 
 struct Edit {

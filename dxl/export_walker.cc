@@ -4,6 +4,7 @@
 
 #include "dxl/base64_text.h"
 #include "dxl/datetime_text.h"
+#include "repair/hide_when_area.h"
 
 namespace quendral::dxl {
 
@@ -43,20 +44,9 @@ std::string AttributeOr(const StartTag& tag, std::string_view name) {
   return std::string(tag.Attribute(name).value_or(""));
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
 }  // namespace
 
-bool HideWhen::Neutral() const {
-  std::string_view text = formula;
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text.empty() || text == "0";
-}
+bool HideWhen::Neutral() const { return IsNeutralHideWhenText(formula); }
 
 ExportWalker::Role ExportWalker::RoleOf(const StartTag& tag) const {
   if (!tag.dxl) {

@@ -1,7 +1,7 @@
 // Replica IDs as exports write them, and the link tables of notes ($Links of
 // documents, $FormLinks of forms) when an export carries them as item data:
-// a 16-bit entry count, then one 40-byte note link per entry (replica ID
-// words 0 and 1, view UNID, note UNID; all little-endian), Base64-encoded.
+// the Base64 of the table's value, read and written by the repair's
+// link-table codec (repair/link_table.h).
 #ifndef QUENDRAL_DXL_LINK_TABLE_H_
 #define QUENDRAL_DXL_LINK_TABLE_H_
 
@@ -36,11 +36,14 @@ struct LinkTableEntry {
 // (line breaks, indentation) when the table is encoded again.
 class LinkTable {
  public:
-  // False when `text` is not Base64 of a well-formed table.
+  // False when `text` is not Base64 of a table read whole
+  // (LinkTableReading::kWholeTable), or of no bytes at all: an export
+  // always writes the count.
   bool Decode(std::string_view text);
 
   const std::vector<LinkTableEntry>& entries() const { return entries_; }
-  // Points entry `index` at the replica `replica_id` (16 digits).
+  // Points entry `index` at the replica `replica_id` (16 digits); any
+  // other text leaves the entry as it is.
   void SetReplicaId(std::size_t index, std::string_view replica_id);
   // The changes of the decoded text that write the table back.
   std::vector<Base64Edit> Edits() const { return text_.Edits(); }

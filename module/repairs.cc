@@ -1,8 +1,6 @@
 #include "module/repairs.h"
 
 #include <span>
-#include <string>
-#include <vector>
 
 #include "module/notes_object_api.h"
 #include "repair/hide_when.h"
@@ -25,7 +23,7 @@ class LinkRepair {
 
   void Prepare(std::span<LNDatabase> databases) {
     databases[1].GetReplicaID(&target_replica_id_);
-    util::SplitDelimited(std::string(old_replica_ids_) + ";", ";", &old_ids_, false, true);
+    old_ids_ = OldReplicaIds::FromListText(old_replica_ids_);
   }
   WalkResult Walk(LNDocument& document) {
     return RetargetLinks(document, old_ids_, target_replica_id_);
@@ -34,7 +32,7 @@ class LinkRepair {
  private:
   const char* old_replica_ids_;
   TIMEDATE target_replica_id_{};
-  std::vector<std::string> old_ids_;
+  OldReplicaIds old_ids_;
 };
 
 }  // namespace

@@ -23,7 +23,7 @@ LNSTATUS BindByReplicaId(LNNotesSession& session, LNDatabase& database, const st
     return platform::kErrReplicaNotFound;
   }
   TIMEDATE replica_id{};
-  ParseReplicaIdText(text, &replica_id);
+  ParseReplicaIdTextLeniently(text, &replica_id);
   return session.GetDatabase(replica_id, &database, server);
 }
 

@@ -4,54 +4,45 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "notes/item_walk.h"
 #include "notes/replica_id.h"
+#include "repair/link_table.h"
+#include "util/text/split.h"
 
 namespace quendral {
 namespace {
 
-constexpr char kLinksItemName[] = "$Links";
-constexpr std::uint32_t kEntrySize = 40;
 constexpr std::uint16_t kBackupItemFlags = 8;
 constexpr std::uint32_t kAddNewItem = 0x10000;
 
-// The $Links value as it lies in memory: a 16-bit entry count, then the
-// entries. Only the entries that the value really holds are visited, whatever
-// the count claims.
+// The $Links value as it lies in memory. Only the entries that the value
+// really holds are visited, whatever the count claims: the exported relink
+// reads a table as LinkTableReading::kEntriesThatFit.
 class LinkTable {
  public:
   LinkTable() = default;
   explicit LinkTable(const LockedValue& value) {
-    if (value.data() == nullptr || value.size() < 2) {
+    if (value.data() == nullptr) {
       return;
     }
-    entries_ = value.data() + 2;
-    std::uint16_t count = 0;
-    std::memcpy(&count, value.data(), sizeof count);
-    count_ = std::min<std::uint32_t>(count, (value.size() - 2) / kEntrySize);
+    value_ = reinterpret_cast<std::uint8_t*>(value.data());
+    const std::span<const std::uint8_t> bytes(value_, value.size());
+    count_ = LinkTableEntryCount(bytes, LinkTableReading::kEntriesThatFit).value_or(0);
   }
 
-  std::uint32_t count() const { return count_; }
-
-  TIMEDATE ReplicaId(std::uint32_t index) const {
-    TIMEDATE id;
-    std::memcpy(&id, Entry(index), sizeof id);
-    return id;
-  }
-
-  void SetReplicaId(std::uint32_t index, const TIMEDATE& id) {
-    std::memcpy(Entry(index), &id, sizeof id);
+  std::size_t count() const { return count_; }
+  TIMEDATE ReplicaId(std::size_t index) const { return LinkEntryReplicaId(value_, index); }
+  void SetReplicaId(std::size_t index, const TIMEDATE& id) {
+    SetLinkEntryReplicaId(value_, index, id);
   }
 
  private:
-  char* Entry(std::uint32_t index) const { return entries_ + std::size_t{index} * kEntrySize; }
-
-  char* entries_ = nullptr;
-  std::uint32_t count_ = 0;
+  std::uint8_t* value_ = nullptr;
+  std::size_t count_ = 0;
 };
 
 // Copies the table as it is now into a new item named for the local time.
@@ -75,7 +66,7 @@ class LinkItemRetargeter {
   // True when an entry was rewritten.
   bool Retarget(const OldReplicaIds& old_ids, const TIMEDATE& target) {
     bool changed = false;
-    for (std::uint32_t index = 0; index < table_.count(); ++index) {
+    for (std::size_t index = 0; index < table_.count(); ++index) {
       if (!old_ids.Contains(table_.ReplicaId(index))) {
         continue;
       }
@@ -104,7 +95,7 @@ class LinkItemRetargeter {
   // entry at `index` is no longer there afterwards. The copy is taken from
   // the item being walked, not looked up by name: a note may hold several
   // tables, and another one may have been rewritten already.
-  bool BackUp(std::uint32_t index) {
+  bool BackUp(std::size_t index) {
     const std::vector<char> table(value_->data(), value_->data() + value_->size());
     value_.reset();
     backup_made_ = true;
@@ -139,14 +130,18 @@ void AppendPadded(std::string* text, int value, int width) {
 
 OldReplicaIds::OldReplicaIds(const std::vector<std::string>& texts) {
   for (const std::string& text : texts) {
-    // Only the text of the ID it reads as can match it: the text of every
-    // ID has the one form.
-    TIMEDATE id{};
-    ParseReplicaIdText(text.c_str(), &id);
-    if (FormatReplicaIdText(id, true) == text) {
-      ids_.push_back(id);
+    // Only the "%08X:%08X" text of an ID matches it, byte for byte.
+    const std::optional<TIMEDATE> id = ParseReplicaIdTextStrictly(text);
+    if (id && FormatReplicaIdText(*id, true) == text) {
+      ids_.push_back(*id);
     }
   }
+}
+
+OldReplicaIds OldReplicaIds::FromListText(const std::string& list) {
+  std::vector<std::string> texts;
+  util::SplitDelimited(list + ";", ";", &texts, false, true);
+  return OldReplicaIds(texts);
 }
 
 bool OldReplicaIds::Contains(const TIMEDATE& replica_id) const {
@@ -156,7 +151,7 @@ bool OldReplicaIds::Contains(const TIMEDATE& replica_id) const {
 }
 
 std::string LinkTableBackupName(const util::DateTimeValue& now) {
-  std::string name = std::string(kLinksItemName) + "_Backup_";
+  std::string name(kLinkTableBackupPrefix);
   AppendPadded(&name, now.GetYear(), 4);
   for (int field :
        {now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(), now.GetSecond()}) {
@@ -165,18 +160,13 @@ std::string LinkTableBackupName(const util::DateTimeValue& now) {
   return name;
 }
 
-WalkResult RetargetLinks(LNDocument& document, const std::vector<std::string>& old_ids,
-                         const TIMEDATE& target_replica_id) {
-  return RetargetLinks(document, OldReplicaIds(old_ids), target_replica_id);
-}
-
 WalkResult RetargetLinks(LNDocument& document, const OldReplicaIds& old_ids,
                          const TIMEDATE& target_replica_id) {
   bool changed = false;
   try {
     const platform::NOTEHANDLE note = document.GetNoteHandle(1);
     ForEachItem(note, [&](const ItemView& item) {
-      if (item.type != platform::kTypeNoteLinkList || item.name() != kLinksItemName) {
+      if (item.type != platform::kTypeNoteLinkList || item.name() != kLinkTableItemName) {
         return;
       }
       LinkItemRetargeter links(document, note, item.item);

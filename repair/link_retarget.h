@@ -23,7 +23,11 @@ std::string LinkTableBackupName(const util::DateTimeValue& now);
 // of documents.
 class OldReplicaIds {
  public:
+  OldReplicaIds() = default;
   explicit OldReplicaIds(const std::vector<std::string>& texts);
+  // The texts of a list separated by ";", each trimmed of white space;
+  // empty pieces are dropped.
+  static OldReplicaIds FromListText(const std::string& list);
   // Whether the text of `replica_id` is one of the texts.
   bool Contains(const TIMEDATE& replica_id) const;
 
@@ -32,13 +36,12 @@ class OldReplicaIds {
   std::vector<TIMEDATE> ids_;
 };
 
-// Rewrites the matching entries of every $Links item of the opened document.
-// `changed` is set when an entry was rewritten; a status thrown inside (a
-// failed backup, say) ends the walk and is reported with what was changed
-// before it.
+// Rewrites the matching entries of every $Links item of the opened document,
+// each table read as LinkTableReading::kEntriesThatFit: of a table shorter
+// than its count, the entries it holds. (The whole-database run leaves such
+// a table alone, as damaged.) `changed` is set when an entry was rewritten; a status thrown inside
+// (a failed backup, say) ends the walk and is reported with what was changed before it.
 WalkResult RetargetLinks(LNDocument& document, const OldReplicaIds& old_ids,
-                         const TIMEDATE& target_replica_id);
-WalkResult RetargetLinks(LNDocument& document, const std::vector<std::string>& old_ids,
                          const TIMEDATE& target_replica_id);
 
 }  // namespace quendral

@@ -11,6 +11,8 @@
 #include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
+#include "platform/notes/api/item_values.h"
+#include "repair/link_table.h"
 
 namespace quendral::bench {
 
@@ -44,13 +46,13 @@ inline platform::richtext::Paragraph Paragraph(const std::string& text, const ch
 inline store::NoteImage Document(std::uint32_t index) {
   store::NoteImage note;
   note.unid = UNIVERSALNOTEID{{{0xBE4C0000u, index}}, {{index, 1}}};
-  std::vector<values::NoteLink> links = {
+  std::vector<NoteLink> links = {
       {kOld, {{{1, 1}}, {{1, 1}}}, {{{2, index}}, {{2, 2}}}},
       {kHome, {{{1, 1}}, {{1, 1}}}, note.unid},
       {kOld, {{{1, 1}}, {{1, 1}}}, {{{3, index}}, {{3, 3}}}},
   };
   store::ItemImage links_item{"$Links", platform::kTypeNoteLinkList, 0, {}};
-  values::EncodeNoteLinkList(links, &links_item.value);
+  EncodeLinkTable(links, &links_item.value);
   store::ItemImage subject{"Subject", platform::kTypeTextList, 4, {}};
   values::EncodeTextList({"Order " + std::to_string(index)}, &subject.value);
   note.items = {

@@ -14,6 +14,7 @@
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
 #include "quendral/quendral.h"
+#include "repair/link_table.h"
 
 namespace {
 
@@ -49,13 +50,13 @@ store::ItemImage HiddenRichText(int paragraphs) {
 }
 
 store::ItemImage LinkTable(int entries) {
-  std::vector<values::NoteLink> links(entries);
+  std::vector<quendral::NoteLink> links(entries);
   for (int i = 0; i < entries; ++i) {
     links[i].replica_id = i % 2 == 0 ? kOld : TIMEDATE{{static_cast<std::uint32_t>(i), 9}};
     links[i].view = UNIVERSALNOTEID{{{1, 1}}, {{1, static_cast<std::uint32_t>(i)}}};
   }
   store::ItemImage item{"$Links", quendral::platform::kTypeNoteLinkList, 0, {}};
-  if (values::EncodeNoteLinkList(links, &item.value) != quendral::platform::kNoError) {
+  if (!quendral::EncodeLinkTable(links, &item.value)) {
     std::abort();
   }
   return item;

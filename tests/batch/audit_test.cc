@@ -78,7 +78,7 @@ TEST_F(AuditTest, FindsEveryKindOfFinding) {
 // answered from its list of documents read once: both answer alike.
 TEST_F(AuditTest, LinkStatusesStayTheSameWhenTheTargetIsRemembered) {
   const UNIVERSALNOTEID targets[] = {kArchived, kMissing, kArchiveProfile};
-  std::vector<platform::values::NoteLink> links;
+  std::vector<NoteLink> links;
   for (std::size_t i = 0; i < 2 * batch::DocumentLookup::kQuestionsBeforeListing; ++i) {
     links.push_back(LinkTo(kTargetReplica, targets[i % 3]));
   }

@@ -8,6 +8,7 @@
 
 #include "batch/batch_run.h"
 #include "platform/notes/api/item_values.h"
+#include "repair/link_table.h"
 #include "repair/repair_fixture.h"
 
 namespace quendral::fixtures {
@@ -17,8 +18,8 @@ inline const TIMEDATE kOldReplica{{0x0058F1B2, 0x85256E3A}};
 inline const TIMEDATE kTargetReplica{{0xCAFEBABE, 0x0BADF00D}};
 inline constexpr char kOldReplicaText[] = "85256E3A:0058F1B2";
 
-platform::store::ItemImage LinksItem(const std::vector<platform::values::NoteLink>& links);
-platform::values::NoteLink LinkTo(const TIMEDATE& replica, const UNIVERSALNOTEID& note);
+platform::store::ItemImage LinksItem(const std::vector<NoteLink>& links);
+NoteLink LinkTo(const TIMEDATE& replica, const UNIVERSALNOTEID& note);
 
 // Document `index`: Subject "Document <index>", Status "Closed" for odd
 // indexes else "Open", a Body whose second paragraph is hidden when the

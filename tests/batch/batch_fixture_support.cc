@@ -9,13 +9,13 @@ namespace quendral::fixtures {
 namespace store = platform::store;
 namespace values = platform::values;
 
-store::ItemImage LinksItem(const std::vector<values::NoteLink>& links) {
+store::ItemImage LinksItem(const std::vector<NoteLink>& links) {
   store::ItemImage item{"$Links", platform::kTypeNoteLinkList, 0, {}};
-  EXPECT_EQ(values::EncodeNoteLinkList(links, &item.value), platform::kNoError);
+  EXPECT_TRUE(EncodeLinkTable(links, &item.value));
   return item;
 }
 
-values::NoteLink LinkTo(const TIMEDATE& replica, const UNIVERSALNOTEID& note) {
+NoteLink LinkTo(const TIMEDATE& replica, const UNIVERSALNOTEID& note) {
   return {replica, UNIVERSALNOTEID{{{1, 2}}, {{3, 4}}}, note};
 }
 

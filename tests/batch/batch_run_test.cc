@@ -12,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace store = platform::store;
-namespace values = platform::values;
 
 constexpr char kDatabase[] = "apps/many.nsf";
 
@@ -154,10 +153,9 @@ TEST_F(BatchRunTest, RelinkGivesEveryDocumentOneBackupOfItsOldTable) {
     const auto backups = Backups(stored[i]);
     ASSERT_EQ(backups.size(), 1u) << "document " << i;
     EXPECT_EQ(backups[0]->value, Item(original_[i], "$Links").value);
-    std::vector<values::NoteLink> links;
-    ASSERT_EQ(values::DecodeNoteLinkList(Item(stored[i], "$Links").value.data(),
-                                         Item(stored[i], "$Links").value.size(), &links),
-              platform::kNoError);
+    std::vector<NoteLink> links;
+    ASSERT_TRUE(
+        DecodeLinkTable(Item(stored[i], "$Links").value, LinkTableReading::kWholeTable, &links));
     EXPECT_EQ(links[0].replica_id.Innards[1], kTargetReplica.Innards[1]);
   }
 }

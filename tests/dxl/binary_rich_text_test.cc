@@ -6,11 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <sstream>
 
 #include "dxl/export_audit.h"
 #include "dxl/export_fixtures.h"
 #include "dxl/export_repairs.h"
+#include "dxl/link_table.h"
+#include "platform/notes/formula/formula.h"
+#include "repair/hide_when_area.h"
+#include "repair/link_table.h"
 
 namespace quendral::dxl {
 namespace {
@@ -355,6 +360,68 @@ TEST(ActionHideWhen, ReportedByKindAndRepairedOnlyWhenAsked) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.actions);
     EXPECT_EQ(FixHideWhen(input, {.all_notes = true, .actions = c.actions}).output, c.expected);
+  }
+}
+
+// Exports' link tables are read as the whole-database relink reads stored
+// ones: a table whose length does not match its count is no table. An
+// export always writes the count, so no bytes at all are none either.
+TEST(LinkRuleParity, ExportedTablesAreReadWhole) {
+  const Bytes two = FormLinks();
+  const Bytes tables[] = {
+      two, two.substr(0, 2 + 40), two + "\x01", Bytes("\x00\x00", 2), Bytes("\x02"), Bytes()};
+  for (const Bytes& table : tables) {
+    SCOPED_TRACE(table.size());
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(table.data()),
+                                              table.size());
+    LinkTable decoded;
+    EXPECT_EQ(decoded.Decode(Base64(table, kLayouts[0])),
+              !table.empty() && LinkTableEntryCount(bytes, LinkTableReading::kWholeTable));
+  }
+}
+
+// --- One rule for every route -----------------------------------------------
+
+// The repair of exported records gives each area the bytes the hide-when
+// rule gives it, whether or not a memo carried it over from an earlier item.
+TEST(HideWhenRuleParity, ExportedRecordsGetTheRulesBytes) {
+  const Bytes areas[] = {Formula(30), Neutralised(Formula(30)), Formula(17), Bytes(), Formula(18)};
+  HideWhenMemo memo;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const Bytes& area : areas) {
+      SCOPED_TRACE(testing::Message() << "pass " << pass << ", area of " << area.size());
+      Bytes expected = area;
+      const AreaRepair repair = NeutraliseHideWhenArea(
+          expected.data(), expected.size(), HideWhenAreaSource::kExportedRecords, nullptr);
+      const Bytes record = HideWhen(7, area);
+      const BinaryRichText result = NeutraliseBinaryRichText(Base64(record, kLayouts[0]), &memo);
+      ASSERT_TRUE(result.problem.empty()) << result.problem;
+      ASSERT_EQ(result.hide_whens.size(), 1u);
+      EXPECT_EQ(result.hide_whens[0].repair, repair);
+      Base64Text written;
+      std::string text = Base64(record, kLayouts[0]);
+      for (auto edit = result.edits.rbegin(); edit != result.edits.rend(); ++edit) {
+        text.replace(edit->begin, edit->end - edit->begin, edit->text);
+      }
+      ASSERT_TRUE(written.Decode(text));
+      EXPECT_EQ(written.bytes(), HideWhen(7, expected));
+    }
+  }
+}
+
+// The formulas that exports give as text are judged neutral exactly when the
+// database's rule leaves their compiled form as it is.
+TEST(HideWhenRuleParity, NeutralTextsAreThoseTheDatabaseRuleLeaves) {
+  const char* const texts[] = {"", "0", " 0\n", "@True", "1", "Status = \"Closed\""};
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    std::vector<std::uint8_t> compiled;
+    ASSERT_TRUE(platform::formula::Compile(text, &compiled, nullptr));
+    std::string area(compiled.begin(), compiled.end());
+    NeutraliseHideWhenArea(area.data(), area.size(), HideWhenAreaSource::kDatabaseRichText,
+                           nullptr);
+    const bool left = area == std::string(compiled.begin(), compiled.end());
+    EXPECT_EQ(IsNeutralHideWhenText(text), left);
   }
 }
 

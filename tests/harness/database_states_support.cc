@@ -9,6 +9,9 @@
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/formula/formula.h"
+#include "platform/notes/api/item_values.h"
+#include "platform/notes/api/ln_universal_id.h"
+#include "repair/link_table.h"
 
 namespace quendral::harness {
 namespace {
@@ -47,10 +50,10 @@ store::ItemImage BodyItem(std::size_t number) {
 
 store::ItemImage LinkTable(const std::string& name, std::size_t number, const TIMEDATE& replica) {
   const auto tag = static_cast<std::uint32_t>(number);
-  const values::NoteLink link{replica, UNIVERSALNOTEID{{{tag, 1}}, {{tag, 2}}},
-                              UNIVERSALNOTEID{{{tag, 3}}, {{tag, 4}}}};
+  const NoteLink link{replica, UNIVERSALNOTEID{{{tag, 1}}, {{tag, 2}}},
+                      UNIVERSALNOTEID{{{tag, 3}}, {{tag, 4}}}};
   store::ItemImage item{name, platform::kTypeNoteLinkList, 0, {}};
-  values::EncodeNoteLinkList({link, link}, &item.value);
+  EncodeLinkTable({link, link}, &item.value);
   return item;
 }
 

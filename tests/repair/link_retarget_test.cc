@@ -9,13 +9,13 @@
 
 #include "platform/notes/api/item_values.h"
 #include "quendral/quendral.h"
+#include "repair/link_table.h"
 #include "repair/repair_fixture.h"
 #include "support/faults/fault_points.h"
 
 namespace quendral::fixtures {
 namespace {
 
-namespace values = platform::values;
 using platform::store::ItemImage;
 using platform::store::NoteImage;
 
@@ -25,21 +25,20 @@ const TIMEDATE kOther{{0x22222222, 0x12345678}};
 const TIMEDATE kTarget{{0xCAFEBABE, 0x0BADF00D}};
 constexpr char kOldText[] = "85256E3A:0058F1B2";
 
-values::NoteLink Link(const TIMEDATE& replica, std::uint32_t tag) {
+NoteLink Link(const TIMEDATE& replica, std::uint32_t tag) {
   return {replica, UNIVERSALNOTEID{{{tag, tag + 1}}, {{tag + 2, tag + 3}}},
           UNIVERSALNOTEID{{{tag + 4, tag + 5}}, {{tag + 6, tag + 7}}}};
 }
 
-ItemImage LinksItem(const std::vector<values::NoteLink>& links) {
+ItemImage LinksItem(const std::vector<NoteLink>& links) {
   ItemImage item{"$Links", platform::kTypeNoteLinkList, 0, {}};
-  EXPECT_EQ(values::EncodeNoteLinkList(links, &item.value), platform::kNoError);
+  EXPECT_TRUE(EncodeLinkTable(links, &item.value));
   return item;
 }
 
-std::vector<values::NoteLink> Links(const ItemImage& item) {
-  std::vector<values::NoteLink> links;
-  EXPECT_EQ(values::DecodeNoteLinkList(item.value.data(), item.value.size(), &links),
-            platform::kNoError);
+std::vector<NoteLink> Links(const ItemImage& item) {
+  std::vector<NoteLink> links;
+  EXPECT_TRUE(DecodeLinkTable(item.value, LinkTableReading::kWholeTable, &links));
   return links;
 }
 
@@ -86,7 +85,7 @@ class ChangeServerInLinksTest : public RepairTest {
 };
 
 TEST_F(ChangeServerInLinksTest, RewritesEveryMatchingEntryAfterOneBackup) {
-  const std::vector<values::NoteLink> links = {Link(kOld, 10), Link(kOther, 20), Link(kOld, 30)};
+  const std::vector<NoteLink> links = {Link(kOld, 10), Link(kOther, 20), Link(kOld, 30)};
   const NoteImage after = Relink({TextItem("Subject", {"x"}), LinksItem(links)}, kOldText);
   EXPECT_EQ(after.sequence, before_.sequence + 1);
   const auto rewritten = Links(*FindItem(after, "$Links"));

@@ -2,6 +2,7 @@
 // repaired as files, without a database.
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "dxl/export_audit.h"
@@ -9,7 +10,6 @@
 #include "dxl/export_file.h"
 #include "dxl/export_folder.h"
 #include "dxl/export_repairs.h"
-#include "dxl/link_table.h"
 #include "dxl/text_encoding.h"
 #include "notes/replica_id.h"
 #include "platform/notes/api/database_file.h"
@@ -329,8 +329,8 @@ void AddFixHideWhen(CLI::App& dxl, Context& context, Action& action) {
 
 // TARGET: a replica ID, or a database of the data directory.
 std::string TargetReplica(const std::string& target) {
-  if (const auto replica = dxl::NormaliseReplicaId(target); replica && target.size() >= 16) {
-    return *replica;
+  if (const std::optional<TIMEDATE> replica = ParseReplicaIdTextStrictly(target)) {
+    return FormatReplicaIdText(*replica, false);
   }
   ToolSession session;
   TIMEDATE id{};

@@ -6,6 +6,7 @@
 #include "notes/replica_id.h"
 #include "notes/status_text.h"
 #include "platform/notes/api/item_values.h"
+#include "repair/link_table.h"
 #include "report/json_text.h"
 #include "tools/quendral/command_error.h"
 #include "tools/quendral/commands.h"
@@ -146,10 +147,12 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
     if (item.GetType() != platform::kTypeNoteLinkList) {
       continue;
     }
-    std::vector<platform::values::NoteLink> links;
-    CheckStatus(
-        platform::values::DecodeNoteLinkList(item.GetValuePtr(), item.GetValueLength(), &links),
-        "link table " + item.GetName().GetString() + " is damaged");
+    std::vector<NoteLink> links;
+    CheckStatus(DecodeLinkTable({item.GetValuePtr(), item.GetValueLength()},
+                                LinkTableReading::kWholeTable, &links)
+                    ? platform::kNoError
+                    : platform::kErrItemValueInvalid,
+                "link table " + item.GetName().GetString() + " is damaged");
     if (options.json) {
       tables.push_back({{"name", item.GetName().GetString()}, {"links", LinksToJson(links)}});
       continue;

@@ -62,11 +62,11 @@ UNIVERSALNOTEID UnidFromJson(const json& value, const std::string& what) {
   return id;
 }
 
-std::vector<values::NoteLink> LinksFromJson(const json& list) {
-  std::vector<values::NoteLink> links;
+std::vector<NoteLink> LinksFromJson(const json& list) {
+  std::vector<NoteLink> links;
   for (const json& entry : AsArray(list, "\"links\"")) {
     AsObject(entry, "a link");
-    values::NoteLink link;
+    NoteLink link;
     link.replica_id = ReplicaIdFromText(AsString(RequiredField(entry, "replica_id"), "replica_id"));
     link.view = UnidFromJson(RequiredField(entry, "view_unid"), "view_unid");
     link.note = UnidFromJson(RequiredField(entry, "note_unid"), "note_unid");
@@ -146,9 +146,10 @@ void TypedValueFromJson(const std::string& type, const json& json_item, ItemImag
         "the date-time list");
   } else if (type == "links") {
     item->type = platform::kTypeNoteLinkList;
-    CheckEncoded(
-        values::EncodeNoteLinkList(LinksFromJson(RequiredField(json_item, "links")), &item->value),
-        "the link list");
+    CheckEncoded(EncodeLinkTable(LinksFromJson(RequiredField(json_item, "links")), &item->value)
+                     ? platform::kNoError
+                     : platform::kErrItemValueInvalid,
+                 "the link list");
   } else if (type == "richtext") {
     item->type = platform::kTypeCompositeText;
     item->value =
@@ -231,8 +232,8 @@ bool TypedValueToJson(const ItemImage& item, bool raw, json* out) {
       return true;
     }
     case platform::kTypeNoteLinkList: {
-      std::vector<values::NoteLink> links;
-      if (values::DecodeNoteLinkList(data, length, &links) != platform::kNoError) {
+      std::vector<NoteLink> links;
+      if (!DecodeLinkTable({data, length}, LinkTableReading::kWholeTable, &links)) {
         return false;
       }
       (*out)["type"] = "links";
@@ -259,9 +260,9 @@ bool TypedValueToJson(const ItemImage& item, bool raw, json* out) {
 
 }  // namespace
 
-json LinksToJson(const std::vector<values::NoteLink>& links) {
+json LinksToJson(const std::vector<NoteLink>& links) {
   json list = json::array();
-  for (const values::NoteLink& link : links) {
+  for (const NoteLink& link : links) {
     list.push_back({{"replica_id", FormatReplicaIdText(link.replica_id, true)},
                     {"view_unid", LNUniversalID::Format(link.view).GetString()},
                     {"note_unid", LNUniversalID::Format(link.note).GetString()}});

@@ -9,6 +9,7 @@
 
 #include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
+#include "repair/link_table.h"
 
 namespace quendral::cli {
 
@@ -21,7 +22,7 @@ void ItemValueFromJson(const nlohmann::json& json, platform::store::ItemImage* i
 void ItemValueToJson(const platform::store::ItemImage& item, bool raw, nlohmann::json* json);
 
 // A link table's entries: [{"replica_id", "view_unid", "note_unid"}, ...].
-nlohmann::json LinksToJson(const std::vector<platform::values::NoteLink>& links);
+nlohmann::json LinksToJson(const std::vector<NoteLink>& links);
 
 std::string HexFromBytes(const std::vector<std::uint8_t>& bytes);
 // A CommandError for anything but an even number of hex digits.

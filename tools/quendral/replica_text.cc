@@ -1,34 +1,19 @@
 #include "tools/quendral/replica_text.h"
 
+#include <optional>
 #include <random>
 
 #include "notes/replica_id.h"
-#include "platform/base/ascii.h"
 #include "tools/quendral/command_error.h"
 
 namespace quendral::cli {
-namespace {
-
-bool AllHex(const std::string& text) {
-  for (const char c : text) {
-    if (!base::HexDigitValue(c)) {
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
 
 TIMEDATE ReplicaIdFromText(const std::string& text) {
-  const bool with_colon = text.size() == 17 && text[8] == ':';
-  const std::string digits = with_colon ? text.substr(0, 8) + text.substr(9) : text;
-  if (digits.size() != 16 || !AllHex(digits)) {
+  const std::optional<TIMEDATE> id = ParseReplicaIdTextStrictly(text);
+  if (!id) {
     throw CommandError("replica ID \"" + text + "\" is not 16 hexadecimal digits");
   }
-  TIMEDATE id{};
-  ParseReplicaIdText(text.c_str(), &id);
-  return id;
+  return *id;
 }
 
 TIMEDATE RandomReplicaId() {

@@ -12,6 +12,7 @@
 
 #include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
+#include "repair/link_table.h"
 
 namespace {
 
@@ -38,11 +39,11 @@ void DecodeValue(const store::ItemImage& item) {
   const std::uint8_t* data = item.value.data();
   const std::size_t size = item.value.size();
   std::vector<std::string> texts;
-  std::vector<values::NoteLink> links;
+  std::vector<quendral::NoteLink> links;
   std::vector<quendral::platform::richtext::Paragraph> paragraphs;
   quendral::platform::formula::Value value;
   values::DecodeTextList(data, size, &texts);
-  values::DecodeNoteLinkList(data, size, &links);
+  quendral::DecodeLinkTable({data, size}, quendral::LinkTableReading::kWholeTable, &links);
   values::DecodeRichText(data, size, &paragraphs);
   values::DecodeFormulaValue(item.type, data, size, &value);
 }

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "platform/notes/api/item_values.h"
+#include "repair/link_table.h"
 
 namespace {
 
@@ -35,9 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
   values::DecodeNumbers(quendral::platform::kTypeNumber, data, size, &numbers);
   std::vector<quendral::platform::formula::DateTime> times;
   values::DecodeTimeList(data, size, &times);
-  std::vector<values::NoteLink> links;
-  if (values::DecodeNoteLinkList(data, size, &links) == quendral::platform::kNoError && size > 0 &&
-      values::EncodeNoteLinkList(links, &encoded) == quendral::platform::kNoError) {
+  std::vector<quendral::NoteLink> links;
+  const std::span<const std::uint8_t> table(data, size);
+  quendral::DecodeLinkTable(table, quendral::LinkTableReading::kEntriesThatFit, &links);
+  if (quendral::DecodeLinkTable(table, quendral::LinkTableReading::kWholeTable, &links) &&
+      size > 0 && quendral::EncodeLinkTable(links, &encoded)) {
     ExpectSame(encoded, data, size);
   }
   std::vector<quendral::platform::richtext::Paragraph> paragraphs;

@@ -1,6 +1,5 @@
 #include "platform/notes/api/item_values.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/base/byte_reader.h"
@@ -10,8 +9,6 @@ namespace quendral::platform::values {
 namespace {
 
 constexpr std::size_t kMaxTextLength = 0xFFFF;
-// A link: a replica ID and two universal IDs.
-constexpr std::size_t kNoteLinkSize = 40;
 
 // Number and date-time lists start with the entry count and a second word
 // that is always 0.
@@ -32,10 +29,6 @@ void AppendTimedate(Bytes* value, const TIMEDATE& timedate) {
 
 bool ReadTimedate(base::ByteReader* reader, TIMEDATE* timedate) {
   return reader->ReadU32(&timedate->Innards[0]) && reader->ReadU32(&timedate->Innards[1]);
-}
-
-bool ReadUniversalId(base::ByteReader* reader, UNIVERSALNOTEID* id) {
-  return ReadTimedate(reader, &id->File) && ReadTimedate(reader, &id->Note);
 }
 
 // A value must end where its last entry ends.
@@ -176,46 +169,6 @@ STATUS DecodeTimeList(const std::uint8_t* data, std::size_t length,
       return kErrItemValueInvalid;
     }
     times->push_back(FromTimedate(timedate));
-  }
-  return Finish(reader);
-}
-
-STATUS EncodeNoteLinkList(const std::vector<NoteLink>& links, Bytes* value) {
-  if (links.size() > kMaxListEntries) {
-    return kErrItemValueInvalid;
-  }
-  value->clear();
-  base::AppendLittle16(value, static_cast<std::uint16_t>(links.size()));
-  for (const NoteLink& link : links) {
-    AppendTimedate(value, link.replica_id);
-    for (const UNIVERSALNOTEID* id : {&link.view, &link.note}) {
-      AppendTimedate(value, id->File);
-      AppendTimedate(value, id->Note);
-    }
-  }
-  return kNoError;
-}
-
-STATUS DecodeNoteLinkList(const std::uint8_t* data, std::size_t length,
-                          std::vector<NoteLink>* links) {
-  links->clear();
-  if (length == 0) {
-    return kNoError;
-  }
-  base::ByteReader reader(data, length);
-  std::uint16_t count = 0;
-  if (!reader.ReadU16(&count)) {
-    return kErrItemValueInvalid;
-  }
-  // No more are reserved than the bytes can hold, whatever the count claims.
-  links->reserve(std::min<std::size_t>(count, reader.remaining() / kNoteLinkSize));
-  for (std::uint16_t i = 0; i < count; ++i) {
-    NoteLink link;
-    if (!ReadTimedate(&reader, &link.replica_id) || !ReadUniversalId(&reader, &link.view) ||
-        !ReadUniversalId(&reader, &link.note)) {
-      return kErrItemValueInvalid;
-    }
-    links->push_back(link);
   }
   return Finish(reader);
 }

@@ -8,11 +8,10 @@
 //   0x0401 date-time list: u16 count, u16 0, count x TIMEDATE (the
 //                          date-time's int64 seconds: word 0 low half,
 //                          word 1 high half)
-//   0x0007 note-link list: u16 count, count x 40-byte entries (replica ID
-//                          word 0, word 1, view UNID, note UNID)
 //   0x0001 rich text:      composite records (platform/notes/richtext)
-// Any other type word holds opaque bytes. An empty value decodes as an empty
-// list. Decoding checks every length against the bytes given and reports
+// Any other type word holds opaque bytes here; the note-link list (0x0007),
+// a document's link table, is read by the repairs that own it. An empty
+// value decodes as an empty list. Decoding checks every length against the bytes given and reports
 // kErrItemValueInvalid instead of reading past them.
 #ifndef QUENDRAL_PLATFORM_NOTES_API_ITEM_VALUES_H_
 #define QUENDRAL_PLATFORM_NOTES_API_ITEM_VALUES_H_
@@ -30,14 +29,6 @@
 namespace quendral::platform::values {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// One entry of a note-link list.
-struct NoteLink {
-  TIMEDATE replica_id{};
-  UNIVERSALNOTEID view{};
-  UNIVERSALNOTEID note{};
-};
-inline constexpr std::size_t kNoteLinkEntrySize = 40;
 
 // Lists longer than this cannot be encoded (the count is 16 bits).
 inline constexpr std::size_t kMaxListEntries = 0xFFFF;
@@ -59,10 +50,6 @@ STATUS DecodeTimeList(const std::uint8_t* data, std::size_t length,
                       std::vector<formula::DateTime>* times);
 TIMEDATE ToTimedate(formula::DateTime time);
 formula::DateTime FromTimedate(const TIMEDATE& timedate);
-
-STATUS EncodeNoteLinkList(const std::vector<NoteLink>& links, Bytes* value);
-STATUS DecodeNoteLinkList(const std::uint8_t* data, std::size_t length,
-                          std::vector<NoteLink>* links);
 
 Bytes EncodeRichText(const std::vector<richtext::Paragraph>& paragraphs);
 STATUS DecodeRichText(const std::uint8_t* data, std::size_t length,

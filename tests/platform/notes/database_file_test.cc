@@ -23,11 +23,13 @@ ItemImage Item(const std::string& name, std::uint16_t type, values::Bytes value,
 NoteImage NoteOfEveryType() {
   values::Bytes numbers;
   values::Bytes times;
-  values::Bytes links;
+  // A link table of one entry whose replica ID is {1, 2}.
+  values::Bytes links(2 + 40, 0);
+  links[0] = 1;
+  links[2] = 1;
+  links[6] = 2;
   EXPECT_EQ(values::EncodeNumberList({1.5, -3}, &numbers), kNoError);
   EXPECT_EQ(values::EncodeTimeList({formula::DateTime{983776089}}, &times), kNoError);
-  EXPECT_EQ(values::EncodeNoteLinkList({values::NoteLink{TIMEDATE{{1, 2}}, {}, {}}}, &links),
-            kNoError);
   richtext::Paragraph paragraph;
   paragraph.runs.push_back(richtext::Run{richtext::Run::Kind::kText, "Body text", 0});
   NoteImage note = Document(1, {TextItem("Subject", {"Hello", "World"})});

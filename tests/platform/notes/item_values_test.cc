@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 namespace quendral::platform::values {
 namespace {
@@ -90,29 +89,6 @@ TEST(TimeList, RoundTrips) {
   ASSERT_EQ(DecodeTimeList(value.data(), value.size(), &decoded), kNoError);
   EXPECT_EQ(decoded, times);
   EXPECT_EQ(DecodeTimeList(value.data(), value.size() - 4, &decoded), kErrItemValueInvalid);
-}
-
-TEST(NoteLinkList, EntriesAreFortyBytesReplicaWordZeroFirst) {
-  NoteLink link;
-  link.replica_id = TIMEDATE{{0x0058F1B2, 0x85256E3A}};
-  link.view = UNIVERSALNOTEID{{{1, 2}}, {{3, 4}}};
-  link.note = UNIVERSALNOTEID{{{5, 6}}, {{7, 8}}};
-  Bytes value;
-  ASSERT_EQ(EncodeNoteLinkList({link, link}, &value), kNoError);
-  ASSERT_EQ(value.size(), 2 + 2 * kNoteLinkEntrySize);
-  EXPECT_EQ(value[0], 2);
-  std::uint32_t word0 = 0;
-  std::uint32_t word1 = 0;
-  std::memcpy(&word0, value.data() + 2, 4);
-  std::memcpy(&word1, value.data() + 6, 4);
-  EXPECT_EQ(word0, 0x0058F1B2u);
-  EXPECT_EQ(word1, 0x85256E3Au);
-
-  std::vector<NoteLink> decoded;
-  ASSERT_EQ(DecodeNoteLinkList(value.data(), value.size(), &decoded), kNoError);
-  ASSERT_EQ(decoded.size(), 2u);
-  EXPECT_EQ(decoded[1].note.Note.Innards[1], 8u);
-  EXPECT_EQ(DecodeNoteLinkList(value.data(), value.size() - 1, &decoded), kErrItemValueInvalid);
 }
 
 TEST(RichText, RoundTripsParagraphs) {

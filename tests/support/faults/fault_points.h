@@ -7,7 +7,7 @@
 #ifndef QUENDRAL_TESTS_SUPPORT_FAULTS_FAULT_POINTS_H_
 #define QUENDRAL_TESTS_SUPPORT_FAULTS_FAULT_POINTS_H_
 
-#include "platform/notes/call_gate.h"
+#include "platform/notes/core/call_gate.h"
 
 namespace quendral::fixtures {
 
