@@ -7,7 +7,7 @@
 set -u
 
 # The layers, bottom up.
-LAYERS="platform/base platform/os platform/notes util notes repair module report batch dxl tools"
+LAYERS="platform/base platform/os platform/notes util notes repair module report database_json batch dxl tools"
 
 cd "${1:-$(dirname "$0")/..}" || exit 2
 

@@ -1,12 +1,12 @@
-#include "tools/quendral/replica_text.h"
+#include "database_json/replica_text.h"
 
 #include <random>
 
+#include "database_json/format_error.h"
 #include "notes/replica_id.h"
 #include "platform/base/ascii.h"
-#include "tools/quendral/command_error.h"
 
-namespace quendral::cli {
+namespace quendral::database_json {
 namespace {
 
 bool AllHex(const std::string& text) {
@@ -24,7 +24,7 @@ TIMEDATE ReplicaIdFromText(const std::string& text) {
   const bool with_colon = text.size() == 17 && text[8] == ':';
   const std::string digits = with_colon ? text.substr(0, 8) + text.substr(9) : text;
   if (digits.size() != 16 || !AllHex(digits)) {
-    throw CommandError("replica ID \"" + text + "\" is not 16 hexadecimal digits");
+    throw FormatError("replica ID \"" + text + "\" is not 16 hexadecimal digits");
   }
   TIMEDATE id{};
   ParseReplicaIdText(text.c_str(), &id);
@@ -36,4 +36,4 @@ TIMEDATE RandomReplicaId() {
   return TIMEDATE{{random(), random()}};
 }
 
-}  // namespace quendral::cli
+}  // namespace quendral::database_json
