@@ -29,6 +29,17 @@ int RunRoute(const Route& route, const CLI::App& command, const Context& context
 
 }  // namespace
 
+Route DocumentRoute(const char* name, const char* description, std::shared_ptr<const Target> target,
+                    std::function<int(Prepared&)> run) {
+  Route route;
+  route.name = name;
+  route.description = description;
+  route.setup = Setup::kDocument;
+  route.target = std::move(target);
+  route.run = std::move(run);
+  return route;
+}
+
 CLI::App* CommandTable::Add(CLI::App& parent, Route route) {
   CLI::App* command = parent.add_subcommand(route.name, route.description);
   auto shared = std::make_shared<Route>(std::move(route));

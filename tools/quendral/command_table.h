@@ -57,6 +57,10 @@ struct Route {
   std::function<int(Prepared&)> run{};
 };
 
+// The route of a command whose work is on the one document its target names.
+Route DocumentRoute(const char* name, const char* description, std::shared_ptr<const Target> target,
+                    std::function<int(Prepared&)> run);
+
 class CommandTable {
  public:
   CommandTable(Context& context, Action& action) : context_(context), action_(action) {}

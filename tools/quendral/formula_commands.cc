@@ -69,11 +69,8 @@ int Evaluate(const EvalOptions& options, Prepared& prepared) {
 void AddEval(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<EvalOptions>();
   auto* command =
-      table.Add(app, {.name = "eval",
-                      .description = "Evaluate a formula, alone or against a document",
-                      .setup = Setup::kDocument,
-                      .target = o,
-                      .run = [o](Prepared& prepared) { return Evaluate(*o, prepared); }});
+      table.Add(app, DocumentRoute("eval", "Evaluate a formula, alone or against a document", o,
+                                   [o](Prepared& prepared) { return Evaluate(*o, prepared); }));
   auto* database = command->add_option("--db", o->database, "Database path");
   command->add_option("--server", o->server, "Server name (default: this machine)")
       ->needs(database);
@@ -119,11 +116,9 @@ int Show(const ShowOptions& options, Prepared& prepared) {
 
 void AddShow(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<ShowOptions>();
-  auto* command = table.Add(app, {.name = "show",
-                                  .description = "Print a document's rich text as a reader sees it",
-                                  .setup = Setup::kDocument,
-                                  .target = o,
-                                  .run = [o](Prepared& prepared) { return Show(*o, prepared); }});
+  auto* command =
+      table.Add(app, DocumentRoute("show", "Print a document's rich text as a reader sees it", o,
+                                   [o](Prepared& prepared) { return Show(*o, prepared); }));
   command->add_option("PATH", o->database, "Database path")->required();
   command->add_option("UNID", o->unid, "Universal ID of the document")->required();
   command->add_option("--server", o->server, "Server name (default: this machine)");
@@ -172,11 +167,8 @@ int ShowLinks(const LinksOptions& options, const Prepared& prepared) {
 void AddLinks(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<LinksOptions>();
   auto* command =
-      table.Add(app, {.name = "links",
-                      .description = "Print a document's link tables",
-                      .setup = Setup::kDocument,
-                      .target = o,
-                      .run = [o](Prepared& prepared) { return ShowLinks(*o, prepared); }});
+      table.Add(app, DocumentRoute("links", "Print a document's link tables", o,
+                                   [o](Prepared& prepared) { return ShowLinks(*o, prepared); }));
   command->add_option("PATH", o->database, "Database path")->required();
   command->add_option("UNID", o->unid, "Universal ID of the document")->required();
   command->add_option("--server", o->server, "Server name (default: this machine)");

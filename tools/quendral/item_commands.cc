@@ -79,11 +79,8 @@ void AddItemCommands(CLI::App& app, CommandTable& table) {
 
   auto* set =
       AddDocumentArguments(*item, table,
-                           {.name = "set",
-                            .description = "Assign an item the value of a formula",
-                            .setup = Setup::kDocument,
-                            .target = o,
-                            .run = [o](Prepared& prepared) { return SetItem(*o, prepared); }},
+                           DocumentRoute("set", "Assign an item the value of a formula", o,
+                                         [o](Prepared& prepared) { return SetItem(*o, prepared); }),
                            *o);
   set->add_option("TYPE_WORD", o->type_word,
                   "Type of a new item: TEXT, NUMBER, DATETIME, READERS or AUTHORS "
@@ -93,11 +90,8 @@ void AddItemCommands(CLI::App& app, CommandTable& table) {
 
   auto* get =
       AddDocumentArguments(*item, table,
-                           {.name = "get",
-                            .description = "Print an item's values as one text",
-                            .setup = Setup::kDocument,
-                            .target = o,
-                            .run = [o](Prepared& prepared) { return GetItem(*o, prepared); }},
+                           DocumentRoute("get", "Print an item's values as one text", o,
+                                         [o](Prepared& prepared) { return GetItem(*o, prepared); }),
                            *o);
   get->add_flag("--json", o->json, "Print JSON: name and text");
 }
