@@ -270,6 +270,66 @@ TEST_F(CommandLineTest, RepairsOfOneDocumentReportTheSummaryOfTheWholeDatabaseFo
   EXPECT_NE(run.out.find("$Links_Backup_"), std::string::npos) << run.out;
 }
 
+// The notes of a raw export with the time in each link backup's name left
+// out: two repairs a second apart name their backups apart.
+json NotesWithoutBackupTimes(json exported) {
+  for (json& note : exported["notes"]) {
+    for (json& item : note["items"]) {
+      const std::string name = item["name"];
+      if (name.starts_with("$Links_Backup_")) {
+        item["name"] = "$Links_Backup_";
+      }
+    }
+  }
+  return exported["notes"];
+}
+
+// On a database of one document, a repair of that document and the same
+// repair of every document print the same summary and exit alike, whether
+// the document is repaired, has nothing to repair or cannot be repaired.
+TEST_F(CommandLineTest, RepairsOfOneDocumentAndOfAllReportAlike) {
+  ASSERT_EQ(Quendral({"db", "create", "target.nsf", "--replica-id", "0BADF00DCAFEBABE"}).code, 0);
+  const json damaged_links = {
+      {"name", "$Links"}, {"type", "raw"}, {"type_word", 7}, {"hex", "0100"}};
+  const json subject = kEveryType[0];
+  const std::string old = "85256E3A:0058F1B2";
+  const struct {
+    const char* label;
+    json items;
+    int code;
+  } documents[] = {
+      {"repairable", kEveryType, 0},
+      {"nothing to do", json::array({subject}), 0},
+      {"damaged link table", json::array({subject, damaged_links}), 1},
+  };
+  const std::vector<std::vector<std::string>> commands = {
+      {"fix-hidewhen", "a.nsf"},
+      {"relink", "a.nsf", old, "target.nsf"},
+      {"relink", "--json", "a.nsf", old, "target.nsf"},
+      {"restore-links", "a.nsf"},
+  };
+  for (const auto& document : documents) {
+    for (const auto& command : commands) {
+      std::vector<std::string> one = command;
+      one.insert(std::find(one.begin(), one.end(), "a.nsf") + 1, kUnid);
+      std::vector<std::string> all = command;
+      all.push_back("--all");
+      ASSERT_EQ(Import("a.nsf", Document(document.items), true).code, 0);
+      const CommandResult single = Quendral(one);
+      const json after_one = NotesWithoutBackupTimes(Export("a.nsf", true));
+      ASSERT_EQ(Import("a.nsf", Document(document.items), true).code, 0);
+      const CommandResult every = Quendral(all);
+      EXPECT_EQ(single.out, every.out) << document.label << " " << command[0];
+      EXPECT_EQ(single.code, every.code) << document.label << " " << command[0];
+      EXPECT_EQ(single.err, every.err) << document.label << " " << command[0];
+      EXPECT_EQ(after_one, NotesWithoutBackupTimes(Export("a.nsf", true))) << document.label;
+      if (command[0] == "relink") {
+        EXPECT_EQ(single.code, document.code) << document.label << "\n" << single.out;
+      }
+    }
+  }
+}
+
 // A missing database, target or document, and a bad document ID, are input
 // errors on both forms of every repair: exit code 2, one line on standard
 // error, nothing on standard output and nothing written.
@@ -305,20 +365,6 @@ TEST_F(CommandLineTest, RepairsOfOneDocumentAndOfAllExitAlikeOnMissingInput) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
   EXPECT_EQ(Export("a.nsf", true), before);
-}
-
-// The notes of a raw export with the time in each link backup's name left
-// out: two repairs a second apart name their backups apart.
-json NotesWithoutBackupTimes(json exported) {
-  for (json& note : exported["notes"]) {
-    for (json& item : note["items"]) {
-      const std::string name = item["name"];
-      if (name.starts_with("$Links_Backup_")) {
-        item["name"] = "$Links_Backup_";
-      }
-    }
-  }
-  return exported["notes"];
 }
 
 // The exported functions, which the library's callers run, and the tool's

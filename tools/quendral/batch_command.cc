@@ -54,7 +54,7 @@ int RunBatch(const BatchOptions& options, Prepared& prepared, batch::DocumentRep
 void AddBatchFlags(CLI::App* command, BatchOptions* options, bool with_select) {
   if (with_select) {
     command->add_option("--select", options->select,
-                        "Selection formula: only documents for which it is true");
+                        "Selection formula: only documents for which it is true (with --all)");
   }
   command->add_flag("--dry-run", options->dry_run, "Report what would change and write nothing");
   command->add_flag("--json", options->json, "Print the summary as JSON");
