@@ -149,14 +149,8 @@ void RunOverDatabase(LNDatabase& database, DocumentRepair& repair, const RunOpti
   }
 }
 
-void RunOverDocument(LNDatabase& database, const UNIVERSALNOTEID& unid, DocumentRepair& repair,
+void RunOverDocument(LNDatabase& database, LNDocument document, DocumentRepair& repair,
                      const RunOptions& options, report::RunSummary* summary) {
-  LNDocument document;
-  if (LNSTATUS status = database.GetDocument(unid, &document); status != 0) {
-    ++summary->documents;
-    summary->AddFailure(LNUniversalID::Format(unid).GetString(), StatusText(status));
-    return;
-  }
   GroupRun run(database, repair, options, summary, 1);
   run.Take(document);
   run.Flush();

@@ -38,8 +38,9 @@ struct RunOptions {
 void RunOverDatabase(LNDatabase& database, DocumentRepair& repair, const RunOptions& options,
                      report::RunSummary* summary);
 
-// The same for the one document `unid`; a missing document counts as failed.
-void RunOverDocument(LNDatabase& database, const UNIVERSALNOTEID& unid, DocumentRepair& repair,
+// The same for the one `document` of the database, found by the caller (who
+// decides how a missing one is reported).
+void RunOverDocument(LNDatabase& database, LNDocument document, DocumentRepair& repair,
                      const RunOptions& options, report::RunSummary* summary);
 
 }  // namespace quendral::batch

@@ -7,8 +7,8 @@
 #include <random>
 #include <sstream>
 
+#include "quendral/quendral.h"
 #include "tools/quendral/commands.h"
-#include "tools/quendral/json_image.h"
 
 namespace quendral::cli {
 namespace {
@@ -167,13 +167,6 @@ TEST_F(CommandLineTest, BadInputNamesTheNoteAndItemAndWritesNothing) {
   }
 }
 
-TEST(JsonImage, NoteNotYetStoredExportsWithoutIdentityAndReadsBack) {
-  const json image = {{"replica_id", "85256E3A:0058F1B2"}, {"notes", {{{"items", json::array()}}}}};
-  const json exported = JsonFromImage(ImageFromJson(image), false);
-  EXPECT_FALSE(exported["notes"][0].contains("unid"));
-  EXPECT_EQ(JsonFromImage(ImageFromJson(exported), false), exported);
-}
-
 TEST_F(CommandLineTest, MalformedJsonIsRefused) {
   const fs::path file = data_ / "broken.json";
   std::ofstream(file) << "{\"title\": ";
@@ -252,25 +245,162 @@ TEST_F(CommandLineTest, ShowLeavesOutHiddenParagraphsUntilTheRepairRuns) {
 
   CommandResult run = Quendral({"fix-hidewhen", "a.nsf", kUnid});
   EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "hide-when formulas neutralised and saved\n");
+  EXPECT_EQ(run.out, "a.nsf: 1 taken, 1 repaired, 0 unchanged, 0 conflicts, 0 failed\n");
   EXPECT_EQ(Quendral({"show", "a.nsf", kUnid}).out, "Visible\nSecret\n");
 }
 
-TEST_F(CommandLineTest, RepairsSayWhatHappenedAndExitWithTheirResult) {
+TEST_F(CommandLineTest, RepairsOfOneDocumentReportTheSummaryOfTheWholeDatabaseForms) {
   ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
   ASSERT_EQ(Quendral({"db", "create", "target.nsf", "--replica-id", "0BADF00DCAFEBABE"}).code, 0);
   CommandResult run = Quendral({"relink", "a.nsf", kUnid, "11111111:22222222", "target.nsf"});
-  EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "nothing to change\n");
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "a.nsf: 1 taken, 0 repaired, 1 unchanged, 0 conflicts, 0 failed\n");
+  run = Quendral(
+      {"relink", "--dry-run", "--json", "a.nsf", kUnid, "85256E3A:0058F1B2", "target.nsf"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(json::parse(run.out),
+            json::parse(R"({"database": "a.nsf", "documents": 1, "selected": 1, "changed": 1,
+                            "unchanged": 0, "conflicts": 0, "failed": 0, "dry_run": true})"));
+  EXPECT_EQ(Quendral({"links", "a.nsf", kUnid}).out.find("$Links_Backup_"), std::string::npos);
   run = Quendral({"relink", "a.nsf", kUnid, "85256E3A:0058F1B2", "target.nsf"});
-  EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "links retargeted and saved\n");
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "a.nsf: 1 taken, 1 repaired, 0 unchanged, 0 conflicts, 0 failed\n");
   run = Quendral({"links", "a.nsf", kUnid});
   EXPECT_NE(run.out.find("$Links\n  0BADF00D:CAFEBABE view"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("$Links_Backup_"), std::string::npos) << run.out;
-  run = Quendral({"fix-hidewhen", "missing.nsf", kUnid});
-  EXPECT_EQ(run.code, 1);
-  EXPECT_EQ(run.out.rfind("failed: ", 0), 0u) << run.out;
+}
+
+// The notes of a raw export with the time in each link backup's name left
+// out: two repairs a second apart name their backups apart.
+json NotesWithoutBackupTimes(json exported) {
+  for (json& note : exported["notes"]) {
+    for (json& item : note["items"]) {
+      const std::string name = item["name"];
+      if (name.starts_with("$Links_Backup_")) {
+        item["name"] = "$Links_Backup_";
+      }
+    }
+  }
+  return exported["notes"];
+}
+
+// On a database of one document, a repair of that document and the same
+// repair of every document print the same summary and exit alike, whether
+// the document is repaired, has nothing to repair or cannot be repaired.
+TEST_F(CommandLineTest, RepairsOfOneDocumentAndOfAllReportAlike) {
+  ASSERT_EQ(Quendral({"db", "create", "target.nsf", "--replica-id", "0BADF00DCAFEBABE"}).code, 0);
+  const json damaged_links = {
+      {"name", "$Links"}, {"type", "raw"}, {"type_word", 7}, {"hex", "0100"}};
+  const json subject = kEveryType[0];
+  const std::string old = "85256E3A:0058F1B2";
+  const struct {
+    const char* label;
+    json items;
+    int code;
+  } documents[] = {
+      {"repairable", kEveryType, 0},
+      {"nothing to do", json::array({subject}), 0},
+      {"damaged link table", json::array({subject, damaged_links}), 1},
+  };
+  const std::vector<std::vector<std::string>> commands = {
+      {"fix-hidewhen", "a.nsf"},
+      {"relink", "a.nsf", old, "target.nsf"},
+      {"relink", "--json", "a.nsf", old, "target.nsf"},
+      {"restore-links", "a.nsf"},
+  };
+  for (const auto& document : documents) {
+    for (const auto& command : commands) {
+      std::vector<std::string> one = command;
+      one.insert(std::find(one.begin(), one.end(), "a.nsf") + 1, kUnid);
+      std::vector<std::string> all = command;
+      all.push_back("--all");
+      ASSERT_EQ(Import("a.nsf", Document(document.items), true).code, 0);
+      const CommandResult single = Quendral(one);
+      const json after_one = NotesWithoutBackupTimes(Export("a.nsf", true));
+      ASSERT_EQ(Import("a.nsf", Document(document.items), true).code, 0);
+      const CommandResult every = Quendral(all);
+      EXPECT_EQ(single.out, every.out) << document.label << " " << command[0];
+      EXPECT_EQ(single.code, every.code) << document.label << " " << command[0];
+      EXPECT_EQ(single.err, every.err) << document.label << " " << command[0];
+      EXPECT_EQ(after_one, NotesWithoutBackupTimes(Export("a.nsf", true))) << document.label;
+      if (command[0] == "relink") {
+        EXPECT_EQ(single.code, document.code) << document.label << "\n" << single.out;
+      }
+    }
+  }
+}
+
+// A missing database, target or document, and a bad document ID, are input
+// errors on both forms of every repair: exit code 2, one line on standard
+// error, nothing on standard output and nothing written.
+TEST_F(CommandLineTest, RepairsOfOneDocumentAndOfAllExitAlikeOnMissingInput) {
+  ASSERT_EQ(Import("a.nsf", Document(kEveryType)).code, 0);
+  ASSERT_EQ(Quendral({"db", "create", "target.nsf", "--replica-id", "0BADF00DCAFEBABE"}).code, 0);
+  const json before = Export("a.nsf", true);
+  const std::string other = "00000000000000000000000000000099";
+  const std::string old = "85256E3A:0058F1B2";
+  const struct {
+    std::vector<std::string> args;
+    std::string error;
+  } cases[] = {
+      {{"fix-hidewhen", "missing.nsf", kUnid}, "cannot open database missing.nsf: "},
+      {{"fix-hidewhen", "--all", "missing.nsf"}, "cannot open database missing.nsf: "},
+      {{"relink", "missing.nsf", kUnid, old, "target.nsf"}, "cannot open database missing.nsf: "},
+      {{"relink", "--all", "missing.nsf", old, "target.nsf"}, "cannot open database missing.nsf: "},
+      {{"restore-links", "missing.nsf", kUnid}, "cannot open database missing.nsf: "},
+      {{"restore-links", "--all", "missing.nsf"}, "cannot open database missing.nsf: "},
+      {{"relink", "a.nsf", kUnid, old, "gone.nsf"}, "cannot open database gone.nsf: "},
+      {{"relink", "--all", "a.nsf", old, "gone.nsf"}, "cannot open database gone.nsf: "},
+      {{"fix-hidewhen", "a.nsf", other}, "no document " + other + ": "},
+      {{"relink", "a.nsf", other, old, "target.nsf"}, "no document " + other + ": "},
+      {{"restore-links", "a.nsf", other}, "no document " + other + ": "},
+      {{"fix-hidewhen", "--json", "a.nsf", other}, "no document " + other + ": "},
+      {{"fix-hidewhen", "a.nsf", "not-a-unid"}, "bad document ID not-a-unid: "},
+  };
+  for (const auto& c : cases) {
+    const CommandResult run = Quendral(c.args);
+    EXPECT_EQ(run.code, 2) << c.args[0] << " " << c.args[1];
+    EXPECT_EQ(run.out, "") << c.args[0] << " " << c.args[1];
+    EXPECT_EQ(run.err.rfind("quendral: " + c.error, 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  EXPECT_EQ(Export("a.nsf", true), before);
+}
+
+// The exported functions, which the library's callers run, and the tool's
+// form for one document leave the same bytes in the database.
+TEST_F(CommandLineTest, ExportedRepairsAndTheToolsOneDocumentFormWriteTheSameBytes) {
+  const json& links = kEveryType[3];
+  const json& body = kEveryType[5];
+  const json subject = {{"name", "Subject"}, {"type", "text"}, {"values", {"a"}}};
+  const std::string old = "85256E3A:0058F1B2";
+  const struct {
+    const char* label;
+    json items;
+  } documents[] = {
+      {"hidden paragraphs", json::array({subject, body})},
+      {"links", json::array({links, subject})},
+      {"every type", kEveryType},
+      {"nothing to do", json::array({subject})},
+  };
+  ASSERT_EQ(Quendral({"db", "create", "target.nsf", "--replica-id", "0BADF00DCAFEBABE"}).code, 0);
+  for (const auto& document : documents) {
+    for (const bool relink : {false, true}) {
+      ASSERT_EQ(Import("library.nsf", Document(document.items), true).code, 0);
+      ASSERT_EQ(Import("tool.nsf", Document(document.items), true).code, 0);
+      const int library =
+          relink ? ChangeServerInLinks("", "library.nsf", kUnid, old.c_str(), "target.nsf")
+                 : FixRichTextFields("", "library.nsf", kUnid);
+      EXPECT_EQ(library, 0) << document.label;
+      const CommandResult tool =
+          Quendral(relink ? std::vector<std::string>{"relink", "tool.nsf", kUnid, old, "target.nsf"}
+                          : std::vector<std::string>{"fix-hidewhen", "tool.nsf", kUnid});
+      EXPECT_EQ(tool.code, 0) << tool.err;
+      EXPECT_EQ(NotesWithoutBackupTimes(Export("tool.nsf", true)),
+                NotesWithoutBackupTimes(Export("library.nsf", true)))
+          << document.label << (relink ? ", relink" : ", fix-hidewhen");
+    }
+  }
 }
 
 TEST_F(CommandLineTest, VersionHelpAndUsageErrorsExitAsDocumented) {

@@ -1,22 +1,25 @@
-// What the whole-database commands share: their options, the selection
-// formula compiled before anything is read, and a run reported as a summary
-// with its exit code.
+// What the repairs of one document or of whole databases share: their
+// options, the selection formula compiled before anything is read, and a run
+// through the batch run reported as a summary with its exit code.
 #ifndef QUENDRAL_TOOLS_QUENDRAL_BATCH_COMMAND_H_
 #define QUENDRAL_TOOLS_QUENDRAL_BATCH_COMMAND_H_
 
 #include <CLI/CLI.hpp>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "batch/document_repair.h"
 #include "batch/selection.h"
-#include "tools/quendral/commands.h"
-#include "tools/quendral/tool_session.h"
+#include "tools/quendral/command_table.h"
 
 namespace quendral::cli {
 
-struct BatchOptions {
-  std::string server, database, unid, select;
+// The target's unid names the one document to repair unless `all`.
+struct BatchOptions : Target {
+  std::string select;
   bool all = false, dry_run = false, json = false, quiet = false;
+  batch::Selection selection;  // compiled from `select` before the run
 };
 
 // --select (when `with_select`), --dry-run, --json and --quiet.
@@ -29,11 +32,17 @@ batch::Selection CompileSelection(const std::string& text);
 // Whether progress is drawn: standard error is a terminal and not --quiet.
 bool ShowsProgress(const BatchOptions& options);
 
-// Runs `repair` over the open database (or over the document options.unid
-// when not options.all), prints the summary and returns the exit code.
-// `counts_backups`: the summary reports documents without backup.
-int RunBatch(const BatchOptions& options, const batch::Selection& selection, LNDatabase& database,
-             batch::DocumentRepair& repair, bool counts_backups, const Context& context);
+// The repair a command runs, made once its database is open.
+using RepairMaker = std::function<std::unique_ptr<batch::DocumentRepair>(Prepared&)>;
+
+// The route of a repair command: its selection compiled first, then its
+// database opened, then the repair run over the document options->unid (a
+// missing one is an input error, as a missing database is) or, with
+// options->all, over every document; the summary printed and its exit code
+// returned. `counts_backups`: the summary reports documents without backup.
+Route BatchRoute(const char* name, const char* description,
+                 const std::shared_ptr<BatchOptions>& options, RepairMaker make_repair,
+                 bool counts_backups);
 
 }  // namespace quendral::cli
 

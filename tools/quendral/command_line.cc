@@ -6,6 +6,7 @@
 #include "report/run_summary.h"
 #include "report/text_line.h"
 #include "tools/quendral/command_error.h"
+#include "tools/quendral/command_table.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/tool_session.h"
 
@@ -36,12 +37,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   app.add_option("--data", context.data_directory,
                  "Notes data directory (default: $NOTES_DATA_DIR, else notesdata in the "
                  "user's home folder)");
-  AddDatabaseCommands(app, context, action);
-  AddDxlCommands(app, context, action);
-  AddFormulaCommands(app, context, action);
-  AddItemCommands(app, context, action);
-  AddRepairCommands(app, context, action);
-  AddWholeDatabaseCommands(app, context, action);
+  CommandTable table(context, action);
+  AddDatabaseCommands(app, table);
+  AddDxlCommands(app, table);
+  AddFormulaCommands(app, table);
+  AddItemCommands(app, table);
+  AddRepairCommands(app, table);
+  AddWholeDatabaseCommands(app, table);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

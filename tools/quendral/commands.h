@@ -1,5 +1,5 @@
-// The commands of the quendral tool, each group registering itself on the
-// application.
+// The commands of the quendral tool, each group registering itself in the
+// command table.
 #ifndef QUENDRAL_TOOLS_QUENDRAL_COMMANDS_H_
 #define QUENDRAL_TOOLS_QUENDRAL_COMMANDS_H_
 
@@ -28,12 +28,15 @@ std::size_t ReportWidth(const Context& context, bool full);
 // exit code.
 using Action = std::function<int()>;
 
-void AddDatabaseCommands(CLI::App& app, Context& context, Action& action);
-void AddDxlCommands(CLI::App& app, Context& context, Action& action);
-void AddFormulaCommands(CLI::App& app, Context& context, Action& action);
-void AddItemCommands(CLI::App& app, Context& context, Action& action);
-void AddRepairCommands(CLI::App& app, Context& context, Action& action);
-void AddWholeDatabaseCommands(CLI::App& app, Context& context, Action& action);
+class CommandTable;
+
+// Each group adds its commands to the table (command_table.h).
+void AddDatabaseCommands(CLI::App& app, CommandTable& table);
+void AddDxlCommands(CLI::App& app, CommandTable& table);
+void AddFormulaCommands(CLI::App& app, CommandTable& table);
+void AddItemCommands(CLI::App& app, CommandTable& table);
+void AddRepairCommands(CLI::App& app, CommandTable& table);
+void AddWholeDatabaseCommands(CLI::App& app, CommandTable& table);
 
 // Parses the command line and runs the chosen command. Errors are one line on
 // `err` and a non-zero result.

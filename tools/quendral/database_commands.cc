@@ -5,14 +5,15 @@
 #include <memory>
 #include <optional>
 
+#include "database_json/image.h"
+#include "database_json/replica_text.h"
 #include "notes/replica_id.h"
 #include "platform/notes/api/database_file.h"
 #include "platform/notes/api/ln_universal_id.h"
 #include "report/json_text.h"
 #include "tools/quendral/command_error.h"
+#include "tools/quendral/command_table.h"
 #include "tools/quendral/commands.h"
-#include "tools/quendral/json_image.h"
-#include "tools/quendral/replica_text.h"
 #include "tools/quendral/tool_session.h"
 
 namespace quendral::cli {
@@ -20,6 +21,11 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace store = platform::store;
+using database_json::FormatError;
+using database_json::JsonImageWriter;
+using database_json::RandomReplicaId;
+using database_json::ReadJsonImage;
+using database_json::ReplicaIdFromText;
 
 // Where a new database goes: `path` relative to the local data directory,
 // "\" or "/" separated, never leaving it.
@@ -58,7 +64,7 @@ std::size_t ImportImage(std::istream& in, const std::string& source, const fs::p
   const store::DatabaseImage heading = ReadJsonImage(in, source, [&](const store::NoteImage& note) {
     const platform::STATUS status = writer->Add(note);
     if (status == platform::kErrInvalidArgument) {
-      throw CommandError("its unid or profile is given twice");
+      throw FormatError("its unid or profile is given twice");
     }
     CheckStatus(status, cannot);
     ++notes;
@@ -67,103 +73,109 @@ std::size_t ImportImage(std::istream& in, const std::string& source, const fs::p
   return notes;
 }
 
-void AddCreate(CLI::App& db, Context& context, Action& action) {
-  auto* command = db.add_subcommand("create", "Create an empty database");
-  struct Options {
-    std::string path, replica, title;
-  };
-  auto o = std::make_shared<Options>();
+struct CreateOptions {
+  std::string path, replica, title;
+};
+
+int Create(const CreateOptions& o, Prepared& prepared) {
+  store::DatabaseImage image;
+  image.title = o.title;
+  image.replica_id = o.replica.empty() ? RandomReplicaId() : ReplicaIdFromText(o.replica);
+  CreateFile(NewDatabaseFile(*prepared.session, o.path), image, false, o.path);
+  *prepared.context.out << "created " << o.path << " "
+                        << FormatReplicaIdText(image.replica_id, true) << "\n";
+  return 0;
+}
+
+void AddCreate(CLI::App& db, CommandTable& table) {
+  auto o = std::make_shared<CreateOptions>();
+  auto* command = table.Add(db, {.name = "create",
+                                 .description = "Create an empty database",
+                                 .setup = Setup::kDataDirectory,
+                                 .run = [o](Prepared& prepared) { return Create(*o, prepared); }});
   command->add_option("PATH", o->path, "Database path inside the data directory")->required();
   command->add_option("--replica-id", o->replica, "Replica ID (16 hex digits); random when absent");
   command->add_option("--title", o->title, "Database title");
-  command->callback([o, &context, &action] {
-    action = [o, &context] {
-      ToolSession session;
-      store::DatabaseImage image;
-      image.title = o->title;
-      image.replica_id = o->replica.empty() ? RandomReplicaId() : ReplicaIdFromText(o->replica);
-      CreateFile(NewDatabaseFile(session, o->path), image, false, o->path);
-      *context.out << "created " << o->path << " " << FormatReplicaIdText(image.replica_id, true)
-                   << "\n";
-      return 0;
-    };
-  });
 }
 
-void AddImport(CLI::App& db, Context& context, Action& action) {
-  auto* command = db.add_subcommand("import", "Create a database from JSON");
-  struct Options {
-    std::string path, source;
-    bool force = false;
-  };
-  auto o = std::make_shared<Options>();
+struct ImportOptions {
+  std::string path, source;
+  bool force = false;
+};
+
+int Import(const ImportOptions& o, Prepared& prepared) {
+  const fs::path file = NewDatabaseFile(*prepared.session, o.path);
+  std::size_t notes = 0;
+  if (o.source == "-") {
+    notes = ImportImage(std::cin, o.source, file, o.force, o.path);
+  } else {
+    std::ifstream in(o.source, std::ios::binary);
+    if (!in) {
+      throw CommandError("cannot read " + o.source);
+    }
+    notes = ImportImage(in, o.source, file, o.force, o.path);
+  }
+  *prepared.context.out << "imported " << notes << " notes into " << o.path << "\n";
+  return 0;
+}
+
+void AddImport(CLI::App& db, CommandTable& table) {
+  auto o = std::make_shared<ImportOptions>();
+  auto* command = table.Add(db, {.name = "import",
+                                 .description = "Create a database from JSON",
+                                 .setup = Setup::kDataDirectory,
+                                 .run = [o](Prepared& prepared) { return Import(*o, prepared); }});
   command->add_option("PATH", o->path, "Database path inside the data directory")->required();
   command->add_option("FILE", o->source, "JSON file, or - for standard input")->required();
   command->add_flag("--force", o->force, "Replace an existing database");
-  command->callback([o, &context, &action] {
-    action = [o, &context] {
-      ToolSession session;
-      const fs::path file = NewDatabaseFile(session, o->path);
-      std::size_t notes = 0;
-      if (o->source == "-") {
-        notes = ImportImage(std::cin, o->source, file, o->force, o->path);
-      } else {
-        std::ifstream in(o->source, std::ios::binary);
-        if (!in) {
-          throw CommandError("cannot read " + o->source);
-        }
-        notes = ImportImage(in, o->source, file, o->force, o->path);
-      }
-      *context.out << "imported " << notes << " notes into " << o->path << "\n";
-      return 0;
-    };
-  });
 }
 
-void AddExport(CLI::App& db, Context& context, Action& action) {
-  auto* command = db.add_subcommand("export", "Print a database as JSON");
-  struct Options {
-    std::string path, server, unid;
-    bool raw = false;
-  };
-  auto o = std::make_shared<Options>();
+struct ExportOptions {
+  std::string path, server, unid;
+  bool raw = false;
+};
+
+int Export(const ExportOptions& o, Prepared& prepared) {
+  UNIVERSALNOTEID wanted{};
+  if (!o.unid.empty() && !LNUniversalID::Parse(o.unid, &wanted)) {
+    throw CommandError("bad document ID " + o.unid);
+  }
+  // Printed note by note; with --unid, the one note is printed once
+  // found, so that a missing one prints nothing.
+  JsonImageWriter writer(*prepared.context.out, o.raw);
+  std::optional<store::NoteImage> found;
+  store::DatabaseInfo info;
+  CheckStatus(
+      store::ReadDatabaseNotes(prepared.session->DatabaseFile(o.path, o.server), &info,
+                               [&](const store::NoteImage& note) {
+                                 if (o.unid.empty()) {
+                                   writer.Note(note);
+                                 } else if (std::memcmp(&note.unid, &wanted, sizeof wanted) == 0) {
+                                   found = note;
+                                 }
+                                 return platform::kNoError;
+                               }),
+      "cannot read database " + o.path);
+  if (!o.unid.empty()) {
+    if (!found) {
+      throw CommandError("no note " + o.unid + " in " + o.path);
+    }
+    writer.Note(*found);
+  }
+  writer.Finish(info.title, info.replica_id);
+  return 0;
+}
+
+void AddExport(CLI::App& db, CommandTable& table) {
+  auto o = std::make_shared<ExportOptions>();
+  auto* command = table.Add(db, {.name = "export",
+                                 .description = "Print a database as JSON",
+                                 .setup = Setup::kDataDirectory,
+                                 .run = [o](Prepared& prepared) { return Export(*o, prepared); }});
   command->add_option("PATH", o->path, "Database path")->required();
   command->add_option("--server", o->server, "Server name (default: this machine)");
   command->add_option("--unid", o->unid, "Only the note with this universal ID");
   command->add_flag("--raw", o->raw, "Add every item's exact bytes");
-  command->callback([o, &context, &action] {
-    action = [o, &context] {
-      ToolSession session;
-      UNIVERSALNOTEID wanted{};
-      if (!o->unid.empty() && !LNUniversalID::Parse(o->unid, &wanted)) {
-        throw CommandError("bad document ID " + o->unid);
-      }
-      // Printed note by note; with --unid, the one note is printed once
-      // found, so that a missing one prints nothing.
-      JsonImageWriter writer(*context.out, o->raw);
-      std::optional<store::NoteImage> found;
-      store::DatabaseInfo info;
-      CheckStatus(store::ReadDatabaseNotes(session.DatabaseFile(o->path, o->server), &info,
-                                           [&](const store::NoteImage& note) {
-                                             if (o->unid.empty()) {
-                                               writer.Note(note);
-                                             } else if (std::memcmp(&note.unid, &wanted,
-                                                                    sizeof wanted) == 0) {
-                                               found = note;
-                                             }
-                                             return platform::kNoError;
-                                           }),
-                  "cannot read database " + o->path);
-      if (!o->unid.empty()) {
-        if (!found) {
-          throw CommandError("no note " + o->unid + " in " + o->path);
-        }
-        writer.Note(*found);
-      }
-      writer.Finish(info.title, info.replica_id);
-      return 0;
-    };
-  });
 }
 
 // {"databases": [{"path", "replica_id", "title", "note_count"}, ...]}
@@ -178,45 +190,47 @@ nlohmann::json ListingsJson(const std::vector<store::DatabaseListing>& listings)
   return {{"databases", databases}};
 }
 
-void AddList(CLI::App& db, Context& context, Action& action) {
-  auto* command = db.add_subcommand("list", "List the databases of a server");
-  struct Options {
-    std::string server;
-    bool json = false;
-  };
-  auto o = std::make_shared<Options>();
+struct ListOptions {
+  std::string server;
+  bool json = false;
+};
+
+int List(const ListOptions& o, Prepared& prepared) {
+  std::vector<store::DatabaseListing> listings;
+  CheckStatus(store::ListDatabases(prepared.session->ServerDirectory(o.server), &listings),
+              "cannot list databases");
+  if (o.json) {
+    *prepared.context.out << report::JsonText(ListingsJson(listings)) << "\n";
+    return 0;
+  }
+  for (const store::DatabaseListing& listing : listings) {
+    *prepared.context.out << listing.path.generic_string() << "\t"
+                          << FormatReplicaIdText(listing.replica_id, true) << "\t" << listing.title
+                          << "\t" << listing.note_count << "\n";
+  }
+  return 0;
+}
+
+void AddList(CLI::App& db, CommandTable& table) {
+  auto o = std::make_shared<ListOptions>();
+  auto* command = table.Add(db, {.name = "list",
+                                 .description = "List the databases of a server",
+                                 .setup = Setup::kDataDirectory,
+                                 .run = [o](Prepared& prepared) { return List(*o, prepared); }});
   command->add_option("--server", o->server, "Server name (default: this machine)");
   command->add_flag("--json", o->json,
                     "Print JSON: databases, each with path, replica_id, title, note_count");
-  command->callback([o, &context, &action] {
-    action = [o, &context] {
-      ToolSession session;
-      std::vector<store::DatabaseListing> listings;
-      CheckStatus(store::ListDatabases(session.ServerDirectory(o->server), &listings),
-                  "cannot list databases");
-      if (o->json) {
-        *context.out << report::JsonText(ListingsJson(listings)) << "\n";
-        return 0;
-      }
-      for (const store::DatabaseListing& listing : listings) {
-        *context.out << listing.path.generic_string() << "\t"
-                     << FormatReplicaIdText(listing.replica_id, true) << "\t" << listing.title
-                     << "\t" << listing.note_count << "\n";
-      }
-      return 0;
-    };
-  });
 }
 
 }  // namespace
 
-void AddDatabaseCommands(CLI::App& app, Context& context, Action& action) {
+void AddDatabaseCommands(CLI::App& app, CommandTable& table) {
   auto* db = app.add_subcommand("db", "Create, import, export and list databases");
   db->require_subcommand(1);
-  AddCreate(*db, context, action);
-  AddImport(*db, context, action);
-  AddExport(*db, context, action);
-  AddList(*db, context, action);
+  AddCreate(*db, table);
+  AddImport(*db, table);
+  AddExport(*db, table);
+  AddList(*db, table);
 }
 
 }  // namespace quendral::cli

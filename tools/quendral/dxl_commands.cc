@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 
+#include "database_json/replica_text.h"
 #include "dxl/export_audit.h"
 #include "dxl/export_audit_files.h"
 #include "dxl/export_file.h"
@@ -21,8 +22,8 @@
 #include "report/text_line.h"
 #include "tools/quendral/audit_files.h"
 #include "tools/quendral/command_error.h"
+#include "tools/quendral/command_table.h"
 #include "tools/quendral/commands.h"
-#include "tools/quendral/replica_text.h"
 #include "tools/quendral/tool_session.h"
 #include "util/text/split.h"
 
@@ -235,20 +236,64 @@ void AddKnownReplicas(const std::string& file, std::set<std::string>* replicas) 
     if (words.empty() || words.front().empty() || words.front()[0] == '#') {
       continue;
     }
-    replicas->insert(FormatReplicaIdText(ReplicaIdFromText(words.front()), false));
+    replicas->insert(FormatReplicaIdText(database_json::ReplicaIdFromText(words.front()), false));
   }
 }
 
-void AddAudit(CLI::App& dxl, Context& context, Action& action) {
-  auto* command = dxl.add_subcommand("audit", "Report hidden paragraphs and links of exports");
-  struct Options {
-    std::vector<std::string> files;
-    std::string user, known_replicas;
-    bool json = false, all_notes = false, full = false;
-    unsigned jobs = report::DefaultJobs();
-    AuditFileOptions report_files;
-  };
-  auto o = std::make_shared<Options>();
+struct AuditOptions {
+  std::vector<std::string> files;
+  std::string user, known_replicas;
+  bool json = false, all_notes = false, full = false;
+  unsigned jobs = report::DefaultJobs();
+  AuditFileOptions report_files;
+};
+
+int AuditExports(const AuditOptions& o, const CLI::App& command, const Context& context) {
+  report::AuditRun run = DescribeAuditRun(command, "dxl audit", "file", o.user);
+  AuditFiles report_files(o.report_files);
+  dxl::AuditOptions options;
+  options.all_notes = o.all_notes;
+  if (!o.user.empty()) {
+    options.user = o.user;
+  }
+  AddDataDirectoryReplicas(context, &options.known_replicas);
+  if (!o.known_replicas.empty()) {
+    AddKnownReplicas(o.known_replicas, &options.known_replicas);
+  }
+  const dxl::ExportFileList list = dxl::ListExportFiles(o.files);
+  std::vector<std::filesystem::path> paths;
+  for (const dxl::ExportFile& file : list.files) {
+    WarnOfBareRoot(file, context);
+    paths.push_back(file.path);
+  }
+  std::unique_ptr<report::AuditSink> sink;
+  if (o.json) {
+    sink = std::make_unique<report::JsonAuditSink>(*context.out);
+  } else {
+    sink = std::make_unique<report::TextAuditSink>(*context.out, ReportWidth(context, o.full));
+  }
+  run.skipped = list.skipped;
+  report::AuditSink& sinks = report_files.With(*sink);
+  sinks.BeginRun(run);
+  std::string refused = dxl::AuditExportFiles(paths, options, o.jobs, sinks);
+  sinks.EndRun();
+  report_files.Close();
+  for (const std::string& problem : list.unreadable) {
+    refused += (refused.empty() ? "" : "; ") + problem;
+  }
+  if (!refused.empty()) {
+    throw CommandError(refused);
+  }
+  return report::kExitDone;
+}
+
+void AddAudit(CLI::App& dxl, CommandTable& table) {
+  auto o = std::make_shared<AuditOptions>();
+  auto* command = table.Add(dxl, {.name = "audit",
+                                  .description = "Report hidden paragraphs and links of exports",
+                                  .run = [o](Prepared& prepared) {
+                                    return AuditExports(*o, prepared.command, prepared.context);
+                                  }});
   command->add_option("PATH", o->files, "DXL export files and folders of them")->required();
   command->add_option("--jobs", o->jobs, "Files audited at once (default: one a processor)")
       ->check(CLI::PositiveNumber);
@@ -260,71 +305,30 @@ void AddAudit(CLI::App& dxl, Context& context, Action& action) {
   command->add_option("--known-replicas", o->known_replicas,
                       "File of replica IDs, one a line, of databases that exist elsewhere");
   AddAuditFileOptions(*command, o->report_files);
-  command->callback([o, command, &context, &action] {
-    action = [o, command, &context] {
-      report::AuditRun run = DescribeAuditRun(*command, "dxl audit", "file", o->user);
-      AuditFiles report_files(o->report_files);
-      dxl::AuditOptions options;
-      options.all_notes = o->all_notes;
-      if (!o->user.empty()) {
-        options.user = o->user;
-      }
-      AddDataDirectoryReplicas(context, &options.known_replicas);
-      if (!o->known_replicas.empty()) {
-        AddKnownReplicas(o->known_replicas, &options.known_replicas);
-      }
-      const dxl::ExportFileList list = dxl::ListExportFiles(o->files);
-      std::vector<std::filesystem::path> paths;
-      for (const dxl::ExportFile& file : list.files) {
-        WarnOfBareRoot(file, context);
-        paths.push_back(file.path);
-      }
-      std::unique_ptr<report::AuditSink> sink;
-      if (o->json) {
-        sink = std::make_unique<report::JsonAuditSink>(*context.out);
-      } else {
-        sink = std::make_unique<report::TextAuditSink>(*context.out, ReportWidth(context, o->full));
-      }
-      run.skipped = list.skipped;
-      report::AuditSink& sinks = report_files.With(*sink);
-      sinks.BeginRun(run);
-      std::string refused = dxl::AuditExportFiles(paths, options, o->jobs, sinks);
-      sinks.EndRun();
-      report_files.Close();
-      for (const std::string& problem : list.unreadable) {
-        refused += (refused.empty() ? "" : "; ") + problem;
-      }
-      if (!refused.empty()) {
-        throw CommandError(refused);
-      }
-      return report::kExitDone;
-    };
-  });
 }
 
-void AddFixHideWhen(CLI::App& dxl, Context& context, Action& action) {
-  auto* command = dxl.add_subcommand(
-      "fix-hidewhen", "Neutralise every enabled hide-when formula of an export's documents");
+void AddFixHideWhen(CLI::App& dxl, CommandTable& table) {
   struct Options : OutputOptions {
     bool actions = false;
   };
   auto o = std::make_shared<Options>();
+  auto* command = table.Add(
+      dxl, {.name = "fix-hidewhen",
+            .description = "Neutralise every enabled hide-when formula of an export's documents",
+            .run = [o](Prepared& prepared) {
+              return RunRepair(
+                  *o,
+                  [&o](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
+                       dxl::Refusal* refusal) {
+                    return dxl::FixHideWhenInExport(in, output, {o->all_notes, o->actions}, counts,
+                                                    refusal);
+                  },
+                  prepared.context);
+            }});
   command->add_option("PATH", o->paths, "DXL export files and folders of them")->required();
   AddOutputOptions(*command, *o);
   command->add_flag("--actions", o->actions,
                     "Also the formulas that hide actions (buttons), not only paragraphs");
-  command->callback([o, &context, &action] {
-    action = [o, &context] {
-      return RunRepair(
-          *o,
-          [&o](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
-               dxl::Refusal* refusal) {
-            return dxl::FixHideWhenInExport(in, output, {o->all_notes, o->actions}, counts,
-                                            refusal);
-          },
-          context);
-    };
-  });
 }
 
 // TARGET: a replica ID, or a database of the data directory.
@@ -339,13 +343,61 @@ std::string TargetReplica(const std::string& target) {
   return FormatReplicaIdText(id, false);
 }
 
-void AddRelink(CLI::App& dxl, Context& context, Action& action) {
-  auto* command =
-      dxl.add_subcommand("relink", "Point an export's links from old replicas at a target");
-  struct Options : OutputOptions {
-    std::string old_ids, target, server;
+struct RelinkOptions : OutputOptions {
+  std::string old_ids, target, server;
+};
+
+// The options of a relink of exports, checked and made ready for the repair.
+std::shared_ptr<dxl::RelinkOptions> ExportRelinkOptions(const RelinkOptions& o) {
+  auto options = std::make_shared<dxl::RelinkOptions>();
+  options->all_notes = o.all_notes;
+  std::vector<std::string> pieces;
+  util::SplitDelimited(o.old_ids + ";", ";", &pieces, false, true);
+  for (const std::string& piece : pieces) {
+    if (!piece.empty()) {
+      options->old_replicas.insert(
+          FormatReplicaIdText(database_json::ReplicaIdFromText(piece), false));
+    }
+  }
+  if (options->old_replicas.empty()) {
+    throw CommandError("no old replica IDs given");
+  }
+  options->target = TargetReplica(o.target);
+  if (!o.server.empty()) {
+    if (std::string problem; !dxl::IsXmlText(o.server, &problem)) {
+      throw CommandError("the server name holds " + problem +
+                         ", which XML cannot carry; nothing was written");
+    }
+    options->target_server = o.server;
+  }
+  return options;
+}
+
+void AddRelink(CLI::App& dxl, CommandTable& table) {
+  auto o = std::make_shared<RelinkOptions>();
+  Route route;
+  route.name = "relink";
+  route.description = "Point an export's links from old replicas at a target";
+  route.check = [o] {
+    if (o->paths.size() < 3) {
+      throw CLI::ValidationError("give PATH... OLD_REPLICA_IDS TARGET");
+    }
+    o->target = o->paths.back();
+    o->paths.pop_back();
+    o->old_ids = o->paths.back();
+    o->paths.pop_back();
   };
-  auto o = std::make_shared<Options>();
+  route.run = [o](Prepared& prepared) {
+    const auto options = ExportRelinkOptions(*o);
+    return RunRepair(
+        *o,
+        [options](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
+                  dxl::Refusal* refusal) {
+          return dxl::RelinkExport(in, output, *options, counts, refusal);
+        },
+        prepared.context);
+  };
+  auto* command = table.Add(dxl, std::move(route));
   // One list, split from its end: the parser gives a list of paths all that
   // follows it.
   command
@@ -357,54 +409,16 @@ void AddRelink(CLI::App& dxl, Context& context, Action& action) {
       ->required();
   command->add_option("--target-server", o->server, "Also set the links' server hint");
   AddOutputOptions(*command, *o);
-  command->callback([o, &context, &action] {
-    if (o->paths.size() < 3) {
-      throw CLI::ValidationError("give PATH... OLD_REPLICA_IDS TARGET");
-    }
-    o->target = o->paths.back();
-    o->paths.pop_back();
-    o->old_ids = o->paths.back();
-    o->paths.pop_back();
-    action = [o, &context] {
-      auto options = std::make_shared<dxl::RelinkOptions>();
-      options->all_notes = o->all_notes;
-      std::vector<std::string> pieces;
-      util::SplitDelimited(o->old_ids + ";", ";", &pieces, false, true);
-      for (const std::string& piece : pieces) {
-        if (!piece.empty()) {
-          options->old_replicas.insert(FormatReplicaIdText(ReplicaIdFromText(piece), false));
-        }
-      }
-      if (options->old_replicas.empty()) {
-        throw CommandError("no old replica IDs given");
-      }
-      options->target = TargetReplica(o->target);
-      if (!o->server.empty()) {
-        if (std::string problem; !dxl::IsXmlText(o->server, &problem)) {
-          throw CommandError("the server name holds " + problem +
-                             ", which XML cannot carry; nothing was written");
-        }
-        options->target_server = o->server;
-      }
-      return RunRepair(
-          *o,
-          [options](std::istream& in, const dxl::RepairOutput& output, dxl::RepairCounts* counts,
-                    dxl::Refusal* refusal) {
-            return dxl::RelinkExport(in, output, *options, counts, refusal);
-          },
-          context);
-    };
-  });
 }
 
 }  // namespace
 
-void AddDxlCommands(CLI::App& app, Context& context, Action& action) {
+void AddDxlCommands(CLI::App& app, CommandTable& table) {
   auto* dxl = app.add_subcommand("dxl", "Audit and repair exported documents (DXL files)");
   dxl->require_subcommand(1);
-  AddAudit(*dxl, context, action);
-  AddFixHideWhen(*dxl, context, action);
-  AddRelink(*dxl, context, action);
+  AddAudit(*dxl, table);
+  AddFixHideWhen(*dxl, table);
+  AddRelink(*dxl, table);
 }
 
 }  // namespace quendral::cli

@@ -3,22 +3,22 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "database_json/values.h"
 #include "notes/replica_id.h"
 #include "notes/status_text.h"
 #include "platform/notes/api/item_values.h"
 #include "repair/link_table.h"
 #include "report/json_text.h"
 #include "tools/quendral/command_error.h"
+#include "tools/quendral/command_table.h"
 #include "tools/quendral/commands.h"
 #include "tools/quendral/document_reader.h"
-#include "tools/quendral/json_values.h"
-#include "tools/quendral/tool_session.h"
 
 namespace quendral::cli {
 namespace {
 
-struct EvalOptions {
-  std::string database, server, unid, user, formula;
+struct EvalOptions : Target {
+  std::string formula;
   bool save = false;
   bool json = false;
 };
@@ -42,16 +42,15 @@ void CheckEvaluated(const LNFormula& formula, LNSTATUS status) {
       EvaluationFailureText(formula.GetErrorMessage().GetString(), formula.GetErrorPosition()));
 }
 
-int Evaluate(const EvalOptions& options, std::ostream& out) {
-  ToolSession session(options.user);
+int Evaluate(const EvalOptions& options, Prepared& prepared) {
+  std::ostream& out = *prepared.context.out;
   LNFormula formula;
   Compile(formula, options.formula);
   LNItem result;
   if (options.database.empty()) {
     CheckEvaluated(formula, formula.Evaluate(&result));
   } else {
-    const LNDatabase database = session.OpenDatabase(options.database, options.server);
-    LNDocument document = session.OpenDocument(database, options.unid);
+    LNDocument& document = prepared.document;
     CheckEvaluated(formula, formula.Evaluate(&result, &document));
     if (options.save) {
       CheckStatus(document.Save(0), "cannot save the document");
@@ -68,9 +67,11 @@ int Evaluate(const EvalOptions& options, std::ostream& out) {
   return 0;
 }
 
-void AddEval(CLI::App& app, Context& context, Action& action) {
-  auto* command = app.add_subcommand("eval", "Evaluate a formula, alone or against a document");
+void AddEval(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<EvalOptions>();
+  auto* command =
+      table.Add(app, DocumentRoute("eval", "Evaluate a formula, alone or against a document", o,
+                                   [o](Prepared& prepared) { return Evaluate(*o, prepared); }));
   auto* database = command->add_option("--db", o->database, "Database path");
   command->add_option("--server", o->server, "Server name (default: this machine)")
       ->needs(database);
@@ -84,20 +85,17 @@ void AddEval(CLI::App& app, Context& context, Action& action) {
                    "Formula text; after '--' when it begins with '-' (eval -- \"-Total\")")
       ->required();
   command->add_flag("--json", o->json, "Print JSON: values, one text each");
-  command->callback(
-      [o, &context, &action] { action = [o, &context] { return Evaluate(*o, *context.out); }; });
 }
 
-struct ShowOptions {
-  std::string database, unid, server, item, user;
+struct ShowOptions : Target {
+  std::string item;
   bool all = false;
   bool json = false;
 };
 
-int Show(const ShowOptions& options, std::ostream& out) {
-  ToolSession session(options.user);
-  const LNDatabase database = session.OpenDatabase(options.database, options.server);
-  LNDocument document = session.OpenDocument(database, options.unid);
+int Show(const ShowOptions& options, Prepared& prepared) {
+  std::ostream& out = *prepared.context.out;
+  LNDocument& document = prepared.document;
   nlohmann::json paragraphs = nlohmann::json::array();
   for (const auto& paragraph : RichTextParagraphs(document, options.item)) {
     const bool hidden =
@@ -117,9 +115,11 @@ int Show(const ShowOptions& options, std::ostream& out) {
   return 0;
 }
 
-void AddShow(CLI::App& app, Context& context, Action& action) {
-  auto* command = app.add_subcommand("show", "Print a document's rich text as a reader sees it");
+void AddShow(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<ShowOptions>();
+  auto* command =
+      table.Add(app, DocumentRoute("show", "Print a document's rich text as a reader sees it", o,
+                                   [o](Prepared& prepared) { return Show(*o, prepared); }));
   command->add_option("PATH", o->database, "Database path")->required();
   command->add_option("UNID", o->unid, "Universal ID of the document")->required();
   command->add_option("--server", o->server, "Server name (default: this machine)");
@@ -127,19 +127,15 @@ void AddShow(CLI::App& app, Context& context, Action& action) {
   command->add_option("--user", o->user, "User name the hide-when formulas see");
   command->add_flag("--all", o->all, "Print hidden paragraphs too, marked [hidden]");
   command->add_flag("--json", o->json, "Print JSON: paragraphs, each with text and hidden");
-  command->callback(
-      [o, &context, &action] { action = [o, &context] { return Show(*o, *context.out); }; });
 }
 
-struct LinksOptions {
-  std::string database, unid, server;
+struct LinksOptions : Target {
   bool json = false;
 };
 
-int ShowLinks(const LinksOptions& options, std::ostream& out) {
-  ToolSession session;
-  const LNDatabase database = session.OpenDatabase(options.database, options.server);
-  const LNDocument document = session.OpenDocument(database, options.unid);
+int ShowLinks(const LinksOptions& options, const Prepared& prepared) {
+  std::ostream& out = *prepared.context.out;
+  const LNDocument& document = prepared.document;
   std::vector<LNItem> items;
   CheckStatus(document.GetItems(&items), "cannot read the document's items");
   nlohmann::json tables = nlohmann::json::array();
@@ -154,7 +150,8 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
                     : platform::kErrItemValueInvalid,
                 "link table " + item.GetName().GetString() + " is damaged");
     if (options.json) {
-      tables.push_back({{"name", item.GetName().GetString()}, {"links", LinksToJson(links)}});
+      tables.push_back(
+          {{"name", item.GetName().GetString()}, {"links", database_json::LinksToJson(links)}});
       continue;
     }
     out << item.GetName().GetString() << "\n";
@@ -170,25 +167,25 @@ int ShowLinks(const LinksOptions& options, std::ostream& out) {
   return 0;
 }
 
-void AddLinks(CLI::App& app, Context& context, Action& action) {
-  auto* command = app.add_subcommand("links", "Print a document's link tables");
+void AddLinks(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<LinksOptions>();
+  auto* command =
+      table.Add(app, DocumentRoute("links", "Print a document's link tables", o,
+                                   [o](Prepared& prepared) { return ShowLinks(*o, prepared); }));
   command->add_option("PATH", o->database, "Database path")->required();
   command->add_option("UNID", o->unid, "Universal ID of the document")->required();
   command->add_option("--server", o->server, "Server name (default: this machine)");
   command->add_flag("--json", o->json,
                     "Print JSON: link_tables, each with name and links (replica_id, view_unid, "
                     "note_unid)");
-  command->callback(
-      [o, &context, &action] { action = [o, &context] { return ShowLinks(*o, *context.out); }; });
 }
 
 }  // namespace
 
-void AddFormulaCommands(CLI::App& app, Context& context, Action& action) {
-  AddEval(app, context, action);
-  AddShow(app, context, action);
-  AddLinks(app, context, action);
+void AddFormulaCommands(CLI::App& app, CommandTable& table) {
+  AddEval(app, table);
+  AddShow(app, table);
+  AddLinks(app, table);
 }
 
 }  // namespace quendral::cli

@@ -3,26 +3,26 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <utility>
 
 #include "notes/forgiving_items.h"
 #include "notes/item_assignment.h"
 #include "notes/status_text.h"
 #include "report/json_text.h"
 #include "tools/quendral/command_error.h"
+#include "tools/quendral/command_table.h"
 #include "tools/quendral/commands.h"
-#include "tools/quendral/tool_session.h"
 
 namespace quendral::cli {
 namespace {
 
-struct ItemOptions {
-  std::string database, server, unid, name, type_word, formula;
+struct ItemOptions : Target {
+  std::string name, type_word, formula;
   bool json = false;
 };
 
-CLI::App* AddDocumentArguments(CLI::App& parent, const char* name, const char* description,
-                               ItemOptions& o) {
-  auto* command = parent.add_subcommand(name, description);
+CLI::App* AddDocumentArguments(CLI::App& parent, CommandTable& table, Route route, ItemOptions& o) {
+  auto* command = table.Add(parent, std::move(route));
   command->add_option("DATABASE", o.database, "Database path or replica ID")->required();
   command->add_option("UNID", o.unid, "Universal ID of the document")->required();
   command->add_option("NAME", o.name, "Item name")->required();
@@ -30,10 +30,9 @@ CLI::App* AddDocumentArguments(CLI::App& parent, const char* name, const char* d
   return command;
 }
 
-int SetItem(const ItemOptions& options, std::ostream& out) {
-  ToolSession session;
-  LNDatabase database = session.OpenDatabase(options.database, options.server);
-  LNDocument document = session.OpenDocument(database, options.unid);
+int SetItem(const ItemOptions& options, Prepared& prepared) {
+  LNDatabase& database = prepared.database;
+  LNDocument& document = prepared.document;
   bool changed = false;
   std::string failure;
   try {
@@ -49,14 +48,14 @@ int SetItem(const ItemOptions& options, std::ostream& out) {
   LNSetThrowAllErrorsGlobal(0);
   CheckStatus(database.Close(), changed ? "document saved, but closing the database failed"
                                         : "closing the database failed");
-  out << options.name << (changed ? ": changed, document saved\n" : ": unchanged, not saved\n");
+  *prepared.context.out << options.name
+                        << (changed ? ": changed, document saved\n" : ": unchanged, not saved\n");
   return 0;
 }
 
-int GetItem(const ItemOptions& options, std::ostream& out) {
-  ToolSession session;
-  const LNDatabase database = session.OpenDatabase(options.database, options.server);
-  const LNDocument document = session.OpenDocument(database, options.unid);
+int GetItem(const ItemOptions& options, const Prepared& prepared) {
+  const LNDocument& document = prepared.document;
+  std::ostream& out = *prepared.context.out;
   // The reader cannot tell a missing item from an empty one; a user can.
   if (!document.HasItem(options.name)) {
     throw CommandError("document " + options.unid + " has no item " + options.name);
@@ -73,24 +72,28 @@ int GetItem(const ItemOptions& options, std::ostream& out) {
 
 }  // namespace
 
-void AddItemCommands(CLI::App& app, Context& context, Action& action) {
+void AddItemCommands(CLI::App& app, CommandTable& table) {
   auto* item = app.add_subcommand("item", "Set or read one item of a document");
   item->require_subcommand(1);
   auto o = std::make_shared<ItemOptions>();
 
-  auto* set = AddDocumentArguments(*item, "set", "Assign an item the value of a formula", *o);
+  auto* set =
+      AddDocumentArguments(*item, table,
+                           DocumentRoute("set", "Assign an item the value of a formula", o,
+                                         [o](Prepared& prepared) { return SetItem(*o, prepared); }),
+                           *o);
   set->add_option("TYPE_WORD", o->type_word,
                   "Type of a new item: TEXT, NUMBER, DATETIME, READERS or AUTHORS "
                   "(any other word: DATETIME)")
       ->required();
   set->add_option("FORMULA", o->formula, "Value formula (default: @Now)");
-  set->callback(
-      [o, &context, &action] { action = [o, &context] { return SetItem(*o, *context.out); }; });
 
-  auto* get = AddDocumentArguments(*item, "get", "Print an item's values as one text", *o);
+  auto* get =
+      AddDocumentArguments(*item, table,
+                           DocumentRoute("get", "Print an item's values as one text", o,
+                                         [o](Prepared& prepared) { return GetItem(*o, prepared); }),
+                           *o);
   get->add_flag("--json", o->json, "Print JSON: name and text");
-  get->callback(
-      [o, &context, &action] { action = [o, &context] { return GetItem(*o, *context.out); }; });
 }
 
 }  // namespace quendral::cli

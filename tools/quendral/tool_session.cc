@@ -30,11 +30,16 @@ LNDatabase ToolSession::OpenDatabase(const std::string& path, const std::string&
   return database;
 }
 
-LNDocument ToolSession::OpenDocument(const LNDatabase& database, const std::string& unid) {
+LNDocument ToolSession::FindDocument(const LNDatabase& database, const std::string& unid) {
   UNIVERSALNOTEID id{};
   CheckStatus(LNUniversalID(LNString(unid)).GetUniversalID(&id), "bad document ID " + unid);
   LNDocument document;
   CheckStatus(database.GetDocument(id, &document), "no document " + unid);
+  return document;
+}
+
+LNDocument ToolSession::OpenDocument(const LNDatabase& database, const std::string& unid) {
+  LNDocument document = FindDocument(database, unid);
   CheckStatus(document.Open(0), "cannot open document " + unid);
   return document;
 }

@@ -21,8 +21,10 @@ class ToolSession {
 
   // The open database at `path` (or replica ID) on `server`.
   LNDatabase OpenDatabase(const std::string& path, const std::string& server);
-  // The open document with universal-ID text `unid`.
-  LNDocument OpenDocument(const LNDatabase& database, const std::string& unid);
+  // The document with universal-ID text `unid`, found but not yet opened.
+  static LNDocument FindDocument(const LNDatabase& database, const std::string& unid);
+  // The same, opened.
+  static LNDocument OpenDocument(const LNDatabase& database, const std::string& unid);
 
   // The local data directory; a CommandError that names it, and how to name
   // another, when it is missing or cannot be read.

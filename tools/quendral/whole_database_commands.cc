@@ -141,10 +141,19 @@ int Audit(const AuditOptions& options, const CLI::App& command, const Context& c
   return report::kExitDone;
 }
 
-void AddAudit(CLI::App& app, Context& context, Action& action) {
-  auto* command = app.add_subcommand(
-      "audit", "Report hidden paragraphs, broken links and link backups of whole databases");
+void AddAudit(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<AuditOptions>();
+  Route route;
+  route.name = "audit";
+  route.description = "Report hidden paragraphs, broken links and link backups of whole databases";
+  // Each worker starts its own session and opens its own databases.
+  route.check = [o] {
+    if (o->databases.empty() && !o->all_databases) {
+      throw CLI::ValidationError("give the databases or --all-databases");
+    }
+  };
+  route.run = [o](Prepared& prepared) { return Audit(*o, prepared.command, prepared.context); };
+  auto* command = table.Add(app, std::move(route));
   command->add_option("--server", o->server, "Server name (default: this machine)");
   command->add_option("--select", o->select,
                       "Selection formula: only documents for which it is true");
@@ -158,46 +167,36 @@ void AddAudit(CLI::App& app, Context& context, Action& action) {
   auto* all =
       command->add_flag("--all-databases", o->all_databases, "Every database of the server");
   command->add_option("DATABASE", o->databases, "Database paths or replica IDs")->excludes(all);
-  command->callback([o, command, &context, &action] {
-    if (o->databases.empty() && !o->all_databases) {
-      throw CLI::ValidationError("give the databases or --all-databases");
-    }
-    action = [o, command, &context] { return Audit(*o, *command, context); };
-  });
 }
 
 struct RestoreOptions : BatchOptions {
   std::string backup;
 };
 
-void AddRestoreLinks(CLI::App& app, Context& context, Action& action) {
-  auto* command =
-      app.add_subcommand("restore-links", "Put documents' link tables back from their backups");
+void AddRestoreLinks(CLI::App& app, CommandTable& table) {
   auto o = std::make_shared<RestoreOptions>();
+  Route route = BatchRoute(
+      "restore-links", "Put documents' link tables back from their backups", o,
+      [o](Prepared&) { return std::make_unique<batch::LinkRestore>(o->backup); }, true);
+  route.check = [o] {
+    if (o->all == !o->unid.empty()) {
+      throw CLI::ValidationError("give either a document's UNID or --all");
+    }
+  };
+  auto* command = table.Add(app, std::move(route));
   command->add_option("--server", o->server, "Server name (default: this machine)");
   command->add_option("--backup", o->backup, "The backup item to restore (default: the newest)");
   command->add_option("DATABASE", o->database, "Database path or replica ID")->required();
   auto* all = command->add_flag("--all", o->all, "Every document of the database");
   command->add_option("UNID", o->unid, "Universal ID of the document")->excludes(all);
   AddBatchFlags(command, o.get(), false);
-  command->callback([o, &context, &action] {
-    if (o->all == !o->unid.empty()) {
-      throw CLI::ValidationError("give either a document's UNID or --all");
-    }
-    action = [o, &context] {
-      ToolSession session;
-      LNDatabase database = session.OpenDatabase(o->database, o->server);
-      batch::LinkRestore repair(o->backup);
-      return RunBatch(*o, batch::Selection(), database, repair, true, context);
-    };
-  });
 }
 
 }  // namespace
 
-void AddWholeDatabaseCommands(CLI::App& app, Context& context, Action& action) {
-  AddAudit(app, context, action);
-  AddRestoreLinks(app, context, action);
+void AddWholeDatabaseCommands(CLI::App& app, CommandTable& table) {
+  AddAudit(app, table);
+  AddRestoreLinks(app, table);
 }
 
 }  // namespace quendral::cli

@@ -1,27 +1,27 @@
-#include "tools/quendral/json_fields.h"
+#include "database_json/fields.h"
 
-#include "tools/quendral/command_error.h"
+#include "database_json/format_error.h"
 
-namespace quendral::cli {
+namespace quendral::database_json {
 
 const nlohmann::json& RequiredField(const nlohmann::json& object, const char* key) {
   const auto found = object.find(key);
   if (found == object.end()) {
-    throw CommandError(std::string("missing \"") + key + "\"");
+    throw FormatError(std::string("missing \"") + key + "\"");
   }
   return *found;
 }
 
 std::string AsString(const nlohmann::json& json, const std::string& what) {
   if (!json.is_string()) {
-    throw CommandError(what + " must be a string");
+    throw FormatError(what + " must be a string");
   }
   return json.get<std::string>();
 }
 
 double AsNumber(const nlohmann::json& json, const std::string& what) {
   if (!json.is_number()) {
-    throw CommandError(what + " must be a number");
+    throw FormatError(what + " must be a number");
   }
   return json.get<double>();
 }
@@ -33,24 +33,24 @@ std::int64_t AsInteger(const nlohmann::json& json, std::int64_t min, std::int64_
       (json.is_number_unsigned() ? json.get<std::uint64_t>() <= static_cast<std::uint64_t>(max)
                                  : json.get<std::int64_t>() <= max);
   if (!in_range) {
-    throw CommandError(what + " must be a whole number from " + std::to_string(min) + " to " +
-                       std::to_string(max));
+    throw FormatError(what + " must be a whole number from " + std::to_string(min) + " to " +
+                      std::to_string(max));
   }
   return json.get<std::int64_t>();
 }
 
 const nlohmann::json& AsArray(const nlohmann::json& json, const std::string& what) {
   if (!json.is_array()) {
-    throw CommandError(what + " must be an array");
+    throw FormatError(what + " must be an array");
   }
   return json;
 }
 
 const nlohmann::json& AsObject(const nlohmann::json& json, const std::string& what) {
   if (!json.is_object()) {
-    throw CommandError(what + " must be an object");
+    throw FormatError(what + " must be an object");
   }
   return json;
 }
 
-}  // namespace quendral::cli
+}  // namespace quendral::database_json

@@ -1,5 +1,5 @@
 // Database images read from JSON: any input is either refused with a
-// CommandError or read into an image that exports and reads back the same;
+// FormatError or read into an image that exports and reads back the same;
 // what is read whole is read note by note too.
 #include <cstddef>
 #include <cstdint>
@@ -8,14 +8,14 @@
 #include <sstream>
 #include <string>
 
-#include "tools/quendral/command_error.h"
-#include "tools/quendral/json_image.h"
+#include "database_json/image.h"
 
 namespace {
 
 bool SameImage(const quendral::platform::store::DatabaseImage& a,
                const quendral::platform::store::DatabaseImage& b) {
-  return quendral::cli::JsonFromImage(a, true) == quendral::cli::JsonFromImage(b, true);
+  return quendral::database_json::JsonFromImage(a, true) ==
+         quendral::database_json::JsonFromImage(b, true);
 }
 
 }  // namespace
@@ -27,19 +27,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   quendral::platform::store::DatabaseImage image;
   try {
-    image = quendral::cli::ImageFromJson(json);
-  } catch (const quendral::cli::CommandError&) {
+    image = quendral::database_json::ImageFromJson(json);
+  } catch (const quendral::database_json::FormatError&) {
     return 0;
   }
   const quendral::platform::store::DatabaseImage again =
-      quendral::cli::ImageFromJson(quendral::cli::JsonFromImage(image, true));
+      quendral::database_json::ImageFromJson(quendral::database_json::JsonFromImage(image, true));
   if (!SameImage(image, again)) {
     std::abort();
   }
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   try {
-    quendral::cli::ReadJsonImage(in, "input", [](const quendral::platform::store::NoteImage&) {});
-  } catch (const quendral::cli::CommandError&) {
+    quendral::database_json::ReadJsonImage(in, "input",
+                                           [](const quendral::platform::store::NoteImage&) {});
+  } catch (const quendral::database_json::FormatError&) {
     std::abort();
   }
   return 0;

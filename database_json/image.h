@@ -10,19 +10,20 @@
 // "links" (entries of replica_id, view_unid, note_unid), "richtext"
 // (paragraphs) and "raw" (type_word and the value bytes in hex). A profile
 // note has "class": "profile", "profile_name" and optionally "profile_user".
-#ifndef QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_
-#define QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_
+#ifndef QUENDRAL_DATABASE_JSON_IMAGE_H_
+#define QUENDRAL_DATABASE_JSON_IMAGE_H_
 
 #include <functional>
 #include <iosfwd>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "database_json/format_error.h"
 #include "platform/notes/api/database_file.h"
 
-namespace quendral::cli {
+namespace quendral::database_json {
 
-// Reads a database image; a CommandError names the note and item at fault.
+// Reads a database image; a FormatError names the note and item at fault.
 // A missing replica ID is made up at random; missing UNIDs are left zero for
 // the store to make up.
 platform::store::DatabaseImage ImageFromJson(const nlohmann::json& json);
@@ -31,7 +32,7 @@ platform::store::DatabaseImage ImageFromJson(const nlohmann::json& json);
 // note: each note is handed to `add` as soon as it is read, then dropped.
 // Returns the title and replica ID, with no notes: they may follow the notes
 // in the text. Errors as ImageFromJson, but for duplicate UNIDs, which are
-// left to `add`; a CommandError from `add` is given the note's label.
+// left to `add`; a FormatError from `add` is given the note's label.
 platform::store::DatabaseImage ReadJsonImage(
     std::istream& in, const std::string& source,
     const std::function<void(const platform::store::NoteImage&)>& add);
@@ -58,6 +59,6 @@ class JsonImageWriter {
   bool begun_ = false;
 };
 
-}  // namespace quendral::cli
+}  // namespace quendral::database_json
 
-#endif  // QUENDRAL_TOOLS_QUENDRAL_JSON_IMAGE_H_
+#endif  // QUENDRAL_DATABASE_JSON_IMAGE_H_

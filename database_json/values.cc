@@ -1,16 +1,16 @@
-#include "tools/quendral/json_values.h"
+#include "database_json/values.h"
 
 #include <cstdio>
 
+#include "database_json/fields.h"
+#include "database_json/format_error.h"
+#include "database_json/replica_text.h"
 #include "notes/replica_id.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/formula/formula.h"
-#include "tools/quendral/command_error.h"
-#include "tools/quendral/json_fields.h"
-#include "tools/quendral/replica_text.h"
 
-namespace quendral::cli {
+namespace quendral::database_json {
 namespace {
 
 using nlohmann::json;
@@ -20,7 +20,7 @@ namespace richtext = platform::richtext;
 
 void CheckEncoded(platform::STATUS status, const std::string& what) {
   if (status != platform::kNoError) {
-    throw CommandError(what + " does not fit an item value");
+    throw FormatError(what + " does not fit an item value");
   }
 }
 
@@ -46,7 +46,7 @@ std::vector<platform::formula::DateTime> TimesFromJson(const json& list) {
     const std::string text = AsString(value, "a value");
     platform::formula::DateTime time;
     if (!platform::formula::ParseDateTime(text, &time)) {
-      throw CommandError("\"" + text + "\" is not a date-time of the form YYYY-MM-DDTHH:MM:SS");
+      throw FormatError("\"" + text + "\" is not a date-time of the form YYYY-MM-DDTHH:MM:SS");
     }
     times.push_back(time);
   }
@@ -57,7 +57,7 @@ UNIVERSALNOTEID UnidFromJson(const json& value, const std::string& what) {
   const std::string text = AsString(value, what);
   UNIVERSALNOTEID id{};
   if (!LNUniversalID::Parse(text, &id)) {
-    throw CommandError(what + " \"" + text + "\" is not 32 hexadecimal digits");
+    throw FormatError(what + " \"" + text + "\" is not 32 hexadecimal digits");
   }
   return id;
 }
@@ -79,8 +79,8 @@ std::vector<std::uint8_t> CompileHideWhen(const std::string& text) {
   std::vector<std::uint8_t> compiled;
   platform::formula::CompileError error;
   if (!platform::formula::Compile(text, &compiled, &error)) {
-    throw CommandError("hide_when: " + error.message + " at position " +
-                       std::to_string(error.position));
+    throw FormatError("hide_when: " + error.message + " at position " +
+                      std::to_string(error.position));
   }
   return compiled;
 }
@@ -155,7 +155,7 @@ void TypedValueFromJson(const std::string& type, const json& json_item, ItemImag
     item->value =
         values::EncodeRichText(ParagraphsFromJson(RequiredField(json_item, "paragraphs")));
   } else {
-    throw CommandError("unknown item type \"" + type + "\"");
+    throw FormatError("unknown item type \"" + type + "\"");
   }
 }
 
@@ -279,7 +279,7 @@ void ItemValueFromJson(const json& json_item, ItemImage* item) {
   }
   const std::string type = AsString(RequiredField(json_item, "type"), "type");
   if (type == "raw") {
-    throw CommandError("a raw item needs \"type_word\" and \"hex\"");
+    throw FormatError("a raw item needs \"type_word\" and \"hex\"");
   }
   TypedValueFromJson(type, json_item, item);
 }
@@ -317,10 +317,10 @@ std::vector<std::uint8_t> BytesFromHex(const std::string& hex) {
     if (c >= 'A' && c <= 'F') {
       return c - 'A' + 10;
     }
-    throw CommandError("\"" + hex + "\" is not hexadecimal");
+    throw FormatError("\"" + hex + "\" is not hexadecimal");
   };
   if (hex.size() % 2 != 0) {
-    throw CommandError("\"" + hex + "\" has an odd number of hex digits");
+    throw FormatError("\"" + hex + "\" has an odd number of hex digits");
   }
   std::vector<std::uint8_t> bytes;
   bytes.reserve(hex.size() / 2);
@@ -330,4 +330,4 @@ std::vector<std::uint8_t> BytesFromHex(const std::string& hex) {
   return bytes;
 }
 
-}  // namespace quendral::cli
+}  // namespace quendral::database_json

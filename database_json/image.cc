@@ -1,20 +1,20 @@
-#include "tools/quendral/json_image.h"
+#include "database_json/image.h"
 
 #include <istream>
 #include <ostream>
 #include <set>
 #include <string>
 
+#include "database_json/fields.h"
+#include "database_json/format_error.h"
+#include "database_json/replica_text.h"
+#include "database_json/values.h"
 #include "notes/replica_id.h"
 #include "platform/notes/api/ln_universal_id.h"
 #include "report/json_layout.h"
 #include "report/json_text.h"
-#include "tools/quendral/command_error.h"
-#include "tools/quendral/json_fields.h"
-#include "tools/quendral/json_values.h"
-#include "tools/quendral/replica_text.h"
 
-namespace quendral::cli {
+namespace quendral::database_json {
 namespace {
 
 using nlohmann::json;
@@ -39,8 +39,8 @@ ItemImage ItemFromJson(const json& json_item) {
       item.flags = static_cast<std::uint16_t>(AsInteger(json_item["flags"], 0, 0xFFFF, "flags"));
     }
     ItemValueFromJson(json_item, &item);
-  } catch (const CommandError& error) {
-    throw CommandError("item \"" + item.name + "\": " + error.what());
+  } catch (const FormatError& error) {
+    throw FormatError("item \"" + item.name + "\": " + error.what());
   }
   return item;
 }
@@ -52,7 +52,7 @@ void NoteClassFromJson(const json& json_note, NoteImage* note) {
     return;
   }
   if (note_class != "profile") {
-    throw CommandError("class \"" + note_class + "\" is neither document nor profile");
+    throw FormatError("class \"" + note_class + "\" is neither document nor profile");
   }
   note->note_class = NoteClass::kProfile;
   note->profile_name = AsString(RequiredField(json_note, "profile_name"), "profile_name");
@@ -67,7 +67,7 @@ NoteImage NoteFromJson(const json& json_note) {
   if (json_note.contains("unid")) {
     const std::string text = AsString(json_note["unid"], "unid");
     if (!LNUniversalID::Parse(text, &note.unid) || IsZero(note.unid)) {
-      throw CommandError("unid \"" + text + "\" is not 32 hexadecimal digits");
+      throw FormatError("unid \"" + text + "\" is not 32 hexadecimal digits");
     }
   }
   NoteClassFromJson(json_note, &note);
@@ -109,8 +109,8 @@ void AddNote(const json& json_note, std::size_t index,
              const std::function<void(NoteImage&&)>& add) {
   try {
     add(NoteFromJson(json_note));
-  } catch (const CommandError& error) {
-    throw CommandError(NoteLabel(json_note, index) + ": " + error.what());
+  } catch (const FormatError& error) {
+    throw FormatError(NoteLabel(json_note, index) + ": " + error.what());
   }
 }
 
@@ -126,7 +126,7 @@ DatabaseImage ImageFromJson(const json& json) {
   for (std::size_t i = 0; i < notes.size(); ++i) {
     AddNote(notes[i], i, [&](NoteImage&& note) {
       if (!IsZero(note.unid) && !unids.insert(UnidText(note.unid)).second) {
-        throw CommandError("duplicate unid");
+        throw FormatError("duplicate unid");
       }
       image.notes.push_back(std::move(note));
     });
@@ -158,7 +158,7 @@ DatabaseImage ReadJsonImage(std::istream& in, const std::string& source,
   try {
     return HeadingFromJson(json::parse(in, take_notes));
   } catch (const json::parse_error& error) {
-    throw CommandError(source + " is not valid JSON: " + error.what());
+    throw FormatError(source + " is not valid JSON: " + error.what());
   }
 }
 
@@ -215,4 +215,4 @@ json JsonFromImage(const DatabaseImage& image, bool raw) {
           {"notes", std::move(notes)}};
 }
 
-}  // namespace quendral::cli
+}  // namespace quendral::database_json

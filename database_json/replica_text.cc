@@ -1,17 +1,17 @@
-#include "tools/quendral/replica_text.h"
+#include "database_json/replica_text.h"
 
 #include <optional>
 #include <random>
 
+#include "database_json/format_error.h"
 #include "notes/replica_id.h"
-#include "tools/quendral/command_error.h"
 
-namespace quendral::cli {
+namespace quendral::database_json {
 
 TIMEDATE ReplicaIdFromText(const std::string& text) {
   const std::optional<TIMEDATE> id = ParseReplicaIdTextStrictly(text);
   if (!id) {
-    throw CommandError("replica ID \"" + text + "\" is not 16 hexadecimal digits");
+    throw FormatError("replica ID \"" + text + "\" is not 16 hexadecimal digits");
   }
   return *id;
 }
@@ -21,4 +21,4 @@ TIMEDATE RandomReplicaId() {
   return TIMEDATE{{random(), random()}};
 }
 
-}  // namespace quendral::cli
+}  // namespace quendral::database_json
