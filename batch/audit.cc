@@ -134,7 +134,8 @@ class HideWhenFormulas {
 
   // Whether the formula hides its paragraph in the document.
   static Verdict Hides(Formula& formula, const platform::store::NoteHeader& header,
-                       std::vector<platform::store::ItemImage>& items) {
+                       std::vector<platform::store::ItemImage>& items,
+                       platform::store::Store* store) {
     if (formula.everywhere) {
       return *formula.everywhere;
     }
@@ -145,8 +146,8 @@ class HideWhenFormulas {
     platform::formula::EvaluationError error;
     bool used_note = true;
     Verdict verdict;
-    const platform::STATUS status =
-        platform::EvaluateOnImage(*formula.compiled, header, &items, &result, &used_note, &error);
+    const platform::STATUS status = platform::EvaluateOnImage(*formula.compiled, header, &items,
+                                                              &result, &used_note, &error, store);
     if (status == platform::kNoError) {
       verdict.hides = IsTrue(result);
     } else {
@@ -176,6 +177,7 @@ struct AuditRun {
   LinkTargets& targets;
   const AuditOptions& options;
   HideWhenFormulas formulas;
+  platform::store::Store* store = nullptr;  // the file the documents are read from
 };
 
 // Opens the stored document in memory, for what only an open note tells.
@@ -250,7 +252,8 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   }
   const std::size_t first = findings->hidden.size() - formulas.size();
   for (std::size_t k = 0; k < formulas.size(); ++k) {
-    const HideWhenFormulas::Verdict verdict = HideWhenFormulas::Hides(*formulas[k], header, items);
+    const HideWhenFormulas::Verdict verdict =
+        HideWhenFormulas::Hides(*formulas[k], header, items, run.store);
     findings->hidden[first + k].hides = verdict.hides;
     if (!verdict.hides) {
       report::MarkUndecided(&findings->hidden[first + k], verdict.reason);
@@ -401,6 +404,7 @@ void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& t
   platform::STATUS status = platform::kNoError;
   const std::shared_ptr<platform::store::Store> store = StoreOf(database, &status);
   if (store) {
+    run.store = store.get();
     // Links within the database are looked up in the same read group.
     targets.Add(replica_id, store);
     status = ForEachStoredDocument(*store, [&](const platform::store::NoteHeader& header,

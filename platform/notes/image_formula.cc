@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/notes/attachment_names.h"
 #include "platform/notes/item_values.h"
 #include "platform/notes/ln_note.h"
 #include "platform/notes/ln_universal_id.h"
@@ -13,8 +14,9 @@ namespace {
 
 class ImageEnvironment : public formula::Environment {
  public:
-  ImageEnvironment(const store::NoteHeader& header, std::vector<store::ItemImage>* items)
-      : header_(header), items_(*items) {}
+  ImageEnvironment(const store::NoteHeader& header, std::vector<store::ItemImage>* items,
+                   store::Store* database)
+      : header_(header), items_(*items), database_(database) {}
 
   bool HasNote() const override { return true; }
 
@@ -65,8 +67,32 @@ class ImageEnvironment : public formula::Environment {
     return session ? session->UserName() : "";
   }
   std::vector<std::string> UserRoles() const override {
-    const std::shared_ptr<internal::SessionState> session = internal::CurrentSession();
-    return session ? session->UserRoles() : std::vector<std::string>();
+    return internal::StoredUserRoles(database_, internal::CurrentSession().get());
+  }
+  // The database's facts are the same for every note read from it.
+  std::optional<formula::AccessEntry> UserAccess() const override {
+    return database_ != nullptr
+               ? internal::StoredUserAccess(*database_, internal::CurrentSession().get())
+               : std::nullopt;
+  }
+  bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
+                    formula::Value* value) const override {
+    if (database_ == nullptr) {
+      return false;
+    }
+    internal::StoredProfileField(*database_, profile, field, user, value);
+    return true;
+  }
+  std::optional<std::vector<std::string>> AttachmentNames() const override {
+    used_note_ = true;
+    std::vector<std::string> names;
+    for (const store::ItemImage& item : items_) {
+      if (std::optional<std::string> name =
+              AttachmentName(item.name, item.type, item.value.data(), item.value.size())) {
+        names.push_back(std::move(*name));
+      }
+    }
+    return names;
   }
   formula::DateTime Now() const override {
     used_note_ = true;  // as good as the note: it differs from one to the next
@@ -107,6 +133,7 @@ class ImageEnvironment : public formula::Environment {
 
   const store::NoteHeader& header_;
   std::vector<store::ItemImage>& items_;
+  store::Store* database_;
   STATUS write_status_ = kNoError;
   mutable bool used_note_ = false;
 };
@@ -115,8 +142,8 @@ class ImageEnvironment : public formula::Environment {
 
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
-                       bool* used_note, formula::EvaluationError* error) {
-  ImageEnvironment environment(header, items);
+                       bool* used_note, formula::EvaluationError* error, store::Store* database) {
+  ImageEnvironment environment(header, items, database);
   const bool evaluated = formula.Evaluate(environment, result, error);
   if (used_note != nullptr) {
     *used_note = environment.used_note();

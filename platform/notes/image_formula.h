@@ -22,10 +22,13 @@ namespace quendral::platform {
 // the note or the clock; when it did not, the formula gives the same result
 // (or fails alike) on every note of the session, as nothing else it can see
 // changes from one to the next. `error` (when given) receives why the
-// evaluation failed.
+// evaluation failed. `database` (when given) is the store the note was read
+// from, for what the formula asks of the database: the user's access, its
+// roles, profile documents.
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
-                       bool* used_note = nullptr, formula::EvaluationError* error = nullptr);
+                       bool* used_note = nullptr, formula::EvaluationError* error = nullptr,
+                       store::Store* database = nullptr);
 
 }  // namespace quendral::platform
 

@@ -1,5 +1,6 @@
 #include "platform/notes/ln_database.h"
 
+#include "platform/notes/access_list_table.h"
 #include "platform/notes/ln_internal.h"
 #include "platform/notes/ln_note.h"
 #include "platform/notes/ln_report.h"
@@ -88,6 +89,25 @@ LNSTATUS LNDatabase::GetTitle(LNString* title) const {
     *title = LNString(info.title);
   }
   return Report(status);
+}
+
+LNSTATUS LNDatabase::GetAccessList(
+    std::vector<quendral::platform::formula::AccessEntry>* list) const {
+  if (list == nullptr) {
+    return Report(quendral::platform::kErrInvalidArgument);
+  }
+  if (!IsOpen()) {
+    return Report(quendral::platform::kErrDatabaseNotOpen);
+  }
+  return Report(quendral::platform::store::ReadAccessList(binding_->store->connection(), list));
+}
+
+LNSTATUS LNDatabase::SetAccessList(
+    const std::vector<quendral::platform::formula::AccessEntry>& list) {
+  if (!IsOpen()) {
+    return Report(quendral::platform::kErrDatabaseNotOpen);
+  }
+  return Report(quendral::platform::store::WriteAccessList(binding_->store->connection(), list));
 }
 
 LNString LNDatabase::GetFilePath() const {

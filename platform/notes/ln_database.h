@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/notes/formula/access_list.h"
 #include "platform/notes/ln_string.h"
 #include "platform/notes/status.h"
 #include "platform/notes/types.h"
@@ -32,6 +33,13 @@ class LNDatabase {
 
   LNSTATUS GetReplicaID(TIMEDATE* replica_id) const;
   LNSTATUS GetTitle(LNString* title) const;
+  // The access control list, in its order; empty for a database that has
+  // none (whose creator's default entry then applies to everyone).
+  LNSTATUS GetAccessList(std::vector<quendral::platform::formula::AccessEntry>* list) const;
+  // Replaces the whole list; kErrInvalidArgument, with the list untouched,
+  // for an entry without a name, with an unknown level, privilege or a role
+  // outside brackets, or a name listed twice.
+  LNSTATUS SetAccessList(const std::vector<quendral::platform::formula::AccessEntry>& list);
   // The database file, empty when not bound.
   LNString GetFilePath() const;
 

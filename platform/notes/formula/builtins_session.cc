@@ -9,8 +9,8 @@
 namespace quendral::platform::formula {
 namespace {
 
-// The keywords of @UserAccess, in the order of Access::privileges behind
-// the access level.
+// The keywords of @UserAccess: the access level, then the privileges in
+// the order of their bits.
 constexpr std::string_view kAccessKeywords[] = {
     "[ACCESSLEVEL]",
     "[CREATEDOCUMENTS]",
@@ -25,11 +25,15 @@ constexpr std::string_view kAccessKeywords[] = {
 };
 
 // Whether `names` ("" or server and path) name this database.
-bool NamesThisDatabase(const std::vector<std::string>& names, const Environment::Database& db) {
+bool NamesThisDatabase(const std::vector<std::string>& names, Environment& environment) {
   const bool blank =
       std::all_of(names.begin(), names.end(), [](const std::string& name) { return name.empty(); });
-  return blank || (names.size() == 2 && base::EqualsIgnoringAsciiCase(names[0], db.server) &&
-                   base::EqualsIgnoringAsciiCase(names[1], db.path));
+  if (blank) {
+    return true;
+  }
+  const std::optional<Environment::Database> db = environment.ThisDatabase();
+  return db && names.size() == 2 && base::EqualsIgnoringAsciiCase(names[0], db->server) &&
+         base::EqualsIgnoringAsciiCase(names[1], db->path);
 }
 
 // The access list as texts: the level, then "1" or "0" per privilege; one
@@ -41,17 +45,16 @@ bool AccessOf(Call& call, Value* result, bool keywords) {
       (keywords && call.size() > 1 && !call.EvaluateTexts(1, &asked))) {
     return false;
   }
-  const std::optional<Environment::Database> db = call.environment().ThisDatabase();
-  const std::optional<Environment::Access> access = call.environment().UserAccess();
-  if (!db || !access) {
+  const std::optional<AccessEntry> access = call.environment().UserAccess();
+  if (!access) {
     return call.Fail("needs the database's access control list");
   }
-  if (!NamesThisDatabase(names, *db)) {
+  if (!NamesThisDatabase(names, call.environment())) {
     return call.Fail("needs a live database other than this one");
   }
   std::vector<std::string> all{std::to_string(access->level)};
-  for (bool privilege : access->privileges) {
-    all.emplace_back(privilege ? "1" : "0");
+  for (int bit = 0; bit < kPrivilegeCount; ++bit) {
+    all.emplace_back((access->privileges >> bit & 1) != 0 ? "1" : "0");
   }
   if (asked.empty()) {
     *result = Value::Texts(std::move(all));
@@ -59,9 +62,14 @@ bool AccessOf(Call& call, Value* result, bool keywords) {
   }
   std::vector<std::string> chosen;
   for (const std::string& keyword : asked) {
+    // A keyword list in brackets reads as its words without them.
+    const std::string_view word =
+        std::string_view(keyword).substr(keyword.starts_with('[') ? 1 : 0);
     const auto* found = std::find_if(
-        std::begin(kAccessKeywords), std::end(kAccessKeywords),
-        [&](std::string_view known) { return base::EqualsIgnoringAsciiCase(known, keyword); });
+        std::begin(kAccessKeywords), std::end(kAccessKeywords), [&](std::string_view known) {
+          return base::EqualsIgnoringAsciiCase(known.substr(1, known.size() - 2),
+                                               word.substr(0, word.find(']')));
+        });
     const auto index = static_cast<std::size_t>(found - std::begin(kAccessKeywords));
     if (found == std::end(kAccessKeywords) || index >= all.size()) {
       return call.Fail("unknown keyword " + keyword);
