@@ -144,10 +144,12 @@ std::string NoteIdText(std::int64_t note_id) {
 }
 
 bool SessionSetting(const SessionState* session, std::string_view name, std::string* value) {
-  if (session == nullptr) {
-    return false;
-  }
-  const std::string file = (session->data_directory / "notes.ini").string();
+  return session != nullptr && DataDirectorySetting(session->data_directory, name, value);
+}
+
+bool DataDirectorySetting(const std::filesystem::path& data_directory, std::string_view name,
+                          std::string* value) {
+  const std::string file = (data_directory / "notes.ini").string();
   *value = os::ReadSettingsValue(file, "Notes", std::string(name), "", 4096);
   return true;
 }

@@ -28,6 +28,8 @@ std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t*
 // and the operating system's name as @Platform gives it.
 std::string NoteIdText(std::int64_t note_id);
 bool SessionSetting(const SessionState* session, std::string_view name, std::string* value);
+bool DataDirectorySetting(const std::filesystem::path& data_directory, std::string_view name,
+                          std::string* value);
 std::string PlatformName();
 
 // Facts of the stored database a note belongs to, shared by the
