@@ -135,7 +135,7 @@ class HideWhenFormulas {
   // Whether the formula hides its paragraph in the document.
   static Verdict Hides(Formula& formula, const platform::store::NoteHeader& header,
                        std::vector<platform::store::ItemImage>& items,
-                       platform::store::Store* store) {
+                       const platform::ImageDatabase* database) {
     if (formula.everywhere) {
       return *formula.everywhere;
     }
@@ -146,8 +146,8 @@ class HideWhenFormulas {
     platform::formula::EvaluationError error;
     bool used_note = true;
     Verdict verdict;
-    const platform::STATUS status = platform::EvaluateOnImage(*formula.compiled, header, &items,
-                                                              &result, &used_note, &error, store);
+    const platform::STATUS status = platform::EvaluateOnImage(
+        *formula.compiled, header, &items, &result, &used_note, &error, database);
     if (status == platform::kNoError) {
       verdict.hides = IsTrue(result);
     } else {
@@ -177,7 +177,7 @@ struct AuditRun {
   LinkTargets& targets;
   const AuditOptions& options;
   HideWhenFormulas formulas;
-  platform::store::Store* store = nullptr;  // the file the documents are read from
+  const platform::ImageDatabase* database_facts = nullptr;
 };
 
 // Opens the stored document in memory, for what only an open note tells.
@@ -253,7 +253,7 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   const std::size_t first = findings->hidden.size() - formulas.size();
   for (std::size_t k = 0; k < formulas.size(); ++k) {
     const HideWhenFormulas::Verdict verdict =
-        HideWhenFormulas::Hides(*formulas[k], header, items, run.store);
+        HideWhenFormulas::Hides(*formulas[k], header, items, run.database_facts);
     findings->hidden[first + k].hides = verdict.hides;
     if (!verdict.hides) {
       report::MarkUndecided(&findings->hidden[first + k], verdict.reason);
@@ -403,8 +403,9 @@ void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& t
   AuditRun run{database, targets, options, {}};
   platform::STATUS status = platform::kNoError;
   const std::shared_ptr<platform::store::Store> store = StoreOf(database, &status);
+  std::optional<platform::ImageDatabase> facts;
   if (store) {
-    run.store = store.get();
+    run.database_facts = &facts.emplace(*store);
     // Links within the database are looked up in the same read group.
     targets.Add(replica_id, store);
     status = ForEachStoredDocument(*store, [&](const platform::store::NoteHeader& header,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/notes/access_list_table.h"
 #include "platform/notes/attachment_names.h"
 #include "platform/notes/item_values.h"
 #include "platform/notes/ln_note.h"
@@ -15,7 +16,7 @@ namespace {
 class ImageEnvironment : public formula::Environment {
  public:
   ImageEnvironment(const store::NoteHeader& header, std::vector<store::ItemImage>* items,
-                   store::Store* database)
+                   const ImageDatabase* database)
       : header_(header), items_(*items), database_(database) {}
 
   bool HasNote() const override { return true; }
@@ -67,20 +68,18 @@ class ImageEnvironment : public formula::Environment {
     return session ? session->UserName() : "";
   }
   std::vector<std::string> UserRoles() const override {
-    return internal::StoredUserRoles(database_, internal::CurrentSession().get());
+    return internal::UserRolesOf(internal::CurrentSession().get(), [this] { return UserAccess(); });
   }
   // The database's facts are the same for every note read from it.
   std::optional<formula::AccessEntry> UserAccess() const override {
-    return database_ != nullptr
-               ? internal::StoredUserAccess(*database_, internal::CurrentSession().get())
-               : std::nullopt;
+    return database_ != nullptr ? database_->UserAccess() : std::nullopt;
   }
   bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
                     formula::Value* value) const override {
     if (database_ == nullptr) {
       return false;
     }
-    internal::StoredProfileField(*database_, profile, field, user, value);
+    internal::StoredProfileField(database_->store(), profile, field, user, value);
     return true;
   }
   std::optional<std::vector<std::string>> AttachmentNames() const override {
@@ -133,16 +132,32 @@ class ImageEnvironment : public formula::Environment {
 
   const store::NoteHeader& header_;
   std::vector<store::ItemImage>& items_;
-  store::Store* database_;
+  const ImageDatabase* database_;
   STATUS write_status_ = kNoError;
   mutable bool used_note_ = false;
 };
 
 }  // namespace
 
+std::optional<formula::AccessEntry> ImageDatabase::UserAccess() const {
+  if (!access_list_) {
+    std::vector<formula::AccessEntry> list;
+    access_list_.emplace();
+    if (store::ReadAccessList(store_.connection(), &list) == kNoError) {
+      *access_list_ = std::move(list);
+    }
+  }
+  if (!*access_list_) {
+    return std::nullopt;
+  }
+  const std::shared_ptr<internal::SessionState> session = internal::CurrentSession();
+  return formula::AccessFor(**access_list_, session ? session->UserName() : "");
+}
+
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
-                       bool* used_note, formula::EvaluationError* error, store::Store* database) {
+                       bool* used_note, formula::EvaluationError* error,
+                       const ImageDatabase* database) {
   ImageEnvironment environment(header, items, database);
   const bool evaluated = formula.Evaluate(environment, result, error);
   if (used_note != nullptr) {

@@ -6,6 +6,7 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
 #define QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
 
+#include <optional>
 #include <vector>
 
 #include "platform/notes/database_file.h"
@@ -16,19 +17,35 @@
 
 namespace quendral::platform {
 
+// The database notes are read from, for what formulas ask of it (the user's
+// access and roles, profile documents). Its access list is read once, at
+// the first formula that asks: a reader keeps one for all the notes it
+// reads in one go.
+class ImageDatabase {
+ public:
+  explicit ImageDatabase(store::Store& store) : store_(store) {}
+
+  store::Store& store() const { return store_; }
+  // Nothing when the list cannot be read.
+  std::optional<formula::AccessEntry> UserAccess() const;
+
+ private:
+  store::Store& store_;
+  mutable std::optional<std::optional<std::vector<formula::AccessEntry>>> access_list_;
+};
+
 // Evaluates the formula; what it assigns is written to `items`, as to an
 // open note that is not saved. kErrFormulaEvaluation when it fails.
 // `used_note` (when given) tells whether the evaluation asked anything of
 // the note or the clock; when it did not, the formula gives the same result
 // (or fails alike) on every note of the session, as nothing else it can see
 // changes from one to the next. `error` (when given) receives why the
-// evaluation failed. `database` (when given) is the store the note was read
-// from, for what the formula asks of the database: the user's access, its
-// roles, profile documents.
+// evaluation failed. `database` (when given) is the database the note was
+// read from.
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
                        bool* used_note = nullptr, formula::EvaluationError* error = nullptr,
-                       store::Store* database = nullptr);
+                       const ImageDatabase* database = nullptr);
 
 }  // namespace quendral::platform
 

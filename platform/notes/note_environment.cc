@@ -90,7 +90,7 @@ std::string NoteEnvironment::UserName() const {
 }
 
 std::vector<std::string> NoteEnvironment::UserRoles() const {
-  return StoredUserRoles(StoreOfNote(), session_.get());
+  return UserRolesOf(session_.get(), [this] { return UserAccess(); });
 }
 
 store::Store* NoteEnvironment::StoreOfNote() const {
@@ -106,10 +106,12 @@ std::optional<formula::AccessEntry> StoredUserAccess(store::Store& store,
   return formula::AccessFor(list, session != nullptr ? session->UserName() : "");
 }
 
-std::vector<std::string> StoredUserRoles(store::Store* store, const SessionState* session) {
+std::vector<std::string> UserRolesOf(
+    const SessionState* session,
+    const std::function<std::optional<formula::AccessEntry>()>& access) {
   std::vector<std::string> roles = session ? session->UserRoles() : std::vector<std::string>();
-  if (roles.empty() && store != nullptr) {
-    if (std::optional<formula::AccessEntry> entry = StoredUserAccess(*store, session)) {
+  if (roles.empty()) {
+    if (std::optional<formula::AccessEntry> entry = access()) {
       roles = std::move(entry->roles);
     }
   }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,8 +40,11 @@ std::string PlatformName();
 std::optional<formula::AccessEntry> StoredUserAccess(store::Store& store,
                                                      const SessionState* session);
 // The user's roles: those the session was given for its user, else those
-// of the access list's entry for the user.
-std::vector<std::string> StoredUserRoles(store::Store* store, const SessionState* session);
+// of the access list's entry for the user, which `access` is asked for only
+// then.
+std::vector<std::string> UserRolesOf(
+    const SessionState* session,
+    const std::function<std::optional<formula::AccessEntry>()>& access);
 // The profile's field, "" when the profile or the field is missing.
 void StoredProfileField(store::Store& store, std::string_view profile, std::string_view field,
                         std::string_view user, formula::Value* value);

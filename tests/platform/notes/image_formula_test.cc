@@ -45,6 +45,7 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
   store::NoteHeader header;
   ASSERT_EQ(stored->FindDocument(MakeUnid(1), &header), kNoError);
   std::vector<store::ItemImage> items = note.items;
+  const ImageDatabase facts(*stored);
 
   // Each with whether it reads anything of the note.
   const std::pair<const char*, bool> formulas[] = {
@@ -71,9 +72,8 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
     formula::DecodedFormula decoded;
     ASSERT_TRUE(formula::DecodedFormula::Decode(compiled.data(), compiled.size(), &decoded));
     bool used_note = !reads_note;
-    ASSERT_EQ(
-        EvaluateOnImage(decoded, header, &items, &on_image, &used_note, nullptr, stored.get()),
-        kNoError)
+    ASSERT_EQ(EvaluateOnImage(decoded, header, &items, &on_image, &used_note, nullptr, &facts),
+              kNoError)
         << text;
     EXPECT_EQ(used_note, reads_note) << text;
     LNFormula formula;
