@@ -53,6 +53,21 @@ std::string Lower(std::string_view text) {
 
 }  // namespace
 
+void ExportDatabase::AddAccessEntry(const formula::AccessEntry& entry) {
+  if (access_list_unreadable) {
+    return;
+  }
+  if (!formula::ValidAccessEntry(entry)) {
+    access_list_unreadable = true;
+    access_list.reset();
+    return;
+  }
+  if (!access_list) {
+    access_list.emplace();
+  }
+  access_list->push_back(entry);
+}
+
 void ExportDatabase::AddIfProfile(const std::vector<ItemValue>& items) {
   for (const ItemValue& item : items) {
     Profile profile;

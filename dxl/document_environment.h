@@ -20,8 +20,12 @@ namespace quendral::dxl {
 // The database around the notes of an export, as far as the export tells.
 struct ExportDatabase {
   // Nothing when the export holds no <acl> (a single note, or an export made
-  // without it): the user's access is then unknown.
+  // without it) or an entry of it cannot be read: the user's access is then
+  // unknown.
   std::optional<std::vector<platform::formula::AccessEntry>> access_list;
+  bool access_list_unreadable = false;
+
+  void AddAccessEntry(const platform::formula::AccessEntry& entry);
   struct Profile {
     std::string name;  // lower case, as the note names itself
     std::string user;  // "" for the database's own

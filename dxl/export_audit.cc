@@ -21,10 +21,7 @@ class DatabaseReader : public ExportVisitor {
 
   bool WantsItems() const override { return true; }
   void OnAccessEntry(const platform::formula::AccessEntry& entry) override {
-    if (!database_.access_list) {
-      database_.access_list.emplace();
-    }
-    database_.access_list->push_back(entry);
+    database_.AddAccessEntry(entry);
   }
   void OnNoteStart(const NoteFacts&) override { items_.clear(); }
   void OnItem(const NoteFacts&, ItemValue&& item) override { items_.push_back(std::move(item)); }

@@ -287,9 +287,6 @@ void ExportWalker::StartAccessEntry(const StartTag& tag) {
   formula::AccessEntry entry;
   entry.name = AttributeOr(tag, "name");
   entry.level = formula::AccessLevelOfName(AttributeOr(tag, "level"));
-  if (entry.level < 0) {
-    return;  // an unknown level grants nothing the audit could rely on
-  }
   for (const Privilege& privilege : kPrivileges) {
     const std::optional<std::string_view> given = tag.Attribute(privilege.attribute);
     if (given ? *given == "true" : entry.level >= privilege.implied_from) {
@@ -314,7 +311,7 @@ void ExportWalker::OnEnd(const EndTag& tag) {
   const Role parent = open_.empty() ? Role::kOther : open_.back();
   switch (role) {
     case Role::kAccessEntry:
-      if (access_entry_ && formula::ValidAccessEntry(*access_entry_)) {
+      if (access_entry_) {
         visitor_.OnAccessEntry(*access_entry_);
       }
       access_entry_.reset();

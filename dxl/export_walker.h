@@ -75,7 +75,8 @@ class ExportVisitor {
  public:
   virtual ~ExportVisitor() = default;
   virtual void OnDatabase(const StartTag& /*tag*/) {}
-  // An entry of the database's access control list, whole.
+  // An entry of the database's access control list, whole; it may be
+  // unsound (formula::ValidAccessEntry: no name, an unknown level...).
   virtual void OnAccessEntry(const platform::formula::AccessEntry& /*entry*/) {}
   virtual void OnNoteStart(const NoteFacts& /*note*/) {}
   virtual void OnHideWhen(const NoteFacts& /*note*/, const HideWhen& /*formula*/) {}

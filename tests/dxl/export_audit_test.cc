@@ -204,6 +204,11 @@ TEST(ExportAudit, DatabaseFactsReachTheFormula) {
       {"Jane Doe", "@Environment(\"Mode\") = \"test\"", true, true},
       {"Jane Doe", "@Year(@Accessed) = 2010", true, true},
   };
+  const std::string unreadable_list =
+      "<database xmlns='http://www.lotus.com/dxl'><acl><aclentry name='-Default-' level='boss'/>"
+      "</acl><document><item name='Show'><richtext><pardef id='1'><code event='hidewhen'>"
+      "<formula>@UserAccess(\"\"; [AccessLevel]) = \"6\"</formula></code></pardef>"
+      "<par def='1'/></richtext></item></document></database>";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
     AuditOptions options;
@@ -224,6 +229,12 @@ TEST(ExportAudit, DatabaseFactsReachTheFormula) {
       EXPECT_EQ(paragraph.extra["reason"], c.reason);
     }
   }
+  AuditOptions options;
+  options.user = "CN=Jane Doe/O=Lab";
+  const report::HiddenParagraph unknown =
+      Audit(unreadable_list, options).findings.at(0).hidden.at(0);
+  EXPECT_FALSE(unknown.hides.has_value());
+  EXPECT_EQ(unknown.extra["reason"], "@UserAccess: needs the database's access control list");
   std::filesystem::remove_all(data);
 }
 
