@@ -12,6 +12,18 @@ namespace {
 constexpr std::array<std::string_view, kManagerAccess + 1> kLevelNames = {
     "noaccess", "depositor", "reader", "author", "editor", "designer", "manager"};
 
+constexpr std::array<std::string_view, kPrivilegeCount> kPrivilegeNames = {
+    "CreateDocuments",
+    "DeleteDocuments",
+    "CreatePersonalAgent",
+    "CreatePersonalFoldersAndViews",
+    "CreateSharedFoldersAndViews",
+    "CreateLotusScriptJavaAgent",
+    "ReadPublicDocuments",
+    "WritePublicDocuments",
+    "ReplicateOrCopyDocuments",
+};
+
 bool SameName(std::string_view a, std::string_view b) {
   return base::EqualsIgnoringAsciiCase(CanonicalName(a), CanonicalName(b));
 }
@@ -78,6 +90,20 @@ std::string_view AccessLevelName(int level) {
   return level >= kNoAccess && level <= kManagerAccess
              ? kLevelNames[static_cast<std::size_t>(level)]
              : std::string_view();
+}
+
+std::string_view PrivilegeName(int bit) {
+  return bit >= 0 && bit < kPrivilegeCount ? kPrivilegeNames[static_cast<std::size_t>(bit)]
+                                           : std::string_view();
+}
+
+int PrivilegeBitOfName(std::string_view name) {
+  for (std::size_t bit = 0; bit < kPrivilegeNames.size(); ++bit) {
+    if (base::EqualsIgnoringAsciiCase(kPrivilegeNames[bit], name)) {
+      return static_cast<int>(bit);
+    }
+  }
+  return -1;
 }
 
 int AccessLevelOfName(std::string_view name) {

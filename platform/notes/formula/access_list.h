@@ -55,6 +55,12 @@ AccessEntry AccessFor(const std::vector<AccessEntry>& list, std::string_view use
 // roles in brackets.
 bool ValidAccessEntry(const AccessEntry& entry);
 
+// A privilege's name ("CreateDocuments", as @UserAccess's keyword names it
+// without brackets) by its bit number, and back, case ignored; -1 for an
+// unknown name.
+std::string_view PrivilegeName(int bit);
+int PrivilegeBitOfName(std::string_view name);
+
 // The level's name ("manager") and back; -1 for an unknown name.
 std::string_view AccessLevelName(int level);
 int AccessLevelOfName(std::string_view name);

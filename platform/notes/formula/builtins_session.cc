@@ -9,21 +9,6 @@
 namespace quendral::platform::formula {
 namespace {
 
-// The keywords of @UserAccess: the access level, then the privileges in
-// the order of their bits.
-constexpr std::string_view kAccessKeywords[] = {
-    "[ACCESSLEVEL]",
-    "[CREATEDOCUMENTS]",
-    "[DELETEDOCUMENTS]",
-    "[CREATEPERSONALAGENT]",
-    "[CREATEPERSONALFOLDERSANDVIEWS]",
-    "[CREATESHAREDFOLDERSANDVIEWS]",
-    "[CREATELOTUSSCRIPTJAVAAGENT]",
-    "[READPUBLICDOCUMENTS]",
-    "[WRITEPUBLICDOCUMENTS]",
-    "[REPLICATEORCOPYDOCUMENTS]",
-};
-
 // Whether `names` ("" or server and path) name this database.
 bool NamesThisDatabase(const std::vector<std::string>& names, Environment& environment) {
   const bool blank =
@@ -63,18 +48,15 @@ bool AccessOf(Call& call, Value* result, bool keywords) {
   std::vector<std::string> chosen;
   for (const std::string& keyword : asked) {
     // A keyword list in brackets reads as its words without them.
-    const std::string_view word =
-        std::string_view(keyword).substr(keyword.starts_with('[') ? 1 : 0);
-    const auto* found = std::find_if(
-        std::begin(kAccessKeywords), std::end(kAccessKeywords), [&](std::string_view known) {
-          return base::EqualsIgnoringAsciiCase(known.substr(1, known.size() - 2),
-                                               word.substr(0, word.find(']')));
-        });
-    const auto index = static_cast<std::size_t>(found - std::begin(kAccessKeywords));
-    if (found == std::end(kAccessKeywords) || index >= all.size()) {
+    std::string_view word = std::string_view(keyword).substr(keyword.starts_with('[') ? 1 : 0);
+    word = word.substr(0, word.find(']'));
+    // The level comes first, then the privileges in the order of their bits.
+    const bool level = base::EqualsIgnoringAsciiCase(word, "AccessLevel");
+    const int bit = level ? -1 : PrivilegeBitOfName(word);
+    if (!level && bit < 0) {
       return call.Fail("unknown keyword " + keyword);
     }
-    chosen.push_back(all[index]);
+    chosen.push_back(all[static_cast<std::size_t>(bit + 1)]);
   }
   *result = Value::Texts(std::move(chosen));
   return true;
