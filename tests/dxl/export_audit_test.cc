@@ -214,7 +214,8 @@ TEST(ExportAudit, DatabaseFactsReachTheFormula) {
     AuditOptions options;
     options.user = c.user;
     options.data_directory = data;
-    const std::string input = head + c.formula + tail;
+    std::string input = head;
+    input.append(c.formula).append(tail);
     std::istringstream twice(input);
     OnceOnly once_buffer(input);
     std::istream once(&once_buffer);

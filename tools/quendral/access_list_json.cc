@@ -25,7 +25,9 @@ formula::AccessEntry EntryFromJson(const json& json_entry, const std::string& wh
       const std::string name = AsString(privilege, what + " privilege");
       const int bit = formula::PrivilegeBitOfName(name);
       if (bit < 0) {
-        throw CommandError(what + " has the unknown privilege \"" + name + "\"");
+        std::string message = what;
+        message.append(" has the unknown privilege \"").append(name).append("\"");
+        throw CommandError(message);
       }
       entry.privileges |= 1u << bit;
     }

@@ -56,7 +56,8 @@ bool AccessOf(Call& call, Value* result, bool keywords) {
     if (!level && bit < 0) {
       return call.Fail("unknown keyword " + keyword);
     }
-    chosen.push_back(all[static_cast<std::size_t>(bit + 1)]);
+    const int index = bit + 1;
+    chosen.push_back(all[static_cast<std::size_t>(index)]);
   }
   *result = Value::Texts(std::move(chosen));
   return true;
