@@ -403,9 +403,9 @@ void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& t
   AuditRun run{database, targets, options, {}};
   platform::STATUS status = platform::kNoError;
   const std::shared_ptr<platform::store::Store> store = StoreOf(database, &status);
-  std::optional<platform::ImageDatabase> facts;
+  const platform::ImageDatabase facts(database);
+  run.database_facts = &facts;
   if (store) {
-    run.database_facts = &facts.emplace(*store);
     // Links within the database are looked up in the same read group.
     targets.Add(replica_id, store);
     status = ForEachStoredDocument(*store, [&](const platform::store::NoteHeader& header,

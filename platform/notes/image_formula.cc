@@ -76,10 +76,11 @@ class ImageEnvironment : public formula::Environment {
   }
   bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
                     formula::Value* value) const override {
-    if (database_ == nullptr) {
+    store::Store* store = database_ != nullptr ? database_->store() : nullptr;
+    if (store == nullptr) {
       return false;
     }
-    internal::StoredProfileField(database_->store(), profile, field, user, value);
+    internal::StoredProfileField(*store, profile, field, user, value);
     return true;
   }
   std::optional<std::vector<std::string>> AttachmentNames() const override {
@@ -139,11 +140,15 @@ class ImageEnvironment : public formula::Environment {
 
 }  // namespace
 
+ImageDatabase::ImageDatabase(const LNDatabase& database) : binding_(database.binding_) {}
+
+store::Store* ImageDatabase::store() const { return binding_ ? binding_->store.get() : nullptr; }
+
 std::optional<formula::AccessEntry> ImageDatabase::UserAccess() const {
   if (!access_list_) {
     std::vector<formula::AccessEntry> list;
     access_list_.emplace();
-    if (store::ReadAccessList(store_.connection(), &list) == kNoError) {
+    if (store() != nullptr && store::ReadAccessList(store()->connection(), &list) == kNoError) {
       *access_list_ = std::move(list);
     }
   }

@@ -6,12 +6,14 @@
 #ifndef QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
 #define QUENDRAL_PLATFORM_NOTES_IMAGE_FORMULA_H_
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/notes/database_file.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/value.h"
+#include "platform/notes/ln_database.h"
 #include "platform/notes/status.h"
 #include "platform/notes/store.h"
 
@@ -23,14 +25,17 @@ namespace quendral::platform {
 // reads in one go.
 class ImageDatabase {
  public:
-  explicit ImageDatabase(store::Store& store) : store_(store) {}
+  // Reads `database`, which it keeps open while it is kept (a handle, as
+  // the database's copies are); a database that was not open tells nothing.
+  explicit ImageDatabase(const LNDatabase& database);
 
-  store::Store& store() const { return store_; }
+  // Null when the database was not open.
+  store::Store* store() const;
   // Nothing when the list cannot be read.
   std::optional<formula::AccessEntry> UserAccess() const;
 
  private:
-  store::Store& store_;
+  std::shared_ptr<internal::DatabaseBinding> binding_;
   mutable std::optional<std::optional<std::vector<formula::AccessEntry>>> access_list_;
 };
 

@@ -18,6 +18,9 @@ class LNProfileDocument;
 namespace quendral::platform::internal {
 struct DatabaseBinding;
 }
+namespace quendral::platform {
+class ImageDatabase;
+}
 
 class LNDatabase {
  public:
@@ -73,6 +76,7 @@ class LNDatabase {
 
  private:
   friend class LNNotesSession;
+  friend class quendral::platform::ImageDatabase;
   std::shared_ptr<quendral::platform::internal::DatabaseBinding> binding_;
 };
 

@@ -45,7 +45,7 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
   store::NoteHeader header;
   ASSERT_EQ(stored->FindDocument(MakeUnid(1), &header), kNoError);
   std::vector<store::ItemImage> items = note.items;
-  const ImageDatabase facts(*stored);
+  const ImageDatabase facts(db);
 
   // Each with whether it reads anything of the note.
   const std::pair<const char*, bool> formulas[] = {
