@@ -19,8 +19,6 @@
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/core/memory.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/api/image_formula.h"
-#include "platform/notes/core/memory.h"
 #include "platform/notes/richtext/paragraphs.h"
 #include "repair/hide_when.h"
 #include "repair/hide_when_area.h"
@@ -138,7 +136,8 @@ class HideWhenFormulas {
 
   // Whether the formula hides its paragraph in the document.
   static Verdict Hides(Formula& formula, const platform::store::NoteHeader& header,
-                       std::vector<platform::store::ItemImage>& items) {
+                       std::vector<platform::store::ItemImage>& items,
+                       const platform::ImageDatabase* database) {
     if (formula.everywhere) {
       return *formula.everywhere;
     }
@@ -149,8 +148,8 @@ class HideWhenFormulas {
     platform::formula::EvaluationError error;
     bool used_note = true;
     Verdict verdict;
-    const platform::STATUS status =
-        platform::EvaluateOnImage(*formula.compiled, header, &items, &result, &used_note, &error);
+    const platform::STATUS status = platform::EvaluateOnImage(
+        *formula.compiled, header, &items, &result, &used_note, &error, database);
     if (status == platform::kNoError) {
       verdict.hides = IsTrue(result);
     } else {
@@ -180,6 +179,7 @@ struct AuditRun {
   LinkTargets& targets;
   const AuditOptions& options;
   HideWhenFormulas formulas;
+  const platform::ImageDatabase* database_facts = nullptr;
 };
 
 // Opens the stored document in memory, for what only an open note tells.
@@ -254,7 +254,8 @@ void FindHiddenParagraphs(const platform::store::NoteHeader& header,
   }
   const std::size_t first = findings->hidden.size() - formulas.size();
   for (std::size_t k = 0; k < formulas.size(); ++k) {
-    const HideWhenFormulas::Verdict verdict = HideWhenFormulas::Hides(*formulas[k], header, items);
+    const HideWhenFormulas::Verdict verdict =
+        HideWhenFormulas::Hides(*formulas[k], header, items, run.database_facts);
     findings->hidden[first + k].hides = verdict.hides;
     if (!verdict.hides) {
       report::MarkUndecided(&findings->hidden[first + k], verdict.reason);
@@ -368,6 +369,8 @@ void AuditDatabase(LNDatabase& database, const std::string& path, LinkTargets& t
   std::int64_t done = 0;
   std::int64_t taken = 0;
   AuditRun run{database, targets, options, {}};
+  const platform::ImageDatabase facts(database);
+  run.database_facts = &facts;
   // Links within the database are looked up in the read group of the page
   // being read.
   if (database.IsOpen()) {

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "database_json/access_list.h"
 #include "database_json/fields.h"
 #include "database_json/format_error.h"
 #include "database_json/replica_text.h"
@@ -101,6 +102,9 @@ DatabaseImage HeadingFromJson(const json& json) {
   if (json.contains("notes")) {
     AsArray(json["notes"], "\"notes\"");
   }
+  if (json.contains(kAccessListKey)) {
+    image.access_list = AccessListFromJson(json[kAccessListKey]);
+  }
   return image;
 }
 
@@ -193,14 +197,28 @@ json JsonFromNote(const NoteImage& note, bool raw) {
   return json_note;
 }
 
+void JsonImageWriter::Begin() {
+  out_ << "{\n  ";
+  if (access_list_ != nullptr && !access_list_->empty()) {
+    out_ << "\"" << kAccessListKey
+         << "\": " << report::NestedJson(JsonFromAccessList(*access_list_), 1) << ",\n  ";
+  }
+  out_ << "\"notes\": [";
+}
+
 void JsonImageWriter::Note(const NoteImage& note) {
-  out_ << (begun_ ? ",\n    " : "{\n  \"notes\": [\n    ")
-       << report::NestedJson(JsonFromNote(note, raw_), 2);
+  if (!begun_) {
+    Begin();
+  }
+  out_ << (begun_ ? ",\n    " : "\n    ") << report::NestedJson(JsonFromNote(note, raw_), 2);
   begun_ = true;
 }
 
 void JsonImageWriter::Finish(const std::string& title, const TIMEDATE& replica_id) {
-  out_ << (begun_ ? "\n  ]" : "{\n  \"notes\": []") << ",\n  \"replica_id\": "
+  if (!begun_) {
+    Begin();
+  }
+  out_ << (begun_ ? "\n  ]" : "]") << ",\n  \"replica_id\": "
        << report::JsonText(json(FormatReplicaIdText(replica_id, true)), -1)
        << ",\n  \"title\": " << report::JsonText(json(title), -1) << "\n}\n";
 }
@@ -210,9 +228,13 @@ json JsonFromImage(const DatabaseImage& image, bool raw) {
   for (const NoteImage& note : image.notes) {
     notes.push_back(JsonFromNote(note, raw));
   }
-  return {{"title", image.title},
-          {"replica_id", FormatReplicaIdText(image.replica_id, true)},
-          {"notes", std::move(notes)}};
+  json json_image = {{"title", image.title},
+                     {"replica_id", FormatReplicaIdText(image.replica_id, true)},
+                     {"notes", std::move(notes)}};
+  if (!image.access_list.empty()) {
+    json_image[kAccessListKey] = JsonFromAccessList(image.access_list);
+  }
+  return json_image;
 }
 
 }  // namespace quendral::database_json

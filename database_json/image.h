@@ -10,6 +10,8 @@
 // "links" (entries of replica_id, view_unid, note_unid), "richtext"
 // (paragraphs) and "raw" (type_word and the value bytes in hex). A profile
 // note has "class": "profile", "profile_name" and optionally "profile_user".
+// The database's access control list is under "access_list"
+// (access_list.h).
 #ifndef QUENDRAL_DATABASE_JSON_IMAGE_H_
 #define QUENDRAL_DATABASE_JSON_IMAGE_H_
 
@@ -44,18 +46,25 @@ nlohmann::json JsonFromImage(const platform::store::DatabaseImage& image, bool r
 // One note, as it stands inside "notes".
 nlohmann::json JsonFromNote(const platform::store::NoteImage& note, bool raw);
 
-// Prints what JsonFromImage(...).dump(2) prints, note by note.
+// Prints what JsonFromImage(...).dump(2) prints, note by note. The
+// database's `access_list` (when given) is printed first, when the first
+// note or Finish comes: it must be read by then.
 class JsonImageWriter {
  public:
-  JsonImageWriter(std::ostream& out, bool raw) : out_(out), raw_(raw) {}
+  JsonImageWriter(std::ostream& out, bool raw,
+                  const std::vector<platform::formula::AccessEntry>* access_list = nullptr)
+      : out_(out), raw_(raw), access_list_(access_list) {}
 
   void Note(const platform::store::NoteImage& note);
   // Closes the image with its title and replica ID.
   void Finish(const std::string& title, const TIMEDATE& replica_id);
 
  private:
+  void Begin();
+
   std::ostream& out_;
   bool raw_;
+  const std::vector<platform::formula::AccessEntry>* access_list_;
   bool begun_ = false;
 };
 

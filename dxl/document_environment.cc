@@ -1,9 +1,13 @@
 #include "dxl/document_environment.h"
 
+#include <algorithm>
+#include <charconv>
 #include <ctime>
 
 #include "dxl/datetime_text.h"
+#include "platform/base/ascii.h"
 #include "platform/notes/formula/operators.h"
+#include "platform/notes/api/note_environment.h"
 #include "platform/os/local_time.h"
 
 namespace quendral::dxl {
@@ -20,15 +24,73 @@ std::optional<formula::DateTime> TimeOf(const std::string& text) {
   return time;
 }
 
+// A profile document's $Name: "$profile_", the profile name's length in
+// three digits, the name in lower case, "_", and the user ("" for the
+// database's own profile).
+constexpr std::string_view kProfilePrefix = "$profile_";
+
+bool ParseProfileName(std::string_view text, std::string* name, std::string* user) {
+  if (!text.starts_with(kProfilePrefix)) {
+    return false;
+  }
+  text.remove_prefix(kProfilePrefix.size());
+  std::size_t length = 0;
+  if (text.size() < 3 ||
+      std::from_chars(text.data(), text.data() + 3, length).ptr != text.data() + 3 ||
+      text.size() < 3 + length + 1 || text[3 + length] != '_') {
+    return false;
+  }
+  *name = text.substr(3, length);
+  *user = text.substr(3 + length + 1);
+  return true;
+}
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), base::ToLowerAscii);
+  return lower;
+}
+
 }  // namespace
 
+void ExportDatabase::AddAccessEntry(const formula::AccessEntry& entry) {
+  if (access_list_unreadable) {
+    return;
+  }
+  if (!formula::ValidAccessEntry(entry)) {
+    access_list_unreadable = true;
+    access_list.reset();
+    return;
+  }
+  if (!access_list) {
+    access_list.emplace();
+  }
+  access_list->push_back(entry);
+}
+
+void ExportDatabase::AddIfProfile(const std::vector<ItemValue>& items) {
+  for (const ItemValue& item : items) {
+    Profile profile;
+    if (formula::SameFieldName(item.name, "$Name") &&
+        item.value.kind == formula::ValueKind::kText && !item.value.texts.empty() &&
+        ParseProfileName(item.value.texts.front(), &profile.name, &profile.user)) {
+      profile.name = Lower(profile.name);
+      profile.items = items;
+      profiles.push_back(std::move(profile));
+      return;
+    }
+  }
+}
+
 DocumentEnvironment::DocumentEnvironment(const NoteFacts& note, std::vector<ItemValue> items,
-                                         std::string user)
+                                         std::string user, const ExportDatabase* database)
     : items_(std::move(items)),
       user_(std::move(user)),
       unid_(note.unid),
       created_(note.created),
-      modified_(note.modified) {
+      modified_(note.modified),
+      accessed_(note.accessed),
+      database_(database) {
   // The document element carries its form as an attribute, not as an item.
   if (!note.form.empty()) {
     items_.push_back({"Form", formula::Value::Text(note.form)});
@@ -58,6 +120,53 @@ std::optional<formula::DateTime> DocumentEnvironment::Created() const { return T
 
 std::optional<formula::DateTime> DocumentEnvironment::Modified() const { return TimeOf(modified_); }
 
+std::optional<formula::DateTime> DocumentEnvironment::Accessed() const { return TimeOf(accessed_); }
+
+std::optional<formula::AccessEntry> DocumentEnvironment::UserAccess() const {
+  if (database_ == nullptr || !database_->access_list) {
+    return std::nullopt;
+  }
+  return formula::AccessFor(*database_->access_list, user_);
+}
+
+std::vector<std::string> DocumentEnvironment::UserRoles() const {
+  std::optional<formula::AccessEntry> access = UserAccess();
+  return access ? std::move(access->roles) : std::vector<std::string>();
+}
+
+bool DocumentEnvironment::ProfileField(std::string_view profile, std::string_view field,
+                                       std::string_view user, formula::Value* value) const {
+  if (database_ == nullptr) {
+    return false;
+  }
+  const std::string name = Lower(profile);
+  for (const ExportDatabase::Profile& held : database_->profiles) {
+    if (held.name == name && formula::SameFieldName(held.user, user)) {
+      *value = formula::Value::Text("");
+      for (const ItemValue& item : held.items) {
+        if (formula::SameFieldName(item.name, field)) {
+          *value = item.value;
+          break;
+        }
+      }
+      return true;
+    }
+  }
+  // A profile not met yet may still follow in an export read only once.
+  if (!database_->all_profiles) {
+    return false;
+  }
+  *value = formula::Value::Text("");
+  return true;
+}
+
+bool DocumentEnvironment::Setting(std::string_view name, std::string* value) const {
+  if (database_ == nullptr || !database_->data_directory) {
+    return false;
+  }
+  return platform::internal::DataDirectorySetting(*database_->data_directory, name, value);
+}
+
 formula::DateTime DocumentEnvironment::Now() const {
   std::tm local{};
   if (!os::LocalTimeFields(std::time(nullptr), &local)) {
@@ -70,14 +179,14 @@ formula::DateTime DocumentEnvironment::Now() const {
 
 std::optional<bool> FormulaHides(const std::string& formula, const NoteFacts& note,
                                  const std::vector<ItemValue>& items, const std::string& user,
-                                 std::string* reason) {
+                                 const ExportDatabase& database, std::string* reason) {
   std::vector<std::uint8_t> compiled;
   formula::CompileError compile_error;
   if (!formula::Compile(formula, &compiled, &compile_error)) {
     *reason = compile_error.message;
     return std::nullopt;
   }
-  DocumentEnvironment environment(note, items, user);
+  DocumentEnvironment environment(note, items, user, &database);
   formula::Value result;
   formula::EvaluationError error;
   if (!formula::Evaluate(compiled.data(), compiled.size(), environment, &result, &error)) {

@@ -13,10 +13,64 @@ namespace {
 
 using nlohmann::json;
 
+// Gathers what an export holds of its database: the access list and the
+// profile documents.
+class DatabaseReader : public ExportVisitor {
+ public:
+  explicit DatabaseReader(ExportDatabase* database) : database_(*database) {}
+
+  bool WantsItems() const override { return true; }
+  void OnAccessEntry(const platform::formula::AccessEntry& entry) override {
+    database_.AddAccessEntry(entry);
+  }
+  void OnNoteStart(const NoteFacts&) override { items_.clear(); }
+  void OnItem(const NoteFacts&, ItemValue&& item) override { items_.push_back(std::move(item)); }
+  void OnNoteEnd(const NoteFacts&) override { database_.AddIfProfile(items_); }
+
+ private:
+  ExportDatabase& database_;
+  std::vector<ItemValue> items_;
+};
+
+// The database facts of an export that can be read twice are taken in a
+// first pass, so that a profile following the document it serves is known
+// to it; an export read only once tells what came before each note.
+ExportDatabase ReadDatabaseFirst(std::istream& in, const AuditOptions& options) {
+  ExportDatabase database;
+  database.data_directory = options.data_directory;
+  const std::istream::pos_type start = in.tellg();
+  if (!options.user || start == std::istream::pos_type(-1)) {
+    return database;
+  }
+  DatabaseReader reader(&database);
+  StreamRewriter scan(nullptr);
+  Refusal refusal;
+  database.all_profiles = WalkExport(in, scan, reader, false, &refusal);
+  in.clear();
+  in.seekg(start);
+  if (!database.all_profiles || !in) {
+    // The audit's own pass gathers them, and reports what is refused.
+    database = ExportDatabase{};
+    database.data_directory = options.data_directory;
+  }
+  return database;
+}
+
 class AuditVisitor : public ExportVisitor {
  public:
-  AuditVisitor(const AuditOptions& options, const std::string& path, report::AuditSink& sink)
-      : options_(options), sink_(sink), source_{path, {}} {}
+  AuditVisitor(const AuditOptions& options, const std::string& path, report::AuditSink& sink,
+               ExportDatabase database)
+      : options_(options),
+        sink_(sink),
+        source_{path, {}},
+        database_(std::move(database)),
+        database_reader_(&database_) {}
+
+  void OnAccessEntry(const platform::formula::AccessEntry& entry) override {
+    if (!database_.all_profiles) {
+      database_reader_.OnAccessEntry(entry);
+    }
+  }
 
   bool WantsItems() const override { return options_.user.has_value(); }
   bool WantsParagraphs() const override { return true; }
@@ -105,6 +159,9 @@ class AuditVisitor : public ExportVisitor {
 
   void OnNoteEnd(const NoteFacts& note) override {
     ++documents_;
+    if (!database_.all_profiles) {
+      database_.AddIfProfile(items_);
+    }
     for (std::size_t i = 0; i < findings_.hidden.size(); ++i) {
       report::HiddenParagraph& paragraph = findings_.hidden[i];
       if (pardefs_[i]) {
@@ -113,7 +170,8 @@ class AuditVisitor : public ExportVisitor {
       }
       if (options_.user && paragraph.enabled && !paragraph.binary) {
         std::string reason;
-        paragraph.hides = FormulaHides(paragraph.formula, note, items_, *options_.user, &reason);
+        paragraph.hides =
+            FormulaHides(paragraph.formula, note, items_, *options_.user, database_, &reason);
         if (!paragraph.hides) {
           report::MarkUndecided(&paragraph, std::move(reason));
         }
@@ -185,13 +243,15 @@ class AuditVisitor : public ExportVisitor {
   // The pardef of each formula in `findings_.hidden` written as DXL text.
   std::vector<std::optional<std::string>> pardefs_;
   std::vector<ItemValue> items_;
+  ExportDatabase database_;
+  DatabaseReader database_reader_;
 };
 
 }  // namespace
 
 bool AuditExport(std::istream& in, const AuditOptions& options, const std::string& path,
                  report::AuditSink& sink, Refusal* refusal) {
-  AuditVisitor visitor(options, path, sink);
+  AuditVisitor visitor(options, path, sink, ReadDatabaseFirst(in, options));
   StreamRewriter rewriter(nullptr);
   if (!WalkExport(in, rewriter, visitor, options.all_notes, refusal)) {
     return false;

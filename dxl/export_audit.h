@@ -3,6 +3,7 @@
 #ifndef QUENDRAL_DXL_EXPORT_AUDIT_H_
 #define QUENDRAL_DXL_EXPORT_AUDIT_H_
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <set>
@@ -21,6 +22,9 @@ struct AuditOptions {
   // The replica IDs (16 digits) of the databases that exist; a link to any
   // other is reported as leading nowhere.
   std::set<std::string> known_replicas;
+  // The data directory whose settings file @Environment reads; nothing
+  // when there is none.
+  std::optional<std::filesystem::path> data_directory;
 };
 
 // Reads the export from `in` into `sink` as the source `path`, each note with

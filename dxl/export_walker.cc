@@ -17,6 +17,10 @@ enum class ExportWalker::Role : std::uint8_t {
   kNoteInfo,
   kCreated,  // of the note's info
   kModified,
+  kAccessed,
+  kAccessList,
+  kAccessEntry,
+  kRole,  // of an access list entry
   kItem,
   kRichText,
   kPardef,
@@ -57,10 +61,19 @@ ExportWalker::Role ExportWalker::RoleOf(const StartTag& tag) const {
   if (depth == 0) {
     return name == "database" ? Role::kDatabase : Role::kNote;
   }
+  const Role parent = open_.back();
   if (!note_) {
+    if (depth == 1 && database_root_ && name == "acl") {
+      return Role::kAccessList;
+    }
+    if (parent == Role::kAccessList && name == "aclentry") {
+      return Role::kAccessEntry;
+    }
+    if (parent == Role::kAccessEntry && name == "role") {
+      return Role::kRole;
+    }
     return depth == 1 && database_root_ && !IsDatabaseSetting(name) ? Role::kNote : Role::kOther;
   }
-  const Role parent = open_.back();
   if (name == "noteinfo") {
     return Role::kNoteInfo;
   }
@@ -69,6 +82,9 @@ ExportWalker::Role ExportWalker::RoleOf(const StartTag& tag) const {
   }
   if (parent == Role::kNoteInfo && name == "modified") {
     return Role::kModified;
+  }
+  if (parent == Role::kNoteInfo && name == "lastaccessed") {
+    return Role::kAccessed;
   }
   if (name == "item" && depth == note_depth_) {
     return Role::kItem;
@@ -126,6 +142,13 @@ void ExportWalker::OnStart(const StartTag& tag) {
     case Role::kNote:
       StartNote(tag);
       break;
+    case Role::kAccessEntry:
+      StartAccessEntry(tag);
+      break;
+    case Role::kRole:
+      capture_ = true;
+      text_.clear();
+      break;
     case Role::kNoteInfo:
       note_->unid = AttributeOr(tag, "unid");
       note_->note_id = AttributeOr(tag, "noteid");
@@ -171,7 +194,8 @@ void ExportWalker::OnStart(const StartTag& tag) {
     case Role::kText:
     case Role::kNumber:
     case Role::kDateTime:
-      capture_ = collecting_ || parent == Role::kCreated || parent == Role::kModified;
+      capture_ = collecting_ || parent == Role::kCreated || parent == Role::kModified ||
+                 parent == Role::kAccessed;
       text_.clear();
       break;
     case Role::kItemData:
@@ -231,6 +255,37 @@ void ExportWalker::StartLink(const StartTag& tag) {
                                       AttributeOr(tag, "server"), tag.span});
 }
 
+// The level and the privileges as the entry's attributes give them; a
+// privilege it does not mention is granted when the level carries it.
+void ExportWalker::StartAccessEntry(const StartTag& tag) {
+  struct Privilege {
+    std::string_view attribute;
+    std::uint32_t bit;
+    int implied_from;  // the lowest level that has it unless told otherwise
+  };
+  static constexpr Privilege kPrivileges[] = {
+      {"createdocs", formula::kCreateDocuments, 4},
+      {"deletedocs", formula::kDeleteDocuments, formula::kManagerAccess},
+      {"createpersonalagents", formula::kCreatePersonalAgents, 5},
+      {"createpersonalviews", formula::kCreatePersonalFoldersAndViews, 5},
+      {"createsharedviews", formula::kCreateSharedFoldersAndViews, 5},
+      {"createlsjavaagents", formula::kCreateScriptAgents, 5},
+      {"readpublicdocs", formula::kReadPublicDocuments, 2},
+      {"writepublicdocs", formula::kWritePublicDocuments, 4},
+      {"replicateorcopydocs", formula::kReplicateOrCopyDocuments, 2},
+  };
+  formula::AccessEntry entry;
+  entry.name = AttributeOr(tag, "name");
+  entry.level = formula::AccessLevelOfName(AttributeOr(tag, "level"));
+  for (const Privilege& privilege : kPrivileges) {
+    const std::optional<std::string_view> given = tag.Attribute(privilege.attribute);
+    if (given ? *given == "true" : entry.level >= privilege.implied_from) {
+      entry.privileges |= privilege.bit;
+    }
+  }
+  access_entry_ = std::move(entry);
+}
+
 void ExportWalker::OnText(std::string_view text) {
   if (capture_ || in_formula_) {
     text_ += text;
@@ -245,6 +300,18 @@ void ExportWalker::OnEnd(const EndTag& tag) {
   open_.pop_back();
   const Role parent = open_.empty() ? Role::kOther : open_.back();
   switch (role) {
+    case Role::kAccessEntry:
+      if (access_entry_) {
+        visitor_.OnAccessEntry(*access_entry_);
+      }
+      access_entry_.reset();
+      break;
+    case Role::kRole:
+      if (access_entry_) {
+        access_entry_->roles.push_back(std::move(text_));
+      }
+      capture_ = false;
+      break;
     case Role::kNote:
       if (reported_) {
         visitor_.OnNoteEnd(*note_);
@@ -297,8 +364,10 @@ void ExportWalker::OnEnd(const EndTag& tag) {
 }
 
 void ExportWalker::EndValue(Role role, Role parent) {
-  if (parent == Role::kCreated || parent == Role::kModified) {
-    (parent == Role::kCreated ? note_->created : note_->modified) = text_;
+  if (parent == Role::kCreated || parent == Role::kModified || parent == Role::kAccessed) {
+    (parent == Role::kCreated    ? note_->created
+     : parent == Role::kModified ? note_->modified
+                                 : note_->accessed) = text_;
     return;
   }
   if (!collecting_ || in_rich_text_) {

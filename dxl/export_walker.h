@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "dxl/stream_rewriter.h"
+#include "platform/notes/formula/access_list.h"
 #include "platform/notes/formula/value.h"
 
 namespace quendral::dxl {
@@ -23,7 +24,7 @@ struct NoteFacts {
   std::string element;  // "document", "form", "note"...
   bool is_document = false;
   std::string unid, note_id, form;
-  std::string created, modified;  // <datetime> texts of the note's info
+  std::string created, modified, accessed;  // <datetime> texts of the note's info
   // Paragraphs using each pardef id, counted as the note is read (when the
   // visitor wants them).
   std::map<std::string, std::int64_t> paragraphs;
@@ -74,6 +75,9 @@ class ExportVisitor {
  public:
   virtual ~ExportVisitor() = default;
   virtual void OnDatabase(const StartTag& /*tag*/) {}
+  // An entry of the database's access control list, whole; it may be
+  // unsound (formula::ValidAccessEntry: no name, an unknown level...).
+  virtual void OnAccessEntry(const platform::formula::AccessEntry& /*entry*/) {}
   virtual void OnNoteStart(const NoteFacts& /*note*/) {}
   virtual void OnHideWhen(const NoteFacts& /*note*/, const HideWhen& /*formula*/) {}
   virtual void OnLink(const NoteFacts& /*note*/, const LinkElement& /*link*/) {}
@@ -105,6 +109,7 @@ class ExportWalker : public ElementListener {
   void StartItem(const StartTag& tag);
   void StartParagraph(const StartTag& tag);
   void StartLink(const StartTag& tag);
+  void StartAccessEntry(const StartTag& tag);
   void EndValue(Role role, Role parent);
   void EndItem();
 
@@ -129,6 +134,8 @@ class ExportWalker : public ElementListener {
   bool in_rich_text_ = false;
   bool in_paragraph_ = false;
   std::optional<std::string> last_def_;  // the pardef of the previous paragraph
+
+  std::optional<platform::formula::AccessEntry> access_entry_;  // the one being read
 
   HideWhen hide_when_;  // pardef and code facts for the next formula
   bool in_formula_ = false;

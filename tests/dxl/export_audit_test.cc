@@ -3,7 +3,10 @@
 #include "dxl/export_audit.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "dxl/export_fixtures.h"
@@ -146,6 +149,94 @@ TEST(ExportAudit, ItemKindsReachTheFormula) {
       EXPECT_EQ(paragraph.extra["reason"], c.reason);
     }
   }
+}
+
+// A stream that cannot be read twice, as a pipe.
+class OnceOnly : public std::stringbuf {
+ public:
+  explicit OnceOnly(const std::string& text) : std::stringbuf(text) {}
+
+ protected:
+  pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override {
+    return pos_type(-1);
+  }
+};
+
+// The access list and profiles the export holds, the settings file of the
+// data directory and the note's last reading reach the formula, a profile
+// behind the document included when the export can be read twice.
+TEST(ExportAudit, DatabaseFactsReachTheFormula) {
+  const std::filesystem::path data =
+      std::filesystem::temp_directory_path() / ("dxl-audit-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(data);
+  std::ofstream(data / "notes.ini") << "[Notes]\n$Mode=test\n";
+  const std::string head =
+      "<database xmlns='http://www.lotus.com/dxl' replicaid='85256E3A0058F1B2'>"
+      "<acl><role>[Sales]</role>"
+      "<aclentry name='-Default-' level='reader'/>"
+      "<aclentry name='CN=Jane Doe/O=Lab' level='editor' deletedocs='true'>"
+      "<role>[Sales]</role></aclentry></acl>"
+      "<document form='Order'><noteinfo unid='AB'>"
+      "<lastaccessed><datetime>20100105T101010,00+01</datetime></lastaccessed></noteinfo>"
+      "<item name='Show'><richtext><pardef id='1'><code event='hidewhen'><formula>";
+  const std::string tail =
+      "</formula></code></pardef><par def='1'/></richtext></item></document>"
+      "<document form='Settings'><item name='$Name'><text>$profile_008settings_</text></item>"
+      "<item name='Color'><text>Blue</text></item></document></database>";
+  const struct {
+    const char* user;
+    const char* formula;
+    bool read_twice;
+    std::optional<bool> hides;  // nothing: undecided, for the reason given
+    const char* reason = "";
+  } cases[] = {
+      {"CN=Jane Doe/O=Lab", "@UserAccess(\"\"; [AccessLevel]) = \"4\"", true, true},
+      {"Jane Doe/Lab", "@V4UserAccess(\"\")[3] = \"1\"", true, true},
+      {"CN=John Roe/O=Lab", "@UserAccess(\"\"; [AccessLevel]:[CreateDocuments]) = \"2\":\"0\"",
+       true, true},
+      {"CN=Jane Doe/O=Lab", "@IsMember(\"[Sales]\"; @UserRoles)", true, true},
+      {"CN=John Roe/O=Lab", "@IsMember(\"[Sales]\"; @UserRoles)", true, false},
+      {"Jane Doe", "@GetProfileField(\"settings\"; \"color\") = \"Blue\"", true, true},
+      {"Jane Doe", "@GetProfileField(\"Other\"; \"Color\") = \"\"", true, true},
+      {"Jane Doe", "@GetProfileField(\"Settings\"; \"Color\") = \"Blue\"", false, std::nullopt,
+       "@GetProfileField: needs the database's profile documents"},
+      {"CN=Jane Doe/O=Lab", "@UserAccess(\"\"; [AccessLevel]) = \"4\"", false, true},
+      {"Jane Doe", "@Environment(\"Mode\") = \"test\"", true, true},
+      {"Jane Doe", "@Year(@Accessed) = 2010", true, true},
+  };
+  const std::string unreadable_list =
+      "<database xmlns='http://www.lotus.com/dxl'><acl><aclentry name='-Default-' level='boss'/>"
+      "</acl><document><item name='Show'><richtext><pardef id='1'><code event='hidewhen'>"
+      "<formula>@UserAccess(\"\"; [AccessLevel]) = \"6\"</formula></code></pardef>"
+      "<par def='1'/></richtext></item></document></database>";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.formula);
+    AuditOptions options;
+    options.user = c.user;
+    options.data_directory = data;
+    std::string input = head;
+    input.append(c.formula).append(tail);
+    std::istringstream twice(input);
+    OnceOnly once_buffer(input);
+    std::istream once(&once_buffer);
+    report::DatabaseAudit audit;
+    Refusal refusal;
+    ASSERT_TRUE(AuditExport(c.read_twice ? static_cast<std::istream&>(twice) : once, options,
+                            &audit, &refusal))
+        << refusal.Text();
+    const report::HiddenParagraph& paragraph = audit.findings.at(0).hidden.at(0);
+    EXPECT_EQ(paragraph.hides, c.hides);
+    if (!c.hides) {
+      EXPECT_EQ(paragraph.extra["reason"], c.reason);
+    }
+  }
+  AuditOptions options;
+  options.user = "CN=Jane Doe/O=Lab";
+  const report::HiddenParagraph unknown =
+      Audit(unreadable_list, options).findings.at(0).hidden.at(0);
+  EXPECT_FALSE(unknown.hides.has_value());
+  EXPECT_EQ(unknown.extra["reason"], "@UserAccess: needs the database's access control list");
+  std::filesystem::remove_all(data);
 }
 
 TEST(ExportAudit, NeutralFormulasAreNoFindings) {

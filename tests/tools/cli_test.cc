@@ -123,6 +123,11 @@ TEST_F(CommandLineTest, StreamedExportReadsAsTheWholeImagePrinted) {
   json image = Document(kEveryType);
   image["notes"].push_back({{"class", "profile"}, {"profile_name", "Settings"}});
   image["notes"].push_back({{"items", json::array()}});
+  image["access_list"] = {{{"name", "-Default-"}, {"level", "reader"}},
+                          {{"name", "CN=Ada/O=Acme"},
+                           {"level", "manager"},
+                           {"privileges", {"CreateDocuments", "DeleteDocuments"}},
+                           {"roles", {"[Admin]"}}}};
   ASSERT_EQ(Import("a.nsf", image).code, 0);
   ASSERT_EQ(Import("empty.nsf", {{"title", "None"}}).code, 0);
   for (const char* path : {"a.nsf", "empty.nsf"}) {
@@ -137,6 +142,10 @@ TEST_F(CommandLineTest, StreamedExportReadsAsTheWholeImagePrinted) {
     }
   }
   EXPECT_EQ(Export("a.nsf")["notes"].size(), 3u);
+  const json access_list = Export("a.nsf")["access_list"];
+  EXPECT_EQ(access_list[0]["privileges"], json::array());
+  EXPECT_EQ(access_list[1], image["access_list"][1]);
+  EXPECT_FALSE(Export("empty.nsf").contains("access_list"));
 }
 
 TEST_F(CommandLineTest, BadInputNamesTheNoteAndItemAndWritesNothing) {
@@ -157,6 +166,14 @@ TEST_F(CommandLineTest, BadInputNamesTheNoteAndItemAndWritesNothing) {
       {{{"notes",
          {{{"items", {{{"name", "F"}, {"type", "text"}, {"values", {"a"}}, {"flags", "x"}}}}}}}},
        "item \"F\": flags"},
+      {{{"access_list", {{{"name", "A"}, {"level", "boss"}}}}}, "unknown level \"boss\""},
+      {{{"access_list", {{{"name", "A"}, {"level", "reader"}, {"privileges", {"Fly"}}}}}},
+       "unknown privilege \"Fly\""},
+      {{{"access_list", {{{"name", "A"}, {"level", "reader"}, {"roles", {"Admin"}}}}}},
+       "access list entry 0 is not sound"},
+      {{{"access_list",
+         {{{"name", "A"}, {"level", "reader"}}, {{"name", "a"}, {"level", "editor"}}}}},
+       "names someone twice"},
   };
   for (const auto& [image, message] : cases) {
     const CommandResult run = Import("bad.nsf", image);

@@ -69,7 +69,12 @@ std::size_t ImportImage(std::istream& in, const std::string& source, const fs::p
     CheckStatus(status, cannot);
     ++notes;
   });
-  CheckStatus(writer->Finish(heading.title, heading.replica_id), cannot);
+  const platform::STATUS finished =
+      writer->Finish(heading.title, heading.replica_id, heading.access_list);
+  if (finished == platform::kErrInvalidArgument) {
+    throw CommandError("its access list names someone twice");
+  }
+  CheckStatus(finished, cannot);
   return notes;
 }
 
@@ -142,20 +147,22 @@ int Export(const ExportOptions& o, Prepared& prepared) {
   }
   // Printed note by note; with --unid, the one note is printed once
   // found, so that a missing one prints nothing.
-  JsonImageWriter writer(*prepared.context.out, o.raw);
+  std::vector<platform::formula::AccessEntry> access_list;
+  JsonImageWriter writer(*prepared.context.out, o.raw, o.unid.empty() ? &access_list : nullptr);
   std::optional<store::NoteImage> found;
   store::DatabaseInfo info;
-  CheckStatus(
-      store::ReadDatabaseNotes(prepared.session->DatabaseFile(o.path, o.server), &info,
-                               [&](const store::NoteImage& note) {
-                                 if (o.unid.empty()) {
-                                   writer.Note(note);
-                                 } else if (std::memcmp(&note.unid, &wanted, sizeof wanted) == 0) {
-                                   found = note;
-                                 }
-                                 return platform::kNoError;
-                               }),
-      "cannot read database " + o.path);
+  CheckStatus(store::ReadDatabaseNotes(
+                  prepared.session->DatabaseFile(o.path, o.server), &info,
+                  [&](const store::NoteImage& note) {
+                    if (o.unid.empty()) {
+                      writer.Note(note);
+                    } else if (std::memcmp(&note.unid, &wanted, sizeof wanted) == 0) {
+                      found = note;
+                    }
+                    return platform::kNoError;
+                  },
+                  &access_list),
+              "cannot read database " + o.path);
   if (!o.unid.empty()) {
     if (!found) {
       throw CommandError("no note " + o.unid + " in " + o.path);

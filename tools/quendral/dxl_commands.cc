@@ -207,9 +207,10 @@ int RunRepair(const OutputOptions& o, const RepairPass& repair, const Context& c
   return report::ExitCode(summary);
 }
 
-// The replica IDs of the databases in the data directory. Without one given,
-// a data directory that does not exist has none.
-void AddDataDirectoryReplicas(const Context& context, std::set<std::string>* replicas) {
+// The replica IDs of the databases in the data directory, and the directory
+// whose settings file formulas read. Without one given, a data directory
+// that does not exist has none.
+void AddDataDirectory(const Context& context, dxl::AuditOptions* options) {
   ToolSession session;
   std::vector<platform::store::DatabaseListing> listings;
   std::error_code error;
@@ -217,6 +218,8 @@ void AddDataDirectoryReplicas(const Context& context, std::set<std::string>* rep
   if (context.data_directory.empty() && !fs::is_directory(directory, error)) {
     return;
   }
+  options->data_directory = directory;
+  std::set<std::string>* replicas = &options->known_replicas;
   CheckStatus(platform::store::ListDatabases(directory, &listings), "cannot list databases");
   for (const platform::store::DatabaseListing& listing : listings) {
     replicas->insert(FormatReplicaIdText(listing.replica_id, false));
@@ -256,7 +259,7 @@ int AuditExports(const AuditOptions& o, const CLI::App& command, const Context& 
   if (!o.user.empty()) {
     options.user = o.user;
   }
-  AddDataDirectoryReplicas(context, &options.known_replicas);
+  AddDataDirectory(context, &options);
   if (!o.known_replicas.empty()) {
     AddKnownReplicas(o.known_replicas, &options.known_replicas);
   }

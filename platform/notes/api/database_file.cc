@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/notes/store/access_list_table.h"
 #include "platform/notes/store/database_scan.h"
 #include "platform/notes/store/new_ids.h"
 #include "platform/notes/store/store.h"
@@ -109,7 +110,8 @@ STATUS CreateDatabaseFile(const fs::path& file, const DatabaseImage& image, bool
   for (std::size_t i = 0; i < image.notes.size() && status == kNoError; ++i) {
     status = writer->Add(image.notes[i]);
   }
-  return status == kNoError ? writer->Finish(image.title, image.replica_id) : status;
+  return status == kNoError ? writer->Finish(image.title, image.replica_id, image.access_list)
+                            : status;
 }
 
 DatabaseFileWriter::DatabaseFileWriter(fs::path file, fs::path temporary, bool replace_existing,
@@ -167,13 +169,17 @@ STATUS DatabaseFileWriter::Add(const NoteImage& note) {
   return status;
 }
 
-STATUS DatabaseFileWriter::Finish(const std::string& title, TIMEDATE replica_id) {
+STATUS DatabaseFileWriter::Finish(const std::string& title, TIMEDATE replica_id,
+                                  const std::vector<formula::AccessEntry>& access_list) {
   // A zero replica ID is what a caller's unparsable replica text leaves
   // behind, so no database may carry it.
   if ((replica_id.Innards[0] | replica_id.Innards[1]) == 0) {
     replica_id = NewReplicaId();
   }
   STATUS status = store_->WriteInfo(DatabaseInfo{replica_id, title});
+  if (status == kNoError && !access_list.empty()) {
+    status = WriteAccessList(store_->connection(), access_list);
+  }
   if (status == kNoError) {
     status = StatusOfSqlite(transaction_->Commit());
   }
@@ -191,17 +197,21 @@ STATUS DatabaseFileWriter::Finish(const std::string& title, TIMEDATE replica_id)
 STATUS ReadDatabaseImage(const fs::path& file, DatabaseImage* image) {
   DatabaseInfo info;
   image->notes.clear();
-  const STATUS status = ReadDatabaseNotes(file, &info, [&](const NoteImage& note) {
-    image->notes.push_back(note);
-    return kNoError;
-  });
+  const STATUS status = ReadDatabaseNotes(
+      file, &info,
+      [&](const NoteImage& note) {
+        image->notes.push_back(note);
+        return kNoError;
+      },
+      &image->access_list);
   image->title = info.title;
   image->replica_id = info.replica_id;
   return status;
 }
 
 STATUS ReadDatabaseNotes(const fs::path& file, DatabaseInfo* info,
-                         const std::function<STATUS(const NoteImage&)>& each) {
+                         const std::function<STATUS(const NoteImage&)>& each,
+                         std::vector<formula::AccessEntry>* access_list) {
   std::error_code error;
   if (!fs::is_regular_file(file, error)) {
     return kErrDatabaseNotFound;
@@ -213,6 +223,9 @@ STATUS ReadDatabaseNotes(const fs::path& file, DatabaseInfo* info,
   }
   if (status == kNoError) {
     status = store->ReadInfo(info);
+  }
+  if (status == kNoError && access_list != nullptr) {
+    status = ReadAccessList(store->connection(), access_list);
   }
   std::vector<NoteHeader> headers;
   std::int64_t after_note_id = 0;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/notes/formula/access_list.h"
 #include "platform/notes/formula/value.h"
 #include "platform/notes/images/note_images.h"
 #include "platform/notes/vocabulary/status.h"
@@ -40,6 +41,9 @@ struct DatabaseImage {
   std::string title;
   TIMEDATE replica_id{};  // all zero: a new random one
   std::vector<NoteImage> notes;
+  // Empty: the database has none. Braced, so that an image written without
+  // it needs no mention of it.
+  std::vector<formula::AccessEntry> access_list{};
 };
 
 // Writes a new database file holding exactly `image`: either the whole file
@@ -57,9 +61,11 @@ STATUS ReadDatabaseImage(const std::filesystem::path& file, DatabaseImage* image
 // too large to hold: its title and replica ID into `info`, then each note
 // with its items, in note ID order, handed to `each` and dropped. A status
 // other than kNoError from `each` stops the reading and is returned; else
-// the statuses of ReadDatabaseImage.
+// the statuses of ReadDatabaseImage. `access_list` (when given) receives the
+// access control list before the first note.
 STATUS ReadDatabaseNotes(const std::filesystem::path& file, DatabaseInfo* info,
-                         const std::function<STATUS(const NoteImage&)>& each);
+                         const std::function<STATUS(const NoteImage&)>& each,
+                         std::vector<formula::AccessEntry>* access_list = nullptr);
 
 // A new database file written note by note, for images too large to hold.
 // The notes go into a temporary file beside the target, which takes its
@@ -76,9 +82,12 @@ class DatabaseFileWriter {
   // kErrInvalidArgument when a note added before has its UNID, note ID or
   // profile key.
   STATUS Add(const NoteImage& note);
-  // The title and replica ID (all zero: a new random one) come last, as
-  // they may follow the notes in what is being read.
-  STATUS Finish(const std::string& title, TIMEDATE replica_id);
+  // The title, replica ID (all zero: a new random one) and access list come
+  // last, as they may follow the notes in what is being read.
+  // kErrInvalidArgument, with nothing written, for an unsound access list
+  // (see WriteAccessList).
+  STATUS Finish(const std::string& title, TIMEDATE replica_id,
+                const std::vector<formula::AccessEntry>& access_list = {});
 
  private:
   DatabaseFileWriter(std::filesystem::path file, std::filesystem::path temporary,

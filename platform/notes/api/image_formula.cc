@@ -2,19 +2,22 @@
 
 #include <algorithm>
 
+#include "platform/notes/api/attachment_names.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/api/ln_note.h"
 #include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/api/local_time.h"
 #include "platform/notes/api/note_environment.h"
+#include "platform/notes/store/access_list_table.h"
 
 namespace quendral::platform {
 namespace {
 
 class ImageEnvironment : public formula::Environment {
  public:
-  ImageEnvironment(const store::NoteHeader& header, std::vector<store::ItemImage>* items)
-      : header_(header), items_(*items) {}
+  ImageEnvironment(const store::NoteHeader& header, std::vector<store::ItemImage>* items,
+                   const ImageDatabase* database)
+      : header_(header), items_(*items), database_(database) {}
 
   bool HasNote() const override { return true; }
 
@@ -65,8 +68,31 @@ class ImageEnvironment : public formula::Environment {
     return session ? session->UserName() : "";
   }
   std::vector<std::string> UserRoles() const override {
-    const std::shared_ptr<internal::SessionState> session = internal::CurrentSession();
-    return session ? session->UserRoles() : std::vector<std::string>();
+    return internal::UserRolesOf(internal::CurrentSession().get(), [this] { return UserAccess(); });
+  }
+  // The database's facts are the same for every note read from it.
+  std::optional<formula::AccessEntry> UserAccess() const override {
+    return database_ != nullptr ? database_->UserAccess() : std::nullopt;
+  }
+  bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
+                    formula::Value* value) const override {
+    store::Store* store = database_ != nullptr ? database_->store() : nullptr;
+    if (store == nullptr) {
+      return false;
+    }
+    internal::StoredProfileField(*store, profile, field, user, value);
+    return true;
+  }
+  std::optional<std::vector<std::string>> AttachmentNames() const override {
+    used_note_ = true;
+    std::vector<std::string> names;
+    for (const store::ItemImage& item : items_) {
+      if (std::optional<std::string> name =
+              AttachmentName(item.name, item.type, item.value.data(), item.value.size())) {
+        names.push_back(std::move(*name));
+      }
+    }
+    return names;
   }
   formula::DateTime Now() const override {
     used_note_ = true;  // as good as the note: it differs from one to the next
@@ -107,16 +133,37 @@ class ImageEnvironment : public formula::Environment {
 
   const store::NoteHeader& header_;
   std::vector<store::ItemImage>& items_;
+  const ImageDatabase* database_;
   STATUS write_status_ = kNoError;
   mutable bool used_note_ = false;
 };
 
 }  // namespace
 
+ImageDatabase::ImageDatabase(const LNDatabase& database) : binding_(database.binding_) {}
+
+store::Store* ImageDatabase::store() const { return binding_ ? binding_->store.get() : nullptr; }
+
+std::optional<formula::AccessEntry> ImageDatabase::UserAccess() const {
+  if (!access_list_) {
+    std::vector<formula::AccessEntry> list;
+    access_list_.emplace();
+    if (store() != nullptr && store::ReadAccessList(store()->connection(), &list) == kNoError) {
+      *access_list_ = std::move(list);
+    }
+  }
+  if (!*access_list_) {
+    return std::nullopt;
+  }
+  const std::shared_ptr<internal::SessionState> session = internal::CurrentSession();
+  return formula::AccessFor(**access_list_, session ? session->UserName() : "");
+}
+
 STATUS EvaluateOnImage(const formula::DecodedFormula& formula, const store::NoteHeader& header,
                        std::vector<store::ItemImage>* items, formula::Value* result,
-                       bool* used_note, formula::EvaluationError* error) {
-  ImageEnvironment environment(header, items);
+                       bool* used_note, formula::EvaluationError* error,
+                       const ImageDatabase* database) {
+  ImageEnvironment environment(header, items, database);
   const bool evaluated = formula.Evaluate(environment, result, error);
   if (used_note != nullptr) {
     *used_note = environment.used_note();

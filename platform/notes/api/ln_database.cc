@@ -4,6 +4,7 @@
 #include "platform/notes/api/ln_note.h"
 #include "platform/notes/api/ln_report.h"
 #include "platform/notes/api/local_time.h"
+#include "platform/notes/store/access_list_table.h"
 #include "platform/notes/store/new_ids.h"
 
 using quendral::platform::internal::Report;
@@ -88,6 +89,25 @@ LNSTATUS LNDatabase::GetTitle(LNString* title) const {
     *title = LNString(info.title);
   }
   return Report(status);
+}
+
+LNSTATUS LNDatabase::GetAccessList(
+    std::vector<quendral::platform::formula::AccessEntry>* list) const {
+  if (list == nullptr) {
+    return Report(quendral::platform::kErrInvalidArgument);
+  }
+  if (!IsOpen()) {
+    return Report(quendral::platform::kErrDatabaseNotOpen);
+  }
+  return Report(quendral::platform::store::ReadAccessList(binding_->store->connection(), list));
+}
+
+LNSTATUS LNDatabase::SetAccessList(
+    const std::vector<quendral::platform::formula::AccessEntry>& list) {
+  if (!IsOpen()) {
+    return Report(quendral::platform::kErrDatabaseNotOpen);
+  }
+  return Report(quendral::platform::store::WriteAccessList(binding_->store->connection(), list));
 }
 
 LNString LNDatabase::GetFilePath() const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/notes/api/ln_string.h"
+#include "platform/notes/formula/access_list.h"
 #include "platform/notes/vocabulary/status.h"
 #include "platform/notes/vocabulary/types.h"
 
@@ -19,7 +20,6 @@ class DocumentImages;
 namespace internal {
 struct DatabaseBinding;
 }
-}  // namespace quendral::platform
 
 class LNDatabase {
  public:
@@ -35,6 +35,13 @@ class LNDatabase {
 
   LNSTATUS GetReplicaID(TIMEDATE* replica_id) const;
   LNSTATUS GetTitle(LNString* title) const;
+  // The access control list, in its order; empty for a database that has
+  // none (whose creator's default entry then applies to everyone).
+  LNSTATUS GetAccessList(std::vector<quendral::platform::formula::AccessEntry>* list) const;
+  // Replaces the whole list; kErrInvalidArgument, with the list untouched,
+  // for an entry without a name, with an unknown level, privilege or a role
+  // outside brackets, or a name listed twice.
+  LNSTATUS SetAccessList(const std::vector<quendral::platform::formula::AccessEntry>& list);
   // The database file, empty when not bound.
   LNString GetFilePath() const;
 
@@ -69,6 +76,7 @@ class LNDatabase {
  private:
   friend class LNNotesSession;
   friend class quendral::platform::DocumentImages;
+  friend class quendral::platform::ImageDatabase;
   std::shared_ptr<quendral::platform::internal::DatabaseBinding> binding_;
 };
 

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "platform/notes/api/attachment_names.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/api/ln_note.h"
 #include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/api/local_time.h"
+#include "platform/notes/store/access_list_table.h"
 #include "platform/os/settings_file.h"
 #include "platform/os/system_info.h"
 
@@ -88,7 +90,51 @@ std::string NoteEnvironment::UserName() const {
 }
 
 std::vector<std::string> NoteEnvironment::UserRoles() const {
-  return session_ ? session_->UserRoles() : std::vector<std::string>();
+  return UserRolesOf(session_.get(), [this] { return UserAccess(); });
+}
+
+store::Store* NoteEnvironment::StoreOfNote() const {
+  return note_ && note_->database ? note_->database->store.get() : nullptr;
+}
+
+std::optional<formula::AccessEntry> StoredUserAccess(store::Store& store,
+                                                     const SessionState* session) {
+  std::vector<formula::AccessEntry> list;
+  if (store::ReadAccessList(store.connection(), &list) != kNoError) {
+    return std::nullopt;
+  }
+  return formula::AccessFor(list, session != nullptr ? session->UserName() : "");
+}
+
+std::vector<std::string> UserRolesOf(
+    const SessionState* session,
+    const std::function<std::optional<formula::AccessEntry>()>& access) {
+  std::vector<std::string> roles = session ? session->UserRoles() : std::vector<std::string>();
+  if (roles.empty()) {
+    if (std::optional<formula::AccessEntry> entry = access()) {
+      roles = std::move(entry->roles);
+    }
+  }
+  return roles;
+}
+
+void StoredProfileField(store::Store& store, std::string_view profile, std::string_view field,
+                        std::string_view user, formula::Value* value) {
+  *value = formula::Value::Text("");
+  store::NoteHeader header;
+  if (store.FindProfile(profile, user, &header) != kNoError) {
+    return;  // no such profile: every field reads as ""
+  }
+  bool found = false;
+  store.LoadItems(header.note_id, [&](const store::StoredItem& item) {
+    if (!found && formula::SameFieldName(item.name, field)) {
+      found = true;
+      if (std::optional<formula::Value> read = FieldValue(item.type, item.value, item.length)) {
+        *value = std::move(*read);
+      }
+    }
+    return kNoError;
+  });
 }
 
 formula::DateTime NoteEnvironment::Now() const { return CurrentLocalTime(); }
@@ -100,10 +146,12 @@ std::string NoteIdText(std::int64_t note_id) {
 }
 
 bool SessionSetting(const SessionState* session, std::string_view name, std::string* value) {
-  if (session == nullptr) {
-    return false;
-  }
-  const std::string file = (session->data_directory / "notes.ini").string();
+  return session != nullptr && DataDirectorySetting(session->data_directory, name, value);
+}
+
+bool DataDirectorySetting(const std::filesystem::path& data_directory, std::string_view name,
+                          std::string* value) {
+  const std::string file = (data_directory / "notes.ini").string();
   *value = os::ReadSettingsValue(file, "Notes", std::string(name), "", 4096);
   return true;
 }
@@ -155,26 +203,33 @@ std::optional<formula::Environment::Database> NoteEnvironment::ThisDatabase() co
 
 bool NoteEnvironment::ProfileField(std::string_view profile, std::string_view field,
                                    std::string_view user, formula::Value* value) const {
-  if (!note_ || !note_->database || !note_->database->store) {
+  store::Store* store = StoreOfNote();
+  if (store == nullptr) {
     return false;
   }
-  store::Store& store = *note_->database->store;
-  *value = formula::Value::Text("");
-  store::NoteHeader header;
-  if (store.FindProfile(profile, user, &header) != kNoError) {
-    return true;  // no such profile: every field reads as ""
-  }
-  bool found = false;
-  store.LoadItems(header.note_id, [&](const store::StoredItem& item) {
-    if (!found && item.name == field) {
-      found = true;
-      if (std::optional<formula::Value> read = FieldValue(item.type, item.value, item.length)) {
-        *value = std::move(*read);
-      }
-    }
-    return kNoError;
-  });
+  StoredProfileField(*store, profile, field, user, value);
   return true;
+}
+
+std::optional<formula::AccessEntry> NoteEnvironment::UserAccess() const {
+  store::Store* store = StoreOfNote();
+  return store != nullptr ? StoredUserAccess(*store, session_.get()) : std::nullopt;
+}
+
+std::optional<std::vector<std::string>> NoteEnvironment::AttachmentNames() const {
+  if (!note_) {
+    return std::nullopt;
+  }
+  const OpenNote& note = *note_->open;
+  std::vector<std::string> names;
+  for (std::optional<std::size_t> slot = note.Find(std::nullopt, 0); slot;
+       slot = note.Find(std::nullopt, *slot + 1)) {
+    if (std::optional<std::string> name = AttachmentName(
+            note.Item(*slot)->name, note.Type(*slot), note.Value(*slot), note.ValueLength(*slot))) {
+      names.push_back(std::move(*name));
+    }
+  }
+  return names;
 }
 
 bool NoteEnvironment::Setting(std::string_view name, std::string* value) const {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "platform/notes/api/ln_internal.h"
 #include "platform/notes/formula/formula.h"
+#include "platform/notes/store/store.h"
 
 namespace quendral::platform::internal {
 
@@ -27,7 +29,25 @@ std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t*
 // and the operating system's name as @Platform gives it.
 std::string NoteIdText(std::int64_t note_id);
 bool SessionSetting(const SessionState* session, std::string_view name, std::string* value);
+bool DataDirectorySetting(const std::filesystem::path& data_directory, std::string_view name,
+                          std::string* value);
 std::string PlatformName();
+
+// Facts of the stored database a note belongs to, shared by the
+// environments of open notes and of item images.
+// The entry of the database's access list that applies to the session's
+// user; nothing when the list cannot be read.
+std::optional<formula::AccessEntry> StoredUserAccess(store::Store& store,
+                                                     const SessionState* session);
+// The user's roles: those the session was given for its user, else those
+// of the access list's entry for the user, which `access` is asked for only
+// then.
+std::vector<std::string> UserRolesOf(
+    const SessionState* session,
+    const std::function<std::optional<formula::AccessEntry>()>& access);
+// The profile's field, "" when the profile or the field is missing.
+void StoredProfileField(store::Store& store, std::string_view profile, std::string_view field,
+                        std::string_view user, formula::Value* value);
 
 class NoteEnvironment : public formula::Environment {
  public:
@@ -49,6 +69,8 @@ class NoteEnvironment : public formula::Environment {
   std::optional<std::string> NoteId() const override;
   std::optional<double> DocumentLength() const override;
   std::optional<Database> ThisDatabase() const override;
+  std::optional<formula::AccessEntry> UserAccess() const override;
+  std::optional<std::vector<std::string>> AttachmentNames() const override;
   bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
                     formula::Value* value) const override;
   bool Setting(std::string_view name, std::string* value) const override;
@@ -59,6 +81,8 @@ class NoteEnvironment : public formula::Environment {
   STATUS write_status() const { return write_status_; }
 
  private:
+  store::Store* StoreOfNote() const;
+
   std::shared_ptr<NoteBinding> note_;
   std::shared_ptr<SessionState> session_;
   STATUS write_status_ = kNoError;

@@ -81,7 +81,29 @@ bool ParseSlashedDateTime(std::string_view text, DateTime* time) {
 
 }  // namespace
 
+// @Now, or @Now(keywords; servers): the server times it can ask for need a
+// live server, unless [LocalTimeOnError] takes the local time when the
+// server cannot give its own, as here it never can.
 bool EvaluateNow(Call& call, Value* result) {
+  std::vector<std::string> keywords;
+  if (call.size() > 0 && !call.EvaluateTexts(0, &keywords)) {
+    return false;
+  }
+  bool server = false;
+  bool local_on_error = false;
+  for (const std::string& keyword : keywords) {
+    const std::string word = ToUpperText(keyword);
+    if (word == "SERVERTIME" || word == "FIRSTSERVERTIME" || word == "LASTSERVERTIME") {
+      server = true;
+    } else if (word == "LOCALTIMEONERROR") {
+      local_on_error = true;
+    } else if (!word.empty()) {
+      return call.Fail("unknown keyword [" + keyword + "]");
+    }
+  }
+  if (server && !local_on_error) {
+    return call.Fail("[SERVERTIME] needs a live server");
+  }
   *result = Value::Time(call.environment().Now());
   return true;
 }

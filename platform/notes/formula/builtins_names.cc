@@ -6,6 +6,7 @@
 #include "platform/base/ascii.h"
 #include "platform/notes/formula/builtins.h"
 #include "platform/notes/formula/call.h"
+#include "platform/notes/formula/names.h"
 
 namespace quendral::platform::formula {
 namespace {
@@ -127,6 +128,8 @@ bool ApplyNameAction(std::string_view action, std::string_view name, std::string
 }
 
 }  // namespace
+
+std::string CanonicalName(std::string_view name) { return Join(ParseName(name), true, 0); }
 
 // @Name(action; names), the action a keyword ("[CN]") or its text.
 bool EvaluateName(Call& call, Value* result) {

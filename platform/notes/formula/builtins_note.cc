@@ -7,7 +7,7 @@
 namespace quendral::platform::formula {
 namespace {
 
-constexpr std::string_view kNoAttachments = "the note's attachments are not read here";
+constexpr std::string_view kNoAttachments = "needs a note";
 
 bool NoteTime(Call& call, std::optional<DateTime> time, Value* result) {
   if (!call.environment().HasNote()) {
@@ -43,7 +43,11 @@ bool EvaluateModified(Call& call, Value* result) {
 }
 
 bool EvaluateAccessed(Call& call, Value* result) {
-  return NoteTime(call, call.environment().Accessed(), result);
+  const std::optional<DateTime> accessed = call.environment().Accessed();
+  if (call.environment().HasNote() && !accessed) {
+    return call.Fail("the store does not record when a note was last read");
+  }
+  return NoteTime(call, accessed, result);
 }
 
 bool EvaluateDocumentUniqueId(Call& call, Value* result) {

@@ -9,27 +9,16 @@
 namespace quendral::platform::formula {
 namespace {
 
-// The keywords of @UserAccess, in the order of Access::privileges behind
-// the access level.
-constexpr std::string_view kAccessKeywords[] = {
-    "[ACCESSLEVEL]",
-    "[CREATEDOCUMENTS]",
-    "[DELETEDOCUMENTS]",
-    "[CREATEPERSONALAGENT]",
-    "[CREATEPERSONALFOLDERSANDVIEWS]",
-    "[CREATESHAREDFOLDERSANDVIEWS]",
-    "[CREATELOTUSSCRIPTJAVAAGENT]",
-    "[READPUBLICDOCUMENTS]",
-    "[WRITEPUBLICDOCUMENTS]",
-    "[REPLICATEORCOPYDOCUMENTS]",
-};
-
 // Whether `names` ("" or server and path) name this database.
-bool NamesThisDatabase(const std::vector<std::string>& names, const Environment::Database& db) {
+bool NamesThisDatabase(const std::vector<std::string>& names, Environment& environment) {
   const bool blank =
       std::all_of(names.begin(), names.end(), [](const std::string& name) { return name.empty(); });
-  return blank || (names.size() == 2 && base::EqualsIgnoringAsciiCase(names[0], db.server) &&
-                   base::EqualsIgnoringAsciiCase(names[1], db.path));
+  if (blank) {
+    return true;
+  }
+  const std::optional<Environment::Database> db = environment.ThisDatabase();
+  return db && names.size() == 2 && base::EqualsIgnoringAsciiCase(names[0], db->server) &&
+         base::EqualsIgnoringAsciiCase(names[1], db->path);
 }
 
 // The access list as texts: the level, then "1" or "0" per privilege; one
@@ -41,17 +30,16 @@ bool AccessOf(Call& call, Value* result, bool keywords) {
       (keywords && call.size() > 1 && !call.EvaluateTexts(1, &asked))) {
     return false;
   }
-  const std::optional<Environment::Database> db = call.environment().ThisDatabase();
-  const std::optional<Environment::Access> access = call.environment().UserAccess();
-  if (!db || !access) {
+  const std::optional<AccessEntry> access = call.environment().UserAccess();
+  if (!access) {
     return call.Fail("needs the database's access control list");
   }
-  if (!NamesThisDatabase(names, *db)) {
+  if (!NamesThisDatabase(names, call.environment())) {
     return call.Fail("needs a live database other than this one");
   }
   std::vector<std::string> all{std::to_string(access->level)};
-  for (bool privilege : access->privileges) {
-    all.emplace_back(privilege ? "1" : "0");
+  for (int bit = 0; bit < kPrivilegeCount; ++bit) {
+    all.emplace_back((access->privileges >> bit & 1) != 0 ? "1" : "0");
   }
   if (asked.empty()) {
     *result = Value::Texts(std::move(all));
@@ -59,14 +47,17 @@ bool AccessOf(Call& call, Value* result, bool keywords) {
   }
   std::vector<std::string> chosen;
   for (const std::string& keyword : asked) {
-    const auto* found = std::find_if(
-        std::begin(kAccessKeywords), std::end(kAccessKeywords),
-        [&](std::string_view known) { return base::EqualsIgnoringAsciiCase(known, keyword); });
-    const auto index = static_cast<std::size_t>(found - std::begin(kAccessKeywords));
-    if (found == std::end(kAccessKeywords) || index >= all.size()) {
+    // A keyword list in brackets reads as its words without them.
+    std::string_view word = std::string_view(keyword).substr(keyword.starts_with('[') ? 1 : 0);
+    word = word.substr(0, word.find(']'));
+    // The level comes first, then the privileges in the order of their bits.
+    const bool level = base::EqualsIgnoringAsciiCase(word, "AccessLevel");
+    const int bit = level ? -1 : PrivilegeBitOfName(word);
+    if (!level && bit < 0) {
       return call.Fail("unknown keyword " + keyword);
     }
-    chosen.push_back(all[index]);
+    const int index = bit + 1;
+    chosen.push_back(all[static_cast<std::size_t>(index)]);
   }
   *result = Value::Texts(std::move(chosen));
   return true;

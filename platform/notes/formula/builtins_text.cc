@@ -5,6 +5,7 @@
 
 #include "platform/notes/formula/builtins.h"
 #include "platform/notes/formula/call.h"
+#include "platform/notes/formula/text_format.h"
 #include "platform/notes/formula/text_unicode.h"
 
 namespace quendral::platform::formula {
@@ -220,48 +221,6 @@ std::string ReplaceAll(const std::string& text, const std::vector<std::string>& 
   return replaced;
 }
 
-// Fixed ("F2"), scientific ("S2") or general number formats, optionally
-// with "%" (percent) or "," (thousands grouping is left out: it depends on
-// the reader's settings).
-std::string FormatWithCode(double number, std::string_view code) {
-  int digits = -1;
-  char style = 'G';
-  for (char c : code) {
-    if (c == 'F' || c == 'f' || c == 'S' || c == 's' || c == 'G' || c == 'g') {
-      style = static_cast<char>(c & ~0x20);
-    } else if (c >= '0' && c <= '9') {
-      digits = (digits < 0 ? 0 : digits * 10) + (c - '0');
-    } else if (c == '%') {
-      number *= 100;
-    }
-  }
-  if (style == 'G' || digits < 0) {
-    return FormatNumber(number) + (code.find('%') != std::string_view::npos ? "%" : "");
-  }
-  std::array<char, 400> buffer{};
-  const auto format = style == 'F' ? std::chars_format::fixed : std::chars_format::scientific;
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number,
-                                          format, std::min(digits, 15));
-  std::string text(buffer.data(), error == std::errc() ? end : buffer.data());
-  return code.find('%') != std::string_view::npos ? text + "%" : text;
-}
-
-// Date-time formats: "S0" the date, "S1" the time, "T1" the time without
-// seconds; anything else both.
-std::string FormatTimeWithCode(DateTime time, std::string_view code) {
-  const std::string full = FormatDateTime(time);
-  if (code.find("S0") != std::string_view::npos || code.find("s0") != std::string_view::npos) {
-    return full.substr(0, 10);
-  }
-  if (code.find("T1") != std::string_view::npos || code.find("t1") != std::string_view::npos) {
-    return full.substr(11, 5);
-  }
-  if (code.find("S1") != std::string_view::npos || code.find("s1") != std::string_view::npos) {
-    return full.substr(11);
-  }
-  return full;
-}
-
 }  // namespace
 
 bool EvaluateText(Call& call, Value* result) {
@@ -276,10 +235,15 @@ bool EvaluateText(Call& call, Value* result) {
   }
   std::vector<std::string> texts;
   for (double number : value.numbers) {
-    texts.push_back(FormatWithCode(number, code));
+    texts.push_back(FormatNumberWithCode(number, code));
   }
+  const DateTime now = value.datetimes.empty() ? DateTime{} : call.environment().Now();
   for (DateTime time : value.datetimes) {
-    texts.push_back(FormatTimeWithCode(time, code));
+    std::string text;
+    if (!FormatTimeWithCode(time, code, now, &text)) {
+      return call.Fail(text);
+    }
+    texts.push_back(std::move(text));
   }
   *result = value.kind == ValueKind::kText ? std::move(value) : Value::Texts(std::move(texts));
   return true;

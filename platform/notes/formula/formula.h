@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/notes/formula/access_list.h"
 #include "platform/notes/formula/value.h"
 
 namespace quendral::platform::formula {
@@ -57,14 +58,6 @@ class Environment {
     std::string replica_id;  // 16 hex digits
     std::string title;
   };
-  struct Access {
-    int level = 0;  // 1 (depositor) to 6 (manager); 0 no access
-    // Create documents, delete documents, create personal agents, create
-    // personal folders and views, create shared folders and views, create
-    // script agents, read public documents, write public documents,
-    // replicate or copy documents.
-    std::vector<bool> privileges;
-  };
   // Whether the note has the item, of whatever type.
   virtual bool HasField(std::string_view name) const { return ReadField(name).has_value(); }
   virtual std::optional<std::string> NoteId() const { return std::nullopt; }  // hex digits
@@ -72,7 +65,8 @@ class Environment {
   virtual std::optional<double> DocumentLength() const { return std::nullopt; }
   virtual std::optional<std::vector<std::string>> AttachmentNames() const { return std::nullopt; }
   virtual std::optional<Database> ThisDatabase() const { return std::nullopt; }
-  virtual std::optional<Access> UserAccess() const { return std::nullopt; }
+  // The entry of the database's access list that applies to the user.
+  virtual std::optional<AccessEntry> UserAccess() const { return std::nullopt; }
   // The profile document's field (in `value`, "" when the profile or the
   // field is missing); `user` "" for the database's own profile.
   virtual bool ProfileField(std::string_view /*profile*/, std::string_view /*field*/,

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/notes/store/access_list_table.h"
+
 namespace quendral::platform::store {
 namespace {
 
@@ -50,6 +52,7 @@ STATUS ReadPragma(const Connection& connection, const char* sql, std::int64_t* v
 
 STATUS CreateSchema(const Connection& connection) {
   std::string sql = kCreateTables;
+  sql += kCreateAccessListTable;
   sql += "PRAGMA application_id = " + std::to_string(kApplicationId) + ";";
   sql += "PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";";
   return StatusOfSqlite(connection.Execute(sql.c_str()));

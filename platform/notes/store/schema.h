@@ -1,7 +1,8 @@
 // The tables of a database file.
 //
 // database_info holds the one row of replica ID and title; notes one row per
-// note; items one row per item, in storage order by position. Texts are
+// note; items one row per item, in storage order by position; access_list
+// the access control list (access_list_table.h). Texts are
 // stored as blobs: they are 8-bit texts of any code page, never re-encoded.
 #ifndef QUENDRAL_PLATFORM_NOTES_STORE_SCHEMA_H_
 #define QUENDRAL_PLATFORM_NOTES_STORE_SCHEMA_H_

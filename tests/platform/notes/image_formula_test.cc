@@ -35,11 +35,19 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
   LNDatabase db;
   LNDocument doc;
   OpenDocument(*session, "db.nsf", MakeUnid(1), &db, &doc);
+  session->SetUserName("CN=Anne/O=Acme");
+  ASSERT_EQ(db.SetAccessList({{"Anne/Acme", 3, formula::kCreateDocuments, {"[Sales]"}}}), 0u);
+  LNProfileDocument profile;
+  ASSERT_EQ(db.GetProfileDocument("Settings", &profile), 0u);
+  LNText color;
+  ASSERT_EQ(color.SetValue("Blue"), 0u);
+  ASSERT_EQ(profile.SetProfileField("Color", color), 0u);
   std::unique_ptr<store::Store> stored;
   ASSERT_EQ(store::Store::Open(data.path() / "db.nsf", &stored), kNoError);
   store::NoteHeader header;
   ASSERT_EQ(stored->FindDocument(MakeUnid(1), &header), kNoError);
   std::vector<store::ItemImage> items = note.items;
+  const ImageDatabase facts(db);
 
   // Each with whether it reads anything of the note.
   const std::pair<const char*, bool> formulas[] = {
@@ -54,6 +62,9 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
       {"subject + SUBJECT", true},
       {"FIELD subject := \"Low\"; Subject", true},
       {"@UserRoles", false},
+      {"@UserAccess(\"\"; [AccessLevel]:[CreateDocuments])", false},
+      {"@GetProfileField(\"Settings\"; \"Color\")", false},
+      {"@Attachments", true},
       {"x := 2; x * 3", false},
   };
   for (const auto& [text, reads_note] : formulas) {
@@ -63,7 +74,9 @@ TEST(ImageFormula, SeesWhatTheOpenNoteShows) {
     formula::DecodedFormula decoded;
     ASSERT_TRUE(formula::DecodedFormula::Decode(compiled.data(), compiled.size(), &decoded));
     bool used_note = !reads_note;
-    ASSERT_EQ(EvaluateOnImage(decoded, header, &items, &on_image, &used_note), kNoError) << text;
+    ASSERT_EQ(EvaluateOnImage(decoded, header, &items, &on_image, &used_note, nullptr, &facts),
+              kNoError)
+        << text;
     EXPECT_EQ(used_note, reads_note) << text;
     LNFormula formula;
     ASSERT_EQ(formula.SetText(text), 0u);

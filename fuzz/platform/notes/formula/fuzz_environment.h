@@ -40,6 +40,24 @@ class FuzzEnvironment : public Environment {
   std::string UserName() const override { return "CN=Fuzz/O=Test"; }
   std::vector<std::string> UserRoles() const override { return {"[Admin]", "[Fuzz]"}; }
   DateTime Now() const override { return DateTime{1700000000}; }
+  std::optional<DateTime> Accessed() const override { return DateTime{1600000000}; }
+  std::optional<std::vector<std::string>> AttachmentNames() const override {
+    return std::vector<std::string>{"a.pdf", "b c.txt"};
+  }
+  std::optional<AccessEntry> UserAccess() const override {
+    return AccessFor({{"*/O=Test", 4, kCreateDocuments | kReadPublicDocuments, {"[Fuzz]"}}},
+                     UserName());
+  }
+  bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
+                    Value* value) const override {
+    std::optional<Value> read = ReadField(field);
+    *value = profile.empty() || !user.empty() || !read ? Value::Text("") : std::move(*read);
+    return true;
+  }
+  bool Setting(std::string_view name, std::string* value) const override {
+    *value = std::string(name) + "=1";
+    return true;
+  }
 
  private:
   std::map<std::string, Value> written_;

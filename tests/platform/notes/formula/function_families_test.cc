@@ -101,6 +101,12 @@ TEST_F(FunctionFamilies, TextTestsAndChanges) {
       {"@Length(@NewLine)", "1"},
       {"@Text(3.14159; \"F2\")", "\"3.14\""},
       {"@Text(0.5; \"%\")", "\"50%\""},
+      {"@Text(1234.5; \"C,2\")", "\"$1,234.50\""},
+      {"@Text(1234567.891; \"F,1\")", "\"1,234,567.9\""},
+      {"@Text(-3.5; \"F1()\"):@Text(-3.5; \"F1\")", "\"(3.5)\":\"-3.5\""},
+      {"@Text(-0.257; \"F1%()\")", "\"(25.7%)\""},
+      {"@Text(1234.5; \"S2\")", "\"1.23e+03\""},
+      {"@Text(12; \"C\")", "\"$12.00\""},
       {"@TextToNumber(\"12ABC\")", "12"},
   };
   ExpectValues(rows);
@@ -163,6 +169,16 @@ TEST_F(FunctionFamilies, Dates) {
       {"@BusinessDays(@Today; @Tomorrow; 1:7; @Today)", "0"},
       {"@Text(@TextToTime(\"12/24/2026 10:00 PM\"))", "\"2026-12-24T22:00:00\""},
       {"@Text(@TextToTime(\"Tomorrow\"))", "\"2024-03-16T00:00:00\""},
+      // The format codes of date-times, alone and combined.
+      {"@Text(@Now; \"D0S0\"):@Text(@Now; \"T1S1\"):@Text(@Now; \"T0S1\")",
+       "\"2024-03-15\":\"13:45\":\"13:45:30\""},
+      {"@Text(@Now; \"D2T1\"):@Text(@Now; \"D3S0\")", "\"03-15 13:45\":\"2024-03\""},
+      {"@Text(@Now; \"D1S0\"):@Text(@Date(2023; 3; 15); \"D1S0\")", "\"03-15\":\"2023-03-15\""},
+      {"@Text(@Now; \"S2\"):@Text(@Now; \"D0T0S2Z0\"):@Text(@Now; \"Z1\")",
+       "\"2024-03-15T13:45:30\":\"2024-03-15T13:45:30\":\"2024-03-15T13:45:30\""},
+      {"@Text(@Now:@Yesterday:@Adjust(@Now; 0; 0; 1; 0; 0; 0):@Date(2020; 1; 1); \"S3T1\")",
+       "\"Today 13:45\":\"Yesterday 00:00\":\"Tomorrow 13:45\":\"2020-01-01 00:00\""},
+      {"@Text(@Now([LocalTimeOnError]:[ServerTime]; \"Server/Acme\"))", "\"2024-03-15T13:45:30\""},
   };
   ExpectValues(rows);
 }
@@ -260,6 +276,12 @@ TEST_F(FunctionFamilies, ErrorsSayWhy) {
       {"@While(1; 0)", "@While: stopped after 65536 rounds"},
       {"x := \"@Eval(x)\"; @Eval(x)", "@Eval: nested too deeply"},
       {"FIELD Status := @Error; 1", "@Error"},
+      {"@Now([ServerTime]; \"Server/Acme\")", "@Now: [SERVERTIME] needs a live server"},
+      {"@Now([Soon])", "@Now: unknown keyword [SOON]"},
+      {"@Text(@Now; \"Z2\")", "@Text: a date-time here is local time and carries no zone to show"},
+      {"@Text(@Now; \"D5\")", "@Text: unknown date-time format \"D5\""},
+      {"@Accessed", "@Accessed: the store does not record when a note was last read"},
+      {"@UserAccess(\"\"; [AccessLevel])", "@UserAccess: needs the database's access control list"},
   };
   ExpectErrors(rows);
   // A false left side decides '&' before the error is reached.
