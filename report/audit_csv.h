@@ -17,17 +17,15 @@
 namespace quendral::report {
 
 // The rows of one source, into `output`.
-class CsvSource : public AuditSink {
+class CsvSource : public AuditSourcePart {
  public:
   CsvSource(const AuditRows& rows, SourceOutput output) : rows_(rows), output_(std::move(output)) {}
 
-  void BeginRun(const AuditRun&) override {}
   void BeginSource(const AuditSource& source) override { source_ = source.path; }
   void Document(const DocumentFindings& findings) override;
   void EndSource(std::int64_t) override {}
   // A row of its own, so that the sheet does not pass over it in silence.
   void FailedSource(const std::string& path, const std::string& reason) override;
-  void EndRun() override {}
 
   SourceOutput& output() { return output_; }
 

@@ -45,17 +45,15 @@ struct HtmlCounts {
 
 // One database or file of the page: its rows of the table, into `output`,
 // and its counts.
-class HtmlSource : public AuditSink {
+class HtmlSource : public AuditSourcePart {
  public:
   HtmlSource(const AuditRows& rows, SourceOutput output)
       : rows_(rows), output_(std::move(output)) {}
 
-  void BeginRun(const AuditRun&) override {}
   void BeginSource(const AuditSource& source) override;
   void Document(const DocumentFindings& findings) override;
   void EndSource(std::int64_t documents) override { counts_.documents += documents; }
   void FailedSource(const std::string& path, const std::string& reason) override;
-  void EndRun() override {}
 
   // Unset when the source was not begun (it could not be opened).
   const std::optional<std::string>& path() const { return path_; }

@@ -64,6 +64,14 @@ class AuditSink {
   virtual void MergeSourcePart(AuditSink& part);
 };
 
+// A sink for one source of a run (a part, see NewSourcePart): the run is not
+// its to begin or end.
+class AuditSourcePart : public AuditSink {
+ public:
+  void BeginRun(const AuditRun&) final {}
+  void EndRun() final {}
+};
+
 }  // namespace quendral::report
 
 #endif  // QUENDRAL_REPORT_AUDIT_SINK_H_

@@ -21,16 +21,14 @@ class HeldSourceSink;
 
 // One source of the report: its documents as printed and its findings
 // counted.
-class HeldSource : public AuditSink {
+class HeldSource : public AuditSourcePart {
  public:
   explicit HeldSource(const HeldSourceSink& format) : format_(format) {}
 
-  void BeginRun(const AuditRun&) override {}
   void BeginSource(const AuditSource& source) override;
   void Document(const DocumentFindings& findings) override;
   void EndSource(std::int64_t documents) override;
   void FailedSource(const std::string& path, const std::string& reason) override;
-  void EndRun() override {}
 
   const AuditSource& source() const { return source_; }
   std::int64_t findings() const { return findings_; }  // documents with findings

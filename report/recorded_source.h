@@ -14,14 +14,12 @@
 
 namespace quendral::report {
 
-class RecordedSource : public AuditSink {
+class RecordedSource : public AuditSourcePart {
  public:
-  void BeginRun(const AuditRun&) override {}
   void BeginSource(const AuditSource& source) override;
   void Document(const DocumentFindings& findings) override;
   void EndSource(std::int64_t documents) override;
   void FailedSource(const std::string& path, const std::string& reason) override;
-  void EndRun() override {}
 
   // Makes the recorded calls on `sink`, and drops them.
   void Replay(AuditSink& sink);
