@@ -1,5 +1,9 @@
 #include "report/audit_csv.h"
 
+#include <span>
+#include <string_view>
+#include <vector>
+
 namespace quendral::report {
 namespace {
 
@@ -12,60 +16,69 @@ bool StartsFormula(char c) {
   return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
 }
 
+// Quoted when it holds a separator, a quote or a line break, or is guarded
+// with an apostrophe against being computed; quotes doubled.
+void WriteField(std::string_view text, std::ostream& out) {
+  const bool guard = !text.empty() && StartsFormula(text.front());
+  if (!guard && text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out << text;
+    return;
+  }
+  out.put('"');
+  if (guard) {
+    out.put('\'');
+  }
+  for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
+    out.write(text.data(), static_cast<std::streamsize>(quote + 1));
+    out.put('"');
+    text.remove_prefix(quote + 1);
+  }
+  out << text << '"';
+}
+
+void WriteRow(std::span<const std::string_view> cells, std::ostream& out) {
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) {
+      out.put(',');
+    }
+    WriteField(cells[i], out);
+  }
+  out << "\r\n";
+}
+
 }  // namespace
+
+void CsvSource::Document(const DocumentFindings& findings) {
+  rows_.ForEach(source_, findings, [this](std::span<const std::string_view> cells) {
+    WriteRow(cells, output_.out());
+  });
+}
+
+void CsvSource::FailedSource(const std::string& path, const std::string& reason) {
+  DocumentFindings failure;
+  failure.extra["error"] = reason;
+  rows_.ForEach(path, failure, [this](std::span<const std::string_view> cells) {
+    WriteRow(cells, output_.out());
+  });
+}
 
 void CsvAuditSink::BeginRun(const AuditRun& run) {
   rows_.emplace(run.source_key, !run.user.empty());
+  current_.emplace(*rows_, SourceOutput(out_));
   out_ << kByteOrderMark;
   std::vector<std::string_view> titles;
   for (const AuditColumn column : rows_->Columns()) {
     titles.push_back(rows_->Title(column));
   }
-  WriteRow(titles);
+  WriteRow(titles, out_);
 }
 
-void CsvAuditSink::BeginSource(const AuditSource& source) { source_ = source.path; }
-
-void CsvAuditSink::Document(const DocumentFindings& findings) {
-  rows_->ForEach(source_, findings,
-                 [this](std::span<const std::string_view> cells) { WriteRow(cells); });
+std::unique_ptr<AuditSink> CsvAuditSink::NewSourcePart() {
+  return std::make_unique<CsvSource>(*rows_, SourceOutput());
 }
 
-void CsvAuditSink::FailedSource(const std::string& path, const std::string& reason) {
-  DocumentFindings failure;
-  failure.extra["error"] = reason;
-  rows_->ForEach(path, failure,
-                 [this](std::span<const std::string_view> cells) { WriteRow(cells); });
-}
-
-void CsvAuditSink::WriteRow(std::span<const std::string_view> cells) {
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) {
-      out_.put(',');
-    }
-    WriteField(cells[i]);
-  }
-  out_ << "\r\n";
-}
-
-// Quoted when it holds a separator, a quote or a line break, or is guarded
-// with an apostrophe against being computed; quotes doubled.
-void CsvAuditSink::WriteField(std::string_view text) {
-  const bool guard = !text.empty() && StartsFormula(text.front());
-  if (!guard && text.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out_ << text;
-    return;
-  }
-  out_.put('"');
-  if (guard) {
-    out_.put('\'');
-  }
-  for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
-    out_.write(text.data(), static_cast<std::streamsize>(quote + 1));
-    out_.put('"');
-    text.remove_prefix(quote + 1);
-  }
-  out_ << text << '"';
+void CsvAuditSink::MergeSourcePart(AuditSink& part) {
+  static_cast<CsvSource&>(part).output().HandOn(out_);
 }
 
 }  // namespace quendral::report

@@ -5,36 +5,55 @@
 #ifndef QUENDRAL_REPORT_AUDIT_CSV_H_
 #define QUENDRAL_REPORT_AUDIT_CSV_H_
 
+#include <memory>
 #include <optional>
 #include <ostream>
-#include <span>
 #include <string>
-#include <string_view>
 
 #include "report/audit_rows.h"
 #include "report/audit_sink.h"
+#include "report/held_output.h"
 
 namespace quendral::report {
+
+// The rows of one source, into `output`.
+class CsvSource : public AuditSourcePart {
+ public:
+  CsvSource(const AuditRows& rows, SourceOutput output) : rows_(rows), output_(std::move(output)) {}
+
+  void BeginSource(const AuditSource& source) override { source_ = source.path; }
+  void Document(const DocumentFindings& findings) override;
+  void EndSource(std::int64_t) override {}
+  // A row of its own, so that the sheet does not pass over it in silence.
+  void FailedSource(const std::string& path, const std::string& reason) override;
+
+  SourceOutput& output() { return output_; }
+
+ private:
+  AuditRows rows_;
+  SourceOutput output_;
+  std::string source_;
+};
 
 class CsvAuditSink : public AuditSink {
  public:
   explicit CsvAuditSink(std::ostream& out) : out_(out) {}
 
   void BeginRun(const AuditRun& run) override;
-  void BeginSource(const AuditSource& source) override;
-  void Document(const DocumentFindings& findings) override;
+  void BeginSource(const AuditSource& source) override { current_->BeginSource(source); }
+  void Document(const DocumentFindings& findings) override { current_->Document(findings); }
   void EndSource(std::int64_t) override {}
-  // A row of its own, so that the sheet does not pass over it in silence.
-  void FailedSource(const std::string& path, const std::string& reason) override;
+  void FailedSource(const std::string& path, const std::string& reason) override {
+    current_->FailedSource(path, reason);
+  }
   void EndRun() override { out_.flush(); }
+  std::unique_ptr<AuditSink> NewSourcePart() override;
+  void MergeSourcePart(AuditSink& part) override;
 
  private:
-  void WriteRow(std::span<const std::string_view> cells);
-  void WriteField(std::string_view text);
-
   std::ostream& out_;
   std::optional<AuditRows> rows_;
-  std::string source_;
+  std::optional<CsvSource> current_;  // writes straight to `out_`
 };
 
 }  // namespace quendral::report

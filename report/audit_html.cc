@@ -100,6 +100,7 @@ void HtmlAuditSink::BeginRun(const AuditRun& run) {
   out_ << template_[1];
   WriteColumns();
   out_ << template_[2];
+  current_.emplace(*rows_, SourceOutput(out_));
 }
 
 void HtmlAuditSink::WriteRunFacts(const AuditRun& run) {
@@ -132,62 +133,112 @@ void HtmlAuditSink::WriteColumns() {
   out_ << "</tr>\n";
 }
 
-void HtmlAuditSink::BeginSource(const AuditSource& source) { sources_.push_back({source.path, 0}); }
-
-void HtmlAuditSink::Document(const DocumentFindings& findings) {
-  Count(findings);
-  WriteRows(sources_.back().path, findings);
-}
-
-void HtmlAuditSink::WriteRows(std::string_view source, const DocumentFindings& findings) {
-  rows_->ForEach(source, findings, [this](std::span<const std::string_view> cells) {
-    out_ << "<tr>";
-    for (const std::string_view cell : cells) {
-      out_ << "<td>";
-      WriteHtmlEscaped(cell, out_);
-      out_ << "</td>";
-    }
-    out_ << "</tr>\n";
-  });
-}
-
-void HtmlAuditSink::Count(const DocumentFindings& findings) {
+void HtmlCounts::Add(const DocumentFindings& findings) {
   if (!DocumentError(findings).empty()) {
-    ++failed_documents_;
+    ++failed_documents;
   }
   if (!findings.Empty()) {
-    ++documents_with_findings_;
+    ++documents_with_findings;
   }
-  SourceCount& source = sources_.back();
-  source.findings += static_cast<std::int64_t>(AuditRows::RowCount(findings));
   for (const HiddenParagraph& paragraph : findings.hidden) {
     const std::string_view kind = HiddenKind(paragraph);
-    auto found = hidden_.find(kind);
-    if (found == hidden_.end()) {
-      found = hidden_.emplace(std::string(kind), std::array<std::int64_t, 2>{}).first;
+    auto found = hidden.find(kind);
+    if (found == hidden.end()) {
+      found = hidden.emplace(std::string(kind), std::array<std::int64_t, 2>{}).first;
     }
     ++found->second[paragraph.enabled ? 1 : 0];
   }
   for (const LinkFinding& link : findings.links) {
-    auto found = links_.find(link.status);
-    if (found == links_.end()) {
-      found = links_.emplace(std::string(link.status), 0).first;
+    auto found = links.find(link.status);
+    if (found == links.end()) {
+      found = links.emplace(std::string(link.status), 0).first;
     }
     ++found->second;
     if (link.Broken()) {
-      ++broken_by_replica_[link.replica_id];
+      ++broken_by_replica[link.replica_id];
     }
   }
-  backups_ += static_cast<std::int64_t>(findings.backups.size());
+  backups += static_cast<std::int64_t>(findings.backups.size());
 }
 
-void HtmlAuditSink::EndSource(std::int64_t documents) { documents_ += documents; }
+void HtmlCounts::Add(const HtmlCounts& more) {
+  documents += more.documents;
+  documents_with_findings += more.documents_with_findings;
+  failed_documents += more.failed_documents;
+  backups += more.backups;
+  for (const auto& [kind, counts] : more.hidden) {
+    auto& sum = hidden[kind];
+    sum[0] += counts[0];
+    sum[1] += counts[1];
+  }
+  for (const auto& [status, count] : more.links) {
+    links[status] += count;
+  }
+  for (const auto& [replica, count] : more.broken_by_replica) {
+    broken_by_replica[replica] += count;
+  }
+}
 
-void HtmlAuditSink::FailedSource(const std::string& path, const std::string& reason) {
-  failed_.emplace_back(path, reason);
+void HtmlSource::BeginSource(const AuditSource& source) { path_ = source.path; }
+
+void HtmlSource::Document(const DocumentFindings& findings) {
+  counts_.Add(findings);
+  findings_ += static_cast<std::int64_t>(AuditRows::RowCount(findings));
+  WriteRows(path_ ? std::string_view(*path_) : std::string_view(), findings);
+}
+
+void HtmlSource::FailedSource(const std::string& path, const std::string& reason) {
+  failure_.emplace(path, reason);
   DocumentFindings failure;
   failure.extra["error"] = reason;
   WriteRows(path, failure);
+}
+
+void HtmlSource::WriteRows(std::string_view source, const DocumentFindings& findings) {
+  std::ostream& out = output_.out();
+  rows_.ForEach(source, findings, [&out](std::span<const std::string_view> cells) {
+    out << "<tr>";
+    for (const std::string_view cell : cells) {
+      out << "<td>";
+      WriteHtmlEscaped(cell, out);
+      out << "</td>";
+    }
+    out << "</tr>\n";
+  });
+}
+
+void HtmlSource::Clear() {
+  path_.reset();
+  findings_ = 0;
+  failure_.reset();
+  counts_ = {};
+}
+
+void HtmlAuditSink::EndSource(std::int64_t documents) {
+  current_->EndSource(documents);
+  MergeSourcePart(*current_);
+}
+
+void HtmlAuditSink::FailedSource(const std::string& path, const std::string& reason) {
+  current_->FailedSource(path, reason);
+  MergeSourcePart(*current_);
+}
+
+std::unique_ptr<AuditSink> HtmlAuditSink::NewSourcePart() {
+  return std::make_unique<HtmlSource>(*rows_, SourceOutput());
+}
+
+void HtmlAuditSink::MergeSourcePart(AuditSink& part) {
+  auto& source = static_cast<HtmlSource&>(part);
+  source.output().HandOn(out_);
+  if (source.path()) {
+    sources_.push_back({*source.path(), source.findings()});
+  }
+  if (source.failure()) {
+    failed_.push_back(*source.failure());
+  }
+  counts_.Add(source.counts());
+  source.Clear();
 }
 
 void HtmlAuditSink::EndRun() {
@@ -211,20 +262,20 @@ void HtmlAuditSink::WriteTotal(std::string_view key, std::int64_t value, std::st
 
 void HtmlAuditSink::WriteTotals() {
   std::int64_t hidden = 0, broken = 0;
-  for (const auto& [kind, counts] : hidden_) {
+  for (const auto& [kind, counts] : counts_.hidden) {
     hidden += counts[1];
   }
-  for (const auto& [status, count] : links_) {
+  for (const auto& [status, count] : counts_.links) {
     broken += status == kLinkOk ? 0 : count;
   }
   out_ << "<div class=\"totals\">\n";
   WriteTotal("databases", static_cast<std::int64_t>(sources_.size()), source_title_);
-  WriteTotal("documents", documents_, "documents");
-  WriteTotal("documents_with_findings", documents_with_findings_, "documents with findings");
+  WriteTotal("documents", counts_.documents, "documents");
+  WriteTotal("documents_with_findings", counts_.documents_with_findings, "documents with findings");
   WriteTotal("hidden", hidden, "hidden paragraphs to neutralise");
   WriteTotal("broken_links", broken, "broken links");
-  WriteTotal("backups", backups_, "link backups");
-  WriteTotal("failed_documents", failed_documents_, "documents that failed");
+  WriteTotal("backups", counts_.backups, "link backups");
+  WriteTotal("failed_documents", counts_.failed_documents, "documents that failed");
   if (skipped_) {
     WriteTotal("skipped", *skipped_, "files that are not exports, passed over");
   }
@@ -240,11 +291,11 @@ void HtmlAuditSink::WriteBreakdowns() {
           "<caption>Hidden paragraphs by kind</caption>\n"
           "<thead><tr><th>Kind</th><th>Enabled</th><th>Disabled</th></tr></thead><tbody>\n";
   for (const std::string_view kind : {"paragraph", "action", "binary"}) {
-    if (!hidden_.contains(kind)) {
-      hidden_.emplace(std::string(kind), std::array<std::int64_t, 2>{});
+    if (!counts_.hidden.contains(kind)) {
+      counts_.hidden.emplace(std::string(kind), std::array<std::int64_t, 2>{});
     }
   }
-  for (const auto& [kind, counts] : hidden_) {
+  for (const auto& [kind, counts] : counts_.hidden) {
     out_ << "<tr><th>";
     WriteHtmlEscaped(kind, out_);
     out_ << "</th><td>" << counts[1] << "</td><td>" << counts[0] << "</td></tr>\n";
@@ -252,12 +303,12 @@ void HtmlAuditSink::WriteBreakdowns() {
   out_ << "</tbody></table>\n<table class=\"breakdown\" id=\"links-by-status\">"
           "<caption>Links by status</caption>\n"
           "<thead><tr><th>Status</th><th>Links</th></tr></thead><tbody>\n";
-  for (const auto& [status, count] : links_) {
+  for (const auto& [status, count] : counts_.links) {
     out_ << "<tr><th>";
     WriteHtmlEscaped(status, out_);
     out_ << "</th><td>" << count << "</td></tr>\n";
   }
-  if (links_.empty()) {
+  if (counts_.links.empty()) {
     out_ << "<tr><th>none</th><td>0</td></tr>\n";
   }
   out_ << "</tbody></table>\n</div>\n";
@@ -273,7 +324,7 @@ void HtmlAuditSink::WriteCharts() {
   }
   WriteBarChart("Findings per " + source_title_.substr(0, source_title_.size() - 1),
                 std::move(findings), AuditColumn::kSource, "", "No findings.");
-  Counts broken(broken_by_replica_.begin(), broken_by_replica_.end());
+  Counts broken(counts_.broken_by_replica.begin(), counts_.broken_by_replica.end());
   const std::string only_broken =
       "&" + std::to_string(rows_->IndexOf(AuditColumn::kStatus)) + "!" + kLinkOk;
   WriteBarChart("Broken links by the replica they point at", std::move(broken),

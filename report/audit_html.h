@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -20,6 +21,7 @@
 
 #include "report/audit_rows.h"
 #include "report/audit_sink.h"
+#include "report/held_output.h"
 
 namespace quendral::report {
 
@@ -30,16 +32,61 @@ extern const std::string_view kAuditPageTemplate;
 // `text` with &, <, >, " and ' as character references.
 void WriteHtmlEscaped(std::string_view text, std::ostream& out);
 
+// What the page's summary counts.
+struct HtmlCounts {
+  std::int64_t documents = 0, documents_with_findings = 0, failed_documents = 0, backups = 0;
+  std::map<std::string, std::array<std::int64_t, 2>, std::less<>> hidden;  // disabled, enabled
+  std::map<std::string, std::int64_t, std::less<>> links;                  // by status
+  std::unordered_map<std::string, std::int64_t> broken_by_replica;
+
+  void Add(const DocumentFindings& findings);
+  void Add(const HtmlCounts& more);
+};
+
+// One database or file of the page: its rows of the table, into `output`,
+// and its counts.
+class HtmlSource : public AuditSourcePart {
+ public:
+  HtmlSource(const AuditRows& rows, SourceOutput output)
+      : rows_(rows), output_(std::move(output)) {}
+
+  void BeginSource(const AuditSource& source) override;
+  void Document(const DocumentFindings& findings) override;
+  void EndSource(std::int64_t documents) override { counts_.documents += documents; }
+  void FailedSource(const std::string& path, const std::string& reason) override;
+
+  // Unset when the source was not begun (it could not be opened).
+  const std::optional<std::string>& path() const { return path_; }
+  std::int64_t findings() const { return findings_; }  // rows of the table
+  const std::optional<std::pair<std::string, std::string>>& failure() const { return failure_; }
+  const HtmlCounts& counts() const { return counts_; }
+  SourceOutput& output() { return output_; }
+  // Ready for the next source; what was written stays where it went.
+  void Clear();
+
+ private:
+  void WriteRows(std::string_view source, const DocumentFindings& findings);
+
+  AuditRows rows_;
+  SourceOutput output_;
+  std::optional<std::string> path_;
+  std::int64_t findings_ = 0;
+  std::optional<std::pair<std::string, std::string>> failure_;  // path, reason
+  HtmlCounts counts_;
+};
+
 class HtmlAuditSink : public AuditSink {
  public:
   explicit HtmlAuditSink(std::ostream& out);
 
   void BeginRun(const AuditRun& run) override;
-  void BeginSource(const AuditSource& source) override;
-  void Document(const DocumentFindings& findings) override;
+  void BeginSource(const AuditSource& source) override { current_->BeginSource(source); }
+  void Document(const DocumentFindings& findings) override { current_->Document(findings); }
   void EndSource(std::int64_t documents) override;
   void FailedSource(const std::string& path, const std::string& reason) override;
   void EndRun() override;
+  std::unique_ptr<AuditSink> NewSourcePart() override;
+  void MergeSourcePart(AuditSink& part) override;
 
  private:
   // Counts of one database or file, for the chart of findings.
@@ -51,8 +98,6 @@ class HtmlAuditSink : public AuditSink {
 
   void WriteRunFacts(const AuditRun& run);
   void WriteColumns();
-  void WriteRows(std::string_view source, const DocumentFindings& findings);
-  void Count(const DocumentFindings& findings);
   void WriteSummary();
   void WriteTotals();
   void WriteBreakdowns();
@@ -67,13 +112,11 @@ class HtmlAuditSink : public AuditSink {
   std::optional<AuditRows> rows_;
   std::string source_title_;             // "databases" or "files"
   std::optional<std::int64_t> skipped_;  // files passed over, for a run over files
+  std::optional<HtmlSource> current_;    // writes straight to `out_`
 
   std::vector<SourceCount> sources_;
   std::vector<std::pair<std::string, std::string>> failed_;  // path, reason
-  std::int64_t documents_ = 0, documents_with_findings_ = 0, failed_documents_ = 0, backups_ = 0;
-  std::map<std::string, std::array<std::int64_t, 2>, std::less<>> hidden_;  // disabled, enabled
-  std::map<std::string, std::int64_t, std::less<>> links_;                  // by status
-  std::unordered_map<std::string, std::int64_t> broken_by_replica_;
+  HtmlCounts counts_;
 };
 
 }  // namespace quendral::report

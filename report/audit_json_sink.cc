@@ -13,15 +13,16 @@ void JsonAuditSink::BeginRun(const AuditRun& run) {
   out_ << "{\n  \"databases\": [";
 }
 
-std::string JsonAuditSink::FormatDocument(const DocumentFindings& findings, std::int64_t index) {
+std::string JsonAuditSink::FormatDocument(const DocumentFindings& findings,
+                                          std::int64_t index) const {
   return (index == 0 ? "\n        " : ",\n        ") + NestedJson(DocumentJson(findings), 4);
 }
 
-void JsonAuditSink::WriteSource(std::int64_t documents) {
+void JsonAuditSink::WriteSource(HeldSource& source) {
   // The entry's keys in the order the JSON library sorts them.
-  const nlohmann::json fields = {{"documents", documents},
-                                 {source_key_, source_.path},
-                                 {"replica_id", source_.replica_id},
+  const nlohmann::json fields = {{"documents", *source.documents()},
+                                 {source_key_, source.source().path},
+                                 {"replica_id", source.source().replica_id},
                                  {"findings", nullptr}};
   out_ << (totals_.databases == 0 ? "\n    {" : ",\n    {");
   const char* separator = "\n      ";
@@ -30,11 +31,11 @@ void JsonAuditSink::WriteSource(std::int64_t documents) {
     separator = ",\n      ";
     if (key != "findings") {
       out_ << JsonText(value, -1);
-    } else if (findings_ == 0) {
+    } else if (source.findings() == 0) {
       out_ << "[]";
     } else {
       out_ << "[";
-      CopyHeldTo(out_);
+      source.CopyHeldTo(out_);
       out_ << "\n      ]";
     }
   }

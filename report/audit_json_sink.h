@@ -19,10 +19,10 @@ class JsonAuditSink : public HeldSourceSink {
 
   void BeginRun(const AuditRun& run) override;
   void EndRun() override;
+  std::string FormatDocument(const DocumentFindings& findings, std::int64_t index) const override;
 
  private:
-  std::string FormatDocument(const DocumentFindings& findings, std::int64_t index) override;
-  void WriteSource(std::int64_t documents) override;
+  void WriteSource(HeldSource& source) override;
 };
 
 }  // namespace quendral::report

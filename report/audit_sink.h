@@ -6,6 +6,7 @@
 #define QUENDRAL_REPORT_AUDIT_SINK_H_
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -47,6 +48,28 @@ class AuditSink {
   // A database or file that could not be audited at all.
   virtual void FailedSource(const std::string& path, const std::string& reason) = 0;
   virtual void EndRun() = 0;
+
+  // For runs over several sources at once (report/parallel_audit.h): a sink
+  // that takes one source (BeginSource ... EndSource, or FailedSource) and
+  // shares nothing with this one, so that a worker can fill it while this
+  // sink takes other sources; MergeSourcePart hands it on to this sink, the
+  // parts in the order of their sources. A format does in its part whatever
+  // needs no other source (formatting, above all), so that handing it on
+  // costs little; by default the part records the calls, which the merge
+  // makes again.
+  virtual std::unique_ptr<AuditSink> NewSourcePart();
+  // NewSourcePart is called on the workers' threads while this sink merges:
+  // it reads only what BeginRun set. `part`: made by this sink's
+  // NewSourcePart, and filled.
+  virtual void MergeSourcePart(AuditSink& part);
+};
+
+// A sink for one source of a run (a part, see NewSourcePart): the run is not
+// its to begin or end.
+class AuditSourcePart : public AuditSink {
+ public:
+  void BeginRun(const AuditRun&) final {}
+  void EndRun() final {}
 };
 
 }  // namespace quendral::report

@@ -4,6 +4,7 @@
 #define QUENDRAL_REPORT_AUDIT_TEE_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,34 @@ class TeeAuditSink : public AuditSink {
     }
   }
 
+  // A part of each sink, filled together.
+  std::unique_ptr<AuditSink> NewSourcePart() override {
+    std::vector<std::unique_ptr<AuditSink>> parts;
+    for (AuditSink* sink : sinks_) {
+      parts.push_back(sink->NewSourcePart());
+    }
+    auto part = std::make_unique<TeeAuditSink>(Pointers(parts));
+    part->parts_ = std::move(parts);
+    return part;
+  }
+  void MergeSourcePart(AuditSink& part) override {
+    auto& tee = static_cast<TeeAuditSink&>(part);
+    for (std::size_t i = 0; i < sinks_.size(); ++i) {
+      sinks_[i]->MergeSourcePart(*tee.parts_[i]);
+    }
+  }
+
  private:
+  static std::vector<AuditSink*> Pointers(const std::vector<std::unique_ptr<AuditSink>>& owned) {
+    std::vector<AuditSink*> pointers;
+    for (const auto& sink : owned) {
+      pointers.push_back(sink.get());
+    }
+    return pointers;
+  }
+
   std::vector<AuditSink*> sinks_;
+  std::vector<std::unique_ptr<AuditSink>> parts_;  // what a part owns: `sinks_`
 };
 
 }  // namespace quendral::report

@@ -5,19 +5,19 @@
 
 namespace quendral::report {
 
-std::string TextAuditSink::FormatDocument(const DocumentFindings& findings, std::int64_t) {
+std::string TextAuditSink::FormatDocument(const DocumentFindings& findings, std::int64_t) const {
   std::ostringstream text;
   PrintDocument(findings, width_, text);
   return std::move(text).str();
 }
 
-void TextAuditSink::WriteSource(std::int64_t documents) {
+void TextAuditSink::WriteSource(HeldSource& source) {
   DatabaseAudit heading;
-  heading.path = source_.path;
-  heading.replica_id = source_.replica_id;
-  heading.documents = documents;
-  PrintSourceHeading(heading, static_cast<std::size_t>(findings_), width_, out_);
-  CopyHeldTo(out_);
+  heading.path = source.source().path;
+  heading.replica_id = source.source().replica_id;
+  heading.documents = *source.documents();
+  PrintSourceHeading(heading, static_cast<std::size_t>(source.findings()), width_, out_);
+  source.CopyHeldTo(out_);
 }
 
 void TextAuditSink::EndRun() {

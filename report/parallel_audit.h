@@ -1,9 +1,10 @@
 // An audit of many databases or files on several workers at once, reported
 // exactly as one worker would report it: each source is audited whole by
-// one worker into a record of its own (held in a report/spill_buffer.h),
-// and the records are handed to the sink in the order of the sources.
+// one worker into a part of the sink of its own (AuditSink::NewSourcePart),
+// which formats it there, and the parts are handed on to the sink in the
+// order of the sources.
 // Workers run only a few sources ahead of the one being handed on, so the
-// records held stay few however many sources there are.
+// parts held stay few however many sources there are.
 #ifndef QUENDRAL_REPORT_PARALLEL_AUDIT_H_
 #define QUENDRAL_REPORT_PARALLEL_AUDIT_H_
 

@@ -4,9 +4,12 @@
 // 10,000 and 100,000 documents; one database of 100,000 documents beside one
 // of QUENDRAL_BENCH_AUDIT_LARGE (1,000,000 unless set), where time per
 // document and peak memory should stay flat; eight databases audited
-// with --jobs 1 and --jobs 2; and one audit reported as JSON, as a web page
-// and as a spreadsheet.
+// with --jobs 1 and --jobs 2 (on two cores, two jobs should take no more
+// processor time than one, and the time the run takes should fall to
+// about half: compare cpu_s, and items_per_second, noting the load); and
+// one audit reported as JSON, as a web page and as a spreadsheet.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -34,6 +37,27 @@ fs::path tool_directory;
 int LargeDocuments() {
   const char* set = std::getenv("QUENDRAL_BENCH_AUDIT_LARGE");
   return set != nullptr ? std::atoi(set) : 1000000;
+}
+
+struct RunFigures {
+  double seconds, peak_mb, cpu_seconds;
+};
+
+// User and system time of the children this process has waited for: on
+// two cores a parallel run that scales uses about as much as one job.
+double ChildrenCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  const auto seconds = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The machine's load over the last minute, beside the figures it skews.
+double LoadAverage() {
+  double load = 0;
+  return getloadavg(&load, 1) == 1 ? load : -1;
 }
 
 // A data directory of its own, removed at the end.
@@ -76,12 +100,13 @@ class DataDirectory {
     Check(database->Close());
   }
 
-  // Runs the tool with `arguments`, its output dropped; the seconds it took
-  // and its peak resident size in MiB.
-  std::pair<double, double> Run(const std::string& arguments) const {
+  // Runs the tool with `arguments`, its output dropped: the seconds it took,
+  // its peak resident size in MiB and the processor time it used.
+  RunFigures Run(const std::string& arguments) const {
     const std::string command = "exec \"" + (tool_directory / "quendral").string() +
                                 "\" --data \"" + directory_.string() + "\" " + arguments +
                                 " >/dev/null";
+    const double cpu_before = ChildrenCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     quendral::os::Process process;
     unsigned long exit_code = 0;
@@ -91,7 +116,7 @@ class DataDirectory {
       std::abort();
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    return {took.count(), static_cast<double>(peak) / (1 << 20)};
+    return {took.count(), static_cast<double>(peak) / (1 << 20), ChildrenCpuSeconds() - cpu_before};
   }
 
  private:
@@ -110,10 +135,10 @@ void PeakMemory(benchmark::State& state) {
     DataDirectory data;
     data.Generate("small.nsf", kBaseDocuments / 10);
     data.Generate("base.nsf", kBaseDocuments);
-    const double audit_small = data.Run("audit --json --quiet small.nsf").second;
-    const double audit_base = data.Run("audit --json --quiet base.nsf").second;
-    const double export_small = data.Run("db export small.nsf").second;
-    const double export_base = data.Run("db export base.nsf").second;
+    const double audit_small = data.Run("audit --json --quiet small.nsf").peak_mb;
+    const double audit_base = data.Run("audit --json --quiet base.nsf").peak_mb;
+    const double export_small = data.Run("db export small.nsf").peak_mb;
+    const double export_base = data.Run("db export base.nsf").peak_mb;
     state.counters["audit_10k_MB"] = audit_small;
     state.counters["audit_100k_MB"] = audit_base;
     state.counters["audit_ratio"] = audit_base / audit_small;
@@ -132,8 +157,8 @@ void AuditAtScale(benchmark::State& state) {
     data.Generate("base.nsf", kBaseDocuments);
     data.Generate("large.nsf", large);
     state.ResumeTiming();
-    const auto [base_seconds, base_peak] = data.Run("audit --json --quiet base.nsf");
-    const auto [large_seconds, large_peak] = data.Run("audit --json --quiet large.nsf");
+    const auto [base_seconds, base_peak, base_cpu] = data.Run("audit --json --quiet base.nsf");
+    const auto [large_seconds, large_peak, large_cpu] = data.Run("audit --json --quiet large.nsf");
     state.counters["documents_large"] = large;
     state.counters["us_per_doc_100k"] = 1e6 * base_seconds / kBaseDocuments;
     state.counters["us_per_doc_large"] = 1e6 * large_seconds / large;
@@ -160,10 +185,12 @@ const DataDirectory& EightDatabases() {
 void AuditEightDatabases(benchmark::State& state) {
   const DataDirectory& data = EightDatabases();
   for (auto _ : state) {
-    const auto [seconds, peak] =
+    const auto [seconds, peak, cpu] =
         data.Run("audit --json --quiet --all-databases --jobs " + std::to_string(state.range(0)));
     state.SetIterationTime(seconds);
     state.counters["peak_MB"] = peak;
+    state.counters["cpu_s"] = cpu;
+    state.counters["load"] = LoadAverage();
   }
   state.SetItemsProcessed(state.iterations() * kDatabases * kDocumentsEach);
 }
@@ -189,9 +216,10 @@ void AuditReportFormats(benchmark::State& state) {
   const std::string arguments =
       "audit --quiet " + (format == "--json" ? format : format + " \"" + file.string() + "\"");
   for (auto _ : state) {
-    const auto [seconds, peak] = data.Run(arguments + " db0.nsf");
+    const auto [seconds, peak, cpu] = data.Run(arguments + " db0.nsf");
     state.SetIterationTime(seconds);
     state.counters["peak_MB"] = peak;
+    state.counters["cpu_s"] = cpu;
   }
   fs::remove(file);
   state.SetLabel(format);

@@ -19,6 +19,15 @@ constexpr const char* kTransactionSql[] = {
 };
 static_assert(std::size(kTransactionSql) == kTransactionSteps);
 
+// SQLite counts every allocation under one process-wide lock unless told
+// not to before its first use; nothing here reads the counts, and
+// connections on several threads would wait on one another for each
+// allocation. Too late once SQLite is in use (then it keeps counting).
+void StopCountingMemoryOnce() {
+  static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  static_cast<void>(configured);
+}
+
 }  // namespace
 
 Statement::~Statement() { sqlite3_finalize(statement_); }
@@ -88,6 +97,7 @@ std::size_t Statement::ColumnBytes(int column) const {
 Connection::~Connection() { Close(); }
 
 int Connection::Open(const std::filesystem::path& file, bool create, Threading threading) {
+  StopCountingMemoryOnce();
   const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) |
                     (threading == Threading::kOneAtATime ? SQLITE_OPEN_NOMUTEX : 0);
   // SQLite takes file names in UTF-8 on every system.

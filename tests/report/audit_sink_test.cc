@@ -2,11 +2,16 @@
 // audit gathered whole, and several workers report as one does.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include "report/audit_collector.h"
+#include "report/audit_csv.h"
+#include "report/audit_html.h"
 #include "report/audit_json_sink.h"
+#include "report/audit_tee.h"
 #include "report/audit_text_sink.h"
 #include "report/parallel_audit.h"
 #include "report/spill_buffer.h"
@@ -15,8 +20,12 @@ namespace quendral::report {
 namespace {
 
 // Source `index` has `index` documents with findings of every kind (none for
-// source 0), and source 3 fails once begun.
+// source 0), source 3 fails once begun and source 5 before it is begun.
 void AuditSample(std::size_t index, unsigned, AuditSink& sink) {
+  if (index == 5) {
+    sink.FailedSource("db5.nsf", "cannot be opened");
+    return;
+  }
   sink.BeginSource({"db" + std::to_string(index) + ".nsf", "85256E3A:0058F1B2"});
   for (std::size_t d = 0; d < index; ++d) {
     DocumentFindings document;
@@ -40,20 +49,29 @@ void AuditSample(std::size_t index, unsigned, AuditSink& sink) {
   sink.EndSource(static_cast<std::int64_t>(2 * index));
 }
 
-struct Reports {
-  std::string json, text;
-};
+// The JSON, text, web page and spreadsheet reports.
+using Reports = std::array<std::string, 4>;
 
+// Every format at once, as the tool writes them, and each alone.
 Reports Streamed(std::size_t sources, unsigned jobs) {
-  std::ostringstream json, text;
-  JsonAuditSink json_sink(json);
-  TextAuditSink text_sink(text);
-  for (AuditSink* sink : std::initializer_list<AuditSink*>{&json_sink, &text_sink}) {
-    sink->BeginRun({});
-    AuditInOrder(sources, jobs, AuditSample, *sink);
-    sink->EndRun();
+  Reports reports[2];
+  for (bool together : {true, false}) {
+    std::ostringstream json, text, html, csv;
+    JsonAuditSink json_sink(json);
+    TextAuditSink text_sink(text);
+    HtmlAuditSink html_sink(html);
+    CsvAuditSink csv_sink(csv);
+    const std::vector<AuditSink*> sinks = {&json_sink, &text_sink, &html_sink, &csv_sink};
+    TeeAuditSink tee(sinks);
+    for (AuditSink* sink : together ? std::vector<AuditSink*>{&tee} : sinks) {
+      sink->BeginRun({});
+      AuditInOrder(sources, jobs, AuditSample, *sink);
+      sink->EndRun();
+    }
+    reports[together] = {json.str(), text.str(), html.str(), csv.str()};
   }
-  return {json.str(), text.str()};
+  EXPECT_EQ(reports[0], reports[1]);
+  return reports[1];
 }
 
 TEST(StreamedAudit, EqualsTheReportGatheredWhole) {
@@ -63,18 +81,21 @@ TEST(StreamedAudit, EqualsTheReportGatheredWhole) {
     std::ostringstream text;
     PrintAuditText(collector.report(), text);
     const Reports streamed = Streamed(sources, 1);
-    EXPECT_EQ(streamed.json, AuditJson(collector.report()).dump(2) + "\n") << sources;
-    EXPECT_EQ(streamed.text, text.str()) << sources;
+    EXPECT_EQ(streamed[0], AuditJson(collector.report()).dump(2) + "\n") << sources;
+    EXPECT_EQ(streamed[1], text.str()) << sources;
   }
 }
 
 TEST(StreamedAudit, SeveralWorkersReportAsOneDoes) {
   const Reports one = Streamed(40, 1);
   for (unsigned jobs : {2u, 3u}) {
-    const Reports several = Streamed(40, jobs);
-    EXPECT_EQ(several.json, one.json) << jobs;
-    EXPECT_EQ(several.text, one.text) << jobs;
+    EXPECT_EQ(Streamed(40, jobs), one) << jobs;
   }
+  // A sink without parts of its own gets the calls made again.
+  AuditCollector one_collector, several_collector;
+  AuditInOrder(40, 1, AuditSample, one_collector);
+  AuditInOrder(40, 3, AuditSample, several_collector);
+  EXPECT_EQ(AuditJson(several_collector.report()), AuditJson(one_collector.report()));
 }
 
 TEST(StreamedAudit, AThrowingSourceStopsTheRunAfterTheSourcesBeforeIt) {

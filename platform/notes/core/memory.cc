@@ -1,5 +1,7 @@
 #include "platform/notes/core/memory.h"
 
+#include <atomic>
+#include <deque>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -16,10 +18,18 @@ struct Block {
   std::size_t size = 0;
 };
 
-// Handles are never reused until the 32-bit counter wraps, so a stale handle
-// almost always meets an empty slot instead of someone else's block.
-class HandleTable {
+// Each thread allocates from a shard of the table of its own, so that
+// threads working at once (an audit's workers) do not wait on one another
+// for every block; a handle names its shard in its low bits, so that any
+// thread frees or locks it in the right one.
+constexpr DHANDLE kShards = 8;
+
+// Handles are never reused until the shard's counter wraps, so a stale
+// handle almost always meets an empty slot instead of someone else's block.
+class HandleShard {
  public:
+  explicit HandleShard(DHANDLE index) : last_handle_(index) {}
+
   DHANDLE Allocate(std::size_t size) {
     // At least one byte, so that even an empty block has an address.
     std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[size == 0 ? 1 : size]());
@@ -80,7 +90,7 @@ class HandleTable {
 
   DHANDLE NextFreeHandle() {
     do {
-      ++last_handle_;
+      last_handle_ += kShards;
     } while (last_handle_ == 0 || blocks_.count(last_handle_) != 0);
     return last_handle_;
   }
@@ -92,25 +102,47 @@ class HandleTable {
   DHANDLE last_handle_ = 0;
 };
 
-HandleTable& Table() {
+std::deque<HandleShard>& Shards() {
   // Never destroyed: handles may still be freed from static destructors.
-  static auto* table = new HandleTable;
-  return *table;
+  static auto* shards = [] {
+    auto* made = new std::deque<HandleShard>;
+    for (DHANDLE index = 0; index < kShards; ++index) {
+      made->emplace_back(index);
+    }
+    return made;
+  }();
+  return *shards;
+}
+
+HandleShard& ShardOf(DHANDLE handle) { return Shards()[handle % kShards]; }
+
+HandleShard& ThisThreadsShard() {
+  static std::atomic<DHANDLE> threads{0};
+  thread_local HandleShard* shard = &Shards()[threads++ % kShards];
+  return *shard;
 }
 
 }  // namespace
 
-DHANDLE AllocateMemory(std::size_t size) { return Table().Allocate(size); }
+DHANDLE AllocateMemory(std::size_t size) { return ThisThreadsShard().Allocate(size); }
 
-void* LockMemory(DHANDLE handle) { return Table().Lock(handle); }
+void* LockMemory(DHANDLE handle) { return ShardOf(handle).Lock(handle); }
 
 // Blocks never move, so a lock pins nothing and there is nothing to undo.
 void UnlockMemory(DHANDLE /*handle*/) {}
 
-STATUS FreeMemory(DHANDLE handle) { return Table().Free(handle); }
+STATUS FreeMemory(DHANDLE handle) { return ShardOf(handle).Free(handle); }
 
-std::size_t MemorySize(DHANDLE handle) { return Table().Size(handle); }
+std::size_t MemorySize(DHANDLE handle) { return ShardOf(handle).Size(handle); }
 
-std::size_t BytesAvailableAt(const void* address) { return Table().BytesAvailableAt(address); }
+// Blocks do not overlap: the address lies in one block of one shard at most.
+std::size_t BytesAvailableAt(const void* address) {
+  for (HandleShard& shard : Shards()) {
+    if (const std::size_t available = shard.BytesAvailableAt(address); available > 0) {
+      return available;
+    }
+  }
+  return 0;
+}
 
 }  // namespace quendral::platform

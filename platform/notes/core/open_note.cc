@@ -1,6 +1,7 @@
 #include "platform/notes/core/open_note.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
@@ -11,25 +12,38 @@
 namespace quendral::platform::internal {
 namespace {
 
+// Split by handle, so that notes opened and closed on several threads at
+// once seldom wait on one another (the memory handles of a thread share
+// their low bits).
 class NoteTable {
  public:
   void Add(NOTEHANDLE handle, const std::shared_ptr<OpenNote>& note) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    notes_[handle] = note;
+    Shard& shard = ShardOf(handle);
+    std::lock_guard<std::mutex> lock(shard.mutex);
+    shard.notes[handle] = note;
   }
   void Remove(NOTEHANDLE handle) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    notes_.erase(handle);
+    Shard& shard = ShardOf(handle);
+    std::lock_guard<std::mutex> lock(shard.mutex);
+    shard.notes.erase(handle);
   }
   std::shared_ptr<OpenNote> Find(NOTEHANDLE handle) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto found = notes_.find(handle);
-    return found == notes_.end() ? nullptr : found->second.lock();
+    Shard& shard = ShardOf(handle);
+    std::lock_guard<std::mutex> lock(shard.mutex);
+    auto found = shard.notes.find(handle);
+    return found == shard.notes.end() ? nullptr : found->second.lock();
   }
 
  private:
-  std::mutex mutex_;
-  std::unordered_map<NOTEHANDLE, std::weak_ptr<OpenNote>> notes_;
+  struct Shard {
+    std::mutex mutex;
+    std::unordered_map<NOTEHANDLE, std::weak_ptr<OpenNote>> notes;
+  };
+  static constexpr std::size_t kShards = 8;
+
+  Shard& ShardOf(NOTEHANDLE handle) { return shards_[handle % kShards]; }
+
+  std::array<Shard, kShards> shards_;
 };
 
 NoteTable& Table() {

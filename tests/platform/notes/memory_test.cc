@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -92,6 +93,33 @@ TEST(MemoryHandles, ThreadsAllocateAndFreeConcurrently) {
   }
   for (int failed : failures) {
     EXPECT_EQ(failed, 0);
+  }
+}
+
+// Each thread allocates from a part of the table of its own: any thread
+// finds, measures and frees any block, and no two handles are the same.
+TEST(MemoryHandles, BlocksOfOneThreadAreUsedAndFreedByAnother) {
+  constexpr std::size_t kThreads = 12;
+  std::vector<DHANDLE> handles(2 * kThreads);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t, &handles] {
+      handles[2 * t] = AllocateMemory(t + 1);
+      handles[2 * t + 1] = AllocateMemory(t + 1);
+    });
+  }
+  for (std::thread& thread : threads) {
+    thread.join();
+  }
+  EXPECT_EQ(std::set<DHANDLE>(handles.begin(), handles.end()).size(), handles.size());
+  for (std::size_t i = 0; i < handles.size(); ++i) {
+    const std::size_t size = i / 2 + 1;
+    auto* bytes = static_cast<std::uint8_t*>(LockMemory(handles[i]));
+    ASSERT_NE(bytes, nullptr) << i;
+    EXPECT_EQ(MemorySize(handles[i]), size) << i;
+    EXPECT_EQ(BytesAvailableAt(bytes + size - 1), 1u) << i;
+    EXPECT_EQ(FreeMemory(handles[i]), kNoError) << i;
+    EXPECT_EQ(LockMemory(handles[i]), nullptr) << i;
   }
 }
 
