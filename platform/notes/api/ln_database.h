@@ -17,9 +17,11 @@ class LNProfileDocument;
 
 namespace quendral::platform {
 class DocumentImages;
+class ImageDatabase;
 namespace internal {
 struct DatabaseBinding;
 }
+}  // namespace quendral::platform
 
 class LNDatabase {
  public:
