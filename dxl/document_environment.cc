@@ -6,8 +6,8 @@
 
 #include "dxl/datetime_text.h"
 #include "platform/base/ascii.h"
+#include "platform/notes/api/settings_file.h"
 #include "platform/notes/formula/operators.h"
-#include "platform/notes/api/note_environment.h"
 #include "platform/os/local_time.h"
 
 namespace quendral::dxl {
@@ -164,7 +164,7 @@ bool DocumentEnvironment::Setting(std::string_view name, std::string* value) con
   if (database_ == nullptr || !database_->data_directory) {
     return false;
   }
-  return platform::internal::DataDirectorySetting(*database_->data_directory, name, value);
+  return platform::DataDirectorySetting(*database_->data_directory, name, value);
 }
 
 formula::DateTime DocumentEnvironment::Now() const {

@@ -14,10 +14,13 @@
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/formula/value.h"
 #include "platform/notes/images/note_images.h"
-#include "platform/notes/store/store.h"
 #include "platform/notes/vocabulary/status.h"
 
 namespace quendral::platform {
+
+namespace store {
+class Store;
+}
 
 // The database notes are read from, for what formulas ask of it (the user's
 // access and roles, profile documents). Its access list is read once, at

@@ -8,7 +8,6 @@
 #include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/api/local_time.h"
 #include "platform/notes/store/access_list_table.h"
-#include "platform/os/settings_file.h"
 #include "platform/os/system_info.h"
 
 namespace quendral::platform::internal {
@@ -147,13 +146,6 @@ std::string NoteIdText(std::int64_t note_id) {
 
 bool SessionSetting(const SessionState* session, std::string_view name, std::string* value) {
   return session != nullptr && DataDirectorySetting(session->data_directory, name, value);
-}
-
-bool DataDirectorySetting(const std::filesystem::path& data_directory, std::string_view name,
-                          std::string* value) {
-  const std::string file = (data_directory / "notes.ini").string();
-  *value = os::ReadSettingsValue(file, "Notes", std::string(name), "", 4096);
-  return true;
 }
 
 std::string PlatformName() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/notes/api/ln_internal.h"
+#include "platform/notes/api/settings_file.h"
 #include "platform/notes/formula/formula.h"
 #include "platform/notes/store/store.h"
 
@@ -29,8 +30,6 @@ std::optional<formula::Value> FieldValue(std::uint16_t type, const std::uint8_t*
 // and the operating system's name as @Platform gives it.
 std::string NoteIdText(std::int64_t note_id);
 bool SessionSetting(const SessionState* session, std::string_view name, std::string* value);
-bool DataDirectorySetting(const std::filesystem::path& data_directory, std::string_view name,
-                          std::string* value);
 std::string PlatformName();
 
 // Facts of the stored database a note belongs to, shared by the
