@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "platform/notes/core/core_api.h"
-#include "platform/notes/formula/formula.h"
 #include "platform/notes/core/memory.h"
+#include "platform/notes/formula/formula.h"
 
 namespace quendral {
 namespace {

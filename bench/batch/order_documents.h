@@ -11,7 +11,6 @@
 #include "platform/notes/api/database_file.h"
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/api/item_values.h"
 #include "repair/link_table.h"
 
 namespace quendral::bench {

@@ -9,8 +9,6 @@
 #include "platform/notes/api/item_values.h"
 #include "platform/notes/api/ln_universal_id.h"
 #include "platform/notes/formula/formula.h"
-#include "platform/notes/api/item_values.h"
-#include "platform/notes/api/ln_universal_id.h"
 #include "repair/link_table.h"
 
 namespace quendral::harness {
