@@ -5,8 +5,8 @@
 // that refuses the calls it chooses; a refused call fails as the platform
 // fails it for want of the item or of memory. The library installs no gate,
 // and without one every call goes ahead for the cost of one load.
-#ifndef QUENDRAL_PLATFORM_NOTES_CALL_GATE_H_
-#define QUENDRAL_PLATFORM_NOTES_CALL_GATE_H_
+#ifndef QUENDRAL_PLATFORM_NOTES_CORE_CALL_GATE_H_
+#define QUENDRAL_PLATFORM_NOTES_CORE_CALL_GATE_H_
 
 namespace quendral::platform {
 
@@ -27,4 +27,4 @@ bool CallMayProceed(GatedCall call);
 
 }  // namespace quendral::platform
 
-#endif  // QUENDRAL_PLATFORM_NOTES_CALL_GATE_H_
+#endif  // QUENDRAL_PLATFORM_NOTES_CORE_CALL_GATE_H_
