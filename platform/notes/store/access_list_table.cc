@@ -112,12 +112,14 @@ STATUS WriteAccessList(const Connection& connection,
                            &insert));
   }
   for (std::size_t i = 0; status == kNoError && i < list.size(); ++i) {
+    // Bound bytes are not copied: the joined roles must outlive the step.
+    const std::string roles = JoinRoles(list[i].roles);
     insert.Reset();
     insert.BindInt(1, static_cast<std::int64_t>(i));
     insert.BindBlob(2, list[i].name);
     insert.BindInt(3, list[i].level);
     insert.BindInt(4, list[i].privileges);
-    insert.BindBlob(5, JoinRoles(list[i].roles));
+    insert.BindBlob(5, roles);
     status = StatusOfSqlite(insert.Run());
   }
   return status == kNoError ? StatusOfSqlite(transaction.Commit()) : status;
