@@ -195,6 +195,7 @@ bool EvaluateTime(Call& call, Value* result) {
     }
     for (DateTime& time : times) {
       time.seconds -= Midnight(time).seconds;
+      time.zone.reset();  // a time of day alone names no moment to place in a zone
     }
     *result = Value::Times(std::move(times));
     return true;
@@ -230,7 +231,7 @@ bool EvaluateAdjust(Call& call, Value* result) {
     civil.hour += parts[3];
     civil.minute += parts[4];
     civil.second += parts[5];
-    time = MakeDateTime(civil);
+    time = DateTime{MakeDateTime(civil).seconds, time.zone};
   }
   *result = Value::Times(std::move(times));
   return true;

@@ -22,13 +22,13 @@ std::size_t CountFound(const std::vector<T>& items, const std::vector<T>& list) 
   return found;
 }
 
-std::vector<std::int64_t> Seconds(const std::vector<DateTime>& times) {
-  std::vector<std::int64_t> seconds;
-  seconds.reserve(times.size());
+std::vector<std::int64_t> Instants(const std::vector<DateTime>& times) {
+  std::vector<std::int64_t> instants;
+  instants.reserve(times.size());
   for (DateTime time : times) {
-    seconds.push_back(time.seconds);
+    instants.push_back(time.Instant());
   }
-  return seconds;
+  return instants;
 }
 
 // How many of `items`' elements are in `list`; elements of another kind
@@ -43,7 +43,7 @@ std::size_t CountMembers(const Value& items, const Value& list) {
     case ValueKind::kNumber:
       return CountFound(items.numbers, list.numbers);
     case ValueKind::kDateTime:
-      return CountFound(Seconds(items.datetimes), Seconds(list.datetimes));
+      return CountFound(Instants(items.datetimes), Instants(list.datetimes));
     case ValueKind::kError:
       break;
   }

@@ -72,6 +72,31 @@ bool ReadDigits(std::string_view text, std::size_t offset, std::size_t count, in
   return true;
 }
 
+// "+hh:mm", "-hh:mm" or "Z", then " DST" when the offset includes daylight
+// saving time.
+bool ParseOffset(std::string_view text, std::optional<Zone>* zone) {
+  constexpr std::string_view kDaylight = " DST";
+  const bool daylight = text.size() > kDaylight.size() && text.ends_with(kDaylight);
+  if (daylight) {
+    text.remove_suffix(kDaylight.size());
+  }
+  int offset = 0;
+  if (text != "Z") {
+    int hours = 0;
+    int minutes = 0;
+    if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || !ReadDigits(text, 1, 2, &hours) ||
+        text[3] != ':' || !ReadDigits(text, 4, 2, &minutes) || minutes > 59) {
+      return false;
+    }
+    offset = (text[0] == '-' ? -1 : 1) * (hours * 60 + minutes);
+  }
+  if (!IsZoneOffset(offset)) {
+    return false;
+  }
+  *zone = Zone{offset - (daylight ? 60 : 0), daylight};
+  return true;
+}
+
 }  // namespace
 
 DateTime MakeDateTime(const CivilTime& civil) {
@@ -106,16 +131,31 @@ CivilTime ToCivil(DateTime time) {
 
 std::string FormatDateTime(DateTime time) {
   const CivilTime civil = ToCivil(time);
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", civil.year, civil.month,
-                civil.day, civil.hour, civil.minute, civil.second);
+  char buffer[64];
+  int length = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", civil.year,
+                             civil.month, civil.day, civil.hour, civil.minute, civil.second);
+  if (time.zone) {
+    const int offset = time.zone->OffsetMinutes();
+    const int magnitude = offset < 0 ? -offset : offset;
+    std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length),
+                  "%c%02d:%02d%s", offset < 0 ? '-' : '+', magnitude / 60, magnitude % 60,
+                  time.zone->daylight ? " DST" : "");
+  }
   return buffer;
+}
+
+bool IsZoneOffset(int minutes) {
+  return minutes % 15 == 0 && minutes >= -kMaxZoneMinutes && minutes <= kMaxZoneMinutes;
 }
 
 bool ParseDateTime(std::string_view text, DateTime* time) {
   constexpr std::size_t kDateLength = 10;  // YYYY-MM-DD
   constexpr std::size_t kFullLength = 19;  // YYYY-MM-DDTHH:MM:SS
-  if (text.size() != kDateLength && text.size() != kFullLength) {
+  std::optional<Zone> zone;
+  if (text.size() > kFullLength && !ParseOffset(text.substr(kFullLength), &zone)) {
+    return false;
+  }
+  if (text.size() != kDateLength && text.size() < kFullLength) {
     return false;
   }
   CivilTime civil;
@@ -125,7 +165,7 @@ bool ParseDateTime(std::string_view text, DateTime* time) {
       !ReadDigits(text, 8, 2, &civil.day)) {
     return false;
   }
-  if (text.size() == kFullLength && (text[10] != 'T' || !ReadDigits(text, 11, 2, &civil.hour) ||
+  if (text.size() >= kFullLength && (text[10] != 'T' || !ReadDigits(text, 11, 2, &civil.hour) ||
                                      text[13] != ':' || !ReadDigits(text, 14, 2, &civil.minute) ||
                                      text[16] != ':' || !ReadDigits(text, 17, 2, &civil.second))) {
     return false;
@@ -136,6 +176,7 @@ bool ParseDateTime(std::string_view text, DateTime* time) {
     return false;
   }
   *time = MakeDateTime(civil);
+  time->zone = zone;
   return true;
 }
 

@@ -13,6 +13,7 @@
 
 #include "platform/notes/formula/access_list.h"
 #include "platform/notes/formula/value.h"
+#include "platform/notes/formula/zone.h"
 
 namespace quendral::platform::formula {
 
@@ -77,6 +78,9 @@ class Environment {
   virtual std::optional<std::string> Platform() const { return std::nullopt; }
   // A value of the session's settings file ("" when it has none).
   virtual bool Setting(std::string_view /*name*/, std::string* /*value*/) const { return false; }
+  // The zone of the local clock, by which times that carry no zone are
+  // placed; GMT for an environment that does not know it.
+  virtual ZoneRule LocalZoneRule() const { return ZoneRule{}; }
 };
 
 struct CompileError {

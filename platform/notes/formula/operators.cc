@@ -195,7 +195,7 @@ bool TimeDifference(const Value& left, const Value& right, Value* result) {
   result->kind = ValueKind::kNumber;
   return Pairwise(left.datetimes, right.datetimes, &result->numbers,
                   [](DateTime a, DateTime b, double* out) {
-                    *out = static_cast<double>(a.seconds) - static_cast<double>(b.seconds);
+                    *out = static_cast<double>(a.Instant()) - static_cast<double>(b.Instant());
                     return true;
                   });
 }
@@ -299,6 +299,7 @@ bool AddSeconds(DateTime time, double seconds, DateTime* result) {
   if (!(std::fabs(moved) <= kMaxExactSeconds)) {
     return false;
   }
+  *result = time;
   result->seconds = static_cast<std::int64_t>(moved);
   return true;
 }

@@ -5,17 +5,50 @@
 #include <compare>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quendral::platform::formula {
 
-// Local wall-clock time to the second, without a time zone: seconds since
-// 1970-01-01T00:00:00 (negative before it).
+// A time zone as a date-time carries it: the zone's standard offset east of
+// GMT in minutes (whole quarter hours), and whether daylight saving time,
+// one hour ahead of it, was in effect.
+struct Zone {
+  int minutes_east = 0;
+  bool daylight = false;
+
+  // How far the zone's wall clock runs ahead of GMT, daylight saving included.
+  int OffsetMinutes() const { return minutes_east + (daylight ? 60 : 0); }
+  bool operator==(const Zone&) const = default;
+};
+
+// How far from GMT a zone's clock can run, as the platform's date-times hold
+// zones: fifteen hours and three quarters either way.
+inline constexpr int kMaxZoneMinutes = 15 * 60 + 45;
+// Whether a zone's clock can run `minutes` ahead of GMT: whole quarter hours
+// within kMaxZoneMinutes.
+bool IsZoneOffset(int minutes);
+
+// A wall-clock time to the second: seconds since 1970-01-01T00:00:00
+// (negative before it) on the clock of its zone. Times read from a store or
+// built by the formula carry no zone and are the local time wherever the
+// formula runs; times read from an export carry the zone they were written
+// in. Times compare by the moment they name, a time without a zone counting
+// as GMT, so that every list of them sorts in one consistent order.
 struct DateTime {
   std::int64_t seconds = 0;
-  auto operator<=>(const DateTime&) const = default;
+  std::optional<Zone> zone = std::nullopt;
+
+  // Seconds since 1970-01-01T00:00:00 GMT.
+  std::int64_t Instant() const {
+    return zone ? seconds - std::int64_t{zone->OffsetMinutes()} * 60 : seconds;
+  }
+  bool operator==(const DateTime& other) const { return Instant() == other.Instant(); }
+  std::strong_ordering operator<=>(const DateTime& other) const {
+    return Instant() <=> other.Instant();
+  }
 };
 
 struct CivilTime {
@@ -30,9 +63,12 @@ struct CivilTime {
 DateTime MakeDateTime(const CivilTime& civil);
 CivilTime ToCivil(DateTime time);
 
-// "YYYY-MM-DDTHH:MM:SS".
+// "YYYY-MM-DDTHH:MM:SS", followed by the offset ("+01:00", "Z" for GMT) for
+// a time that carries a zone. The offset includes daylight saving time,
+// and " DST" after it says that it does.
 std::string FormatDateTime(DateTime time);
-// Accepts "YYYY-MM-DDTHH:MM:SS" and "YYYY-MM-DD"; false on anything else.
+// Accepts the forms FormatDateTime writes, and "YYYY-MM-DD"; false on
+// anything else.
 bool ParseDateTime(std::string_view text, DateTime* time);
 
 // The shortest text that reads back as the same double ("1", "2.5", "0.1").

@@ -81,10 +81,40 @@ TEST(DateTimeText, RejectsMalformedAndImpossibleDates) {
   for (const char* text :
        {"", "2024-1-01", "2024-01-01T", "2024-01-01 00:00:00", "2023-02-29", "2024-13-01",
         "2024-00-10", "2024-04-31", "2024-01-01T24:00:00", "2024-01-01T00:60:00",
-        "2024-01-01T00:00:60", "2024-01-01T00:00:0x", "+024-01-01", "2024-01-01T00:00:00Z"}) {
+        "2024-01-01T00:00:60", "2024-01-01T00:00:0x", "+024-01-01", "2024-01-01T00:00:00z", "2024-01-01T00:00:00+1:00",
+        "2024-01-01T00:00:00+01:07", "2024-01-01T00:00:00+16:00", "2024-01-01T00:00:00 DST",
+        "2024-01-01T00:00:00+01:00DST", "2024-01-01+01:00"}) {
     EXPECT_FALSE(ParseDateTime(text, &parsed)) << text;
   }
   EXPECT_EQ(parsed.seconds, 42);
+}
+
+TEST(DateTimeText, KeepsTheZoneAndItsDaylightSaving) {
+  const struct {
+    const char* text;
+    Zone zone;
+    const char* written;
+  } kCases[] = {
+      {"2024-06-01T10:00:00+02:00 DST", {60, true}, "2024-06-01T10:00:00+02:00 DST"},
+      {"2024-06-01T10:00:00-05:30", {-330, false}, "2024-06-01T10:00:00-05:30"},
+      {"2024-06-01T10:00:00Z", {0, false}, "2024-06-01T10:00:00+00:00"},
+      {"2024-06-01T10:00:00+15:45", {945, false}, "2024-06-01T10:00:00+15:45"},
+  };
+  for (const auto& c : kCases) {
+    DateTime parsed;
+    ASSERT_TRUE(ParseDateTime(c.text, &parsed)) << c.text;
+    EXPECT_EQ(parsed.zone, c.zone) << c.text;
+    EXPECT_EQ(FormatDateTime(parsed), c.written) << c.text;
+  }
+}
+
+TEST(DateTime, ComparesTheMomentsNamed) {
+  const DateTime paris{MakeDateTime({2024, 6, 1, 10, 0, 0}).seconds, Zone{60, true}};
+  const DateTime london{MakeDateTime({2024, 6, 1, 9, 0, 0}).seconds, Zone{0, true}};
+  const DateTime gmt = MakeDateTime({2024, 6, 1, 7, 30, 0});
+  EXPECT_EQ(paris, london);
+  EXPECT_LT(gmt, paris);  // a time without a zone counts as GMT
+  EXPECT_GT((DateTime{london.seconds, Zone{-300, false}}), gmt);
 }
 
 TEST(FormatNumber, ShortestTextThatReadsBack) {
