@@ -52,6 +52,7 @@ bool EvaluateReplaceSubstring(Call& call, Value* result);
 bool EvaluateRepeat(Call& call, Value* result);
 bool EvaluateNewLine(Call& call, Value* result);
 bool EvaluateChar(Call& call, Value* result);
+bool EvaluateUnicode(Call& call, Value* result);
 bool EvaluateWord(Call& call, Value* result);
 
 // Pattern matching (builtins_pattern.cc).
@@ -119,6 +120,11 @@ bool EvaluateTime(Call& call, Value* result);
 bool EvaluateAdjust(Call& call, Value* result);
 bool EvaluateBusinessDays(Call& call, Value* result);
 bool EvaluateTextToTime(Call& call, Value* result);
+
+// Time zones (builtins_zone.cc).
+bool EvaluateZone(Call& call, Value* result);
+bool EvaluateTimeZoneToText(Call& call, Value* result);
+bool EvaluateTimeToTextInZone(Call& call, Value* result);
 
 // Flow, errors and assignment by function (builtins_flow.cc).
 bool EvaluateSequence(Call& call, Value* result);

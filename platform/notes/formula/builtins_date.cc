@@ -9,6 +9,7 @@
 #include "platform/notes/formula/builtins.h"
 #include "platform/notes/formula/call.h"
 #include "platform/notes/formula/text_unicode.h"
+#include "platform/notes/formula/zone.h"
 
 namespace quendral::platform::formula {
 namespace {
@@ -76,6 +77,25 @@ bool ParseSlashedDateTime(std::string_view text, DateTime* time) {
     civil.hour = 0;
   }
   *time = MakeDateTime(civil);
+  return true;
+}
+
+// A date-time in the forms above or as @Text writes it, then, after a
+// space, the name of its zone ("12/24/2026 10:00 AM EST",
+// "2026-12-24T10:00:00 ZE5:30").
+bool ParseDateTimeInZone(std::string_view text, DateTime* time) {
+  const std::size_t space = text.find_last_of(' ');
+  std::optional<Zone> zone;
+  if (space != std::string_view::npos) {
+    zone = ParseZoneName(text.substr(space + 1));
+  }
+  const std::string_view written = zone ? text.substr(0, space) : text;
+  if (!ParseDateTime(written, time) && !ParseSlashedDateTime(written, time)) {
+    return false;
+  }
+  if (zone) {
+    time->zone = zone;
+  }
   return true;
 }
 
@@ -289,7 +309,7 @@ bool EvaluateTextToTime(Call& call, Value* result) {
     DateTime time;
     if (word == "TODAY" || word == "TOMORROW" || word == "YESTERDAY") {
       time.seconds = today + (word == "TODAY" ? 0 : word == "TOMORROW" ? 1 : -1) * kSecondsPerDay;
-    } else if (!ParseDateTime(text, &time) && !ParseSlashedDateTime(text, &time)) {
+    } else if (!ParseDateTime(text, &time) && !ParseDateTimeInZone(text, &time)) {
       return call.Fail("\"" + std::string(CharacterSlice(text, 0, 64)) + "\" is not a date-time");
     }
     times.push_back(time);

@@ -238,9 +238,10 @@ bool EvaluateText(Call& call, Value* result) {
     texts.push_back(FormatNumberWithCode(number, code));
   }
   const DateTime now = value.datetimes.empty() ? DateTime{} : call.environment().Now();
+  const ZoneRule local = value.datetimes.empty() ? ZoneRule{} : call.environment().LocalZoneRule();
   for (DateTime time : value.datetimes) {
     std::string text;
-    if (!FormatTimeWithCode(time, code, now, &text)) {
+    if (!FormatTimeWithCode(time, code, now, local, &text)) {
       return call.Fail(text);
     }
     texts.push_back(std::move(text));
@@ -418,6 +419,25 @@ bool EvaluateChar(Call& call, Value* result) {
     texts.push_back(EncodeCodePoint(static_cast<char32_t>(code)));
   }
   *result = Value::Texts(std::move(texts));
+  return true;
+}
+
+// @Unicode(text): the code point of each text's first character, the
+// inverse of @Char.
+bool EvaluateUnicode(Call& call, Value* result) {
+  std::vector<std::string> texts;
+  if (!call.EvaluateTexts(0, &texts)) {
+    return false;
+  }
+  std::vector<double> codes;
+  codes.reserve(texts.size());
+  for (const std::string& text : texts) {
+    if (text.empty()) {
+      return call.Fail("an empty text has no character");
+    }
+    codes.push_back(static_cast<double>(DecodeText(CharacterSlice(text, 0, 1)).front()));
+  }
+  *result = Value::Numbers(std::move(codes));
   return true;
 }
 

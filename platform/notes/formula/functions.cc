@@ -13,7 +13,7 @@ constexpr auto kCounted = FunctionInfo::Arguments::kCounted;
 
 // Compiled formulas name a function by its index here: new functions go at
 // the end and none may move.
-constexpr std::array<FunctionInfo, 177> kFunctions = {{
+constexpr std::array<FunctionInfo, 181> kFunctions = {{
     {"@Now", 0, 2, kCounted, EvaluateNow},
     {"@Today", 0, 0, kCounted, EvaluateToday},
     {"@All", 0, 0, kCounted, EvaluateTrue},
@@ -191,6 +191,10 @@ constexpr std::array<FunctionInfo, 177> kFunctions = {{
     {"@GetFocusTable", 0, kUnbounded, kCounted, EvaluateNeedsClient},
     {"@StatusBar", 0, kUnbounded, kCounted, EvaluateNeedsClient},
     {"@SetEnvironment", 0, kUnbounded, kCounted, EvaluateNeedsClient},
+    {"@Zone", 0, 1, kCounted, EvaluateZone},
+    {"@TimeZoneToText", 1, 2, kCounted, EvaluateTimeZoneToText},
+    {"@TimeToTextInZone", 2, 3, kCounted, EvaluateTimeToTextInZone},
+    {"@Unicode", 1, 1, kCounted, EvaluateUnicode},
 }};
 
 }  // namespace

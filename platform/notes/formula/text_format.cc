@@ -42,6 +42,39 @@ int Option(std::string_view code, char letter, int fallback) {
   return fallback;
 }
 
+// Moves `time` to the clock the zone option asks for, and names the zone
+// when it is to be shown: "Z0" the local clock, "Z1" the time's own clock,
+// named when it is not the local zone, "Z2" the same, always named.
+bool PlaceInZone(const ZoneRule& local, int option, DateTime* time, std::string* name) {
+  if (option == 0) {
+    if (time->zone) {
+      const std::optional<DateTime> moved = InZone(local, time->Instant());
+      if (!moved) {
+        return false;
+      }
+      *time = *moved;
+    }
+    return true;
+  }
+  if (!time->zone) {
+    if (option == 1) {
+      return true;  // a time without a zone is on the local clock already
+    }
+    const std::optional<Zone> local_zone = ZoneOfLocalTime(local, time->seconds);
+    if (!local_zone) {
+      return false;
+    }
+    *name = ZoneName(*local_zone);
+    return true;
+  }
+  // Naming a zone is never wrong, so a local zone that cannot tell names it.
+  const std::optional<DateTime> local_clock = InZone(local, time->Instant());
+  if (option == 2 || !local_clock || local_clock->zone != time->zone) {
+    *name = ZoneName(*time->zone);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string FormatNumberWithCode(double number, std::string_view code) {
@@ -92,7 +125,8 @@ std::string FormatNumberWithCode(double number, std::string_view code) {
   return parentheses ? "(" + text + ")" : "-" + text;
 }
 
-bool FormatTimeWithCode(DateTime time, std::string_view code, DateTime now, std::string* text) {
+bool FormatTimeWithCode(DateTime time, std::string_view code, DateTime now, const ZoneRule& local,
+                        std::string* text) {
   const int date = Option(code, 'D', 0);
   const int clock = Option(code, 'T', 0);
   const int show = Option(code, 'S', 2);
@@ -101,8 +135,9 @@ bool FormatTimeWithCode(DateTime time, std::string_view code, DateTime now, std:
     *text = "unknown date-time format \"" + std::string(code) + "\"";
     return false;
   }
-  if (zone == 2) {
-    *text = "a date-time here is local time and carries no zone to show";
+  std::string zone_name;
+  if (!PlaceInZone(local, zone, &time, &zone_name)) {
+    *text = kDaylightDaysUnknown;
     return false;
   }
   const CivilTime civil = ToCivil(time);
@@ -127,6 +162,9 @@ bool FormatTimeWithCode(DateTime time, std::string_view code, DateTime now, std:
   // is written in elsewhere.
   const char* between = date == 0 && show == 2 && clock == 0 ? "T" : " ";
   *text = show == 0 ? date_text : show == 1 ? time_text : date_text + between + time_text;
+  if (show != 0 && !zone_name.empty()) {
+    *text += " " + zone_name;
+  }
   return true;
 }
 

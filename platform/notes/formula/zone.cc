@@ -60,7 +60,7 @@ std::int64_t ChangeDay(const ZoneChange& change, int year) {
 // daylight time, 01:00 standard time; south of the equator it spans the
 // turn of the year.
 bool InDaylight(const ZoneRule& rule, std::int64_t standard_seconds) {
-  if (!rule.observes_daylight || !rule.daylight_begins || !rule.daylight_ends) {
+  if (!rule.observes_daylight) {
     return false;
   }
   const int year = ToCivil(DateTime{standard_seconds}).year;
@@ -68,6 +68,10 @@ bool InDaylight(const ZoneRule& rule, std::int64_t standard_seconds) {
   const std::int64_t ends = ChangeDay(*rule.daylight_ends, year) + kChangeHour - 3600;
   return begins < ends ? standard_seconds >= begins && standard_seconds < ends
                        : standard_seconds >= begins || standard_seconds < ends;
+}
+
+bool KnowsDaylightDays(const ZoneRule& rule) {
+  return !rule.observes_daylight || (rule.daylight_begins && rule.daylight_ends);
 }
 
 bool ReadInteger(std::string_view text, int* number) {
@@ -158,10 +162,6 @@ bool ParseZoneText(std::string_view text, ZoneRule* rule, std::string* error) {
     *error = "a zone text needs its offset (\"Z=\")";
     return false;
   }
-  if (read.observes_daylight && !read.daylight_begins) {
-    *error = "a zone text that observes daylight saving time needs its days (\"DL=\")";
-    return false;
-  }
   *rule = std::move(read);
   return true;
 }
@@ -181,14 +181,21 @@ std::string FormatZoneText(const ZoneRule& rule) {
   return text;
 }
 
-Zone ZoneOfLocalTime(const ZoneRule& rule, std::int64_t wall_seconds) {
+std::optional<Zone> ZoneOfLocalTime(const ZoneRule& rule, std::int64_t wall_seconds) {
+  if (!KnowsDaylightDays(rule)) {
+    return std::nullopt;
+  }
   // On the local clock daylight saving time runs from 02:00 on the day it
-  // begins to 02:00 on the day it ends, an hour of which is read as standard.
+  // begins to 02:00 on the day it ends; the hour that comes twice that day
+  // is read as standard time.
   return Zone{rule.minutes_east,
               InDaylight(rule, wall_seconds - 3600) && InDaylight(rule, wall_seconds)};
 }
 
-DateTime InZone(const ZoneRule& rule, std::int64_t instant) {
+std::optional<DateTime> InZone(const ZoneRule& rule, std::int64_t instant) {
+  if (!KnowsDaylightDays(rule)) {
+    return std::nullopt;
+  }
   const std::int64_t standard = instant + std::int64_t{rule.minutes_east} * 60;
   const Zone zone{rule.minutes_east, InDaylight(rule, standard)};
   return DateTime{standard + (zone.daylight ? 3600 : 0), zone};

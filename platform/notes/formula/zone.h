@@ -39,16 +39,22 @@ struct ZoneRule {
 };
 
 // False, with the reason in `error`, for a text that is no canonical zone
-// text, or that observes daylight saving time without saying when.
+// text. Fields it does not know are passed over.
 bool ParseZoneText(std::string_view text, ZoneRule* rule, std::string* error);
 std::string FormatZoneText(const ZoneRule& rule);
 
+// Why a zone cannot place a time: it observes daylight saving time without
+// saying on which days.
+inline constexpr std::string_view kDaylightDaysUnknown =
+    "the zone observes daylight saving time without saying on which days (\"DL=\")";
+
 // The zone a time that carries none stands in under `rule`: the standard
-// zone, or daylight saving time on the days the rule keeps it.
-Zone ZoneOfLocalTime(const ZoneRule& rule, std::int64_t wall_seconds);
+// zone, or daylight saving time on the days the rule keeps it. Nothing when
+// the rule does not say on which days.
+std::optional<Zone> ZoneOfLocalTime(const ZoneRule& rule, std::int64_t wall_seconds);
 // The moment `instant` (seconds since 1970 at GMT) on the clock of `rule`'s
-// zone, carrying the zone it stands in there.
-DateTime InZone(const ZoneRule& rule, std::int64_t instant);
+// zone, carrying the zone it stands in there. Nothing as above.
+std::optional<DateTime> InZone(const ZoneRule& rule, std::int64_t instant);
 
 // The short name of a zone: "GMT", the named zones of the platform's table
 // ("EST", "EDT", "CET", "CEDT" …), else "ZE" or "ZW" and the offset from GMT

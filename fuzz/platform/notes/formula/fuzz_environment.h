@@ -26,7 +26,8 @@ class FuzzEnvironment : public Environment {
       case 'N':
         return Value::Numbers({0, -1.5, 3, 1e300});
       case 'D':
-        return Value::Times({DateTime{0}, DateTime{-62167219200}, DateTime{253402300799}});
+        return Value::Times({DateTime{0}, DateTime{-62167219200}, DateTime{253402300799},
+                             DateTime{1700000000, Zone{-945, true}}});
       default:
         return std::nullopt;
     }
@@ -40,6 +41,9 @@ class FuzzEnvironment : public Environment {
   std::string UserName() const override { return "CN=Fuzz/O=Test"; }
   std::vector<std::string> UserRoles() const override { return {"[Admin]", "[Fuzz]"}; }
   DateTime Now() const override { return DateTime{1700000000}; }
+  ZoneRule LocalZoneRule() const override {
+    return ZoneRule{60, true, ZoneChange{3, -1, 1}, ZoneChange{10, -1, 1}, "", "Fuzz"};
+  }
   std::optional<DateTime> Accessed() const override { return DateTime{1600000000}; }
   std::optional<std::vector<std::string>> AttachmentNames() const override {
     return std::vector<std::string>{"a.pdf", "b c.txt"};

@@ -40,6 +40,7 @@ class FakeEnvironment : public Environment {
   std::string user_name = "CN=Ada Lovelace/O=Acme";
   std::vector<std::string> user_roles = {"[Admin]", "[Editor]"};
   DateTime now = MakeDateTime({2024, 3, 15, 13, 45, 30});
+  ZoneRule local_zone;
 
   bool HasNote() const override { return has_note; }
   std::optional<Value> ReadField(std::string_view name) const override {
@@ -61,6 +62,7 @@ class FakeEnvironment : public Environment {
   std::string UserName() const override { return user_name; }
   std::vector<std::string> UserRoles() const override { return user_roles; }
   DateTime Now() const override { return now; }
+  ZoneRule LocalZoneRule() const override { return local_zone; }
 };
 
 struct Outcome {

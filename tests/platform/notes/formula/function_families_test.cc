@@ -183,6 +183,48 @@ TEST_F(FunctionFamilies, Dates) {
   ExpectValues(rows);
 }
 
+TEST_F(FunctionFamilies, Zones) {
+  // The local clock keeps Eastern time; @Now, 2024-03-15, falls in its summer time.
+  std::string error;
+  ASSERT_TRUE(
+      ParseZoneText("Z=5$DO=1$DL=3 2 1 11 1 1$ZN=Eastern", &environment_.local_zone, &error));
+  const Row rows[] = {
+      {"@Zone:@Zone(@Now)", "\"Z=5$DO=1$DL=3 2 1 11 1 1$ZN=Eastern\":@Zone"},
+      {"@Zone(@TextToTime(\"2024-01-10T10:00:00 EST\"))", "@Zone"},
+      {"@Zone(@TextToTime(\"2024-06-01T10:00:00+02:00 DST\"))", "\"Z=-1$DO=1\""},
+      {"@Zone(@TextToTime(\"2024-06-01T10:00:00+05:30\"))", "\"Z=-5.5$DO=0\""},
+      {"@TimeZoneToText(\"Z=5$DO=1$DL=3 2 1 11 1 1$ZX=11$ZN=Eastern\":\"Z=-1$DO=0\")",
+       "\"(GMT-05:00) Eastern\":\"(GMT+01:00)\""},
+      {"@TimeZoneToText(\"Z=-5.5$DO=0\":\"Z=8$DO=0\"; \"S\")", "\"ZE5:30\":\"PST\""},
+      // Both ends of summer time, north and south of the equator.
+      {"@TimeToTextInZone(@TextToTime(\"2024-03-10T06:59:59Z\":\"2024-03-10T07:00:00Z\":"
+       "\"2024-11-03T05:59:59Z\":\"2024-11-03T06:00:00Z\"); \"Z=5$DO=1$DL=3 2 1 11 1 1\")",
+       "\"2024-03-10T01:59:59 EST\":\"2024-03-10T03:00:00 EDT\":\"2024-11-03T01:59:59 EDT\":"
+       "\"2024-11-03T01:00:00 EST\""},
+      {"@TimeToTextInZone(@TextToTime(\"2024-03-31T00:59:59Z\":\"2024-03-31T01:00:00Z\"); "
+       "\"Z=-1$DO=1$DL=3 -1 1 10 -1 1\")",
+       "\"2024-03-31T01:59:59 CET\":\"2024-03-31T03:00:00 CEDT\""},
+      {"@TimeToTextInZone(@TextToTime(\"2024-01-15T00:00:00Z\":\"2024-07-15T00:00:00Z\"); "
+       "\"Z=-10$DO=1$DL=10 1 1 4 1 1\")",
+       "\"2024-01-15T11:00:00 ZE11\":\"2024-07-15T10:00:00 ZE10\""},
+      {"@TimeToTextInZone(@Now; \"Z=0$DO=0\"; \"T1S1\")", "\"17:45\""},
+      // @Text: Z0 the local clock, Z1 named when not local, Z2 always named.
+      {"t := @TextToTime(\"2024-06-01T12:00:00Z\"); @Text(t; \"Z0\"):@Text(t; \"Z1\"):@Text(t; "
+       "\"Z2\")",
+       "\"2024-06-01T08:00:00\":\"2024-06-01T12:00:00 GMT\":\"2024-06-01T12:00:00 GMT\""},
+      {"@Text(@TextToTime(\"2024-06-01T08:00:00 EDT\"):@Now; \"Z1\")",
+       "\"2024-06-01T08:00:00\":\"2024-03-15T13:45:30\""},
+      {"@Text(@Now; \"Z2\"):@Text(@Now; \"T1S1Z2\")", "\"2024-03-15T13:45:30 EDT\":\"13:45 EDT\""},
+      // Zoned times read back, and compare by the moment they name.
+      {"@TextToTime(\"12/24/2026 10:00 AM EST\") = @TextToTime(\"2026-12-24T15:00:00Z\")", "1"},
+      {"@TextToTime(\"2024-06-01T10:00:00+02:00 DST\") - @TextToTime(\"2024-06-01 ZW2\")",
+       "6 * 3600"},
+      {"@Text(@TextToTime(\"2024-06-01T10:00:00 ze5:30\"))", "\"2024-06-01T10:00:00+05:30\""},
+      {"@Unicode(\"A\":\"€x\"):@Unicode(@Char(937))", "65:8364:937"},
+  };
+  ExpectValues(rows);
+}
+
 TEST_F(FunctionFamilies, LogicAndFlow) {
   const Row rows[] = {
       {"@Do(@Set(\"x\"; 1); x + 1)", "2"},
@@ -278,7 +320,13 @@ TEST_F(FunctionFamilies, ErrorsSayWhy) {
       {"FIELD Status := @Error; 1", "@Error"},
       {"@Now([ServerTime]; \"Server/Acme\")", "@Now: [SERVERTIME] needs a live server"},
       {"@Now([Soon])", "@Now: unknown keyword [SOON]"},
-      {"@Text(@Now; \"Z2\")", "@Text: a date-time here is local time and carries no zone to show"},
+      {"@TimeToTextInZone(@Now; \"Z=-1$DO=1\")",
+       "@TimeToTextInZone: the zone observes daylight saving time without saying on which days "
+       "(\"DL=\")"},
+      {"@TimeZoneToText(\"DO=1\")", "@TimeZoneToText: a zone text needs its offset (\"Z=\")"},
+      {"@TimeZoneToText(\"Z=5.1\")", "@TimeZoneToText: \"Z=5.1\" is not part of a zone text"},
+      {"@TimeZoneToText(\"Z=5\"; \"Q\")", "@TimeZoneToText: unknown option \"Q\""},
+      {"@Unicode(\"\")", "@Unicode: an empty text has no character"},
       {"@Text(@Now; \"D5\")", "@Text: unknown date-time format \"D5\""},
       {"@Accessed", "@Accessed: the store does not record when a note was last read"},
       {"@UserAccess(\"\"; [AccessLevel])", "@UserAccess: needs the database's access control list"},
