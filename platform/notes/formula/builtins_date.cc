@@ -174,9 +174,9 @@ bool EvaluateWeekday(Call& call, Value* result) {
     return false;
   }
   std::vector<double> days;
+  days.reserve(times.size());
   for (DateTime time : times) {
-    // 1970-01-01 was a Thursday.
-    days.push_back(static_cast<double>(((DayOf(time) + 4) % 7 + 7) % 7 + 1));
+    days.push_back(Weekday(time));
   }
   *result = Value::Numbers(std::move(days));
   return true;
@@ -279,12 +279,12 @@ bool EvaluateBusinessDays(Call& call, Value* result) {
   for (std::size_t i = 0; i < pairs; ++i) {
     const std::int64_t first = DayOf(starts[std::min(i, starts.size() - 1)]);
     const std::int64_t last = DayOf(ends[std::min(i, ends.size() - 1)]);
-    if (last - first > 366 * 1000) {
+    if (last - first > std::int64_t{366} * 1000) {
       return call.Fail("the span is too long");
     }
     double count = 0;
     for (std::int64_t day = first; day <= last; ++day) {
-      const double weekday = static_cast<double>(((day + 4) % 7 + 7) % 7 + 1);
+      const double weekday = Weekday(DateTime{day * kSecondsPerDay});
       const bool skipped = std::find(weekdays.begin(), weekdays.end(), weekday) != weekdays.end() ||
                            excluded_days.count(day) > 0;
       count += skipped ? 0 : 1;

@@ -129,6 +129,12 @@ CivilTime ToCivil(DateTime time) {
   return civil;
 }
 
+int Weekday(DateTime time) {
+  // 1970-01-01 was a Thursday.
+  const std::int64_t day = FloorDivide(time.seconds, kSecondsPerDay);
+  return static_cast<int>(((day + 4) % 7 + 7) % 7) + 1;
+}
+
 std::string FormatDateTime(DateTime time) {
   const CivilTime civil = ToCivil(time);
   char buffer[64];

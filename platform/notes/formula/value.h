@@ -62,6 +62,8 @@ struct CivilTime {
 
 DateTime MakeDateTime(const CivilTime& civil);
 CivilTime ToCivil(DateTime time);
+// The day of the week of the wall clock: 1 for Sunday to 7 for Saturday.
+int Weekday(DateTime time);
 
 // "YYYY-MM-DDTHH:MM:SS", followed by the offset ("+01:00", "Z" for GMT) for
 // a time that carries a zone. The offset includes daylight saving time,

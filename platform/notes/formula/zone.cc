@@ -12,7 +12,7 @@ namespace quendral::platform::formula {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
-constexpr std::int64_t kChangeHour = 2 * 3600;
+constexpr std::int64_t kChangeHour = std::int64_t{2} * 3600;
 
 struct NamedZone {
   const char* name;
@@ -35,16 +35,13 @@ std::int64_t FloorDivide(std::int64_t value, std::int64_t divisor) {
   return value % divisor < 0 ? quotient - 1 : quotient;
 }
 
-// 1 for Sunday to 7 for Saturday; 1970-01-01 was a Thursday.
-int WeekdayOfDay(std::int64_t day) { return static_cast<int>(((day + 4) % 7 + 7) % 7) + 1; }
-
 // The first second of the day of `change` in `year`, on any one clock.
 std::int64_t ChangeDay(const ZoneChange& change, int year) {
   const std::int64_t first = MakeDateTime({year, change.month, 1, 0, 0, 0}).seconds;
   const std::int64_t first_day = FloorDivide(first, kSecondsPerDay);
-  std::int64_t day = first_day + (change.weekday - WeekdayOfDay(first_day) + 7) % 7;
+  std::int64_t day = first_day + (change.weekday - Weekday(DateTime{first}) + 7) % 7;
   if (change.week > 0) {
-    day += 7 * (change.week - 1);
+    day += std::int64_t{7} * (change.week - 1);
   } else {
     const std::int64_t next_month =
         FloorDivide(MakeDateTime({year, change.month + 1, 1, 0, 0, 0}).seconds, kSecondsPerDay);
