@@ -1,17 +1,168 @@
 #include "platform/notes/api/local_time.h"
 
-#include <ctime>
+#include <optional>
+#include <vector>
 
 #include "platform/os/local_time.h"
 
 namespace quendral::platform::internal {
+namespace {
+
+constexpr std::time_t kSecondsPerDay = 86400;
+
+formula::DateTime WallClock(const std::tm& fields) {
+  return formula::MakeDateTime(formula::CivilTime{fields.tm_year + 1900, fields.tm_mon + 1,
+                                                  fields.tm_mday, fields.tm_hour, fields.tm_min,
+                                                  fields.tm_sec});
+}
+
+// How far the clock that gave `fields` for `seconds` runs ahead of GMT, to
+// the nearest quarter hour the platform's zones are made of.
+int OffsetMinutes(const std::tm& fields, std::time_t seconds) {
+  const std::int64_t ahead = WallClock(fields).seconds - seconds;
+  const std::int64_t quarters = (ahead >= 0 ? ahead + 450 : ahead - 450) / 900;
+  return static_cast<int>(quarters * 15);
+}
+
+bool InDaylight(const std::tm& fields) { return fields.tm_isdst > 0; }
+
+// The first second after `before` at which the clock's daylight flag is no
+// longer what it was at `before`; `after` already has the other flag.
+std::time_t FirstSecondChanged(LocalClock clock, std::time_t before, std::time_t after) {
+  std::tm fields{};
+  clock(before, &fields);
+  const bool was = InDaylight(fields);
+  while (after - before > 1) {
+    const std::time_t middle = before + (after - before) / 2;
+    if (!clock(middle, &fields)) {
+      break;
+    }
+    (InDaylight(fields) == was ? before : after) = middle;
+  }
+  return after;
+}
+
+int DaysInMonth(int year, int month) {
+  if (month == 12) {
+    return 31;
+  }
+  const std::int64_t first = formula::MakeDateTime({year, month, 1, 0, 0, 0}).seconds;
+  const std::int64_t next = formula::MakeDateTime({year, month + 1, 1, 0, 0, 0}).seconds;
+  return static_cast<int>((next - first) / kSecondsPerDay);
+}
+
+// The day of the clock's change at `seconds` as a rule names it: the
+// weekday's week of its month, or -1 for the month's last such weekday.
+formula::ZoneChange DayOfChange(LocalClock clock, std::time_t seconds) {
+  std::tm fields{};
+  clock(seconds, &fields);
+  const int year = fields.tm_year + 1900;
+  const int month = fields.tm_mon + 1;
+  const bool last = fields.tm_mday + 7 > DaysInMonth(year, month);
+  return formula::ZoneChange{month, last ? -1 : (fields.tm_mday - 1) / 7 + 1, fields.tm_wday + 1};
+}
+
+struct FlagChange {
+  std::time_t at;
+  bool to_daylight;
+};
+
+}  // namespace
 
 formula::DateTime CurrentLocalTime() {
   std::tm local{};
   os::LocalTimeFields(std::time(nullptr), &local);
-  return formula::MakeDateTime(formula::CivilTime{local.tm_year + 1900, local.tm_mon + 1,
-                                                  local.tm_mday, local.tm_hour, local.tm_min,
-                                                  local.tm_sec});
+  return WallClock(local);
+}
+
+formula::DateTime CurrentZonedTime() {
+  return LocalTimeOfClock(std::time(nullptr), os::LocalTimeFields, LocalZoneRule());
+}
+
+formula::DateTime LocalTimeOfClock(std::time_t seconds, LocalClock clock,
+                                   const formula::ZoneRule& rule) {
+  std::tm fields{};
+  if (!clock(seconds, &fields)) {
+    return {};
+  }
+  formula::DateTime time = WallClock(fields);
+  const std::int64_t ahead = time.seconds - seconds;
+  const int offset = static_cast<int>(ahead / 60);
+  const bool daylight = rule.observes_daylight && offset == rule.minutes_east + 60;
+  const int minutes_east = offset - (daylight ? 60 : 0);
+  if (ahead % 60 == 0 && formula::IsZoneOffset(offset) && formula::IsZoneOffset(minutes_east)) {
+    time.zone = formula::Zone{minutes_east, daylight};
+  }
+  return time;
+}
+
+formula::ZoneRule ZoneRuleOfClock(std::time_t now, LocalClock clock) {
+  formula::ZoneRule rule;
+  std::tm fields{};
+  if (!clock(now, &fields)) {
+    return rule;
+  }
+  // Offsets under each flag; the standard one preferably as it is today.
+  std::optional<int> standard;
+  std::optional<int> daylight;
+  (InDaylight(fields) ? daylight : standard) = OffsetMinutes(fields, now);
+  // One look a day, at noon GMT, from the first day of the year to the
+  // first of the next; each change of the flag is then found to the second.
+  const int year = fields.tm_year + 1900;
+  const std::time_t first = formula::MakeDateTime({year, 1, 1, 12, 0, 0}).seconds;
+  const std::time_t end = formula::MakeDateTime({year + 1, 1, 1, 12, 0, 0}).seconds;
+  std::vector<FlagChange> changes;
+  bool has_previous = false;
+  std::time_t previous = 0;
+  bool previous_daylight = false;
+  for (std::time_t day = first; day <= end; day += kSecondsPerDay) {
+    if (!clock(day, &fields)) {
+      has_previous = false;
+      continue;
+    }
+    std::optional<int>& offset = InDaylight(fields) ? daylight : standard;
+    if (!offset) {
+      offset = OffsetMinutes(fields, day);
+    }
+    if (has_previous && InDaylight(fields) != previous_daylight) {
+      changes.push_back({FirstSecondChanged(clock, previous, day), InDaylight(fields)});
+    }
+    has_previous = true;
+    previous = day;
+    previous_daylight = InDaylight(fields);
+  }
+  if (!standard) {  // the flag never drops: the clock's offset is all there is
+    rule.minutes_east = *daylight;
+    return rule;
+  }
+  rule.minutes_east = *standard;
+  if (!daylight) {
+    return rule;
+  }
+  // Some zones flag their winter time as the daylight one, an hour behind
+  // their summer time; the time an hour ahead is daylight time here.
+  const bool flag_is_winter = *daylight < *standard;
+  if (flag_is_winter) {
+    rule.minutes_east = *daylight;
+  }
+  for (const FlagChange& change : changes) {
+    std::optional<formula::ZoneChange>& day =
+        change.to_daylight != flag_is_winter ? rule.daylight_begins : rule.daylight_ends;
+    if (!day) {
+      day = DayOfChange(clock, change.at);
+    }
+  }
+  rule.observes_daylight = rule.daylight_begins && rule.daylight_ends;
+  if (!rule.observes_daylight) {
+    rule.daylight_begins.reset();
+    rule.daylight_ends.reset();
+  }
+  return rule;
+}
+
+const formula::ZoneRule& LocalZoneRule() {
+  static const formula::ZoneRule rule = ZoneRuleOfClock(std::time(nullptr), os::LocalTimeFields);
+  return rule;
 }
 
 }  // namespace quendral::platform::internal
