@@ -177,13 +177,9 @@ bool DocumentEnvironment::Setting(std::string_view name, std::string* value) con
 
 // The times of an export carry their zones, and the clock's time is
 // compared with them by the moment it names.
-formula::DateTime DocumentEnvironment::Now() const {
-  return platform::internal::CurrentZonedTime();
-}
+formula::DateTime DocumentEnvironment::Now() const { return platform::CurrentZonedTime(); }
 
-formula::ZoneRule DocumentEnvironment::LocalZoneRule() const {
-  return platform::internal::LocalZoneRule();
-}
+formula::ZoneRule DocumentEnvironment::LocalZoneRule() const { return platform::LocalZoneRule(); }
 
 std::optional<bool> FormulaHides(const std::string& formula, const NoteFacts& note,
                                  const std::vector<ItemValue>& items, const std::string& user,

@@ -5,7 +5,7 @@
 
 #include "platform/os/local_time.h"
 
-namespace quendral::platform::internal {
+namespace quendral::platform {
 namespace {
 
 constexpr std::time_t kSecondsPerDay = 86400;
@@ -68,12 +68,6 @@ struct FlagChange {
 };
 
 }  // namespace
-
-formula::DateTime CurrentLocalTime() {
-  std::tm local{};
-  os::LocalTimeFields(std::time(nullptr), &local);
-  return WallClock(local);
-}
 
 formula::DateTime CurrentZonedTime() {
   return LocalTimeOfClock(std::time(nullptr), os::LocalTimeFields, LocalZoneRule());
@@ -165,4 +159,13 @@ const formula::ZoneRule& LocalZoneRule() {
   return rule;
 }
 
-}  // namespace quendral::platform::internal
+namespace internal {
+
+formula::DateTime CurrentLocalTime() {
+  std::tm local{};
+  os::LocalTimeFields(std::time(nullptr), &local);
+  return WallClock(local);
+}
+
+}  // namespace internal
+}  // namespace quendral::platform

@@ -8,14 +8,12 @@
 #include "platform/notes/formula/value.h"
 #include "platform/notes/formula/zone.h"
 
-namespace quendral::platform::internal {
+namespace quendral::platform {
 
 // Breaks `seconds` into the fields of a local clock (os::LocalTimeFields);
 // false when it cannot.
 using LocalClock = bool (*)(std::time_t seconds, std::tm* fields);
 
-// The local wall clock now, without a zone, as stored times carry it.
-formula::DateTime CurrentLocalTime();
 // The local wall clock now, carrying the zone it stands in; without one when
 // the local offset is not a zone the platform's date-times can hold.
 formula::DateTime CurrentZonedTime();
@@ -30,6 +28,13 @@ formula::DateTime LocalTimeOfClock(std::time_t seconds, LocalClock clock,
 formula::ZoneRule ZoneRuleOfClock(std::time_t now, LocalClock clock);
 // The operating system's local zone, read once per process.
 const formula::ZoneRule& LocalZoneRule();
+
+}  // namespace quendral::platform
+
+namespace quendral::platform::internal {
+
+// The local wall clock now, without a zone, as stored times carry it.
+formula::DateTime CurrentLocalTime();
 
 }  // namespace quendral::platform::internal
 

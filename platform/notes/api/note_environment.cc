@@ -138,7 +138,7 @@ void StoredProfileField(store::Store& store, std::string_view profile, std::stri
 
 formula::DateTime NoteEnvironment::Now() const { return CurrentLocalTime(); }
 
-formula::ZoneRule NoteEnvironment::LocalZoneRule() const { return internal::LocalZoneRule(); }
+formula::ZoneRule NoteEnvironment::LocalZoneRule() const { return platform::LocalZoneRule(); }
 
 std::string NoteIdText(std::int64_t note_id) {
   char text[24];

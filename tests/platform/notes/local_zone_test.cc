@@ -10,8 +10,8 @@ namespace quendral::platform {
 namespace {
 
 namespace formula = platform::formula;
-using internal::LocalTimeOfClock;
-using internal::ZoneRuleOfClock;
+using platform::LocalTimeOfClock;
+using platform::ZoneRuleOfClock;
 
 std::time_t At(int year, int month, int day, int hour) {
   return formula::MakeDateTime({year, month, day, hour, 0, 0}).seconds;
