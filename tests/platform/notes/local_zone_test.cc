@@ -20,8 +20,11 @@ std::time_t At(int year, int month, int day, int hour) {
 // Puts the process in the zone `name` for the life of the test.
 class InZone {
  public:
-  explicit InZone(const char* name) : zone_("TZ", name) { os::ReloadTimeZone(); }
-  ~InZone() { os::ReloadTimeZone(); }
+  explicit InZone(const char* name) : zone_(std::in_place, "TZ", name) { os::ReloadTimeZone(); }
+  ~InZone() {
+    zone_.reset();
+    os::ReloadTimeZone();
+  }
   InZone(const InZone&) = delete;
   InZone& operator=(const InZone&) = delete;
 
@@ -33,7 +36,7 @@ class InZone {
   }
 
  private:
-  fixtures::EnvironmentOverride zone_;
+  std::optional<fixtures::EnvironmentOverride> zone_;
 };
 
 std::optional<formula::ZoneChange> Day(int month, int week, int weekday) {
