@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <optional>
+
+#include "dxl/document_environment.h"
+#include "platform/notes/api/local_time.h"
 
 namespace quendral::dxl {
 namespace {
@@ -51,6 +55,18 @@ TEST(DateTimeText, RejectsWhatIsNoDateTime) {
     formula::DateTime time;
     EXPECT_FALSE(ParseDateTimeText(text, false, &time));
   }
+}
+
+// The audit's clock is compared with the zoned times of exports: it names
+// the moment it reads, in the local zone.
+TEST(ExportClock, NowCarriesTheLocalZone) {
+  const DocumentEnvironment environment(NoteFacts{}, {}, "Jane Doe");
+  EXPECT_EQ(environment.LocalZoneRule(), platform::LocalZoneRule());
+  const std::time_t before = std::time(nullptr);
+  const formula::DateTime now = environment.Now();
+  ASSERT_TRUE(now.zone.has_value());
+  EXPECT_GE(now.Instant(), before);
+  EXPECT_LE(now.Instant(), std::time(nullptr));
 }
 
 }  // namespace
