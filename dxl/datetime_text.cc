@@ -41,7 +41,8 @@ bool ReadTime(std::string_view text, std::size_t* position, platform::formula::C
 }
 
 // Nothing, "Z", or a sign and hh, hhmm or hh:mm: the minutes the text's
-// clock runs ahead of GMT in `minutes` (nothing for no offset).
+// clock runs ahead of GMT in `minutes` (nothing for no offset, or one
+// that names none).
 bool ReadOffset(std::string_view rest, std::optional<int>* minutes) {
   minutes->reset();
   if (rest.empty()) {
@@ -65,7 +66,10 @@ bool ReadOffset(std::string_view rest, std::optional<int>* minutes) {
       (digits.size() == 4 && !ReadDigits(digits, &position, 2, &rest_minutes))) {
     return false;
   }
-  *minutes = (rest[0] == '-' ? -1 : 1) * (hours * 60 + rest_minutes);
+  // Minutes past 59 are read, as ever, but name no offset.
+  if (rest_minutes < 60) {
+    *minutes = (rest[0] == '-' ? -1 : 1) * (hours * 60 + rest_minutes);
+  }
   return true;
 }
 

@@ -33,6 +33,7 @@ TEST(DateTimeText, KeepsTheWrittenOffsetAsTheZone) {
       {"20090225T142307,00", false, {2009, 2, 25, 14, 23, 7}, std::nullopt},
       {"20090225T142307,00+0510", false, {2009, 2, 25, 14, 23, 7}, std::nullopt},
       {"20090225T142307,00+16", false, {2009, 2, 25, 14, 23, 7}, std::nullopt},
+      {"20090225T142307,00+0575", false, {2009, 2, 25, 14, 23, 7}, std::nullopt},
       {"20090225T142307,00-1545", true, {2009, 2, 25, 14, 23, 7}, std::nullopt},
       // A date or a time alone is no moment and carries no zone.
       {"19750521", false, {1975, 5, 21, 0, 0, 0}, std::nullopt},
