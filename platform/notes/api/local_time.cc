@@ -52,14 +52,18 @@ int DaysInMonth(int year, int month) {
 }
 
 // The day of the clock's change at `seconds` as a rule names it: the
-// weekday's week of its month, or -1 for the month's last such weekday.
+// weekday's week of its month, or -1 for the month's last such weekday. The
+// day is the one the clock in force before the change shows at it, so that
+// a change at midnight belongs to the day that begins there whichever way
+// the clock turns.
 formula::ZoneChange DayOfChange(LocalClock clock, std::time_t seconds) {
   std::tm fields{};
-  clock(seconds, &fields);
-  const int year = fields.tm_year + 1900;
-  const int month = fields.tm_mon + 1;
-  const bool last = fields.tm_mday + 7 > DaysInMonth(year, month);
-  return formula::ZoneChange{month, last ? -1 : (fields.tm_mday - 1) / 7 + 1, fields.tm_wday + 1};
+  clock(seconds - 1, &fields);
+  const std::int64_t day = (WallClock(fields).seconds + 1) / kSecondsPerDay;
+  const formula::CivilTime civil = formula::ToCivil(formula::DateTime{day * kSecondsPerDay});
+  const int weekday = static_cast<int>((day + 4) % 7) + 1;  // 1970-01-01 was a Thursday
+  const bool last = civil.day + 7 > DaysInMonth(civil.year, civil.month);
+  return formula::ZoneChange{civil.month, last ? -1 : (civil.day - 1) / 7 + 1, weekday};
 }
 
 struct FlagChange {

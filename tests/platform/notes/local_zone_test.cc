@@ -55,6 +55,8 @@ TEST(LocalZone, RuleIsReadFromTheClock) {
       {"America/New_York", -300, Day(3, 2, 1), Day(11, 1, 1)},
       {"Europe/Berlin", 60, Day(3, -1, 1), Day(10, -1, 1)},
       {"Australia/Sydney", 600, Day(10, 1, 1), Day(4, 1, 1)},
+      // Changes at midnight are named by the day that begins there.
+      {"America/Santiago", -240, Day(9, 1, 1), Day(4, 1, 1)},
       {"Asia/Kolkata", 330, std::nullopt, std::nullopt},
       {"UTC", 0, std::nullopt, std::nullopt},
       // Winter time flagged as daylight time, an hour behind summer time.
