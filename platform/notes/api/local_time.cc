@@ -71,6 +71,49 @@ struct FlagChange {
   bool to_daylight;
 };
 
+// What the clock shows over the year of `now`: its offset under each value
+// of its daylight flag (the standard one preferably as it is at `now`) and
+// the moments the flag changes.
+struct YearOfClock {
+  std::optional<int> standard;
+  std::optional<int> daylight;
+  std::vector<FlagChange> changes;
+};
+
+// One look a day, at noon GMT, from the first day of the year to the first
+// of the next; each change of the flag is then found to the second.
+YearOfClock ReadYear(std::time_t now, LocalClock clock) {
+  YearOfClock seen;
+  std::tm fields{};
+  if (!clock(now, &fields)) {
+    return seen;
+  }
+  (InDaylight(fields) ? seen.daylight : seen.standard) = OffsetMinutes(fields, now);
+  const int year = fields.tm_year + 1900;
+  const std::time_t first = formula::MakeDateTime({year, 1, 1, 12, 0, 0}).seconds;
+  const std::time_t end = formula::MakeDateTime({year + 1, 1, 1, 12, 0, 0}).seconds;
+  bool has_previous = false;
+  std::time_t previous = 0;
+  bool previous_daylight = false;
+  for (std::time_t day = first; day <= end; day += kSecondsPerDay) {
+    if (!clock(day, &fields)) {
+      has_previous = false;
+      continue;
+    }
+    std::optional<int>& offset = InDaylight(fields) ? seen.daylight : seen.standard;
+    if (!offset) {
+      offset = OffsetMinutes(fields, day);
+    }
+    if (has_previous && InDaylight(fields) != previous_daylight) {
+      seen.changes.push_back({FirstSecondChanged(clock, previous, day), InDaylight(fields)});
+    }
+    has_previous = true;
+    previous = day;
+    previous_daylight = InDaylight(fields);
+  }
+  return seen;
+}
+
 }  // namespace
 
 formula::DateTime CurrentZonedTime() {
@@ -95,55 +138,26 @@ formula::DateTime LocalTimeOfClock(std::time_t seconds, LocalClock clock,
 }
 
 formula::ZoneRule ZoneRuleOfClock(std::time_t now, LocalClock clock) {
+  const YearOfClock year = ReadYear(now, clock);
   formula::ZoneRule rule;
-  std::tm fields{};
-  if (!clock(now, &fields)) {
+  if (!year.standard && !year.daylight) {
     return rule;
   }
-  // Offsets under each flag; the standard one preferably as it is today.
-  std::optional<int> standard;
-  std::optional<int> daylight;
-  (InDaylight(fields) ? daylight : standard) = OffsetMinutes(fields, now);
-  // One look a day, at noon GMT, from the first day of the year to the
-  // first of the next; each change of the flag is then found to the second.
-  const int year = fields.tm_year + 1900;
-  const std::time_t first = formula::MakeDateTime({year, 1, 1, 12, 0, 0}).seconds;
-  const std::time_t end = formula::MakeDateTime({year + 1, 1, 1, 12, 0, 0}).seconds;
-  std::vector<FlagChange> changes;
-  bool has_previous = false;
-  std::time_t previous = 0;
-  bool previous_daylight = false;
-  for (std::time_t day = first; day <= end; day += kSecondsPerDay) {
-    if (!clock(day, &fields)) {
-      has_previous = false;
-      continue;
-    }
-    std::optional<int>& offset = InDaylight(fields) ? daylight : standard;
-    if (!offset) {
-      offset = OffsetMinutes(fields, day);
-    }
-    if (has_previous && InDaylight(fields) != previous_daylight) {
-      changes.push_back({FirstSecondChanged(clock, previous, day), InDaylight(fields)});
-    }
-    has_previous = true;
-    previous = day;
-    previous_daylight = InDaylight(fields);
-  }
-  if (!standard) {  // the flag never drops: the clock's offset is all there is
-    rule.minutes_east = *daylight;
+  if (!year.standard) {  // the flag never drops: the clock's offset is all there is
+    rule.minutes_east = *year.daylight;
     return rule;
   }
-  rule.minutes_east = *standard;
-  if (!daylight) {
+  rule.minutes_east = *year.standard;
+  if (!year.daylight) {
     return rule;
   }
   // Some zones flag their winter time as the daylight one, an hour behind
   // their summer time; the time an hour ahead is daylight time here.
-  const bool flag_is_winter = *daylight < *standard;
+  const bool flag_is_winter = *year.daylight < *year.standard;
   if (flag_is_winter) {
-    rule.minutes_east = *daylight;
+    rule.minutes_east = *year.daylight;
   }
-  for (const FlagChange& change : changes) {
+  for (const FlagChange& change : year.changes) {
     std::optional<formula::ZoneChange>& day =
         change.to_daylight != flag_is_winter ? rule.daylight_begins : rule.daylight_ends;
     if (!day) {
