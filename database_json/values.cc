@@ -46,7 +46,9 @@ std::vector<platform::formula::DateTime> TimesFromJson(const json& list) {
     const std::string text = AsString(value, "a value");
     platform::formula::DateTime time;
     if (!platform::formula::ParseDateTime(text, &time)) {
-      throw FormatError("\"" + text + "\" is not a date-time of the form YYYY-MM-DDTHH:MM:SS");
+      throw FormatError("\"" + text +
+                        "\" is not a date-time of the form YYYY-MM-DDTHH:MM:SS, followed by its "
+                        "zone's offset (+02:00, +02:00 DST, Z) when it has one");
     }
     times.push_back(time);
   }

@@ -1,6 +1,7 @@
 #include "dxl/datetime_text.h"
 
 #include <cctype>
+#include <optional>
 #include <string>
 
 namespace quendral::dxl {
@@ -39,9 +40,16 @@ bool ReadTime(std::string_view text, std::size_t* position, platform::formula::C
   return civil->hour < 24 && civil->minute < 60 && civil->second < 60;
 }
 
-// Nothing, "Z", or a sign and hh, hhmm or hh:mm.
-bool IsOffset(std::string_view rest) {
-  if (rest.empty() || rest == "Z") {
+// Nothing, "Z", or a sign and hh, hhmm or hh:mm: the minutes the text's
+// clock runs ahead of GMT in `minutes` (nothing for no offset, or one
+// that names none).
+bool ReadOffset(std::string_view rest, std::optional<int>* minutes) {
+  minutes->reset();
+  if (rest.empty()) {
+    return true;
+  }
+  if (rest == "Z") {
+    *minutes = 0;
     return true;
   }
   if (rest[0] != '+' && rest[0] != '-') {
@@ -51,20 +59,34 @@ bool IsOffset(std::string_view rest) {
   if (digits.size() == 5 && digits[2] == ':') {
     digits.erase(2, 1);
   }
-  if (digits.size() != 2 && digits.size() != 4) {
+  std::size_t position = 0;
+  int hours = 0;
+  int rest_minutes = 0;
+  if ((digits.size() != 2 && digits.size() != 4) || !ReadDigits(digits, &position, 2, &hours) ||
+      (digits.size() == 4 && !ReadDigits(digits, &position, 2, &rest_minutes))) {
     return false;
   }
-  for (const char c : digits) {
-    if (std::isdigit(static_cast<unsigned char>(c)) == 0) {
-      return false;
-    }
+  // Minutes past 59 are read, as ever, but name no offset.
+  if (rest_minutes < 60) {
+    *minutes = (rest[0] == '-' ? -1 : 1) * (hours * 60 + rest_minutes);
   }
   return true;
 }
 
+// The zone of a clock `offset` minutes ahead of GMT, daylight saving time
+// included when `daylight`; nothing when no zone of the platform is so.
+std::optional<platform::formula::Zone> ZoneOfOffset(int offset, bool daylight) {
+  const platform::formula::Zone zone{daylight ? offset - 60 : offset, daylight};
+  if (!platform::formula::IsZoneOffset(offset) ||
+      !platform::formula::IsZoneOffset(zone.minutes_east)) {
+    return std::nullopt;
+  }
+  return zone;
+}
+
 }  // namespace
 
-bool ParseDateTimeText(std::string_view text, platform::formula::DateTime* time) {
+bool ParseDateTimeText(std::string_view text, bool daylight, platform::formula::DateTime* time) {
   platform::formula::CivilTime civil;
   std::size_t position = 0;
   if (!text.empty() && text[0] != 'T') {
@@ -75,7 +97,10 @@ bool ParseDateTimeText(std::string_view text, platform::formula::DateTime* time)
       return false;
     }
   }
+  const bool has_date = position > 0;
+  bool has_time = false;
   if (position < text.size() && text[position] == 'T') {
+    has_time = true;
     ++position;
     if (!ReadTime(text, &position, &civil)) {
       return false;
@@ -83,10 +108,14 @@ bool ParseDateTimeText(std::string_view text, platform::formula::DateTime* time)
   } else if (position == 0) {
     return false;
   }
-  if (!IsOffset(text.substr(position))) {
+  std::optional<int> offset;
+  if (!ReadOffset(text.substr(position), &offset)) {
     return false;
   }
   *time = platform::formula::MakeDateTime(civil);
+  if (has_date && has_time && offset) {
+    time->zone = ZoneOfOffset(*offset, daylight);
+  }
   return true;
 }
 

@@ -9,10 +9,14 @@
 
 namespace quendral::dxl {
 
-// The wall-clock time the text writes, at its own offset (which is kept by
-// the text and not applied), to the second; a time without a date falls on
-// 1970-01-01. False for anything else.
-bool ParseDateTimeText(std::string_view text, platform::formula::DateTime* time);
+// The wall-clock time the text writes, to the second, carrying the zone of
+// its offset; a time without a date falls on 1970-01-01. The offset
+// includes daylight saving time, which `daylight` (the element's dst
+// attribute) says was in effect. Date-only and time-only texts, texts
+// without an offset, and offsets no zone of the platform can have (not
+// whole quarter hours, or beyond 15:45) give the wall-clock time without a
+// zone. False for anything else.
+bool ParseDateTimeText(std::string_view text, bool daylight, platform::formula::DateTime* time);
 
 }  // namespace quendral::dxl
 

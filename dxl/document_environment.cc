@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <ctime>
 
 #include "dxl/datetime_text.h"
 #include "platform/base/ascii.h"
+#include "platform/notes/api/local_time.h"
 #include "platform/notes/api/settings_file.h"
 #include "platform/notes/formula/operators.h"
-#include "platform/os/local_time.h"
 
 namespace quendral::dxl {
 
@@ -16,9 +15,9 @@ namespace formula = platform::formula;
 
 namespace {
 
-std::optional<formula::DateTime> TimeOf(const std::string& text) {
+std::optional<formula::DateTime> TimeOf(const std::string& text, bool daylight) {
   formula::DateTime time;
-  if (!ParseDateTimeText(text, &time)) {
+  if (!ParseDateTimeText(text, daylight, &time)) {
     return std::nullopt;
   }
   return time;
@@ -90,6 +89,9 @@ DocumentEnvironment::DocumentEnvironment(const NoteFacts& note, std::vector<Item
       created_(note.created),
       modified_(note.modified),
       accessed_(note.accessed),
+      created_dst_(note.created_dst),
+      modified_dst_(note.modified_dst),
+      accessed_dst_(note.accessed_dst),
       database_(database) {
   // The document element carries its form as an attribute, not as an item.
   if (!note.form.empty()) {
@@ -116,11 +118,17 @@ void DocumentEnvironment::WriteField(std::string_view name, const formula::Value
   items_.push_back({std::string(name), value});
 }
 
-std::optional<formula::DateTime> DocumentEnvironment::Created() const { return TimeOf(created_); }
+std::optional<formula::DateTime> DocumentEnvironment::Created() const {
+  return TimeOf(created_, created_dst_);
+}
 
-std::optional<formula::DateTime> DocumentEnvironment::Modified() const { return TimeOf(modified_); }
+std::optional<formula::DateTime> DocumentEnvironment::Modified() const {
+  return TimeOf(modified_, modified_dst_);
+}
 
-std::optional<formula::DateTime> DocumentEnvironment::Accessed() const { return TimeOf(accessed_); }
+std::optional<formula::DateTime> DocumentEnvironment::Accessed() const {
+  return TimeOf(accessed_, accessed_dst_);
+}
 
 std::optional<formula::AccessEntry> DocumentEnvironment::UserAccess() const {
   if (database_ == nullptr || !database_->access_list) {
@@ -167,15 +175,11 @@ bool DocumentEnvironment::Setting(std::string_view name, std::string* value) con
   return platform::DataDirectorySetting(*database_->data_directory, name, value);
 }
 
-formula::DateTime DocumentEnvironment::Now() const {
-  std::tm local{};
-  if (!os::LocalTimeFields(std::time(nullptr), &local)) {
-    return {};
-  }
-  return formula::MakeDateTime(formula::CivilTime{local.tm_year + 1900, local.tm_mon + 1,
-                                                  local.tm_mday, local.tm_hour, local.tm_min,
-                                                  local.tm_sec});
-}
+// The times of an export carry their zones, and the clock's time is
+// compared with them by the moment it names.
+formula::DateTime DocumentEnvironment::Now() const { return platform::CurrentZonedTime(); }
+
+formula::ZoneRule DocumentEnvironment::LocalZoneRule() const { return platform::LocalZoneRule(); }
 
 std::optional<bool> FormulaHides(const std::string& formula, const NoteFacts& note,
                                  const std::vector<ItemValue>& items, const std::string& user,

@@ -57,6 +57,7 @@ class DocumentEnvironment : public platform::formula::Environment {
   std::string UserName() const override { return user_; }
   std::vector<std::string> UserRoles() const override;
   platform::formula::DateTime Now() const override;
+  platform::formula::ZoneRule LocalZoneRule() const override;
   std::optional<platform::formula::AccessEntry> UserAccess() const override;
   bool ProfileField(std::string_view profile, std::string_view field, std::string_view user,
                     platform::formula::Value* value) const override;
@@ -65,6 +66,7 @@ class DocumentEnvironment : public platform::formula::Environment {
  private:
   std::vector<ItemValue> items_;
   std::string user_, unid_, created_, modified_, accessed_;
+  bool created_dst_, modified_dst_, accessed_dst_;
   const ExportDatabase* database_;
 };
 

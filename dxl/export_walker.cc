@@ -196,6 +196,7 @@ void ExportWalker::OnStart(const StartTag& tag) {
     case Role::kDateTime:
       capture_ = collecting_ || parent == Role::kCreated || parent == Role::kModified ||
                  parent == Role::kAccessed;
+      daylight_ = role == Role::kDateTime && tag.Attribute("dst") == "true";
       text_.clear();
       break;
     case Role::kItemData:
@@ -368,6 +369,9 @@ void ExportWalker::EndValue(Role role, Role parent) {
     (parent == Role::kCreated    ? note_->created
      : parent == Role::kModified ? note_->modified
                                  : note_->accessed) = text_;
+    (parent == Role::kCreated    ? note_->created_dst
+     : parent == Role::kModified ? note_->modified_dst
+                                 : note_->accessed_dst) = daylight_;
     return;
   }
   if (!collecting_ || in_rich_text_) {
@@ -393,7 +397,7 @@ void ExportWalker::EndValue(Role role, Role parent) {
     }
   } else {
     formula::DateTime time;
-    if (ParseDateTimeText(text_, &time)) {
+    if (ParseDateTimeText(text_, daylight_, &time)) {
       value_->datetimes.push_back(time);
     }
   }

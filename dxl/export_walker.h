@@ -24,7 +24,9 @@ struct NoteFacts {
   std::string element;  // "document", "form", "note"...
   bool is_document = false;
   std::string unid, note_id, form;
-  std::string created, modified, accessed;  // <datetime> texts of the note's info
+  // The <datetime> texts of the note's info, and their dst attributes.
+  std::string created, modified, accessed;
+  bool created_dst = false, modified_dst = false, accessed_dst = false;
   // Paragraphs using each pardef id, counted as the note is read (when the
   // visitor wants them).
   std::map<std::string, std::int64_t> paragraphs;
@@ -129,8 +131,9 @@ class ExportWalker : public ElementListener {
   std::size_t item_depth_ = 0;
   bool collecting_ = false;  // item values for OnItem
   std::optional<platform::formula::Value> value_;
-  std::string text_;      // character data of the text being read
-  bool capture_ = false;  // whether a value's text is being read
+  std::string text_;       // character data of the text being read
+  bool capture_ = false;   // whether a value's text is being read
+  bool daylight_ = false;  // the dst attribute of the <datetime> being read
   bool in_rich_text_ = false;
   bool in_paragraph_ = false;
   std::optional<std::string> last_def_;  // the pardef of the previous paragraph

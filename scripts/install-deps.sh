@@ -20,6 +20,8 @@ packages=(
   chromium python3
   # The display mode of the system report: RandR, loaded at run time.
   libxrandr2
+  # The zones the local-zone tests put the process in.
+  tzdata
   # The Windows builds: MinGW-w64 cross compilers (their -posix variants
   # have std::thread) and Wine to run the x86-64 test programs.
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix

@@ -26,6 +26,7 @@
 namespace {
 
 using namespace quendral::dxl;
+using quendral::kCompiledFalse;
 
 // Aborts unless `output` is `input` with `changes` (in order, inside the
 // input, not overlapping) applied.

@@ -50,7 +50,10 @@ TEST(JsonImage, EveryItemTypeReadsBackFromItsRawForm) {
   const json image = Image({Note({
       {{"name", "Subject"}, {"type", "text"}, {"values", {"a", "b"}}, {"flags", 8}},
       {{"name", "Count"}, {"type", "number"}, {"values", {1, 2.5}}},
-      {{"name", "Due"}, {"type", "datetime"}, {"values", {"2009-02-25T14:23:07"}}},
+      {{"name", "Due"},
+       {"type", "datetime"},
+       {"values",
+        {"2009-02-25T14:23:07", "2024-06-01T10:00:00+02:00 DST", "1969-12-31T23:00:00-03:30"}}},
       {{"name", "Blob"}, {"type", "raw"}, {"type_word", 768}, {"hex", "0000F03F"}},
       {{"name", "Body"},
        {"type", "richtext"},
@@ -59,6 +62,7 @@ TEST(JsonImage, EveryItemTypeReadsBackFromItsRawForm) {
   const json raw = JsonFromImage(ImageFromJson(image), true);
   EXPECT_EQ(JsonFromImage(ImageFromJson(raw), true), raw);
   EXPECT_EQ(raw["notes"][0]["items"][4]["paragraphs"][0]["text"], "Secret");
+  EXPECT_EQ(raw["notes"][0]["items"][2]["values"], image["notes"][0]["items"][2]["values"]);
 }
 
 // The same input is refused alike whole and note by note, with the note,

@@ -111,9 +111,11 @@ TEST(ExportAudit, EvaluatesEnabledFormulasForTheUser) {
 TEST(ExportAudit, ItemKindsReachTheFormula) {
   const std::string head =
       "<document xmlns='http://www.lotus.com/dxl' form='Order'><noteinfo unid='AB'>"
-      "<created><datetime>20090602T164827,61+02</datetime></created></noteinfo>"
+      "<created><datetime dst='true'>20090602T164827,61+02</datetime></created></noteinfo>"
       "<item name='Amounts'><numberlist><number>1.5</number><number>2</number></numberlist></item>"
       "<item name='Due'><datetime>19990713T060306,52+05</datetime></item>"
+      "<item name='Sent'><datetimelist><datetime dst='true'>20090602T104827,61-04</datetime>"
+      "<datetime>19990713T010306,52Z</datetime></datetimelist></item>"
       "<item name='Readers' names='true' readers='true'><textlist><text>CN=Jane Doe/O=Lab</text>"
       "<text>[Admin]</text></textlist></item>"
       "<item name='Body'><richtext><par>one</par><par>two</par></richtext></item>"
@@ -129,6 +131,12 @@ TEST(ExportAudit, ItemKindsReachTheFormula) {
       {"@IsMember(\"[Admin]\"; Readers)", true},
       {"Form = \"Order\" &amp; @DocumentUniqueID = \"AB\"", true},
       {"@Year(@Created) = 2009", true},
+      // Times of different zones compare by the moment they name, and keep
+      // the wall clock they were written with.
+      {"@Created = @Subset(Sent; 1)", true},
+      {"Due = @Subset(Sent; -1)", true},
+      {"@Hour(Due) = 6 &amp; @Hour(@Subset(Sent; -1)) = 1", true},
+      {"@Now > @Created", true},
       {"@Contains(Body; \"two\")", true},
       {"Missing = \"\"", true},
       {"FIELD Amounts := 0; Amounts = 0", true},

@@ -31,6 +31,13 @@ class ItemCommandTest : public ::testing::Test {
     ASSERT_EQ(platform::values::EncodeTextList({"Hello", "World"}, &subject.value),
               platform::kNoError);
     note.items.push_back(subject);
+    store::ItemImage due{"Due", platform::kTypeTimeList, 0, {}};
+    ASSERT_EQ(platform::values::EncodeTimeList(
+                  {{platform::formula::MakeDateTime({2024, 6, 1, 10, 0, 0}).seconds,
+                    platform::formula::Zone{60, true}}},
+                  &due.value),
+              platform::kNoError);
+    note.items.push_back(due);
     ASSERT_EQ(
         store::CreateDatabaseFile(data_ / "items.nsf", {"Items", TIMEDATE{{5, 6}}, {note}}, false),
         platform::kNoError);
@@ -92,6 +99,15 @@ TEST_F(ItemCommandTest, SetWithoutFormulaStoresTheCurrentTime) {
   ASSERT_EQ(Run({"item", "set", "items.nsf", kUnid, "Stamp", "DATETIME"}), 0) << err_;
   ASSERT_EQ(Run({"item", "get", "items.nsf", kUnid, "Stamp"}), 0) << err_;
   EXPECT_GT(out_.size(), 1u);
+}
+
+// A time written in a zone reads with it, and a formula's copy keeps it.
+TEST_F(ItemCommandTest, ZonedTimesKeepTheirZone) {
+  ASSERT_EQ(Run({"item", "get", "items.nsf", kUnid, "Due"}), 0) << err_;
+  EXPECT_EQ(out_, "2024-06-01T10:00:00+02:00 DST\n");
+  ASSERT_EQ(Run({"item", "set", "items.nsf", kUnid, "Copy", "DATETIME", "Due"}), 0) << err_;
+  ASSERT_EQ(Run({"item", "get", "items.nsf", kUnid, "Copy"}), 0) << err_;
+  EXPECT_EQ(out_, "2024-06-01T10:00:00+02:00 DST\n");
 }
 
 TEST_F(ItemCommandTest, FormulaErrorIsReportedNotCrashed) {

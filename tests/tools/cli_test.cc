@@ -79,7 +79,9 @@ json Document(json items) {
 const json kEveryType = json::array({
     {{"name", "Subject"}, {"type", "text"}, {"values", {"a", "b"}}, {"flags", 8}},
     {{"name", "Count"}, {"type", "number"}, {"values", {1, 2.5}}},
-    {{"name", "Due"}, {"type", "datetime"}, {"values", {"2009-02-25T14:23:07"}}},
+    {{"name", "Due"},
+     {"type", "datetime"},
+     {"values", {"2009-02-25T14:23:07", "2024-06-01T10:00:00+02:00 DST"}}},
     {{"name", "$Links"},
      {"type", "links"},
      {"links", json::array({{{"replica_id", "85256E3A:0058F1B2"},

@@ -36,7 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
   values::DecodeNumbers(quendral::platform::kTypeNumberList, data, size, &numbers);
   values::DecodeNumbers(quendral::platform::kTypeNumber, data, size, &numbers);
   std::vector<quendral::platform::formula::DateTime> times;
-  values::DecodeTimeList(data, size, &times);
+  if (values::DecodeTimeList(data, size, &times) == quendral::platform::kNoError && size > 0 &&
+      values::EncodeTimeList(times, &encoded) == quendral::platform::kNoError) {
+    ExpectSame(encoded, data, size);
+  }
   std::vector<quendral::NoteLink> links;
   const std::span<const std::uint8_t> table(data, size);
   quendral::DecodeLinkTable(table, quendral::LinkTableReading::kEntriesThatFit, &links);

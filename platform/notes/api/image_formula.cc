@@ -98,6 +98,7 @@ class ImageEnvironment : public formula::Environment {
     used_note_ = true;  // as good as the note: it differs from one to the next
     return internal::CurrentLocalTime();
   }
+  formula::ZoneRule LocalZoneRule() const override { return platform::LocalZoneRule(); }
 
   bool HasField(std::string_view name) const override {
     used_note_ = true;

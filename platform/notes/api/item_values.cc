@@ -129,15 +129,63 @@ STATUS DecodeNumbers(std::uint16_t type, const std::uint8_t* data, std::size_t l
   return Finish(reader);
 }
 
-TIMEDATE ToTimedate(formula::DateTime time) {
-  auto seconds = static_cast<std::uint64_t>(time.seconds);
-  return TIMEDATE{{static_cast<std::uint32_t>(seconds), static_cast<std::uint32_t>(seconds >> 32)}};
+// A stored date-time is 64 bits, word 1 high. Times without a zone hold the
+// wall-clock seconds as a two's-complement integer, as every store always
+// has. A time with a zone has bit 63 clear and bit 62 set, which no zoneless
+// time of the last 146 billion years has:
+//   bits 47..0   the wall-clock seconds, sign-extended from bit 47
+//   bits 55..48  the zone's standard offset east of GMT in quarter hours,
+//                two's complement (-63..63)
+//   bit  56      daylight saving time was in effect
+//   bits 61..57  zero
+namespace {
+
+constexpr std::uint64_t kZonedMarkMask = std::uint64_t{3} << 62;
+constexpr std::uint64_t kZonedMark = std::uint64_t{1} << 62;
+constexpr std::int64_t kZonedSecondsLimit = std::int64_t{1} << 47;
+constexpr std::uint64_t kZonedSecondsMask = (std::uint64_t{1} << 48) - 1;
+constexpr int kZoneShift = 48;
+constexpr std::uint64_t kDaylightBit = std::uint64_t{1} << 56;
+constexpr std::uint64_t kReservedBits = std::uint64_t{0x1F} << 57;
+
+TIMEDATE SplitWords(std::uint64_t bits) {
+  return TIMEDATE{{static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32)}};
 }
 
-formula::DateTime FromTimedate(const TIMEDATE& timedate) {
-  std::uint64_t seconds =
+}  // namespace
+
+bool ToTimedate(formula::DateTime time, TIMEDATE* timedate) {
+  const auto seconds = static_cast<std::uint64_t>(time.seconds);
+  if (!time.zone) {
+    *timedate = SplitWords(seconds);
+    return (seconds & kZonedMarkMask) != kZonedMark;
+  }
+  if (time.seconds <= -kZonedSecondsLimit || time.seconds >= kZonedSecondsLimit ||
+      !formula::IsZoneOffset(time.zone->minutes_east)) {
+    return false;
+  }
+  const auto quarters =
+      static_cast<std::uint8_t>(static_cast<std::int8_t>(time.zone->minutes_east / 15));
+  *timedate = SplitWords(kZonedMark | (std::uint64_t{quarters} << kZoneShift) |
+                         (time.zone->daylight ? kDaylightBit : 0) | (seconds & kZonedSecondsMask));
+  return true;
+}
+
+bool FromTimedate(const TIMEDATE& timedate, formula::DateTime* time) {
+  const std::uint64_t bits =
       (static_cast<std::uint64_t>(timedate.Innards[1]) << 32) | timedate.Innards[0];
-  return formula::DateTime{static_cast<std::int64_t>(seconds)};
+  if ((bits & kZonedMarkMask) != kZonedMark) {
+    *time = formula::DateTime{static_cast<std::int64_t>(bits)};
+    return true;
+  }
+  const int minutes_east = static_cast<std::int8_t>(bits >> kZoneShift) * 15;
+  if ((bits & kReservedBits) != 0 || !formula::IsZoneOffset(minutes_east)) {
+    return false;
+  }
+  // Shifting the 48 bits to the top and back extends their sign.
+  const std::int64_t seconds = static_cast<std::int64_t>(bits << 16) >> 16;
+  *time = formula::DateTime{seconds, formula::Zone{minutes_east, (bits & kDaylightBit) != 0}};
+  return true;
 }
 
 STATUS EncodeTimeList(const std::vector<formula::DateTime>& times, Bytes* value) {
@@ -147,7 +195,11 @@ STATUS EncodeTimeList(const std::vector<formula::DateTime>& times, Bytes* value)
   value->clear();
   AppendListHeader(value, times.size());
   for (formula::DateTime time : times) {
-    AppendTimedate(value, ToTimedate(time));
+    TIMEDATE timedate{};
+    if (!ToTimedate(time, &timedate)) {
+      return kErrItemValueInvalid;
+    }
+    AppendTimedate(value, timedate);
   }
   return kNoError;
 }
@@ -165,10 +217,11 @@ STATUS DecodeTimeList(const std::uint8_t* data, std::size_t length,
   }
   for (std::uint16_t i = 0; i < count; ++i) {
     TIMEDATE timedate{};
-    if (!ReadTimedate(&reader, &timedate)) {
+    formula::DateTime time;
+    if (!ReadTimedate(&reader, &timedate) || !FromTimedate(timedate, &time)) {
       return kErrItemValueInvalid;
     }
-    times->push_back(FromTimedate(timedate));
+    times->push_back(time);
   }
   return Finish(reader);
 }

@@ -6,8 +6,8 @@
 //   0x0300 number:         one double
 //   0x0301 number list:    u16 count, u16 0, count x double
 //   0x0401 date-time list: u16 count, u16 0, count x TIMEDATE (the
-//                          date-time's int64 seconds: word 0 low half,
-//                          word 1 high half)
+//                          date-time's seconds and zone in 64 bits: word 0
+//                          low half, word 1 high half; see ToTimedate)
 //   0x0001 rich text:      composite records (platform/notes/richtext)
 // Any other type word holds opaque bytes here; the note-link list (0x0007),
 // a document's link table, is read by the repairs that own it. An empty
@@ -33,8 +33,8 @@ using Bytes = std::vector<std::uint8_t>;
 // Lists longer than this cannot be encoded (the count is 16 bits).
 inline constexpr std::size_t kMaxListEntries = 0xFFFF;
 
-// Encoders fail with kErrItemValueInvalid when a list has too many entries
-// or a text is longer than 65535 bytes.
+// Encoders fail with kErrItemValueInvalid when a list has too many entries,
+// a text is longer than 65535 bytes, or a date-time cannot be stored.
 STATUS EncodeTextList(const std::vector<std::string>& texts, Bytes* value);
 STATUS DecodeTextList(const std::uint8_t* data, std::size_t length,
                       std::vector<std::string>* texts);
@@ -48,8 +48,11 @@ STATUS DecodeNumbers(std::uint16_t type, const std::uint8_t* data, std::size_t l
 STATUS EncodeTimeList(const std::vector<formula::DateTime>& times, Bytes* value);
 STATUS DecodeTimeList(const std::uint8_t* data, std::size_t length,
                       std::vector<formula::DateTime>* times);
-TIMEDATE ToTimedate(formula::DateTime time);
-formula::DateTime FromTimedate(const TIMEDATE& timedate);
+// A date-time as stored, its zone included (layout in item_values.cc);
+// false for a time too far from 1970 to be stored with its zone.
+bool ToTimedate(formula::DateTime time, TIMEDATE* timedate);
+// False for a stored pattern that is no date-time.
+bool FromTimedate(const TIMEDATE& timedate, formula::DateTime* time);
 
 Bytes EncodeRichText(const std::vector<richtext::Paragraph>& paragraphs);
 STATUS DecodeRichText(const std::uint8_t* data, std::size_t length,

@@ -1,4 +1,5 @@
-// LNDatetime: one local date and time, to the second.
+// LNDatetime: one date and time, to the second, on the local clock or on the
+// clock of the zone it carries.
 #ifndef QUENDRAL_PLATFORM_NOTES_API_LN_DATETIME_H_
 #define QUENDRAL_PLATFORM_NOTES_API_LN_DATETIME_H_
 
@@ -10,6 +11,7 @@ class LNDatetime {
  public:
   LNDatetime() = default;
   explicit LNDatetime(quendral::platform::formula::DateTime time) : time_(time) {}
+  // A stored pattern that is no date-time reads as 1970-01-01T00:00:00.
   explicit LNDatetime(const TIMEDATE& timedate);
 
   int GetYear() const;
@@ -20,8 +22,9 @@ class LNDatetime {
   int GetSecond() const;
 
   quendral::platform::formula::DateTime GetDateTime() const { return time_; }
+  // All zero bits for a time too far from 1970 to be stored.
   TIMEDATE GetTimedate() const;
-  // "YYYY-MM-DDTHH:MM:SS".
+  // "YYYY-MM-DDTHH:MM:SS", and the zone's offset when it carries one.
   LNString GetText() const;
 
   bool operator==(const LNDatetime&) const = default;

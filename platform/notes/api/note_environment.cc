@@ -138,6 +138,8 @@ void StoredProfileField(store::Store& store, std::string_view profile, std::stri
 
 formula::DateTime NoteEnvironment::Now() const { return CurrentLocalTime(); }
 
+formula::ZoneRule NoteEnvironment::LocalZoneRule() const { return platform::LocalZoneRule(); }
+
 std::string NoteIdText(std::int64_t note_id) {
   char text[24];
   std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(note_id));

@@ -64,6 +64,7 @@ class NoteEnvironment : public formula::Environment {
   std::string UserName() const override;
   std::vector<std::string> UserRoles() const override;
   formula::DateTime Now() const override;
+  formula::ZoneRule LocalZoneRule() const override;
   bool HasField(std::string_view name) const override;
   std::optional<std::string> NoteId() const override;
   std::optional<double> DocumentLength() const override;

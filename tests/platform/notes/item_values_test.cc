@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace quendral::platform::values {
 namespace {
 
@@ -70,13 +72,63 @@ TEST(NumberList, MalformedBytesAreRejected) {
             kErrItemValueInvalid);
 }
 
-TEST(TimeList, SecondsAreSplitLowWordFirst) {
-  formula::DateTime time{0x0000000123456789};
-  TIMEDATE timedate = ToTimedate(time);
-  EXPECT_EQ(timedate.Innards[0], 0x23456789u);
-  EXPECT_EQ(timedate.Innards[1], 0x00000001u);
-  EXPECT_EQ(FromTimedate(timedate), time);
-  EXPECT_EQ(FromTimedate(ToTimedate(formula::DateTime{-86400})).seconds, -86400);
+// Stored patterns read as they always have, zoned ones with their zone, and
+// what is written reads back the same.
+TEST(TimeList, StoredPatternsReadAsTheirTimes) {
+  using formula::Zone;
+  const struct {
+    TIMEDATE stored;
+    std::int64_t seconds;
+    std::optional<Zone> zone;
+  } cases[] = {
+      {{{0x23456789, 0x00000001}}, 0x0000000123456789, std::nullopt},
+      {{{0xFFFEAE80, 0xFFFFFFFF}}, -86400, std::nullopt},
+      {{{0, 0x3FFFFFFF}}, 0x3FFFFFFF00000000, std::nullopt},
+      {{{0, 0x80000000}}, std::int64_t{-0x7FFFFFFFFFFFFFFF} - 1, std::nullopt},
+      // 2024-06-01T10:00:00 at +02:00 with daylight saving time.
+      {{{0x665AF120, 0x41040000}}, 0x665AF120, Zone{60, true}},
+      {{{0xFFFEAE80, 0x40F2FFFF}}, -86400, Zone{-210, false}},
+      {{{0, 0x40C10000}}, 0, Zone{-945, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seconds);
+    formula::DateTime time;
+    ASSERT_TRUE(FromTimedate(c.stored, &time));
+    EXPECT_EQ(time.seconds, c.seconds);
+    EXPECT_EQ(time.zone, c.zone);
+    TIMEDATE written{};
+    ASSERT_TRUE(ToTimedate(time, &written));
+    EXPECT_EQ(written.Innards[0], c.stored.Innards[0]);
+    EXPECT_EQ(written.Innards[1], c.stored.Innards[1]);
+  }
+}
+
+TEST(TimeList, PatternsOfNoTimeAreInvalid) {
+  for (const std::uint32_t high : {0x42000000u, 0x7E000000u, 0x40400000u, 0x40C00000u}) {
+    SCOPED_TRACE(high);
+    formula::DateTime time;
+    EXPECT_FALSE(FromTimedate(TIMEDATE{{0, high}}, &time));
+    Bytes value = {1, 0, 0, 0, 0, 0, 0, 0};
+    for (int shift = 0; shift < 32; shift += 8) {
+      value.push_back(static_cast<std::uint8_t>(high >> shift));
+    }
+    std::vector<formula::DateTime> times;
+    EXPECT_EQ(DecodeTimeList(value.data(), value.size(), &times), kErrItemValueInvalid);
+  }
+}
+
+TEST(TimeList, TimesBeyondTheLayoutAreNotStored) {
+  const formula::DateTime cases[] = {
+      formula::DateTime{std::int64_t{1} << 62},
+      formula::DateTime{std::int64_t{1} << 47, formula::Zone{}},
+      formula::DateTime{-(std::int64_t{1} << 47), formula::Zone{}},
+      formula::DateTime{0, formula::Zone{10, false}},
+  };
+  for (const formula::DateTime& time : cases) {
+    SCOPED_TRACE(time.seconds);
+    Bytes value;
+    EXPECT_EQ(EncodeTimeList({time}, &value), kErrItemValueInvalid);
+  }
 }
 
 TEST(TimeList, RoundTrips) {

@@ -50,9 +50,17 @@ TEST(StandAloneItems, DatetimesGiveCivilParts) {
   LNDatetime when(formula::MakeDateTime(formula::CivilTime{2001, 3, 5, 7, 8, 9}));
   ASSERT_EQ(times.SetValue(when), 0u);
   ASSERT_EQ(times.Append(LNDatetime(formula::DateTime{0})), 0u);
+  const LNDatetime zoned(formula::DateTime{formula::MakeDateTime({2024, 6, 1, 10, 0, 0}).seconds,
+                                           formula::Zone{60, true}});
+  ASSERT_EQ(times.Append(zoned), 0u);
+  EXPECT_NE(times.Append(LNDatetime(formula::DateTime{std::int64_t{1} << 62})), 0u);
   LNString joined;
   ASSERT_EQ(times.GetText(&joined, ";"), 0u);
-  EXPECT_EQ(joined, LNString("2001-03-05T07:08:09;1970-01-01T00:00:00"));
+  EXPECT_EQ(joined, LNString("2001-03-05T07:08:09;1970-01-01T00:00:00;"
+                             "2024-06-01T10:00:00+02:00 DST"));
+  EXPECT_EQ(times[2].GetHour(), 10);
+  EXPECT_EQ(times[2].GetDateTime().zone, zoned.GetDateTime().zone);
+  EXPECT_EQ(LNDatetime(zoned.GetTimedate()).GetDateTime().zone, zoned.GetDateTime().zone);
   LNDatetime first = times[0];
   EXPECT_EQ(first.GetYear(), 2001);
   EXPECT_EQ(first.GetMonth(), 3);
