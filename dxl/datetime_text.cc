@@ -73,17 +73,6 @@ bool ReadOffset(std::string_view rest, std::optional<int>* minutes) {
   return true;
 }
 
-// The zone of a clock `offset` minutes ahead of GMT, daylight saving time
-// included when `daylight`; nothing when no zone of the platform is so.
-std::optional<platform::formula::Zone> ZoneOfOffset(int offset, bool daylight) {
-  const platform::formula::Zone zone{daylight ? offset - 60 : offset, daylight};
-  if (!platform::formula::IsZoneOffset(offset) ||
-      !platform::formula::IsZoneOffset(zone.minutes_east)) {
-    return std::nullopt;
-  }
-  return zone;
-}
-
 }  // namespace
 
 bool ParseDateTimeText(std::string_view text, bool daylight, platform::formula::DateTime* time) {
@@ -114,7 +103,7 @@ bool ParseDateTimeText(std::string_view text, bool daylight, platform::formula::
   }
   *time = platform::formula::MakeDateTime(civil);
   if (has_date && has_time && offset) {
-    time->zone = ZoneOfOffset(*offset, daylight);
+    time->zone = platform::formula::ZoneOfOffset(*offset, daylight);
   }
   return true;
 }

@@ -36,7 +36,14 @@ std::int64_t DayOf(DateTime time) {
                            : -((-time.seconds + kSecondsPerDay - 1) / kSecondsPerDay);
 }
 
-DateTime Midnight(DateTime time) { return DateTime{DayOf(time) * kSecondsPerDay}; }
+// The midnight that begins the day of `time` on its own clock, in its zone:
+// in an export's audit @Today is the local midnight, as the clock has it.
+DateTime Midnight(DateTime time) { return DateTime{DayOf(time) * kSecondsPerDay, time.zone}; }
+
+DateTime DaysLater(DateTime time, std::int64_t days) {
+  time.seconds += days * kSecondsPerDay;
+  return time;
+}
 
 // The first elements of `count` number arguments from `first` on.
 bool EvaluateParts(Call& call, std::size_t first, std::size_t count, std::vector<int>* parts) {
@@ -134,12 +141,12 @@ bool EvaluateToday(Call& call, Value* result) {
 }
 
 bool EvaluateTomorrow(Call& call, Value* result) {
-  *result = Value::Time(DateTime{Midnight(call.environment().Now()).seconds + kSecondsPerDay});
+  *result = Value::Time(DaysLater(Midnight(call.environment().Now()), 1));
   return true;
 }
 
 bool EvaluateYesterday(Call& call, Value* result) {
-  *result = Value::Time(DateTime{Midnight(call.environment().Now()).seconds - kSecondsPerDay});
+  *result = Value::Time(DaysLater(Midnight(call.environment().Now()), -1));
   return true;
 }
 
@@ -303,12 +310,12 @@ bool EvaluateTextToTime(Call& call, Value* result) {
     return false;
   }
   std::vector<DateTime> times;
-  const std::int64_t today = Midnight(call.environment().Now()).seconds;
+  const DateTime today = Midnight(call.environment().Now());
   for (const std::string& text : texts) {
     const std::string word = ToUpperText(text);
     DateTime time;
     if (word == "TODAY" || word == "TOMORROW" || word == "YESTERDAY") {
-      time.seconds = today + (word == "TODAY" ? 0 : word == "TOMORROW" ? 1 : -1) * kSecondsPerDay;
+      time = DaysLater(today, word == "TODAY" ? 0 : word == "TOMORROW" ? 1 : -1);
     } else if (!ParseDateTime(text, &time) && !ParseDateTimeInZone(text, &time)) {
       return call.Fail("\"" + std::string(CharacterSlice(text, 0, 64)) + "\" is not a date-time");
     }

@@ -90,11 +90,8 @@ bool ParseOffset(std::string_view text, std::optional<Zone>* zone) {
     }
     offset = (text[0] == '-' ? -1 : 1) * (hours * 60 + minutes);
   }
-  if (!IsZoneOffset(offset)) {
-    return false;
-  }
-  *zone = Zone{offset - (daylight ? 60 : 0), daylight};
-  return true;
+  *zone = ZoneOfOffset(offset, daylight);
+  return zone->has_value();
 }
 
 }  // namespace
@@ -152,6 +149,14 @@ std::string FormatDateTime(DateTime time) {
 
 bool IsZoneOffset(int minutes) {
   return minutes % 15 == 0 && minutes >= -kMaxZoneMinutes && minutes <= kMaxZoneMinutes;
+}
+
+std::optional<Zone> ZoneOfOffset(int offset, bool daylight) {
+  const Zone zone{daylight ? offset - 60 : offset, daylight};
+  if (!IsZoneOffset(offset) || !IsZoneOffset(zone.minutes_east)) {
+    return std::nullopt;
+  }
+  return zone;
 }
 
 bool ParseDateTime(std::string_view text, DateTime* time) {

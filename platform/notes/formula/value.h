@@ -31,11 +31,15 @@ inline constexpr int kMaxZoneMinutes = 15 * 60 + 45;
 // within kMaxZoneMinutes.
 bool IsZoneOffset(int minutes);
 
+// The zone of a clock `offset` minutes ahead of GMT, daylight saving time
+// included when `daylight`; nothing when no zone the platform holds is so.
+std::optional<Zone> ZoneOfOffset(int offset, bool daylight);
+
 // A wall-clock time to the second: seconds since 1970-01-01T00:00:00
-// (negative before it) on the clock of its zone. Times read from a store or
-// built by the formula carry no zone and are the local time wherever the
-// formula runs; times read from an export carry the zone they were written
-// in. Times compare by the moment they name, a time without a zone counting
+// (negative before it) on the clock of its zone. Times the formula builds,
+// and times stored without a zone, are the local time wherever the formula
+// runs; times read from an export, or stored with a zone, carry the zone
+// they were written in. Times compare by the moment they name, a time without a zone counting
 // as GMT, so that every list of them sorts in one consistent order.
 struct DateTime {
   std::int64_t seconds = 0;
@@ -65,8 +69,8 @@ CivilTime ToCivil(DateTime time);
 // The day of the week of the wall clock: 1 for Sunday to 7 for Saturday.
 int Weekday(DateTime time);
 
-// "YYYY-MM-DDTHH:MM:SS", followed by the offset ("+01:00", "Z" for GMT) for
-// a time that carries a zone. The offset includes daylight saving time,
+// "YYYY-MM-DDTHH:MM:SS", followed by the offset ("+01:00", "+00:00" for
+// GMT) for a time that carries a zone. The offset includes daylight saving time,
 // and " DST" after it says that it does.
 std::string FormatDateTime(DateTime time);
 // Accepts the forms FormatDateTime writes, and "YYYY-MM-DD"; false on

@@ -221,6 +221,9 @@ TEST_F(FunctionFamilies, Zones) {
        "6 * 3600"},
       {"@Text(@TextToTime(\"2024-06-01T10:00:00 ze5:30\"))", "\"2024-06-01T10:00:00+05:30\""},
       {"@Unicode(\"A\":\"€x\"):@Unicode(@Char(937))", "65:8364:937"},
+      // A day begins at midnight on its own clock.
+      {"@Text(@Date(@TextToTime(\"2024-06-01T01:30:00+02:00 DST\")))",
+       "\"2024-06-01T00:00:00+02:00 DST\""},
   };
   ExpectValues(rows);
 }
