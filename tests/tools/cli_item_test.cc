@@ -38,6 +38,7 @@ class ItemCommandTest : public ::testing::Test {
                   &due.value),
               platform::kNoError);
     note.items.push_back(due);
+    note.items.push_back({"Broken", platform::kTypeTimeList, 0, {0x01}});
     ASSERT_EQ(
         store::CreateDatabaseFile(data_ / "items.nsf", {"Items", TIMEDATE{{5, 6}}, {note}}, false),
         platform::kNoError);
@@ -127,6 +128,9 @@ TEST_F(ItemCommandTest, FormulaErrorIsReportedNotCrashed) {
 TEST_F(ItemCommandTest, MissingItemDocumentOrDatabaseIsAnError) {
   EXPECT_EQ(Run({"item", "get", "items.nsf", kUnid, "Nothing"}), 2);
   EXPECT_NE(err_.find("has no item Nothing"), std::string::npos) << err_;
+  EXPECT_EQ(Run({"item", "get", "items.nsf", kUnid, "Broken"}), 2);
+  EXPECT_NE(err_.find("cannot read item Broken: "), std::string::npos) << err_;
+  EXPECT_EQ(out_, "");
   EXPECT_EQ(Run({"item", "get", "items.nsf", "00000001000000020000000300000005", "Subject"}), 2);
   EXPECT_EQ(Run({"item", "set", "missing.nsf", kUnid, "Subject", "TEXT", "1"}), 2);
   EXPECT_NE(err_.find("cannot open database missing.nsf"), std::string::npos) << err_;

@@ -60,8 +60,16 @@ int GetItem(const ItemOptions& options, const Prepared& prepared) {
   if (!document.HasItem(options.name)) {
     throw CommandError("document " + options.unid + " has no item " + options.name);
   }
+  // The forgiving reader gives "" for an item it cannot read; a user must
+  // hear that it could not.
   std::string text;
-  ReadItemText(document, options.name.c_str(), &text);
+  try {
+    LNItem item;
+    CheckStatus(document.GetItem(options.name.c_str(), &item), "cannot read item " + options.name);
+    text = NotesTextToNative(JoinedItemText(item));
+  } catch (LNSTATUS status) {
+    CheckStatus(status, "cannot read item " + options.name);
+  }
   if (options.json) {
     out << report::JsonText(nlohmann::json{{"name", options.name}, {"text", text}}) << "\n";
   } else {
