@@ -42,15 +42,6 @@ std::time_t FirstSecondChanged(LocalClock clock, std::time_t before, std::time_t
   return after;
 }
 
-int DaysInMonth(int year, int month) {
-  if (month == 12) {
-    return 31;
-  }
-  const std::int64_t first = formula::MakeDateTime({year, month, 1, 0, 0, 0}).seconds;
-  const std::int64_t next = formula::MakeDateTime({year, month + 1, 1, 0, 0, 0}).seconds;
-  return static_cast<int>((next - first) / kSecondsPerDay);
-}
-
 // The day of the clock's change at `seconds` as a rule names it: the
 // weekday's week of its month, or -1 for the month's last such weekday. The
 // day is the one the clock in force before the change shows at it, so that
@@ -61,9 +52,9 @@ formula::ZoneChange DayOfChange(LocalClock clock, std::time_t seconds) {
   clock(seconds - 1, &fields);
   const std::int64_t day = (WallClock(fields).seconds + 1) / kSecondsPerDay;
   const formula::CivilTime civil = formula::ToCivil(formula::DateTime{day * kSecondsPerDay});
-  const int weekday = static_cast<int>((day + 4) % 7) + 1;  // 1970-01-01 was a Thursday
-  const bool last = civil.day + 7 > DaysInMonth(civil.year, civil.month);
-  return formula::ZoneChange{civil.month, last ? -1 : (civil.day - 1) / 7 + 1, weekday};
+  const bool last = civil.day + 7 > formula::DaysInMonth(civil.year, civil.month);
+  return formula::ZoneChange{civil.month, last ? -1 : (civil.day - 1) / 7 + 1,
+                             formula::Weekday(formula::DateTime{day * kSecondsPerDay})};
 }
 
 struct FlagChange {

@@ -53,13 +53,6 @@ CivilDate CivilFromDays(std::int64_t days) {
   return date;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 // Reads exactly `count` decimal digits; false on anything else.
 bool ReadDigits(std::string_view text, std::size_t offset, std::size_t count, int* value) {
   *value = 0;
@@ -94,6 +87,8 @@ bool ParseOffset(std::string_view text, std::optional<Zone>* zone) {
   return zone->has_value();
 }
 
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
 }  // namespace
 
 DateTime MakeDateTime(const CivilTime& civil) {
@@ -124,6 +119,11 @@ CivilTime ToCivil(DateTime time) {
   civil.minute = static_cast<int>(second_of_day / 60 % 60);
   civil.second = static_cast<int>(second_of_day % 60);
   return civil;
+}
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 int Weekday(DateTime time) {

@@ -68,6 +68,8 @@ DateTime MakeDateTime(const CivilTime& civil);
 CivilTime ToCivil(DateTime time);
 // The day of the week of the wall clock: 1 for Sunday to 7 for Saturday.
 int Weekday(DateTime time);
+// 28 to 31; `month` 1 to 12.
+int DaysInMonth(int year, int month);
 
 // "YYYY-MM-DDTHH:MM:SS", followed by the offset ("+01:00", "+00:00" for
 // GMT) for a time that carries a zone. The offset includes daylight saving time,
