@@ -27,6 +27,26 @@ quendral::platform::STATUS NewNote(
   return status;
 }
 
+// One of the database's stored facts, as `take` picks it from them, for the
+// getters that hand out one each.
+template <typename Output, typename Take>
+LNSTATUS ReadInfoInto(const LNDatabase& database,
+                      const std::shared_ptr<quendral::platform::internal::DatabaseBinding>& binding,
+                      Output* output, Take take) {
+  if (output == nullptr) {
+    return Report(quendral::platform::kErrInvalidArgument);
+  }
+  if (!database.IsOpen()) {
+    return Report(quendral::platform::kErrDatabaseNotOpen);
+  }
+  quendral::platform::store::DatabaseInfo info;
+  const quendral::platform::STATUS status = binding->store->ReadInfo(&info);
+  if (status == quendral::platform::kNoError) {
+    *output = take(info);
+  }
+  return Report(status);
+}
+
 }  // namespace
 
 LNDatabase::LNDatabase() = default;
@@ -62,33 +82,13 @@ LNSTATUS LNDatabase::Close() {
 }
 
 LNSTATUS LNDatabase::GetReplicaID(TIMEDATE* replica_id) const {
-  if (replica_id == nullptr) {
-    return Report(quendral::platform::kErrInvalidArgument);
-  }
-  if (!IsOpen()) {
-    return Report(quendral::platform::kErrDatabaseNotOpen);
-  }
-  quendral::platform::store::DatabaseInfo info;
-  quendral::platform::STATUS status = binding_->store->ReadInfo(&info);
-  if (status == quendral::platform::kNoError) {
-    *replica_id = info.replica_id;
-  }
-  return Report(status);
+  return ReadInfoInto(*this, binding_, replica_id,
+                      [](const auto& info) { return info.replica_id; });
 }
 
 LNSTATUS LNDatabase::GetTitle(LNString* title) const {
-  if (title == nullptr) {
-    return Report(quendral::platform::kErrInvalidArgument);
-  }
-  if (!IsOpen()) {
-    return Report(quendral::platform::kErrDatabaseNotOpen);
-  }
-  quendral::platform::store::DatabaseInfo info;
-  quendral::platform::STATUS status = binding_->store->ReadInfo(&info);
-  if (status == quendral::platform::kNoError) {
-    *title = LNString(info.title);
-  }
-  return Report(status);
+  return ReadInfoInto(*this, binding_, title,
+                      [](const auto& info) { return LNString(info.title); });
 }
 
 LNSTATUS LNDatabase::GetAccessList(
