@@ -18,8 +18,7 @@ ZoneRule ZoneOfTime(const DateTime& time, const ZoneRule& local) {
   if (!time.zone) {
     return local;
   }
-  const std::optional<DateTime> local_clock = InZone(local, time.Instant());
-  if (local_clock && local_clock->zone == time.zone) {
+  if (WrittenInZone(local, time)) {
     return local;
   }
   ZoneRule rule;

@@ -68,8 +68,7 @@ bool PlaceInZone(const ZoneRule& local, int option, DateTime* time, std::string*
     return true;
   }
   // Naming a zone is never wrong, so a local zone that cannot tell names it.
-  const std::optional<DateTime> local_clock = InZone(local, time->Instant());
-  if (option == 2 || !local_clock || local_clock->zone != time->zone) {
+  if (option == 2 || !WrittenInZone(local, *time)) {
     *name = ZoneName(*time->zone);
   }
   return true;

@@ -198,6 +198,11 @@ std::optional<DateTime> InZone(const ZoneRule& rule, std::int64_t instant) {
   return DateTime{standard + (zone.daylight ? 3600 : 0), zone};
 }
 
+bool WrittenInZone(const ZoneRule& rule, const DateTime& time) {
+  const std::optional<DateTime> there = InZone(rule, time.Instant());
+  return time.zone && there && there->zone == time.zone;
+}
+
 std::string ZoneName(const Zone& zone) {
   for (const NamedZone& named : kNamedZones) {
     if (named.zone == zone) {

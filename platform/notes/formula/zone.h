@@ -56,6 +56,10 @@ std::optional<Zone> ZoneOfLocalTime(const ZoneRule& rule, std::int64_t wall_seco
 // zone, carrying the zone it stands in there. Nothing as above.
 std::optional<DateTime> InZone(const ZoneRule& rule, std::int64_t instant);
 
+// Whether the zoned `time` is written in `rule`'s zone as it stands at that
+// moment; false when the rule cannot tell.
+bool WrittenInZone(const ZoneRule& rule, const DateTime& time);
+
 // The short name of a zone: "GMT", the named zones of the platform's table
 // ("EST", "EDT", "CET", "CEDT" …), else "ZE" or "ZW" and the offset from GMT
 // ("ZE5:30", "ZW3").
